@@ -1,0 +1,15 @@
+# korvath_add_test(<name> SOURCES <files...> LIBS <libs...>)
+# Natively every case is its own ctest test. Under Wine each process start
+# costs seconds, so a Windows test executable is one ctest test.
+function(korvath_add_test name)
+  cmake_parse_arguments(KT "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${KT_SOURCES})
+  target_link_libraries(${name} PRIVATE ${KT_LIBS} GTest::gtest_main)
+  if(WIN32)
+    target_link_options(${name} PRIVATE -static)
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()

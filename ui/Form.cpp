@@ -1,0 +1,69 @@
+#include "Form.h"
+
+#include <exception>
+#include <stdexcept>
+
+#include "Application.h"
+
+namespace korvath {
+
+TForm::~TForm() {
+  if (handle_ && IsWindow(handle_)) {
+    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    DestroyWindow(handle_);
+  }
+}
+
+void TForm::CreateHandle(const CreateParams& p) {
+  HINSTANCE instance = Application.Instance() ? Application.Instance() : GetModuleHandleA(nullptr);
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof(existing);
+  if (!GetClassInfoExA(instance, p.className, &existing)) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &TForm::Trampoline;
+    wc.hInstance = instance;
+    wc.hIcon = p.icon;
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hbrBackground = p.background;
+    wc.lpszClassName = p.className;
+    RegisterClassExA(&wc);
+  }
+  CreateWindowExA(p.exStyle, p.className, p.caption.c_str(), p.style, p.left, p.top, p.width,
+                  p.height, p.owner, nullptr, instance, this);
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  return DefaultHandler(msg, wparam, lparam);
+}
+
+LRESULT TForm::DefaultHandler(UINT msg, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcA(handle_, msg, wparam, lparam);
+}
+
+LRESULT CALLBACK TForm::Trampoline(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
+    auto* self = static_cast<TForm*>(create->lpCreateParams);
+    self->handle_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hwnd, msg, wparam, lparam);
+  try {
+    LRESULT result = self->WndProc(msg, wparam, lparam);
+    if (msg == WM_NCDESTROY) {
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      self->handle_ = nullptr;
+    }
+    return result;
+  } catch (const std::exception& error) {
+    Application.ShowException(error);
+  } catch (...) {
+    Application.ShowException(std::runtime_error("Unknown error"));
+  }
+  return 0;
+}
+
+}  // namespace korvath

@@ -1,0 +1,46 @@
+#pragma once
+// Base of the program's windows: one static window procedure binds the
+// object at creation and routes every message to the virtual WndProc, inside
+// one guard that turns an escaping exception into the general error report.
+
+#include <windows.h>
+
+#include <string>
+
+namespace korvath {
+
+class TForm {
+ public:
+  TForm() = default;
+  TForm(const TForm&) = delete;
+  TForm& operator=(const TForm&) = delete;
+  virtual ~TForm();
+
+  HWND Handle() const { return handle_; }
+
+ protected:
+  struct CreateParams {
+    const char* className = nullptr;
+    std::string caption;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD exStyle = 0;
+    int left = CW_USEDEFAULT, top = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+    HWND owner = nullptr;
+    HICON icon = nullptr;
+    HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  };
+
+  // Registers the class on first use and creates the window.
+  void CreateHandle(const CreateParams& params);
+
+  // Handles one message; the default passes it to DefWindowProcA.
+  virtual LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT DefaultHandler(UINT msg, WPARAM wparam, LPARAM lparam);
+
+ private:
+  static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+
+  HWND handle_ = nullptr;
+};
+
+}  // namespace korvath

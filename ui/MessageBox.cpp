@@ -1,0 +1,20 @@
+#include "MessageBox.h"
+
+#include <utility>
+
+namespace korvath {
+namespace {
+MessageBoxHandler& Handler() {
+  static MessageBoxHandler handler;
+  return handler;
+}
+}  // namespace
+
+int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+  if (Handler()) return Handler()(owner, text, caption, flags);
+  return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void SetMessageBoxHandler(MessageBoxHandler handler) { Handler() = std::move(handler); }
+
+}  // namespace korvath
