@@ -1,16 +1,247 @@
 #pragma once
-// The main window.
+// The main window: the browser on the left (drive selector, folder list,
+// check list), the preview grid and the naming column on the right, the
+// menus and the five-panel status bar.
+//
+// Its controls keep their names as members. The plain Win32 controls are
+// HWNDs; the browser controls, the check list and the preview grid are small
+// classes of their own. Handlers are public so that the settings and About
+// code (in their own files) and the window tests can reach them.
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
 
 #include "Form.h"
 
 namespace korvath {
 
+class RenameSession;
+class TDriveComboBox;
+class TDirectoryListBox;
+class TFileListBox;
+class TFilterComboBox;
+class TCheckListBox;
+class TStringGrid;
+class TGlyphButton;
+class SetupNamingFields;
+struct MenuItemSpec;
+
+// Command identifiers of the menu items, as WM_COMMAND carries them.
+enum MenuCommand : UINT {
+  kCmdKProperty1 = 1000,
+  kCmdN1,  // separator above the recent folders
+  kCmdN11,
+  kCmdN21,
+  kCmdN31,
+  kCmdN41,
+  kCmdN51,
+  kCmdN61,
+  kCmdN2,
+  kCmdKExit1,
+  kCmdSelectAll1,
+  kCmdChange1,
+  kCmdNot1,
+  kCmdKStatus1,
+  kCmdKRenew1,
+  kCmdN3,
+  kCmdKOption1,
+  kCmdWeb1,
+  kCmdN4,
+  kCmdKAbout1,
+  kCmdKProperty2,
+};
+
+// Status bar panels, numbered from the left.
+enum StatusPanel : int {
+  kPanelName = 0,
+  kPanelSize = 1,
+  kPanelTime = 2,
+  kPanelCount = 3,
+  kPanelSpare = 4,
+};
+
 class TSetupForm1 : public TForm {
  public:
+  TSetupForm1();
+  ~TSetupForm1() override;
+
+  // Creates the window hidden and runs the creation sequence.
   void Create();
+
+  // ---- Controls (named as in the window's layout) ----
+  HWND Bevel1 = nullptr;
+  HWND Label1 = nullptr, Label2 = nullptr, Label3 = nullptr, Label4 = nullptr, Label5 = nullptr,
+       Label6 = nullptr, Label7 = nullptr, Label8 = nullptr, Label9 = nullptr, Label10 = nullptr;
+  HWND Panel1 = nullptr, Panel2 = nullptr, Panel3 = nullptr, Panel4 = nullptr, Panel5 = nullptr,
+       Panel6 = nullptr, Panel7 = nullptr, Panel8 = nullptr, Panel9 = nullptr, Panel10 = nullptr;
+  HWND SpeedButton1 = nullptr, SpeedButton2 = nullptr, SpeedButton3 = nullptr,
+       SpeedButton4 = nullptr, SpeedButton5 = nullptr, SpeedButton6 = nullptr,
+       SpeedButton7 = nullptr, SpeedButton8 = nullptr, SpeedButton9 = nullptr,
+       SpeedButton10 = nullptr, SpeedButton11 = nullptr, SpeedButton12 = nullptr,
+       SpeedButton13 = nullptr, SpeedButton14 = nullptr, SpeedButton15 = nullptr;
+  HWND Edit1 = nullptr;      // never visible: receives the file list's mask
+  HWND ComboBox1 = nullptr;  // prefix, with the prefix history as its list
+  HWND ComboBox2 = nullptr;  // suffix, with the suffix history as its list
+  HWND ComboBox3 = nullptr;  // extension choice
+  HWND CheckBox1 = nullptr;  // full-width digits
+  HWND BitBtn1 = nullptr;    // Execute
+  HWND StatusBar1 = nullptr;
+  HWND ToolTip = nullptr;
+
+  std::unique_ptr<TDriveComboBox> DriveComboBox1;
+  std::unique_ptr<TDirectoryListBox> DirectoryListBox1;
+  std::unique_ptr<TFileListBox> FileListBox1;
+  std::unique_ptr<TFilterComboBox> FilterComboBox1;
+  std::unique_ptr<TCheckListBox> CheckListBox1;
+  std::unique_ptr<TStringGrid> StringGrid1;
+
+  // Menus. Items are addressed by their MenuCommand.
+  HMENU MainMenu1 = nullptr;
+  HMENU PopupMenu1 = nullptr;
+  HMENU KFile1 = nullptr, Edit2 = nullptr, KView1 = nullptr, KHelp1 = nullptr;
+
+  // ---- State ----
+  // The rename state: start number, digit count, the check list's entries.
+  RenameSession& Session() { return *session_; }
+  const RenameSession& Session() const { return *session_; }
+
+  // Recent-entry histories (an empty string is an empty slot) and the
+  // settings file's path, fixed at start-up.
+  std::array<std::string, 7> DirHistory;
+  std::array<std::string, 33> PrefixHistory;
+  std::array<std::string, 33> SuffixHistory;
+  std::string SettingsPath;
+
+  // ---- Naming fields, read from the controls at each call ----
+  std::string PrefixText() const;
+  std::string SuffixText() const;
+  std::string ExtensionText() const;
+  bool FullWidthChecked() const;
+
+  // ---- Services for the handlers ----
+  // Status bar: every write switches the bar to its multi-panel mode first.
+  void SetStatusText(int panel, const std::string& text);
+  std::string StatusText(int panel) const;
+  bool StatusBarVisible() const;
+
+  // Menu items: Win32 menus cannot hide an item, so each menu is rebuilt
+  // from its item table, leaving hidden items out.
+  void SetMenuItemVisible(UINT command, bool visible);
+  bool MenuItemVisible(UINT command) const;
+  void SetMenuItemCaption(UINT command, const std::string& caption);
+  std::string MenuItemCaption(UINT command) const;
+  void SetMenuItemEnabled(UINT command, bool enabled);
+  bool MenuItemEnabled(UINT command) const;
+  void SetMenuItemChecked(UINT command, bool checked);
+  bool MenuItemChecked(UINT command) const;
+
+  // The check list's highlighted line, -1 for none.
+  int HighlightedIndex() const;
+
+  // The browser as the settings code sees it, without its headers.
+  void ShowFolder(const std::string& path);           // folder list's ShowFolder
+  std::string ShownFolder() const;                    // the folder list's folder
+  int FileListCount() const;                          // names in the hidden file list
+  void ApplyFilter(const std::string& filterString);  // the file type selector's
+
+  // Text of any window (empty when it has none).
+  static std::string WindowText(HWND window);
+
+  // ---- Window handlers ----
+  void FormCreate();
+  void FormClose();
+  void FormResize();
+  void KView1Click();
+  void KHelp1Click();
+  void KExit1Click();
+  void KStatus1Click();
+
+  // ---- Browser ----
+  void DriveComboBox1Change();
+  void DirectoryListBox1Change();
+  void RefillCheckList();
+  void SpeedButton13Click();
+
+  // ---- Check list commands and file information ----
+  void CheckListBox1Click();
+  void SpeedButton14Click();
+  void SpeedButton15Click();
+  void SelectAll1Click();
+  void Change1Click();
+  void Not1Click();
+  void KRenew1Click();
+
+  // ---- Naming fields, preview and rename run ----
+  void ComboBox1Change();
+  void SpeedButton1Click();  // the step is the sender's tag
+  void SpeedButton11Click();
+  void SpeedButton12Click();
+  void CheckBox1Click();
+  void UpdateSample();
+  void ShowStartNumber();
+  void ShowDigitCount();
+  void RefreshPreview();
+  void ShowFileCount();
+  void BitBtn1Click();
+
+  // ---- Settings (SetupSettings.cpp) ----
+  void ComputeSettingsPath();
+  void ReadWindowPosition();
+  // Decides the first folder: ShowFolder with slot 0 of DirHistory when that
+  // folder exists, else the process's current folder.
+  void ReadFolderHistory();
+  void ReadPrefixSuffixHistories();
+  void BuildStartupFilterList();
+  void LoadOptionMasks();
+  bool SaveSettings();
+  void RecordCurrentFolder();
+  void ComboBox1Exit();
+  void ComboBox2Exit();
+  void KFile1Click();
+  void N11Click(int item);  // item 1 to 6
+  void Option1Click();
+
+  // ---- System menu, Home key, About, Web, properties (SetupSystem.cpp) ----
+  void InstallSystemMenu();
+  bool WMSysCommand(WPARAM command);  // true: handled, not passed on
+  void FormKeyDown(WPARAM key);
+  void KAbout1Click();
+  void Web1Click();
+  void KPropertyClick();
+  void PopupMenu1Popup();
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void CreateControls();
+  void CreateMenus();
+  void RebuildMenu(HMENU menu);
+  MenuItemSpec* FindMenuItem(UINT command);
+  const MenuItemSpec* FindMenuItem(UINT command) const;
+  HWND ParentOf(const char* name) const;
+  bool OfferToChildren(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  void OnCommand(WPARAM wparam, LPARAM lparam);
+  void OnMenuCommand(UINT command);
+  void OnInitMenuPopup(HMENU menu);
+  void SetStatusPanelWidths();
+  void ResetPreviewGrid();
+  void ShowFileInformation(int index);
+
+  std::unique_ptr<RenameSession> session_;
+  std::unique_ptr<SetupNamingFields> namingFields_;
+  std::array<std::unique_ptr<TGlyphButton>, 16> glyphButtons_;
+  struct MenuState;
+  std::unique_ptr<MenuState> menus_;
+  HFONT font_ = nullptr;        // 12 px, the window's font
+  HFONT sampleFont_ = nullptr;  // 13 px, the sample display
+  HFONT smallFont_ = nullptr;   // 11 px, the step buttons
+  int senderTag_ = 0;           // tag of the control whose click is being handled
+  bool created_ = false;        // FormCreate has finished
+  bool closing_ = false;
 };
 
 extern TSetupForm1* SetupForm1;
