@@ -1,0 +1,84 @@
+#include "PreviewRows.h"
+
+#include "FileNames.h"
+#include "RenameSession.h"
+#include "RenameTexts.h"
+#include "SequenceNumber.h"
+
+namespace korvath {
+
+std::size_t PreviewRows::RowCount() const { return state_ == State::Rows ? fileIndex_.size() : 1; }
+
+std::string_view PreviewRows::Cell(int column, std::size_t row) const {
+  if (column < 0 || column > 1 || row >= RowCount()) return {};
+  switch (state_) {
+    case State::Empty:
+      return column == 0 ? PreviewEmptyText : std::string_view();
+    case State::Completed:
+      return column == 0 ? std::string_view() : PreviewCompletedText;
+    case State::Rows:
+      break;
+  }
+  const std::string& names = column == 0 ? oldNames_ : newNames_;
+  const std::vector<std::size_t>& ends = column == 0 ? oldEnd_ : newEnd_;
+  const std::size_t begin = row == 0 ? 0 : ends[row - 1];
+  return std::string_view(names).substr(begin, ends[row] - begin);
+}
+
+std::size_t PreviewRows::FileIndex(std::size_t row) const {
+  return state_ == State::Rows && row < fileIndex_.size() ? fileIndex_[row] : 0;
+}
+
+void PreviewRows::SetEmpty() {
+  state_ = State::Empty;
+  fileIndex_.clear();
+  oldNames_.clear();
+  newNames_.clear();
+  oldEnd_.clear();
+  newEnd_.clear();
+}
+
+void PreviewRows::SetCompleted() {
+  SetEmpty();
+  state_ = State::Completed;
+}
+
+void PreviewRows::Rebuild(const RenameSession& session) {
+  SetEmpty();
+  const std::vector<FileEntry>& files = session.Files;
+  const std::size_t checked = session.CheckedCount();
+  if (checked == 0) return;
+
+  // One read of each field per rebuild: the whole preview is composed from
+  // one moment's texts.
+  const std::string prefix = session.Prefix();
+  const std::string suffix = session.Suffix();
+  const std::string extension = session.ExtensionChoice();
+  const bool keepExtension = extension == KeepExtension;
+  const bool fullWidth = session.FullWidth();
+  const int digitCount = session.DigitCount;
+
+  fileIndex_.reserve(checked);
+  oldEnd_.reserve(checked);
+  newEnd_.reserve(checked);
+
+  // The preview assumes every rename succeeds and is not clamped: row r
+  // shows StartNumber + r, computed wide so that it never overflows.
+  std::int64_t number = session.StartNumber;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const FileEntry& entry = files[i];
+    if (!entry.Checked) continue;
+    fileIndex_.push_back(i);
+    oldNames_ += entry.Name;
+    oldEnd_.push_back(oldNames_.size());
+    newNames_ += prefix;
+    AppendSequenceNumber(newNames_, digitCount, number, fullWidth);
+    newNames_ += suffix;
+    newNames_ += keepExtension ? ExtractExtension(entry.Name) : std::string_view(extension);
+    newEnd_.push_back(newNames_.size());
+    ++number;
+  }
+  state_ = State::Rows;
+}
+
+}  // namespace korvath

@@ -1,0 +1,48 @@
+#pragma once
+// Fixed texts of the rename core and the small texts it composes for the
+// main window's displays.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace korvath {
+
+// The extension field's text that keeps each file's own extension.
+inline constexpr std::string_view KeepExtension = "(変更なし)";
+
+// The twelve fixed entries of the extension field's drop-down list.
+inline constexpr std::string_view ExtensionChoices[] = {KeepExtension, ".bmp",  ".dib", ".jpg",
+                                                        ".jpeg",       ".gif",  ".png", ".txt",
+                                                        ".htm",        ".html", ".wav", ".midi"};
+
+// Preview grid cell texts (leading ASCII space included).
+inline constexpr std::string_view PreviewEmptyText = " (未選択)";
+inline constexpr std::string_view PreviewCompletedText = " (変更完了)";
+
+// Message boxes of the rename run.
+inline constexpr std::string_view ConfirmRenameText =
+    "ファイル名の変換を行います。\n\nよろしいですか？";
+inline constexpr std::string_view ConfirmRenameCaption = "情報";
+inline constexpr std::string_view CollisionText =
+    "同じ名前のファイルが、既に存在します。\n\n変更ができませんでした。";
+inline constexpr std::string_view CollisionCaption = "警告";
+
+// Digit-count display: "3桁", or "１０桁" in full width.
+std::string DigitCountText(int digitCount, bool fullWidth);
+
+// Status bar panel 3: the number of listed files followed by "個存在".
+std::string FileCountText(std::size_t fileCount);
+
+// Status bar panel 3 during a rename run: "<n>個完了".
+std::string CompletedCountText(int completedCount);
+
+// Widths of the preview grid's two columns for its outer width W (border
+// included): W div 2 - 13 and W div 2 - 12.
+struct PreviewColumnWidths {
+  int Column0;
+  int Column1;
+};
+PreviewColumnWidths ComputePreviewColumnWidths(int outerWidth);
+
+}  // namespace korvath

@@ -1,0 +1,80 @@
+#include "SequenceNumber.h"
+
+#include <charconv>
+
+namespace korvath {
+
+const std::array<std::string_view, 10> ZeroPadTable = {
+    "", "0", "00", "000", "0000", "00000", "000000", "0000000", "00000000", "000000000"};
+
+const std::array<FullWidthPair, 15> FullWidthTable = {{
+    {'0', "０"},
+    {'1', "１"},
+    {'2', "２"},
+    {'3', "３"},
+    {'4', "４"},
+    {'5', "５"},
+    {'6', "６"},
+    {'7', "７"},
+    {'8', "８"},
+    {'9', "９"},
+    {'.', "．"},
+    {'e', "Ｅ"},
+    {'E', "Ｅ"},
+    {'+', "＋"},
+    {'-', "－"},
+}};
+
+void AppendFullWidthDigits(std::string& out, std::string_view text) {
+  for (char c : text) {
+    const FullWidthPair* found = nullptr;
+    for (const FullWidthPair& pair : FullWidthTable) {
+      if (pair.Source == c) {
+        found = &pair;
+        break;
+      }
+    }
+    if (found == nullptr) throw EConvertError("変換できません");
+    out.append(found->Target);
+  }
+}
+
+std::string ToFullWidthDigits(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  AppendFullWidthDigits(out, text);
+  return out;
+}
+
+void AppendSequenceNumber(std::string& out, int digitCount, std::int64_t number, bool fullWidth) {
+  char digits[24];
+  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, number);
+  (void)ec;  // 24 bytes hold any 64-bit number
+  std::string_view plain(digits, static_cast<std::size_t>(end - digits));
+  // Callers never pass a negative number; should one come, its sign goes
+  // before the padding rather than inside it.
+  const std::string_view sign = number < 0 ? plain.substr(0, 1) : std::string_view();
+  plain.remove_prefix(sign.size());
+  // The length counts digits only, so a ten-digit number gets no padding
+  // whatever the digit count.
+  const int padding = digitCount - static_cast<int>(plain.size());
+  const std::string_view zeros =
+      padding >= 0 && padding <= 9 ? ZeroPadTable[static_cast<std::size_t>(padding)] : "";
+  if (fullWidth) {
+    AppendFullWidthDigits(out, sign);
+    AppendFullWidthDigits(out, zeros);
+    AppendFullWidthDigits(out, plain);
+  } else {
+    out.append(sign);
+    out.append(zeros);
+    out.append(plain);
+  }
+}
+
+std::string FormatSequenceNumber(int digitCount, std::int64_t number, bool fullWidth) {
+  std::string out;
+  AppendSequenceNumber(out, digitCount, number, fullWidth);
+  return out;
+}
+
+}  // namespace korvath
