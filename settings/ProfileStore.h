@@ -1,0 +1,49 @@
+#pragma once
+// The settings file as the portable code sees it: a private-profile (INI)
+// store of string keys in sections. The Windows build reads and writes it
+// through the private-profile API; tests use an in-memory store.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvath {
+
+// Values longer than this are cut when read, as the profile API does with a
+// buffer of 2048 bytes.
+inline constexpr std::size_t kMaxProfileValueLength = 2047;
+
+class ProfileStore {
+ public:
+  virtual ~ProfileStore() = default;
+
+  // The value of section/key; a missing file, section or key reads as "".
+  // At most kMaxProfileValueLength characters are returned.
+  std::string ReadString(const std::string& section, const std::string& key);
+
+  // Creates the file, section or key as needed; false when it could not be
+  // written.
+  virtual bool WriteString(const std::string& section, const std::string& key,
+                           const std::string& value) = 0;
+
+  // The value read as an integer (ParseProfileInteger), or fallback when it
+  // is empty or not a valid integer.
+  int ReadInteger(const std::string& section, const std::string& key, int fallback);
+
+  // Writes value in signed decimal.
+  bool WriteInteger(const std::string& section, const std::string& key, int value);
+
+ protected:
+  virtual std::string ReadRaw(const std::string& section, const std::string& key) = 0;
+};
+
+// An integer as the settings file holds it: a text longer than two
+// characters that starts with "0x" or "0X" has those two replaced by "$";
+// then leading blanks are skipped, an optional "+" or "-" may follow, and a
+// "$", "x" or "X" introduces hexadecimal digits, otherwise decimal digits
+// follow, up to the end of the text. Anything else, and any value outside the
+// range of a 32-bit signed integer, is no integer (nullopt).
+std::optional<int> ParseProfileInteger(std::string_view text);
+
+}  // namespace korvath

@@ -1,0 +1,101 @@
+#include "SettingsFile.h"
+
+#include <algorithm>
+
+#include "SettingsKeys.h"
+
+namespace korvath {
+
+std::string ComposeSettingsPath(const std::string& startupFolder) {
+  return startupFolder + "\\" + kSettingsFileName;
+}
+
+WindowPosition ReadWindowPosition(ProfileStore& store) {
+  WindowPosition position;
+  position.Left = store.ReadInteger(kSectionForm, kKeyLeft, kDesignLeft);
+  if (position.Left < 1) position.Left = 0;
+  position.Top = store.ReadInteger(kSectionForm, kKeyTop, kDesignTop);
+  if (position.Top < 1) position.Top = 0;
+  return position;
+}
+
+FolderHistory ReadFolderHistory(ProfileStore& store) {
+  FolderHistory history;
+  for (std::size_t i = 0; i < history.size(); ++i) {
+    history[i] = store.ReadString(kSectionSetUp, DirHistoryKey(static_cast<int>(i)));
+  }
+  return history;
+}
+
+namespace {
+template <typename KeyName>
+TextHistory ReadTextHistory(ProfileStore& store, KeyName keyName) {
+  TextHistory history;
+  for (std::size_t i = 0; i < history.size(); ++i) {
+    history[i] = store.ReadString(kSectionSetUp, keyName(static_cast<int>(i)));
+  }
+  return history;
+}
+
+template <typename Slots, typename KeyName>
+bool WriteSlots(ProfileStore& store, const Slots& slots, KeyName keyName, SaveResult& result) {
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    std::string key = keyName(static_cast<int>(i));
+    if (!store.WriteString(kSectionSetUp, key, slots[i])) {
+      result = {false, kSectionSetUp, key};
+      return false;
+    }
+  }
+  return true;
+}
+}  // namespace
+
+TextHistory ReadPrefixHistory(ProfileStore& store) {
+  return ReadTextHistory(store, PrefixHistoryKey);
+}
+
+TextHistory ReadSuffixHistory(ProfileStore& store) {
+  return ReadTextHistory(store, SuffixHistoryKey);
+}
+
+int ReadUserMaskCount(ProfileStore& store) {
+  return std::min(store.ReadInteger(kSectionOption, kKeyFileCount, 0), kMaxUserMasks - 1);
+}
+
+std::vector<std::string> LoadUserMasks(ProfileStore& store) {
+  std::vector<std::string> masks;
+  int count = ReadUserMaskCount(store);
+  for (int n = 0; n <= count; ++n)
+    masks.push_back(store.ReadString(kSectionOption, UserMaskKey(n)));
+  return masks;
+}
+
+SaveResult SaveWholeSettings(ProfileStore& store, const SettingsToSave& settings) {
+  SaveResult result;
+  if (!store.WriteInteger(kSectionForm, kKeyLeft, settings.Position.Left)) {
+    return {false, kSectionForm, kKeyLeft};
+  }
+  if (!store.WriteInteger(kSectionForm, kKeyTop, settings.Position.Top)) {
+    return {false, kSectionForm, kKeyTop};
+  }
+  if (!WriteSlots(store, settings.DirHistory, DirHistoryKey, result)) return result;
+  if (!WriteSlots(store, settings.PrefixHistory, PrefixHistoryKey, result)) return result;
+  if (!WriteSlots(store, settings.SuffixHistory, SuffixHistoryKey, result)) return result;
+  int count = static_cast<int>(settings.UserMasks.size()) - 1;
+  if (!store.WriteInteger(kSectionOption, kKeyFileCount, count)) {
+    return {false, kSectionOption, kKeyFileCount};
+  }
+  for (int n = 0; n <= count; ++n) {
+    std::string key = UserMaskKey(n);
+    if (!store.WriteString(kSectionOption, key, settings.UserMasks[n])) {
+      return {false, kSectionOption, key};
+    }
+  }
+  return result;
+}
+
+std::string WriteFailureMessage(const std::string& settingsPath) {
+  return settingsPath + " に書き込めません";
+}
+
+}  // namespace korvath

@@ -1,0 +1,78 @@
+#pragma once
+// What the program reads from the settings file at start-up and the
+// sequence that writes the whole file back (at closing and at the options
+// dialog's OK).
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Histories.h"
+#include "ProfileStore.h"
+
+namespace korvath {
+
+// The start-up folder followed by "\KVTset.ini"; at a drive root the folder
+// already ends in "\" and the path holds two in a row, which Windows accepts.
+std::string ComposeSettingsPath(const std::string& startupFolder);
+
+// The main window's design position, used when the file holds none.
+inline constexpr int kDesignLeft = 198;
+inline constexpr int kDesignTop = 95;
+
+struct WindowPosition {
+  int Left = kDesignLeft;
+  int Top = kDesignTop;
+};
+
+// Form/Left and Form/Top; an edge below 1 becomes 0.
+WindowPosition ReadWindowPosition(ProfileStore& store);
+FolderHistory ReadFolderHistory(ProfileStore& store);
+TextHistory ReadPrefixHistory(ProfileStore& store);
+TextHistory ReadSuffixHistory(ProfileStore& store);
+
+// A hand-edited FileCount may be absurd (2147483647); at most this many
+// masks are read, so a start never hangs or runs out of memory.
+inline constexpr int kMaxUserMasks = 1000;
+
+// Option/FileCount (default 0), capped at kMaxUserMasks - 1. Below 0 there
+// are no masks.
+int ReadUserMaskCount(ProfileStore& store);
+
+// The options dialog's rows: File0 ... File<FileCount>, empty ones included;
+// none when FileCount is below 0.
+std::vector<std::string> LoadUserMasks(ProfileStore& store);
+
+// Everything a whole-file save writes.
+struct SettingsToSave {
+  WindowPosition Position;
+  const FolderHistory& DirHistory;
+  const TextHistory& PrefixHistory;
+  const TextHistory& SuffixHistory;
+  const std::vector<std::string>& UserMasks;
+};
+
+struct SaveResult {
+  bool Succeeded = true;
+  std::string FailedSection;  // the key that could not be written
+  std::string FailedKey;
+  explicit operator bool() const { return Succeeded; }
+};
+
+// Writes Form/Left, Form/Top, DirHst0-6, TopHst0-32, BtmHst0-32,
+// Option/FileCount (rows - 1) and File0 ... File<rows-1>, in that order,
+// empty slots as empty values. Stops at the first key that cannot be
+// written; keys after it are left as they were.
+SaveResult SaveWholeSettings(ProfileStore& store, const SettingsToSave& settings);
+
+// "<path> に書き込めません": the message of a failed save.
+std::string WriteFailureMessage(const std::string& settingsPath);
+
+// Raised when a save fails, carrying WriteFailureMessage.
+class ESettingsWriteError : public std::runtime_error {
+ public:
+  explicit ESettingsWriteError(const std::string& settingsPath)
+      : std::runtime_error(WriteFailureMessage(settingsPath)) {}
+};
+
+}  // namespace korvath
