@@ -1,0 +1,80 @@
+#pragma once
+// FileListBox1: the hidden file list. It reads its folder under a mask of
+// ";"-separated patterns, one directory search per pattern, and keeps the
+// bare names in the user locale's case-insensitive order. It is never shown:
+// the names live in a vector, and the main window copies them into the check
+// list.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace korvath {
+
+struct FolderEntry;
+
+class TFileListBox {
+ public:
+  TFileListBox() = default;
+  TFileListBox(const TFileListBox&) = delete;
+  TFileListBox& operator=(const TFileListBox&) = delete;
+  ~TFileListBox();
+
+  // Creates the (hidden) window, takes the process's current folder as its
+  // folder and reads it under the mask (initially "*.*").
+  void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
+  HWND Handle() const { return handle_; }
+  void SetBounds(int left, int top, int width, int height);
+  // The file list has no notifications of its own; always false.
+  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  // Raised after every reading (ListFolderFiles). The main window needs not
+  // hook it: the folder list's and the file type selector's events follow.
+  std::function<void()> OnChange;
+
+  // Edit1: receives the mask after every reading, all of it selected.
+  void SetFileEdit(HWND edit) { fileEdit_ = edit; }
+  const std::string& EditText() const { return editText_; }
+
+  // Re-reads the folder under the mask, making the folder current first.
+  // Throws EInOutError when the folder cannot be entered; the old names stay.
+  void ListFolderFiles();
+  void Update() { ListFolderFiles(); }
+
+  // Stores the mask and re-reads, only when it differs (case-sensitively).
+  void SetFileMask(const std::string& mask);
+  const std::string& Mask() const { return mask_; }
+
+  // Takes a folder (the folder list's notification): nothing when it is the
+  // same file name as the current one; otherwise the folder is entered (from
+  // the old one, relative parts taken from there), the process's current
+  // folder becomes the file list's folder and the names are re-read. listing,
+  // when given, is the folder's "*.*" search just made by the folder list; a
+  // "*.*" pattern of the mask then reuses it instead of searching again.
+  void SetDirectory(const std::string& folder, const std::vector<FolderEntry>* listing = nullptr);
+  const std::string& Directory() const { return directory_; }
+
+  const std::vector<std::string>& Items() const { return names_; }
+  int Count() const { return static_cast<int>(names_.size()); }
+  // The focus mark (0 after a reading with names, -1 without).
+  int ItemIndex() const { return itemIndex_; }
+  // Folder + "\" + current item's name when that item is selected, else "".
+  // The main window never selects an item, so in practice it is "".
+  std::string CurrentFilePath() const;
+
+ private:
+  void ReadNames(const std::vector<FolderEntry>* listing);
+  void Changed();
+
+  HWND handle_ = nullptr;
+  HWND fileEdit_ = nullptr;
+  bool created_ = false;
+  std::string directory_;
+  std::string mask_ = "*.*";
+  std::string editText_ = "*.*";
+  std::vector<std::string> names_;
+  int itemIndex_ = -1;
+};
+
+}  // namespace korvath

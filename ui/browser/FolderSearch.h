@@ -1,0 +1,36 @@
+#pragma once
+// One directory search (FindFirstFileA/FindNextFileA) read into a vector,
+// with the find handle held by a guard.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace korvath {
+
+struct FolderEntry {
+  std::string Name;
+  DWORD Attributes = 0;
+};
+
+// Every entry matching pattern (relative to the current folder or absolute).
+// A pattern matching nothing, or a folder that cannot be searched, gives none.
+std::vector<FolderEntry> SearchFolder(const std::string& pattern);
+
+// Makes path the process's current folder and records it as its drive's
+// current folder ("=C:" in the environment, as the C runtime does), so that
+// entering "C:" later returns there. False, with the last error set, when
+// the folder cannot be entered.
+bool EnterFolder(const std::string& path);
+
+// The process's current folder as the platform spells it.
+std::string CurrentFolder();
+
+// True when path names an existing folder.
+bool FolderExists(const std::string& path);
+
+// Folder + "\" + name; no "\" is doubled after a root's "\".
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace korvath

@@ -1,0 +1,31 @@
+#pragma once
+// File information of the check list's highlighted file for the status bar:
+// panel 0 its name, panel 1 its size, panel 2 its time stamp.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace korvath {
+
+struct FileInfo {
+  std::string Name;                     // panel 0: always the name asked for
+  std::optional<std::string> SizeText;  // panel 1, e.g. "12 KB"; empty: keep the panel
+  std::optional<std::string> TimeText;  // panel 2, e.g. "2004/05/06 07:08:10"; empty: keep
+};
+
+// Reads the file name (bare, relative to the process's current folder). The
+// size comes from a directory search admitting every attribute, the time
+// stamp from a handle opened for reading that shares the file with nobody, so
+// a file held open by another program keeps panel 2 as it was. Never throws.
+FileInfo ReadFileInfo(const std::string& name);
+
+// "<size div 1024> KB".
+std::string FileSizeText(std::uint64_t bytes);
+
+// A DOS date and time formatted "yyyy/mm/dd hh:nn:ss" where "/" is
+// dateSeparator and ":" is timeSeparator.
+std::string FormatDosTimeStamp(unsigned short dosDate, unsigned short dosTime,
+                               const std::string& dateSeparator, const std::string& timeSeparator);
+
+}  // namespace korvath
