@@ -1,0 +1,116 @@
+#pragma once
+// The options dialog: the user's own file name masks, added, deleted and
+// moved in a list; OK writes the whole settings file and gives the file type
+// selector its new filter string, Cancel just closes.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Form.h"
+
+namespace korvath {
+
+class ProfileStore;
+
+inline constexpr int kOptionFormWidth = 288;  // outer width, fixed
+inline constexpr int kOptionMinHeight = 322;  // outer height
+inline constexpr int kOptionDesignMaxHeight = 1200;
+inline constexpr int kOptionClientWidth = 280;  // client size as laid out
+inline constexpr int kOptionClientHeight = 295;
+
+struct ControlBounds {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  bool operator==(const ControlBounds&) const = default;
+};
+
+// Where the resizable parts go for a client size (the rest keep their
+// layout positions).
+struct OptionLayout {
+  ControlBounds Image1, ListBox1, BitBtn1, BitBtn2, SpeedButton1, SpeedButton2;
+};
+OptionLayout ComputeOptionLayout(int clientWidth, int clientHeight);
+
+class TOptionForm1 : public TForm {
+ public:
+  TOptionForm1();
+  ~TOptionForm1() override;
+
+  // Creates the dialog hidden; owner is the window it stays above (the
+  // application's owner window when null).
+  void Create(HWND owner = nullptr);
+
+  // Shows the dialog modally, centred over ModalOwner, which is disabled
+  // meanwhile; returns IDOK after a successful OK, else IDCANCEL.
+  int ShowModal();
+  bool Showing() const { return showing_; }
+
+  // The largest outer height; a value below the smallest height lowers that
+  // one too.
+  void SetMaxHeight(int height);
+  int MinHeight() const { return minHeight_; }
+  int MaxHeight() const { return maxHeight_; }
+
+  // Clears the list and fills it from Option/FileCount and File0 ...
+  void LoadUserMasks(ProfileStore& store);
+
+  // The list's rows in order (the working copy of the user's masks) and its
+  // selection (-1 for none).
+  std::vector<std::string> Rows() const;
+  int ItemIndex() const;
+
+  // Set by the main window: the window the dialog is modal to, its whole
+  // settings save (false when it failed; it has told the user), and the
+  // hand-over of the filter string built from the rows.
+  HWND ModalOwner = nullptr;
+  std::function<bool()> SaveSettings;
+  std::function<void(const std::vector<std::string>& rows)> RebuildFilter;
+
+  // ---- Controls ----
+  HWND Label5 = nullptr;  // "ユーザ定義ファイル"
+  HWND Bevel1 = nullptr;  // line to the right of the heading
+  HWND Label1 = nullptr;
+  HWND Edit1 = nullptr;
+  HWND BitBtn3 = nullptr;  // Add
+  HWND ListBox1 = nullptr;
+  HWND BitBtn4 = nullptr;       // Delete
+  HWND SpeedButton1 = nullptr;  // up
+  HWND SpeedButton2 = nullptr;  // down
+  HWND BitBtn2 = nullptr;       // Cancel
+  HWND BitBtn1 = nullptr;       // OK
+  HWND Image1 = nullptr;        // size grip
+
+  // ---- Handlers ----
+  void BitBtn1Click();
+  void BitBtn2Click();
+  void BitBtn3Click();
+  void BitBtn4Click();
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  void ListBox1Click();
+  void Edit1Enter();
+  void FormResize();
+  void UpdateArrowButtons();
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void CreateControls();
+  void OnCommand(WPARAM wparam, LPARAM lparam);
+  void DrawItem(const DRAWITEMSTRUCT& item);
+  void CloseModal(int result);
+  void MoveRow(int from, int to);
+
+  HFONT font_ = nullptr;
+  int minHeight_ = kOptionMinHeight;
+  int maxHeight_ = kOptionDesignMaxHeight;
+  bool showing_ = false;
+  int modalResult_ = 0;
+};
+
+extern TOptionForm1* OptionForm1;
+
+}  // namespace korvath
