@@ -1,0 +1,84 @@
+#include "SequenceNumber.h"
+
+#include <gtest/gtest.h>
+
+namespace korvath {
+namespace {
+
+TEST(FormatSequenceNumber, PadsToTheDigitCountAndNeverShortens) {
+  struct Case {
+    int digits;
+    std::int64_t number;
+    bool fullWidth;
+    std::string_view expected;
+  };
+  const Case cases[] = {
+      {1, 0, false, "0"},
+      {3, 7, false, "007"},
+      {3, 7, true, "００７"},
+      {2, 123, false, "123"},
+      {10, 1, false, "0000000001"},
+      {10, 999999999, false, "0999999999"},
+      {5, 1000000000, false, "1000000000"},
+      {10, 2000000000, false, "2000000000"},
+      {1, 2147483647, false, "2147483647"},
+      {4, 12, true, "００１２"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FormatSequenceNumber(c.digits, c.number, c.fullWidth), c.expected)
+        << c.digits << " digits, " << c.number;
+  }
+}
+
+TEST(FormatSequenceNumber, FullWidthDigitsAreCp932DoubleBytes) {
+  // Literals are compiled to cp932; a wrong execution charset shows here.
+  EXPECT_EQ(FormatSequenceNumber(3, 7, true), "\x82\x4F\x82\x4F\x82\x56");
+}
+
+TEST(FormatSequenceNumber, AppendsToWhatIsThere) {
+  std::string name = "img_";
+  AppendSequenceNumber(name, 3, 42, false);
+  AppendSequenceNumber(name, 1, 5, true);
+  EXPECT_EQ(name, "img_042５");
+}
+
+TEST(ToFullWidthDigits, WidensEveryCharacterOfTheTable) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"10", "１０"},
+      {"1e+5", "１Ｅ＋５"},
+      {"", ""},
+      {"0123456789.eE+-", "０１２３４５６７８９．ＥＥ＋－"},
+  };
+  for (const auto& [text, expected] : cases) {
+    const std::string wide = ToFullWidthDigits(text);
+    EXPECT_EQ(wide, expected) << text;
+    EXPECT_EQ(wide.size(), text.size() * 2) << text;
+  }
+  // The table's bytes, as the file names on disk will hold them.
+  EXPECT_EQ(ToFullWidthDigits(".eE+-"), "\x81\x44\x82\x64\x82\x64\x81\x7B\x81\x7C");
+}
+
+TEST(ToFullWidthDigits, RefusesCharactersOutsideTheTable) {
+  for (std::string_view text : {"1a", "x", " 1", "1,000", "１"}) {
+    try {
+      ToFullWidthDigits(text);
+      ADD_FAILURE() << "no error for " << text;
+    } catch (const EConvertError& error) {
+      EXPECT_STREQ(error.what(), "変換できません");
+    }
+  }
+}
+
+TEST(ToFullWidthDigits, ConversionErrorIsAGeneralError) {
+  // The general error report catches std::exception and shows what().
+  EXPECT_THROW(ToFullWidthDigits("?"), std::runtime_error);
+}
+
+TEST(ZeroPadTable, EntryKIsKZeros) {
+  for (std::size_t k = 0; k < ZeroPadTable.size(); ++k) {
+    EXPECT_EQ(ZeroPadTable[k], std::string(k, '0'));
+  }
+}
+
+}  // namespace
+}  // namespace korvath
