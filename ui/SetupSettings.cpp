@@ -1,13 +1,22 @@
 // The main window's settings steps: where the settings file lives, what the
-// window reads from it at start-up and writes back at closing, and the
-// recent-entry histories.
+// window reads from it at start-up and writes back at closing and at the
+// options dialog's OK, and the recent-entry histories.
 //
-// For now the window starts at its design position in the start-up folder,
-// with empty histories and the built-in file types, and saves nothing.
+// Every step opens the file anew through a store of its own: nothing of the
+// file is kept between handlers.
 
+#include <algorithm>
+#include <array>
 #include <string>
+#include <vector>
 
+#include "Application.h"
+#include "FileTypeFilter.h"
+#include "Histories.h"
+#include "Option.h"
+#include "SettingsFile.h"
 #include "Setup.h"
+#include "Win32ProfileStore.h"
 
 namespace korvath {
 
@@ -15,70 +24,152 @@ namespace {
 std::string CurrentFolder() {
   DWORD size = GetCurrentDirectoryA(0, nullptr);
   std::string folder(size, '\0');
-  DWORD length = GetCurrentDirectoryA(size, folder.data());
+  DWORD length = size ? GetCurrentDirectoryA(size, folder.data()) : 0;
   folder.resize(length < size ? length : 0);
   return folder;
 }
 
-constexpr char kBuiltInFilter[] =
-    "すべてのファイル (*.*)|*.*|"
-    "ビットマップ イメージ (*.bmp;*dib)|*.bmp;*dib|"
-    "JPEG イメージ (*.jpg;*jpeg;*jpe)|*.jpg;*jpeg;*jpe|"
-    "GIF イメージ (*.gif)|*.gif|"
-    "PNG イメージ (*.png)|*.png|"
-    "TIF イメージ (*.tif)|*.tif|"
-    "アイコン (*.ico)|*.ico|"
-    "テキスト文書 (*.txt)|*.txt|"
-    "カンマ区切りテキストファイル (*.csv)|*.csv|"
-    "HTML文書 (*.htm;*.html)|*.htm;*.html|"
-    "リッチテキスト形式 (*.rtf)|*.rtf|"
-    "Word文書 (*.doc)|*.doc|"
-    "Excelワークシート (*.xls)|*.xls|"
-    "C言語関連ファイル (*.c;*.css;*.h)|*.c;*.css;*.h|"
-    "Java関連ファイル (*.java;*.h)|*.java;*.h|"
-    "WAVE サウンド (*.wav)|*.wav|"
-    "MIDI シーケンス (*.mid;*.midi;*rmi)|*.mid;*.midi;*rmi|"
-    "MP3形式 サウンド (*.mp3)|*.mp3|"
-    "ビデオクリップ (*.avi)|*.avi";
+bool FolderExists(const std::string& path) {
+  if (path.empty()) return false;
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Replaces a prefix or suffix field's list with the history's non-empty
+// slots. Items are deleted one by one: emptying the list wholesale would
+// also empty the field's text, which must stay as typed.
+void FillDropDown(HWND combo, const TextHistory& history) {
+  for (LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0); count > 0; --count) {
+    SendMessageA(combo, CB_DELETESTRING, static_cast<WPARAM>(count - 1), 0);
+  }
+  for (const std::string& item : DropDownItems(history)) {
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+}
+
+// The window's left and top edges as it would stand restored, also while it
+// is minimised or maximised.
+WindowPosition CurrentPosition(HWND window) {
+  RECT rect{};
+  if (IsIconic(window) || IsZoomed(window)) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    rect = placement.rcNormalPosition;
+  } else {
+    GetWindowRect(window, &rect);
+  }
+  return {static_cast<int>(rect.left), static_cast<int>(rect.top)};
+}
+
+// Gives the selector each hand-over of a built filter string in turn; the
+// last one leaves the whole string in place.
+void HandOver(TSetupForm1& form, const FilterString& filter) {
+  for (std::size_t length : filter.HandOverLengths) form.ApplyFilter(filter.Text.substr(0, length));
+}
 }  // namespace
 
-void TSetupForm1::ComputeSettingsPath() { SettingsPath = CurrentFolder() + "\\KVTset.ini"; }
+void TSetupForm1::ComputeSettingsPath() { SettingsPath = ComposeSettingsPath(CurrentFolder()); }
 
-// The design position stays.
-void TSetupForm1::ReadWindowPosition() {}
+void TSetupForm1::ReadWindowPosition() {
+  Win32ProfileStore store(SettingsPath);
+  WindowPosition position = korvath::ReadWindowPosition(store);
+  SetWindowPos(Handle(), nullptr, position.Left, position.Top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
-void TSetupForm1::ReadFolderHistory() { ShowFolder(CurrentFolder()); }
+void TSetupForm1::ReadFolderHistory() {
+  Win32ProfileStore store(SettingsPath);
+  DirHistory = korvath::ReadFolderHistory(store);
+  ShowFolder(FolderExists(DirHistory[0]) ? DirHistory[0] : CurrentFolder());
+}
 
-void TSetupForm1::ReadPrefixSuffixHistories() {}
+void TSetupForm1::ReadPrefixSuffixHistories() {
+  Win32ProfileStore store(SettingsPath);
+  PrefixHistory = ReadPrefixHistory(store);
+  SuffixHistory = ReadSuffixHistory(store);
+  FillDropDown(ComboBox1, PrefixHistory);
+  FillDropDown(ComboBox2, SuffixHistory);
+}
 
-void TSetupForm1::BuildStartupFilterList() { ApplyFilter(kBuiltInFilter); }
+void TSetupForm1::BuildStartupFilterList() {
+  Win32ProfileStore store(SettingsPath);
+  HandOver(*this, BuildStartupFilter(store));
+}
 
-void TSetupForm1::LoadOptionMasks() {}
+void TSetupForm1::LoadOptionMasks() {
+  if (!OptionForm1) return;
+  Win32ProfileStore store(SettingsPath);
+  OptionForm1->LoadUserMasks(store);
+}
 
-bool TSetupForm1::SaveSettings() { return true; }
+// Writes the whole file; a key that cannot be written ends the save there
+// and is reported through the general error report.
+bool TSetupForm1::SaveSettings() {
+  Win32ProfileStore store(SettingsPath);
+  // Without the options dialog its masks are rewritten as the file holds
+  // them, never dropped.
+  std::vector<std::string> masks = OptionForm1 ? OptionForm1->Rows() : LoadUserMasks(store);
+  SaveResult result = SaveWholeSettings(
+      store, {CurrentPosition(Handle()), DirHistory, PrefixHistory, SuffixHistory, masks});
+  if (!result) {
+    Application.ShowException(ESettingsWriteError(SettingsPath));
+    return false;
+  }
+  return true;
+}
 
-void TSetupForm1::RecordCurrentFolder() { DirHistory[0] = ShownFolder(); }
+void TSetupForm1::RecordCurrentFolder() {
+  korvath::RecordCurrentFolder(DirHistory, ShownFolder(),
+                               static_cast<std::size_t>(std::max(FileListCount(), 0)));
+}
 
-void TSetupForm1::ComboBox1Exit() {}
+void TSetupForm1::ComboBox1Exit() {
+  if (!PushPrefixHistory(PrefixHistory, WindowText(ComboBox1))) return;
+  FillDropDown(ComboBox1, PrefixHistory);
+  RefreshPreview();
+}
 
-void TSetupForm1::ComboBox2Exit() {}
+void TSetupForm1::ComboBox2Exit() {
+  if (!PushSuffixHistory(SuffixHistory, WindowText(ComboBox2))) return;
+  FillDropDown(ComboBox2, SuffixHistory);
+  RefreshPreview();
+}
 
 // File menu refresh: Property only with a highlighted line, the recent
-// folders (none yet), the file count.
+// folders with their accelerators, the file count.
 void TSetupForm1::KFile1Click() {
   SetMenuItemEnabled(kCmdKProperty1, HighlightedIndex() != -1);
-  bool any = false;
-  for (int i = 1; i <= 6; ++i) {
-    bool filled = !DirHistory[i].empty();
-    any = any || filled;
-    SetMenuItemVisible(kCmdN11 + (i - 1), filled);
+  std::array<FolderMenuItem, 6> items = FolderMenuItems(DirHistory);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    UINT command = kCmdN11 + static_cast<UINT>(i);
+    SetMenuItemCaption(command, items[i].Caption);
+    SetMenuItemVisible(command, items[i].Visible);
   }
-  SetMenuItemVisible(kCmdN1, any);
+  SetMenuItemVisible(kCmdN1, FolderSeparatorVisible(DirHistory));
   ShowFileCount();
 }
 
-void TSetupForm1::N11Click(int) {}
+// The folder list shows the chosen folder; its change chain records it.
+void TSetupForm1::N11Click(int item) {
+  if (item < 1 || item > 6) return;
+  const std::string& folder = DirHistory[static_cast<std::size_t>(item)];
+  if (folder.empty()) return;
+  ShowFolder(folder);
+}
 
-void TSetupForm1::Option1Click() {}
+void TSetupForm1::Option1Click() {
+  if (!OptionForm1) return;
+  RECT outer{};
+  GetWindowRect(Handle(), &outer);
+  OptionForm1->SetMaxHeight(outer.bottom - outer.top);
+  LoadOptionMasks();
+  OptionForm1->ModalOwner = Handle();
+  OptionForm1->SaveSettings = [this] { return SaveSettings(); };
+  OptionForm1->RebuildFilter = [this](const std::vector<std::string>& rows) {
+    HandOver(*this, BuildFilterFromUserMasks(rows));
+  };
+  OptionForm1->ShowModal();
+}
 
 }  // namespace korvath

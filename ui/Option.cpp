@@ -1,0 +1,501 @@
+#include "Option.h"
+
+#include <commctrl.h>
+
+#include "Application.h"
+#include "MessageBox.h"
+#include "SettingsFile.h"
+
+namespace korvath {
+
+TOptionForm1* OptionForm1 = nullptr;
+
+namespace {
+
+enum ControlId : int {
+  kIdOk = IDOK,     // Enter anywhere but on another button presses OK
+  kIdCancel = 102,  // deliberately not IDCANCEL: Escape does not cancel
+  kIdAdd,
+  kIdDelete,
+  kIdUp,
+  kIdDown,
+  kIdEdit,
+  kIdList,
+  kIdBevel,
+  kIdGrip,
+  kIdLabel,
+};
+
+constexpr int kListItemHeight = 16;
+constexpr int kListTextIndent = 2;
+constexpr int kButtonHeight = 25;
+constexpr int kArrowHeight = 24;
+constexpr int kGripWidth = 32;
+constexpr int kGripHeight = 15;
+
+constexpr char kMaskMessage[] =
+    "ユーザー定義ファイルの拡張子を設定するには、\n頭に\"*.\"をつけます。例 (*.txt)";
+
+// One row of the dialog's layout. Rows are created in this order, which is
+// also the tab order of the controls that take the focus.
+struct ControlSpec {
+  HWND TOptionForm1::*member;
+  const char* className;
+  const char* text;
+  DWORD style;
+  DWORD exStyle;
+  int id;
+  ControlBounds bounds;
+};
+
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+
+const ControlSpec kControls[] = {
+    {&TOptionForm1::BitBtn1,
+     "BUTTON",
+     "OK",
+     kChild | WS_TABSTOP | BS_DEFPUSHBUTTON,
+     0,
+     kIdOk,
+     {145, 262, 90, kButtonHeight}},
+    {&TOptionForm1::BitBtn2,
+     "BUTTON",
+     "キャンセル",
+     kChild | WS_TABSTOP | BS_PUSHBUTTON,
+     0,
+     kIdCancel,
+     {45, 262, 90, kButtonHeight}},
+    {&TOptionForm1::Edit1,
+     "EDIT",
+     "",
+     kChild | WS_TABSTOP | ES_AUTOHSCROLL,
+     WS_EX_CLIENTEDGE,
+     kIdEdit,
+     {38, 50, 121, 20}},
+    {&TOptionForm1::BitBtn3,
+     "BUTTON",
+     "追加",
+     kChild | WS_TABSTOP | BS_PUSHBUTTON,
+     0,
+     kIdAdd,
+     {167, 48, 75, kButtonHeight}},
+    {&TOptionForm1::ListBox1,
+     "LISTBOX",
+     "",
+     kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+         LBS_NOINTEGRALHEIGHT,
+     WS_EX_CLIENTEDGE,
+     kIdList,
+     {38, 80, 121, 169}},
+    {&TOptionForm1::BitBtn4,
+     "BUTTON",
+     "削除",
+     kChild | WS_TABSTOP | BS_PUSHBUTTON,
+     0,
+     kIdDelete,
+     {167, 80, 75, kButtonHeight}},
+    {&TOptionForm1::Label5,
+     "STATIC",
+     "ユーザ定義ファイル",
+     kChild | SS_LEFT,
+     0,
+     kIdLabel,
+     {12, 8, 101, 12}},
+    {&TOptionForm1::Bevel1, "STATIC", "", kChild | SS_OWNERDRAW, 0, kIdBevel, {120, 14, 153, 9}},
+    {&TOptionForm1::Label1,
+     "STATIC",
+     "拡張子を入力して下さい。(表記例： *.txt)",
+     kChild | SS_LEFT,
+     0,
+     kIdLabel,
+     {12, 28, 206, 12}},
+    {&TOptionForm1::SpeedButton1,
+     "BUTTON",
+     "↑",
+     kChild | BS_PUSHBUTTON,
+     0,
+     kIdUp,
+     {168, 136, 24, kArrowHeight}},
+    {&TOptionForm1::SpeedButton2,
+     "BUTTON",
+     "↓",
+     kChild | BS_PUSHBUTTON,
+     0,
+     kIdDown,
+     {168, 168, 24, kArrowHeight}},
+    {&TOptionForm1::Image1,
+     "STATIC",
+     "",
+     kChild | SS_OWNERDRAW,
+     0,
+     kIdGrip,
+     {248, 279, kGripWidth, kGripHeight}},
+};
+
+// Speed buttons never keep the focus: it goes straight back to the control
+// that had it, so that a click on an arrow leaves the list focused.
+LRESULT CALLBACK SpeedButtonProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                 DWORD_PTR) {
+  if (msg == WM_SETFOCUS) {
+    HWND previous = reinterpret_cast<HWND>(wparam);
+    if (previous && IsWindow(previous) && previous != window) SetFocus(previous);
+    return 0;
+  }
+  if (msg == WM_GETDLGCODE) return DLGC_BUTTON;
+  return DefSubclassProc(window, msg, wparam, lparam);
+}
+
+void SetBounds(HWND window, const ControlBounds& b) {
+  SetWindowPos(window, nullptr, b.Left, b.Top, b.Width, b.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string ListText(HWND list, int index) {
+  LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+  if (length == LB_ERR) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  LRESULT copied = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+  return text;
+}
+
+std::string EditText(HWND edit) {
+  int length = GetWindowTextLengthA(edit);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  int copied = GetWindowTextA(edit, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+// Diagonal grip stripes in the bottom-right corner, on the dialog's face.
+void DrawSizeGrip(HDC dc, const RECT& rect) {
+  FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+  HPEN shadow = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+  HPEN light = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+  HGDIOBJ previous = SelectObject(dc, shadow);
+  for (int offset = 3; offset < rect.bottom - rect.top; offset += 4) {
+    for (int line = 0; line < 3; ++line) {
+      SelectObject(dc, line < 2 ? shadow : light);
+      int d = offset - line;
+      MoveToEx(dc, rect.right - 1 - d, rect.bottom, nullptr);
+      LineTo(dc, rect.right, rect.bottom - 1 - d);
+    }
+  }
+  SelectObject(dc, previous);
+  DeleteObject(shadow);
+  DeleteObject(light);
+}
+
+}  // namespace
+
+OptionLayout ComputeOptionLayout(int clientWidth, int clientHeight) {
+  OptionLayout layout;
+  layout.Image1 = {clientWidth - kGripWidth, clientHeight - kGripHeight, kGripWidth, kGripHeight};
+  constexpr int kListTop = 80;
+  layout.ListBox1 = {38, kListTop, 121, clientHeight - kListTop - kButtonHeight - 20};
+  layout.BitBtn1 = {145, clientHeight - kButtonHeight - 10, 90, kButtonHeight};
+  layout.BitBtn2 = {45, clientHeight - kButtonHeight - 10, 90, kButtonHeight};
+  int middle = kListTop + layout.ListBox1.Height / 2;
+  layout.SpeedButton1 = {168, middle - kArrowHeight - 4, 24, kArrowHeight};
+  layout.SpeedButton2 = {168, middle + 4, 24, kArrowHeight};
+  return layout;
+}
+
+TOptionForm1::TOptionForm1() = default;
+
+TOptionForm1::~TOptionForm1() {
+  if (font_) DeleteObject(font_);
+}
+
+void TOptionForm1::Create(HWND owner) {
+  constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+  constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
+  RECT outer = {0, 0, kOptionClientWidth, kOptionClientHeight};
+  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+  CreateParams p;
+  p.className = "TOptionForm1";
+  p.caption = "オプション";
+  p.style = kStyle;
+  p.exStyle = kExStyle;
+  p.left = 0;
+  p.top = 0;
+  p.width = kOptionFormWidth;
+  p.height = outer.bottom - outer.top;
+  p.owner = owner ? owner : Application.Handle();
+  CreateHandle(p);
+  font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
+  CreateControls();
+  // The frame may differ from the layout's; the width is fixed regardless.
+  SetWindowPos(Handle(), nullptr, 0, 0, kOptionFormWidth, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FormResize();
+}
+
+void TOptionForm1::CreateControls() {
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
+  for (const ControlSpec& spec : kControls) {
+    HWND control =
+        CreateWindowExA(spec.exStyle, spec.className, spec.text, spec.style, spec.bounds.Left,
+                        spec.bounds.Top, spec.bounds.Width, spec.bounds.Height, Handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    this->*spec.member = control;
+  }
+  SetWindowSubclass(SpeedButton1, SpeedButtonProc, 1, 0);
+  SetWindowSubclass(SpeedButton2, SpeedButtonProc, 1, 0);
+  SendMessageA(ListBox1, LB_SETITEMHEIGHT, 0, kListItemHeight);
+}
+
+void TOptionForm1::SetMaxHeight(int height) {
+  maxHeight_ = height;
+  if (maxHeight_ < minHeight_) minHeight_ = maxHeight_;
+  RECT rect;
+  GetWindowRect(Handle(), &rect);
+  if (rect.bottom - rect.top > maxHeight_) {
+    SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, maxHeight_,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TOptionForm1::LoadUserMasks(ProfileStore& store) {
+  SendMessageA(ListBox1, LB_RESETCONTENT, 0, 0);
+  for (const std::string& mask : korvath::LoadUserMasks(store)) {
+    SendMessageA(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mask.c_str()));
+  }
+}
+
+std::vector<std::string> TOptionForm1::Rows() const {
+  std::vector<std::string> rows;
+  int count = static_cast<int>(SendMessageA(ListBox1, LB_GETCOUNT, 0, 0));
+  rows.reserve(count > 0 ? count : 0);
+  for (int i = 0; i < count; ++i) rows.push_back(ListText(ListBox1, i));
+  return rows;
+}
+
+int TOptionForm1::ItemIndex() const {
+  return static_cast<int>(SendMessageA(ListBox1, LB_GETCURSEL, 0, 0));
+}
+
+int TOptionForm1::ShowModal() {
+  HWND owner = ModalOwner;
+  RECT me;
+  GetWindowRect(Handle(), &me);
+  int width = me.right - me.left, height = me.bottom - me.top;
+  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (owner) GetWindowRect(owner, &area);
+  int left = area.left + (area.right - area.left - width) / 2;
+  int top = area.top + (area.bottom - area.top - height) / 2;
+  if (left < 0) left = 0;
+  if (top < 0) top = 0;
+  SetWindowPos(Handle(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE);
+
+  bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  modalResult_ = 0;
+  showing_ = true;
+  ShowWindow(Handle(), SW_SHOW);
+  SetFocus(BitBtn1);
+  MSG msg;
+  while (modalResult_ == 0) {
+    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      // The application is ending: let the outer loop see WM_QUIT too.
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      modalResult_ = IDCANCEL;
+      break;
+    }
+    if (IsDialogMessageA(Handle(), &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  // The owner comes back before the dialog hides, so that it is activated.
+  if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  ShowWindow(Handle(), SW_HIDE);
+  if (owner) SetActiveWindow(owner);
+  showing_ = false;
+  return modalResult_;
+}
+
+void TOptionForm1::CloseModal(int result) {
+  if (showing_) {
+    modalResult_ = result;
+  } else {
+    ShowWindow(Handle(), SW_HIDE);
+  }
+}
+
+void TOptionForm1::UpdateArrowButtons() {
+  int i = ItemIndex();
+  int count = static_cast<int>(SendMessageA(ListBox1, LB_GETCOUNT, 0, 0));
+  EnableWindow(SpeedButton1, i > 0);
+  EnableWindow(SpeedButton2, i != -1 && i < count - 1);
+}
+
+// OK: the whole settings file first; when that fails the dialog stays open
+// with its list as it is.
+void TOptionForm1::BitBtn1Click() {
+  if (SaveSettings && !SaveSettings()) return;
+  if (RebuildFilter) RebuildFilter(Rows());
+  CloseModal(IDOK);
+}
+
+void TOptionForm1::BitBtn2Click() { CloseModal(IDCANCEL); }
+
+// Add: only masks that start with "*." (the rest is the user's business).
+void TOptionForm1::BitBtn3Click() {
+  std::string text = EditText(Edit1);
+  if (text.empty()) return;
+  if (text.compare(0, 2, "*.") != 0) {
+    ShowMessage(Handle(), kMaskMessage, "警告", MB_OK | MB_ICONERROR);
+    return;
+  }
+  SendMessageA(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SetWindowTextA(Edit1, "");
+}
+
+void TOptionForm1::BitBtn4Click() {
+  int i = ItemIndex();
+  if (i == -1) return;
+  SendMessageA(ListBox1, LB_DELETESTRING, i, 0);
+  int count = static_cast<int>(SendMessageA(ListBox1, LB_GETCOUNT, 0, 0));
+  int next = count == 0 ? -1 : (i < count ? i : count - 1);
+  SendMessageA(ListBox1, LB_SETCURSEL, next, 0);
+  UpdateArrowButtons();
+}
+
+void TOptionForm1::MoveRow(int from, int to) {
+  std::string text = ListText(ListBox1, from);
+  SendMessageA(ListBox1, LB_DELETESTRING, from, 0);
+  SendMessageA(ListBox1, LB_INSERTSTRING, to, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(ListBox1, LB_SETCURSEL, to, 0);
+  UpdateArrowButtons();
+}
+
+void TOptionForm1::SpeedButton1Click() {
+  int i = ItemIndex();
+  if (i <= 0) return;
+  MoveRow(i, i - 1);
+}
+
+void TOptionForm1::SpeedButton2Click() {
+  int i = ItemIndex();
+  int count = static_cast<int>(SendMessageA(ListBox1, LB_GETCOUNT, 0, 0));
+  if (i == -1 || i >= count - 1) return;
+  MoveRow(i, i + 1);
+}
+
+void TOptionForm1::ListBox1Click() { UpdateArrowButtons(); }
+
+void TOptionForm1::Edit1Enter() { UpdateArrowButtons(); }
+
+void TOptionForm1::FormResize() {
+  if (!ListBox1) return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  OptionLayout layout = ComputeOptionLayout(client.right, client.bottom);
+  SetBounds(Image1, layout.Image1);
+  SetBounds(ListBox1, layout.ListBox1);
+  SetBounds(BitBtn1, layout.BitBtn1);
+  SetBounds(BitBtn2, layout.BitBtn2);
+  SetBounds(SpeedButton1, layout.SpeedButton1);
+  SetBounds(SpeedButton2, layout.SpeedButton2);
+  InvalidateRect(Image1, nullptr, TRUE);
+}
+
+void TOptionForm1::DrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlID == kIdBevel) {
+    RECT rect = item.rcItem;
+    FillRect(item.hDC, &rect, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(item.hDC, &rect, EDGE_ETCHED, BF_TOP);
+    return;
+  }
+  if (item.CtlID == kIdGrip) {
+    DrawSizeGrip(item.hDC, item.rcItem);
+    return;
+  }
+  if (item.CtlID != kIdList) return;
+  RECT rect = item.rcItem;
+  bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(item.hDC, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID != static_cast<UINT>(-1)) {
+    std::string text = ListText(ListBox1, static_cast<int>(item.itemID));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT textRect = rect;
+    textRect.left += kListTextIndent;
+    // "&" is an ordinary character here.
+    DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &rect);
+}
+
+void TOptionForm1::OnCommand(WPARAM wparam, LPARAM) {
+  int id = LOWORD(wparam);
+  int code = HIWORD(wparam);
+  switch (id) {
+    case kIdOk:
+      if (code == BN_CLICKED) BitBtn1Click();
+      break;
+    case kIdCancel:
+      if (code == BN_CLICKED) BitBtn2Click();
+      break;
+    case kIdAdd:
+      if (code == BN_CLICKED) BitBtn3Click();
+      break;
+    case kIdDelete:
+      if (code == BN_CLICKED) BitBtn4Click();
+      break;
+    case kIdUp:
+      if (code == BN_CLICKED) SpeedButton1Click();
+      break;
+    case kIdDown:
+      if (code == BN_CLICKED) SpeedButton2Click();
+      break;
+    case kIdList:
+      if (code == LBN_SELCHANGE) ListBox1Click();
+      break;
+    case kIdEdit:
+      if (code == EN_SETFOCUS) Edit1Enter();
+      break;
+    default:
+      break;  // IDCANCEL from Escape among them: Cancel is not bound to it
+  }
+}
+
+LRESULT TOptionForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case WM_COMMAND:
+      OnCommand(wparam, lparam);
+      return 0;
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+      if (measure->CtlID == kIdList) {
+        measure->itemHeight = kListItemHeight;
+        return TRUE;
+      }
+      break;
+    }
+    case WM_DRAWITEM:
+      DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+      info->ptMinTrackSize = {kOptionFormWidth, minHeight_};
+      info->ptMaxTrackSize = {kOptionFormWidth, maxHeight_};
+      return 0;
+    }
+    case WM_SIZE:
+      FormResize();
+      return 0;
+    case WM_CLOSE:
+      BitBtn2Click();
+      return 0;
+    default:
+      break;
+  }
+  return TForm::WndProc(msg, wparam, lparam);
+}
+
+}  // namespace korvath
