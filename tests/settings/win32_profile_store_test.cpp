@@ -1,0 +1,179 @@
+// The settings file on disk through the private-profile API: what a save
+// leaves in the file, how odd files read back, and what an unwritable path
+// does.
+
+#include "Win32ProfileStore.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FileTypeFilter.h"
+#include "SettingsFile.h"
+
+namespace korvath {
+namespace {
+
+class SettingsFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+    folder_ = std::string(temp) + "kvt-profile-" + std::to_string(GetCurrentProcessId()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    path_ = ComposeSettingsPath(folder_);
+  }
+  void TearDown() override {
+    // Flush the API's cache of the file before removing it.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+    DeleteFileA(path_.c_str());
+    RemoveDirectoryA((folder_ + "\\sub").c_str());
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  void WriteRaw(const std::string& bytes) {
+    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+    out << bytes;
+  }
+  std::string ReadRaw() const {
+    std::ifstream in(path_, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  // The file's non-empty lines, without line ends.
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(ReadRaw());
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+  }
+
+  std::string folder_;
+  std::string path_;
+};
+
+TEST_F(SettingsFolder, AFirstSaveWritesEveryKeyInOrderInShiftJis) {
+  FolderHistory dirs;
+  dirs[0] = folder_ + "\\表ソ";  // second bytes 0x5C
+  TextHistory prefixes, suffixes;
+  prefixes[0] = "写真";
+  std::vector<std::string> masks = {""};  // the one empty row of a first start
+  Win32ProfileStore store(path_);
+  ASSERT_TRUE(SaveWholeSettings(store, {{198, 95}, dirs, prefixes, suffixes, masks}));
+
+  std::vector<std::string> expected = {"[Form]", "Left=198", "Top=95", "[SetUp]"};
+  for (int i = 0; i < 7; ++i) expected.push_back("DirHst" + std::to_string(i) + "=" + dirs[i]);
+  for (int i = 0; i < 33; ++i) expected.push_back("TopHst" + std::to_string(i) + "=" + prefixes[i]);
+  for (int i = 0; i < 33; ++i) expected.push_back("BtmHst" + std::to_string(i) + "=");
+  expected.insert(expected.end(), {"[Option]", "FileCount=0", "File0="});
+  EXPECT_EQ(Lines(), expected);
+  // Shift-JIS bytes on disk: 写真 is 8E CA 90 5E.
+  EXPECT_NE(ReadRaw().find("TopHst0=\x8E\xCA\x90\x5E\r\n"), std::string::npos);
+
+  // And they read back as written.
+  Win32ProfileStore again(path_);
+  EXPECT_EQ(ReadFolderHistory(again)[0], dirs[0]);
+  EXPECT_EQ(ReadPrefixHistory(again)[0], "写真");
+  EXPECT_EQ(LoadUserMasks(again), masks);
+}
+
+TEST_F(SettingsFolder, StoredPositionsReadAsTheWindowUsesThem) {
+  struct Case {
+    const char* left;
+    const char* top;
+    int expectedLeft, expectedTop;
+  };
+  const Case cases[] = {{"-40", "0x20", 0, 32}, {"0", "$20", 0, 32}, {"1", "abc", 1, 95}};
+  for (const Case& c : cases) {
+    WriteRaw(std::string("[Form]\r\nLeft=") + c.left + "\r\nTop=" + c.top + "\r\n");
+    Win32ProfileStore store(path_);
+    WindowPosition p = ReadWindowPosition(store);
+    EXPECT_EQ(p.Left, c.expectedLeft) << c.left;
+    EXPECT_EQ(p.Top, c.expectedTop) << c.top;
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+    DeleteFileA(path_.c_str());
+  }
+}
+
+TEST_F(SettingsFolder, ShrinkingTheMaskListKeepsTheOldKeys) {
+  WriteRaw("[Option]\r\nFileCount=1\r\nFile0=*.a\r\nFile1=*.b\r\n");
+  Win32ProfileStore store(path_);
+  FolderHistory dirs;
+  TextHistory texts;
+  std::vector<std::string> none;
+  ASSERT_TRUE(SaveWholeSettings(store, {{5, 6}, dirs, texts, texts, none}));
+  EXPECT_EQ(store.ReadString("Option", "FileCount"), "-1");
+  EXPECT_EQ(store.ReadString("Option", "File0"), "*.a");
+  EXPECT_EQ(store.ReadString("Option", "File1"), "*.b");
+  EXPECT_TRUE(LoadUserMasks(store).empty());
+  EXPECT_EQ(BuildStartupFilter(store).Text.substr(BuildStartupFilter(store).Text.size() - 6),
+            "*.avi|");
+}
+
+TEST_F(SettingsFolder, AnUnwritablePathFailsAtTheFirstKeyAndLosesNothing) {
+  // Wine run as root ignores read-only folders, so the paths here cannot be
+  // written at all: a folder that does not exist, and a folder in place of
+  // the file.
+  CreateDirectoryA((folder_ + "\\sub").c_str(), nullptr);
+  const std::string paths[] = {folder_ + "\\missing\\KVTset.ini", folder_ + "\\sub"};
+  FolderHistory dirs;
+  TextHistory texts;
+  std::vector<std::string> masks = {"*.a"};
+  for (const std::string& path : paths) {
+    Win32ProfileStore store(path);
+    SaveResult result = SaveWholeSettings(store, {{1, 2}, dirs, texts, texts, masks});
+    EXPECT_FALSE(result) << path;
+    EXPECT_EQ(result.FailedSection, "Form") << path;
+    EXPECT_EQ(result.FailedKey, "Left") << path;
+  }
+  EXPECT_EQ(GetFileAttributesA((folder_ + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA((folder_ + "\\sub").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+TEST_F(SettingsFolder, BadFilesReadAsDefaults) {
+  const std::string longValue(5000, 'v');
+  struct Case {
+    const char* name;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"empty", ""},
+      {"truncated", "[Form]\r\nLeft=12"},
+      {"garbage", std::string("\x00\xff\xfe[Fo\x81\r\n=\x1a\x82", 12) + std::string(300, '\xfc')},
+      {"long values", "[SetUp]\r\nTopHst0=" + longValue + "\r\n[Option]\r\nFileCount=" +
+                          std::string(3000, '9') + "\r\nFile0=" + longValue + "\r\n"},
+      {"absurd count", "[Option]\r\nFileCount=2147483647\r\nFile0=*.a\r\n"},
+  };
+  for (const Case& c : cases) {
+    WriteRaw(c.bytes);
+    Win32ProfileStore store(path_);
+    WindowPosition p = ReadWindowPosition(store);
+    EXPECT_TRUE(p.Left == kDesignLeft || p.Left == 12) << c.name;
+    EXPECT_EQ(p.Top, kDesignTop) << c.name;
+    TextHistory prefixes = ReadPrefixHistory(store);
+    EXPECT_LE(prefixes[0].size(), kMaxProfileValueLength) << c.name;
+    std::vector<std::string> masks = LoadUserMasks(store);
+    EXPECT_LE(masks.size(), static_cast<std::size_t>(kMaxUserMasks)) << c.name;
+    FilterString filter = BuildStartupFilter(store);
+    EXPECT_EQ(filter.Text.compare(0, 6, "すべて"), 0) << c.name;
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+    DeleteFileA(path_.c_str());
+  }
+  // A value longer than 2047 characters comes back cut.
+  WriteRaw("[SetUp]\r\nTopHst0=" + longValue + "\r\n");
+  Win32ProfileStore store(path_);
+  EXPECT_EQ(store.ReadString("SetUp", "TopHst0"), std::string(kMaxProfileValueLength, 'v'));
+}
+
+}  // namespace
+}  // namespace korvath
