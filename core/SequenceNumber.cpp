@@ -25,17 +25,29 @@ const std::array<FullWidthPair, 15> FullWidthTable = {{
     {'-', "－"},
 }};
 
-void AppendFullWidthDigits(std::string& out, std::string_view text) {
-  for (char c : text) {
-    const FullWidthPair* found = nullptr;
-    for (const FullWidthPair& pair : FullWidthTable) {
-      if (pair.Source == c) {
-        found = &pair;
-        break;
-      }
+namespace {
+
+// Position + 1 in FullWidthTable of each byte, 0 for none: one look-up per
+// character, as the preview widens thousands of numbers per keystroke.
+struct FullWidthIndex {
+  unsigned char Position[256] = {};
+  FullWidthIndex() {
+    // The first entry for a character wins, as a scan of the row would.
+    for (std::size_t i = FullWidthTable.size(); i-- > 0;) {
+      Position[static_cast<unsigned char>(FullWidthTable[i].Source)] =
+          static_cast<unsigned char>(i + 1);
     }
-    if (found == nullptr) throw EConvertError("変換できません");
-    out.append(found->Target);
+  }
+};
+
+}  // namespace
+
+void AppendFullWidthDigits(std::string& out, std::string_view text) {
+  static const FullWidthIndex index;
+  for (char c : text) {
+    const unsigned position = index.Position[static_cast<unsigned char>(c)];
+    if (position == 0) throw EConvertError("変換できません");
+    out.append(FullWidthTable[position - 1].Target);
   }
 }
 
