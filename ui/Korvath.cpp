@@ -3,19 +3,39 @@
 
 #include <windows.h>
 
+#include "About.h"
 #include "Application.h"
+#include "Option.h"
 #include "Setup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace korvath;
-  Application.SetTitle("Korvath");
   Application.Initialize(instance);
+  Application.SetTitle("Korvath");
+
+  // Created first, the main window is the application's main window; its
+  // creation sequence runs inside Create.
   TSetupForm1 setup;
   SetupForm1 = &setup;
   setup.Create();
+
+  TAboutForm1 about;
+  AboutForm1 = &about;
+  about.Create(Application.Handle());
+
+  // The options dialog holds the user-defined masks that the settings save
+  // reads at closing, so it lives until the main window has gone.
+  TOptionForm1 option;
+  OptionForm1 = &option;
+  option.Create(Application.Handle());
+  setup.LoadOptionMasks();
+
   ShowWindow(setup.Handle(), SW_SHOWNORMAL);
   UpdateWindow(setup.Handle());
   int code = Application.Run();
+
   SetupForm1 = nullptr;
+  AboutForm1 = nullptr;
+  OptionForm1 = nullptr;
   return code;
 }

@@ -15,19 +15,18 @@
 #include <string>
 
 #include "Form.h"
+#include "NamingFields.h"
 
 namespace korvath {
 
 class RenameSession;
+class PreviewRows;
 class TDriveComboBox;
 class TDirectoryListBox;
 class TFileListBox;
 class TFilterComboBox;
 class TCheckListBox;
 class TStringGrid;
-class TGlyphButton;
-class SetupNamingFields;
-struct MenuItemSpec;
 
 // Command identifiers of the menu items, as WM_COMMAND carries them.
 enum MenuCommand : UINT {
@@ -63,7 +62,7 @@ enum StatusPanel : int {
   kPanelSpare = 4,
 };
 
-class TSetupForm1 : public TForm {
+class TSetupForm1 : public TForm, public NamingFields {
  public:
   TSetupForm1();
   ~TSetupForm1() override;
@@ -107,6 +106,8 @@ class TSetupForm1 : public TForm {
   // The rename state: start number, digit count, the check list's entries.
   RenameSession& Session() { return *session_; }
   const RenameSession& Session() const { return *session_; }
+  // The before/after rows that StringGrid1 draws.
+  const PreviewRows& Preview() const { return *preview_; }
 
   // Recent-entry histories (an empty string is an empty slot) and the
   // settings file's path, fixed at start-up.
@@ -116,10 +117,10 @@ class TSetupForm1 : public TForm {
   std::string SettingsPath;
 
   // ---- Naming fields, read from the controls at each call ----
-  std::string PrefixText() const;
-  std::string SuffixText() const;
-  std::string ExtensionText() const;
-  bool FullWidthChecked() const;
+  std::string PrefixText() const override;
+  std::string SuffixText() const override;
+  std::string ExtensionText() const override;
+  bool FullWidthChecked() const override;
 
   // ---- Services for the handlers ----
   // Status bar: every write switches the bar to its multi-panel mode first.
@@ -217,31 +218,33 @@ class TSetupForm1 : public TForm {
   LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  struct MenuState;
+  static LRESULT CALLBACK KeyPreviewHook(int code, WPARAM wparam, LPARAM lparam);
+
   void CreateControls();
   void CreateMenus();
-  void RebuildMenu(HMENU menu);
-  MenuItemSpec* FindMenuItem(UINT command);
-  const MenuItemSpec* FindMenuItem(UINT command) const;
-  HWND ParentOf(const char* name) const;
+  void RebuildMenu(int menuIndex);
+  HWND ControlByName(const char* name) const;
   bool OfferToChildren(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
   void OnCommand(WPARAM wparam, LPARAM lparam);
   void OnMenuCommand(UINT command);
   void OnInitMenuPopup(HMENU menu);
-  void SetStatusPanelWidths();
+  void OnContextMenu(HWND window, LPARAM lparam);
   void ResetPreviewGrid();
-  void ShowFileInformation(int index);
+  void ShowPreview();
+  void ClearFileInformation();
 
   std::unique_ptr<RenameSession> session_;
-  std::unique_ptr<SetupNamingFields> namingFields_;
-  std::array<std::unique_ptr<TGlyphButton>, 16> glyphButtons_;
-  struct MenuState;
+  std::unique_ptr<PreviewRows> preview_;
   std::unique_ptr<MenuState> menus_;
+  std::array<std::string, 5> statusTexts_;
   HFONT font_ = nullptr;        // 12 px, the window's font
   HFONT sampleFont_ = nullptr;  // 13 px, the sample display
   HFONT smallFont_ = nullptr;   // 11 px, the step buttons
+  HWND lastFocus_ = nullptr;    // given back the focus when the window is activated
+  HHOOK keyPreview_ = nullptr;  // sees every key press before the focused control
   int senderTag_ = 0;           // tag of the control whose click is being handled
-  bool created_ = false;        // FormCreate has finished
-  bool closing_ = false;
+  bool controlsCreated_ = false;
 };
 
 extern TSetupForm1* SetupForm1;

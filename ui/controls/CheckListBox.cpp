@@ -1,0 +1,140 @@
+#include "CheckListBox.h"
+
+#include <commctrl.h>
+
+#include "Gdi.h"
+
+namespace korvath {
+
+TCheckListBox::~TCheckListBox() {
+  if (handle_ && IsWindow(handle_)) RemoveWindowSubclass(handle_, &SubclassProc, 1);
+}
+
+void TCheckListBox::Create(HWND parent, int id, int left, int top, int width, int height,
+                           HFONT font, std::vector<FileEntry>& entries) {
+  entries_ = &entries;
+  font_ = font;
+  handle_ = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "LISTBOX", "",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA |
+          LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+      left, top, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageA(handle_, LB_SETITEMHEIGHT, 0, kItemHeight);
+  SetWindowSubclass(handle_, &SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  Reload();
+}
+
+void TCheckListBox::Reload() {
+  SendMessageA(handle_, LB_SETCOUNT, entries_->size(), 0);
+  SendMessageA(handle_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  SendMessageA(handle_, LB_SETTOPINDEX, 0, 0);
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+int TCheckListBox::Count() const {
+  return static_cast<int>(SendMessageA(handle_, LB_GETCOUNT, 0, 0));
+}
+
+int TCheckListBox::ItemIndex() const {
+  LRESULT index = SendMessageA(handle_, LB_GETCURSEL, 0, 0);
+  return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void TCheckListBox::SetItemIndex(int index) {
+  SendMessageA(handle_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int TCheckListBox::TopIndex() const {
+  return static_cast<int>(SendMessageA(handle_, LB_GETTOPINDEX, 0, 0));
+}
+
+void TCheckListBox::SetTopIndex(int index) { SendMessageA(handle_, LB_SETTOPINDEX, index, 0); }
+
+void TCheckListBox::Repaint() {
+  InvalidateRect(handle_, nullptr, TRUE);
+  UpdateWindow(handle_);
+}
+
+void TCheckListBox::Toggle(int index) {
+  if (index < 0 || static_cast<size_t>(index) >= entries_->size()) return;
+  (*entries_)[index].Checked = !(*entries_)[index].Checked;
+  RECT rect;
+  if (SendMessageA(handle_, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
+    InvalidateRect(handle_, &rect, TRUE);
+  }
+  if (OnClickCheck) OnClickCheck();
+}
+
+bool TCheckListBox::HandleParentMessage(UINT msg, WPARAM, LPARAM lparam, LRESULT& result) {
+  if (msg == WM_DRAWITEM) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+    if (item->hwndItem != handle_) return false;
+    Draw(*item);
+    result = TRUE;
+    return true;
+  }
+  if (msg == WM_COMMAND) {
+    // The parent matches WM_COMMAND by window itself; LBN_SELCHANGE only.
+    return false;
+  }
+  return false;
+}
+
+void TCheckListBox::Draw(const DRAWITEMSTRUCT& item) const {
+  HDC dc = item.hDC;
+  RECT rect = item.rcItem;
+  FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
+  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_->size()) {
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
+    return;
+  }
+  const FileEntry& entry = (*entries_)[item.itemID];
+  int height = rect.bottom - rect.top;
+  RECT box{rect.left + 2, rect.top + (height - 13) / 2, rect.left + 15,
+           rect.top + (height - 13) / 2 + 13};
+  DrawFrameControl(dc, &box, DFC_BUTTON,
+                   DFCS_BUTTONCHECK | DFCS_FLAT | (entry.Checked ? DFCS_CHECKED : 0));
+  RECT text = rect;
+  text.left += kBoxAreaWidth + 2;
+  bool selected = (item.itemState & ODS_SELECTED) != 0;
+  if (selected) FillRect(dc, &text, GetSysColorBrush(COLOR_HIGHLIGHT));
+  SelectGuard font(dc, font_);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  RECT inner = text;
+  inner.left += 2;
+  DrawTextA(dc, entry.Name.c_str(), static_cast<int>(entry.Name.size()), &inner,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+}
+
+LRESULT CALLBACK TCheckListBox::SubclassProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam,
+                                             UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<TCheckListBox*>(data);
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      LRESULT result = DefSubclassProc(window, msg, wparam, lparam);
+      int x = static_cast<short>(LOWORD(lparam));
+      int y = static_cast<short>(HIWORD(lparam));
+      if (x >= 0 && x < kBoxAreaWidth && y >= 0) {
+        int index = self->TopIndex() + y / kItemHeight;
+        if (index < self->Count()) self->Toggle(index);
+      }
+      return result;
+    }
+    case WM_CHAR:
+      if (wparam == ' ') {
+        self->Toggle(self->ItemIndex());
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(window, msg, wparam, lparam);
+}
+
+}  // namespace korvath

@@ -1,0 +1,56 @@
+#pragma once
+// The check list: an owner-drawn list box without data of its own
+// (LBS_NODATA) that draws the session's file entries, each line a check box
+// and a name. Filling it is one LB_SETCOUNT at any size.
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "RenameSession.h"
+
+namespace korvath {
+
+class TCheckListBox {
+ public:
+  static constexpr int kItemHeight = 16;
+  static constexpr int kBoxAreaWidth = 16;  // a click left of this toggles the mark
+
+  TCheckListBox() = default;
+  TCheckListBox(const TCheckListBox&) = delete;
+  TCheckListBox& operator=(const TCheckListBox&) = delete;
+  ~TCheckListBox();
+
+  void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font,
+              std::vector<FileEntry>& entries);
+  HWND Handle() const { return handle_; }
+
+  // Takes the entries' count again: no line highlighted, first line on top.
+  void Reload();
+  int Count() const;
+  int ItemIndex() const;  // highlighted line, -1 for none
+  void SetItemIndex(int index);
+  int TopIndex() const;
+  void SetTopIndex(int index);
+  // Redraws the visible lines now (after the marks have changed).
+  void Repaint();
+
+  // WM_DRAWITEM and WM_MEASUREITEM for this list, offered by the parent.
+  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
+  std::function<void()> OnClick;       // the highlighted line changed
+  std::function<void()> OnClickCheck;  // a mark toggled by a click on its box or the space bar
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam,
+                                       UINT_PTR id, DWORD_PTR self);
+  void Toggle(int index);
+  void Draw(const DRAWITEMSTRUCT& item) const;
+
+  HWND handle_ = nullptr;
+  HFONT font_ = nullptr;
+  std::vector<FileEntry>* entries_ = nullptr;
+};
+
+}  // namespace korvath

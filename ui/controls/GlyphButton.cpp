@@ -1,0 +1,250 @@
+#include "GlyphButton.h"
+
+#include <string>
+
+#include "Gdi.h"
+
+namespace korvath {
+
+namespace {
+constexpr char kSpeedButtonClass[] = "TSpeedButton";
+constexpr int kGlyphSlot = 0;
+constexpr int kPressedSlot = sizeof(LONG_PTR);
+
+void Triangle(HDC dc, int cx, int cy, bool up, COLORREF colour) {
+  // A 7 x 4 triangle: rows of 7, 5, 3, 1 pixels.
+  BrushHandle brush(CreateSolidBrush(colour));
+  PenHandle pen(CreatePen(PS_SOLID, 1, colour));
+  SelectGuard b(dc, brush.Get());
+  SelectGuard p(dc, pen.Get());
+  POINT points[3];
+  if (up) {
+    points[0] = {cx - 3, cy + 1};
+    points[1] = {cx + 3, cy + 1};
+    points[2] = {cx, cy - 2};
+  } else {
+    points[0] = {cx - 3, cy - 2};
+    points[1] = {cx + 3, cy - 2};
+    points[2] = {cx, cy + 1};
+  }
+  Polygon(dc, points, 3);
+}
+
+void Box(HDC dc, int cx, int cy, bool ticked, bool enabled) {
+  RECT box{cx - 6, cy - 6, cx + 7, cy + 7};
+  FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
+  FrameRect(dc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
+  if (!ticked) return;
+  PenHandle pen(CreatePen(PS_SOLID, 2, enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT)));
+  SelectGuard p(dc, pen.Get());
+  MoveToEx(dc, cx - 4, cy, nullptr);
+  LineTo(dc, cx - 1, cy + 3);
+  LineTo(dc, cx + 4, cy - 3);
+}
+
+void FolderUp(HDC dc, int cx, int cy, bool enabled) {
+  COLORREF edge = enabled ? RGB(128, 96, 0) : GetSysColor(COLOR_GRAYTEXT);
+  BrushHandle fill(CreateSolidBrush(enabled ? RGB(255, 208, 64) : GetSysColor(COLOR_BTNFACE)));
+  PenHandle pen(CreatePen(PS_SOLID, 1, edge));
+  SelectGuard b(dc, fill.Get());
+  SelectGuard p(dc, pen.Get());
+  // Folder body with its tab.
+  POINT body[] = {{cx - 8, cy - 3}, {cx - 4, cy - 3}, {cx - 3, cy - 5}, {cx + 1, cy - 5},
+                  {cx + 2, cy - 3}, {cx + 8, cy - 3}, {cx + 8, cy + 6}, {cx - 8, cy + 6}};
+  Polygon(dc, body, 8);
+  // Arrow pointing up out of the folder.
+  BrushHandle arrow(CreateSolidBrush(enabled ? RGB(0, 128, 0) : GetSysColor(COLOR_GRAYTEXT)));
+  PenHandle arrowPen(CreatePen(PS_SOLID, 1, enabled ? RGB(0, 96, 0) : GetSysColor(COLOR_GRAYTEXT)));
+  SelectGuard b2(dc, arrow.Get());
+  SelectGuard p2(dc, arrowPen.Get());
+  POINT head[] = {{cx + 1, cy - 9}, {cx + 6, cy - 4}, {cx + 3, cy - 4}, {cx + 3, cy + 2},
+                  {cx - 1, cy + 2}, {cx - 1, cy - 4}, {cx - 4, cy - 4}};
+  Polygon(dc, head, 7);
+}
+
+void Disc(HDC dc, int cx, int cy, bool enabled) {
+  if (enabled) {
+    BrushHandle brush(CreateSolidBrush(RGB(224, 0, 0)));
+    PenHandle pen(CreatePen(PS_SOLID, 1, RGB(128, 0, 0)));
+    SelectGuard b(dc, brush.Get());
+    SelectGuard p(dc, pen.Get());
+    Ellipse(dc, cx - 7, cy - 7, cx + 8, cy + 8);
+  } else {
+    PenHandle pen(CreatePen(PS_SOLID, 2, GetSysColor(COLOR_GRAYTEXT)));
+    SelectGuard b(dc, GetStockObject(NULL_BRUSH));
+    SelectGuard p(dc, pen.Get());
+    Ellipse(dc, cx - 6, cy - 6, cx + 7, cy + 7);
+  }
+}
+
+void PaintSpeedButton(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT rect;
+  GetClientRect(window, &rect);
+  bool pressed = GetWindowLongPtrA(window, kPressedSlot) != 0;
+  DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  int shift = pressed ? 1 : 0;
+  auto glyph = static_cast<Glyph>(GetWindowLongPtrA(window, kGlyphSlot));
+  DrawGlyph(dc, glyph, (rect.right - rect.left) / 2 + shift, (rect.bottom - rect.top) / 2 + shift,
+            IsWindowEnabled(window) != FALSE);
+  EndPaint(window, &ps);
+}
+
+void SetPressed(HWND window, bool pressed) {
+  if ((GetWindowLongPtrA(window, kPressedSlot) != 0) == pressed) return;
+  SetWindowLongPtrA(window, kPressedSlot, pressed ? 1 : 0);
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+bool Inside(HWND window, LPARAM lparam) {
+  RECT rect;
+  GetClientRect(window, &rect);
+  POINT pt{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+  return PtInRect(&rect, pt) != FALSE;
+}
+
+LRESULT CALLBACK SpeedButtonProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      SetCapture(window);
+      SetPressed(window, true);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (GetCapture() == window) SetPressed(window, Inside(window, lparam));
+      return 0;
+    case WM_LBUTTONUP: {
+      bool click = GetCapture() == window && Inside(window, lparam);
+      if (GetCapture() == window) ReleaseCapture();
+      SetPressed(window, false);
+      if (click) {
+        SendMessageA(GetParent(window), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window));
+      }
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      SetPressed(window, false);
+      return 0;
+    case WM_ENABLE:
+      InvalidateRect(window, nullptr, TRUE);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      PaintSpeedButton(window);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, msg, wparam, lparam);
+}
+
+const char* SpeedButtonClassName() {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &SpeedButtonProc;
+    wc.cbWndExtra = 2 * sizeof(LONG_PTR);
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.lpszClassName = kSpeedButtonClass;
+    RegisterClassExA(&wc);
+    registered = true;
+  }
+  return kSpeedButtonClass;
+}
+}  // namespace
+
+HWND CreateSpeedButton(HWND parent, int id, Glyph glyph, int left, int top, int width,
+                       int height) {
+  HWND button = CreateWindowExA(0, SpeedButtonClassName(), "", WS_CHILD | WS_VISIBLE, left, top,
+                                width, height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleA(nullptr), nullptr);
+  SetWindowLongPtrA(button, kGlyphSlot, static_cast<LONG_PTR>(glyph));
+  return button;
+}
+
+void DrawGlyph(HDC dc, Glyph glyph, int cx, int cy, bool enabled) {
+  COLORREF ink = enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT);
+  switch (glyph) {
+    case Glyph::TriangleUp:
+      Triangle(dc, cx, cy, true, ink);
+      break;
+    case Glyph::TriangleDown:
+      Triangle(dc, cx, cy, false, ink);
+      break;
+    case Glyph::FolderUp:
+      FolderUp(dc, cx, cy, enabled);
+      break;
+    case Glyph::TickedBox:
+      Box(dc, cx, cy, true, enabled);
+      break;
+    case Glyph::EmptyBox:
+      Box(dc, cx, cy, false, enabled);
+      break;
+    case Glyph::ExecuteDisc:
+      Disc(dc, cx, cy, enabled);
+      break;
+  }
+}
+
+GlyphCaptionPlace PlaceGlyphAndCaption(int buttonWidth, int captionWidth) {
+  int block = kExecuteGlyphSize + kGlyphCaptionSpacing + captionWidth;
+  GlyphCaptionPlace place;
+  place.glyphLeft = (buttonWidth - block) / 2;
+  place.captionLeft = place.glyphLeft + kExecuteGlyphSize + kGlyphCaptionSpacing;
+  return place;
+}
+
+void DrawExecuteButton(const DRAWITEMSTRUCT& item, HFONT font) {
+  HDC dc = item.hDC;
+  RECT rect = item.rcItem;
+  bool enabled = !(item.itemState & ODS_DISABLED);
+  bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+  // The default button's dark outline, then the raised or pushed face.
+  FrameRect(dc, &rect, GetSysColorBrush(COLOR_WINDOWFRAME));
+  InflateRect(&rect, -1, -1);
+  DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0));
+
+  int length = GetWindowTextLengthA(item.hwndItem);
+  std::string caption(length + 1, '\0');
+  caption.resize(GetWindowTextA(item.hwndItem, caption.data(), length + 1));
+  SelectGuard selected(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+  int width = item.rcItem.right - item.rcItem.left;
+  int height = item.rcItem.bottom - item.rcItem.top;
+  GlyphCaptionPlace place = PlaceGlyphAndCaption(width, extent.cx);
+  int shift = pressed ? 1 : 0;
+  DrawGlyph(dc, Glyph::ExecuteDisc, item.rcItem.left + place.glyphLeft + kExecuteGlyphSize / 2 + shift,
+            item.rcItem.top + height / 2 + shift, enabled);
+  SetBkMode(dc, TRANSPARENT);
+  int textTop = item.rcItem.top + (height - extent.cy) / 2 + shift;
+  int textLeft = item.rcItem.left + place.captionLeft + shift;
+  if (enabled) {
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    TextOutA(dc, textLeft, textTop, caption.c_str(), static_cast<int>(caption.size()));
+  } else {
+    // Embossed like a disabled caption: highlight offset, then shadow.
+    SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    TextOutA(dc, textLeft + 1, textTop + 1, caption.c_str(), static_cast<int>(caption.size()));
+    SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    TextOutA(dc, textLeft, textTop, caption.c_str(), static_cast<int>(caption.size()));
+  }
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -4, -4);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+}  // namespace korvath

@@ -1,0 +1,50 @@
+#pragma once
+// The preview grid: two columns of text, no fixed rows or columns, a line
+// between cells, whole-row selection, nothing editable. It is an owner-drawn
+// list box without data of its own that asks for the texts of the rows on
+// screen only, so rebuilding a preview of any length costs one redraw.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+namespace korvath {
+
+class TStringGrid {
+ public:
+  static constexpr int kRowHeight = 14;  // text rows; one line below each
+  static constexpr int kLineWidth = 1;
+
+  using CellSource = std::function<std::string_view(int column, std::size_t row)>;
+
+  TStringGrid() = default;
+  TStringGrid(const TStringGrid&) = delete;
+  TStringGrid& operator=(const TStringGrid&) = delete;
+
+  void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
+  HWND Handle() const { return handle_; }
+
+  // Rows and where their texts come from. The source is asked while drawing.
+  void SetRows(std::size_t rowCount, CellSource source);
+  std::size_t RowCount() const { return rowCount_; }
+  std::string_view Cell(int column, std::size_t row) const;
+
+  void SetColumnWidths(int column0, int column1);
+  int ColumnWidth(int column) const { return column == 0 ? column0_ : column1_; }
+  int SelectedRow() const;
+
+  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
+ private:
+  void Draw(const DRAWITEMSTRUCT& item) const;
+
+  HWND handle_ = nullptr;
+  HFONT font_ = nullptr;
+  std::size_t rowCount_ = 0;
+  CellSource source_;
+  int column0_ = 64, column1_ = 64;
+};
+
+}  // namespace korvath
