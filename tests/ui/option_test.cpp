@@ -1,0 +1,401 @@
+// The options dialog driven through real messages: button clicks, list
+// clicks, keys in its own modal loop, and the window's size limits.
+
+#include "Option.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "MessageBox.h"
+#include "ProfileStore.h"
+
+namespace korvath {
+namespace {
+
+constexpr char kMaskMessage[] =
+    "ユーザー定義ファイルの拡張子を設定するには、\n頭に\"*.\"をつけます。例 (*.txt)";
+
+class MapStore : public ProfileStore {
+ public:
+  std::vector<std::pair<std::string, std::string>> option;  // key, value
+  bool WriteString(const std::string&, const std::string&, const std::string&) override {
+    return true;
+  }
+
+ protected:
+  std::string ReadRaw(const std::string& section, const std::string& key) override {
+    if (section != "Option") return {};
+    for (const auto& [k, v] : option) {
+      if (k == key) return v;
+    }
+    return {};
+  }
+};
+
+struct Box {
+  std::string text, caption;
+  UINT flags;
+};
+
+std::string Text(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), length + 1)));
+  return text;
+}
+
+RECT BoundsInParent(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+// A user's click on a row of the list.
+void ClickRow(HWND list, int row) {
+  LPARAM point = MAKELPARAM(10, row * 16 + 8);
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageA(list, WM_LBUTTONUP, 0, point);
+}
+
+// Runs script inside the dialog's modal loop; a guard closes the dialog if
+// the script leaves it open, so that a fault cannot hang the test.
+std::function<void()> g_script;
+void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  auto script = std::move(g_script);
+  if (script) script();
+}
+void CALLBACK CloseGuard(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (OptionForm1 && OptionForm1->Showing()) PostMessageA(OptionForm1->Handle(), WM_CLOSE, 0, 0);
+}
+int ShowWith(TOptionForm1& form, std::function<void()> script) {
+  g_script = std::move(script);
+  SetTimer(nullptr, 0, 10, RunScript);
+  UINT_PTR guard = SetTimer(nullptr, 0, 5000, CloseGuard);
+  int result = form.ShowModal();
+  KillTimer(nullptr, guard);
+  return result;
+}
+
+// Pumps posted messages through the loop that is running.
+void PostKey(HWND window, WPARAM key) {
+  PostMessageA(window, WM_KEYDOWN, key, 1);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+class OptionDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form_.Create();
+    OptionForm1 = &form_;
+    SetMessageBoxHandler(
+        [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
+          boxes_.push_back({text, caption, flags});
+          return IDOK;
+        });
+  }
+  void TearDown() override {
+    SetMessageBoxHandler(nullptr);
+    OptionForm1 = nullptr;
+  }
+  void Load(std::vector<std::pair<std::string, std::string>> option) {
+    MapStore store;
+    store.option = std::move(option);
+    form_.LoadUserMasks(store);
+  }
+  void Add(const std::string& text) {
+    SetWindowTextA(form_.Edit1, text.c_str());
+    Click(form_.BitBtn3);
+  }
+  std::pair<bool, bool> Arrows() const {
+    return {IsWindowEnabled(form_.SpeedButton1) != FALSE,
+            IsWindowEnabled(form_.SpeedButton2) != FALSE};
+  }
+
+  TOptionForm1 form_;
+  std::vector<Box> boxes_;
+};
+
+TEST(OptionLayout, KeepsTheListAndButtonsAttachedToTheBottom) {
+  OptionLayout at295 = ComputeOptionLayout(280, 295);
+  EXPECT_EQ(at295.ListBox1, (ControlBounds{38, 80, 121, 170}));
+  EXPECT_EQ(at295.BitBtn1, (ControlBounds{145, 260, 90, 25}));
+  EXPECT_EQ(at295.BitBtn2, (ControlBounds{45, 260, 90, 25}));
+  EXPECT_EQ(at295.SpeedButton1.Top, 137);
+  EXPECT_EQ(at295.SpeedButton2.Top, 169);
+  EXPECT_EQ(at295.Image1, (ControlBounds{248, 280, 32, 15}));
+  OptionLayout at400 = ComputeOptionLayout(280, 400);
+  EXPECT_EQ(at400.ListBox1.Height, 275);
+  EXPECT_EQ(at400.SpeedButton1.Top, 80 + 137 - 24 - 4);  // 275 / 2 truncated is 137
+  EXPECT_EQ(at400.SpeedButton2.Top, 80 + 137 + 4);
+}
+
+TEST_F(OptionDialog, IsLaidOutAsDesigned) {
+  HWND dialog = form_.Handle();
+  EXPECT_EQ(Text(dialog), "オプション");
+  LONG style = GetWindowLongA(dialog, GWL_STYLE);
+  EXPECT_TRUE(style & WS_THICKFRAME);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(IsWindowVisible(dialog));
+
+  struct Fixed {
+    HWND control;
+    const char* text;
+    RECT bounds;
+  };
+  const Fixed fixed[] = {
+      {form_.Label5, "ユーザ定義ファイル", {12, 8, 113, 20}},
+      {form_.Label1, "拡張子を入力して下さい。(表記例： *.txt)", {12, 28, 218, 40}},
+      {form_.Edit1, "", {38, 50, 159, 70}},
+      {form_.BitBtn3, "追加", {167, 48, 242, 73}},
+      {form_.BitBtn4, "削除", {167, 80, 242, 105}},
+      {form_.Bevel1, "", {120, 14, 273, 23}},
+      {form_.BitBtn1, "OK", {145, 0, 235, 0}},
+      {form_.BitBtn2, "キャンセル", {45, 0, 135, 0}},
+      {form_.SpeedButton1, "↑", {168, 0, 192, 0}},
+      {form_.SpeedButton2, "↓", {168, 0, 192, 0}},
+  };
+  for (const Fixed& f : fixed) {
+    EXPECT_EQ(Text(f.control), f.text);
+    RECT r = BoundsInParent(f.control);
+    EXPECT_EQ(r.left, f.bounds.left) << f.text;
+    EXPECT_EQ(r.right, f.bounds.right) << f.text;
+    if (f.bounds.bottom) {
+      EXPECT_EQ(r.top, f.bounds.top) << f.text;
+      EXPECT_EQ(r.bottom, f.bounds.bottom) << f.text;
+    }
+  }
+  // The resizable parts follow the client height.
+  RECT client;
+  GetClientRect(dialog, &client);
+  OptionLayout layout = ComputeOptionLayout(client.right, client.bottom);
+  RECT list = BoundsInParent(form_.ListBox1);
+  EXPECT_EQ(list.bottom - list.top, layout.ListBox1.Height);
+  EXPECT_EQ(BoundsInParent(form_.BitBtn1).top, layout.BitBtn1.Top);
+  EXPECT_EQ(BoundsInParent(form_.SpeedButton2).top, layout.SpeedButton2.Top);
+  RECT grip = BoundsInParent(form_.Image1);
+  EXPECT_EQ(grip.right, client.right);
+  EXPECT_EQ(grip.bottom, client.bottom);
+  EXPECT_EQ(SendMessageA(form_.ListBox1, LB_GETITEMHEIGHT, 0, 0), 16);
+
+  // Tab order: OK, Cancel, edit, Add, list, Delete; the arrows are skipped.
+  std::vector<HWND> order;
+  HWND at = form_.BitBtn1;
+  for (int i = 0; i < 6; ++i) {
+    order.push_back(at);
+    at = GetNextDlgTabItem(dialog, at, FALSE);
+  }
+  EXPECT_EQ(order, (std::vector<HWND>{form_.BitBtn1, form_.BitBtn2, form_.Edit1, form_.BitBtn3,
+                                      form_.ListBox1, form_.BitBtn4}));
+  EXPECT_EQ(at, form_.BitBtn1);
+}
+
+TEST_F(OptionDialog, LoadsTheMasksThatFileCountNames) {
+  Load({});
+  EXPECT_EQ(form_.Rows(), std::vector<std::string>{""});  // no file: one empty row
+  Load({{"FileCount", "-1"}, {"File0", "*.old"}});
+  EXPECT_TRUE(form_.Rows().empty());
+  Load({{"FileCount", "2"}, {"File0", "*.a&b"}, {"File2", "*.c"}});
+  EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.a&b", "", "*.c"}));
+  EXPECT_EQ(form_.ItemIndex(), -1);
+}
+
+TEST_F(OptionDialog, AddAcceptsOnlyMasksStartingWithStarDot) {
+  Load({{"FileCount", "-1"}});
+  struct Case {
+    const char* typed;
+    bool refused;
+    std::vector<std::string> rows;
+    const char* editAfter;
+  };
+  const Case cases[] = {
+      {"txt", true, {}, "txt"},
+      {" *.txt", true, {}, " *.txt"},
+      {"*", true, {}, "*"},
+      {"", false, {}, ""},
+      {"*.txt", false, {"*.txt"}, ""},
+      {"*.", false, {"*.txt", "*."}, ""},
+      {"*.txt", false, {"*.txt", "*.", "*.txt"}, ""},  // duplicates are kept
+      {"*.|x", false, {"*.txt", "*.", "*.txt", "*.|x"}, ""},
+  };
+  for (const Case& c : cases) {
+    boxes_.clear();
+    Add(c.typed);
+    EXPECT_EQ(form_.Rows(), c.rows) << c.typed;
+    EXPECT_EQ(Text(form_.Edit1), c.editAfter) << c.typed;
+    ASSERT_EQ(boxes_.size(), c.refused ? 1u : 0u) << c.typed;
+    if (c.refused) {
+      EXPECT_EQ(boxes_[0].text, kMaskMessage);
+      EXPECT_EQ(boxes_[0].caption, "警告");
+      EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    }
+  }
+}
+
+TEST_F(OptionDialog, DeleteAndArrowsKeepTheSelectionAndButtonsInStep) {
+  Load({{"FileCount", "2"}, {"File0", "*.a"}, {"File1", "*.b"}, {"File2", "*.c"}});
+  ClickRow(form_.ListBox1, 2);
+  EXPECT_EQ(form_.ItemIndex(), 2);
+  EXPECT_EQ(Arrows(), std::make_pair(true, false));
+  Click(form_.BitBtn4);  // the last row goes; the new last one is selected
+  EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.a", "*.b"}));
+  EXPECT_EQ(form_.ItemIndex(), 1);
+  EXPECT_EQ(Arrows(), std::make_pair(true, false));
+
+  Click(form_.SpeedButton1);
+  EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.b", "*.a"}));
+  EXPECT_EQ(form_.ItemIndex(), 0);
+  EXPECT_EQ(Arrows(), std::make_pair(false, true));
+  Click(form_.SpeedButton2);
+  EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.a", "*.b"}));
+  EXPECT_EQ(form_.ItemIndex(), 1);
+
+  // Stale enabled buttons with nothing to move change nothing.
+  EnableWindow(form_.SpeedButton2, TRUE);
+  form_.SpeedButton2Click();  // already the last row
+  ClickRow(form_.ListBox1, 0);
+  EnableWindow(form_.SpeedButton1, TRUE);
+  form_.SpeedButton1Click();  // already the first row
+  EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.a", "*.b"}));
+  EXPECT_EQ(form_.ItemIndex(), 0);
+
+  // Add leaves the arrows as they were, even when they are now stale.
+  ClickRow(form_.ListBox1, 0);
+  EXPECT_EQ(Arrows(), std::make_pair(false, true));
+  SendMessageA(form_.ListBox1, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  Add("*.z");
+  EXPECT_EQ(Arrows(), std::make_pair(false, true));
+  form_.SpeedButton2Click();  // no selection
+  EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.a", "*.b", "*.z"}));
+  Click(form_.BitBtn4);  // no selection: nothing deleted
+  EXPECT_EQ(form_.Rows().size(), 3u);
+
+  Load({{"FileCount", "0"}, {"File0", "*.only"}});
+  ClickRow(form_.ListBox1, 0);
+  Click(form_.BitBtn4);
+  EXPECT_TRUE(form_.Rows().empty());
+  EXPECT_EQ(form_.ItemIndex(), -1);
+  EXPECT_EQ(Arrows(), std::make_pair(false, false));
+}
+
+TEST_F(OptionDialog, EnterInTheEditRunsOkAndAddsNothing) {
+  Load({{"FileCount", "0"}, {"File0", "*.a"}});
+  std::vector<std::string> calls;
+  form_.SaveSettings = [&] {
+    calls.push_back("save");
+    return true;
+  };
+  form_.RebuildFilter = [&](const std::vector<std::string>& rows) {
+    calls.push_back("filter:" + std::to_string(rows.size()));
+  };
+  bool focusedOnOk = false;
+  int result = ShowWith(form_, [&] {
+    focusedOnOk = GetFocus() == form_.BitBtn1;
+    SetFocus(form_.Edit1);
+    SetWindowTextA(form_.Edit1, "*.typed");
+    PostKey(form_.Edit1, VK_RETURN);
+  });
+  EXPECT_TRUE(focusedOnOk);
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(calls, (std::vector<std::string>{"save", "filter:1"}));
+  EXPECT_EQ(form_.Rows(), std::vector<std::string>{"*.a"});
+  EXPECT_EQ(Text(form_.Edit1), "*.typed");
+  EXPECT_FALSE(IsWindowVisible(form_.Handle()));
+}
+
+TEST_F(OptionDialog, AFailedSaveKeepsTheDialogOpenAndTheFilterUnchanged) {
+  Load({{"FileCount", "-1"}});
+  int saves = 0, rebuilds = 0;
+  form_.SaveSettings = [&] { return ++saves > 1; };  // the first save fails
+  form_.RebuildFilter = [&](const std::vector<std::string>&) { ++rebuilds; };
+  bool openAfterFailure = false;
+  int rebuildsAfterFailure = -1;
+  int result = ShowWith(form_, [&] {
+    Click(form_.BitBtn1);
+    openAfterFailure = form_.Showing() && IsWindowVisible(form_.Handle());
+    rebuildsAfterFailure = rebuilds;
+    Click(form_.BitBtn1);
+  });
+  EXPECT_TRUE(openAfterFailure);
+  EXPECT_EQ(rebuildsAfterFailure, 0);
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(saves, 2);
+  EXPECT_EQ(rebuilds, 1);
+}
+
+TEST_F(OptionDialog, CancelAndTheCloseBoxWriteNothingAndEscapeDoesNotClose) {
+  Load({{"FileCount", "-1"}});
+  int calls = 0;
+  form_.SaveSettings = [&] { return ++calls > 0; };
+  form_.RebuildFilter = [&](const std::vector<std::string>&) { ++calls; };
+  bool openAfterEscape = false;
+  int result = ShowWith(form_, [&] {
+    SetFocus(form_.Edit1);
+    PostKey(form_.Edit1, VK_ESCAPE);
+    // Runs after the key has gone through the dialog's loop.
+    g_script = [&] {
+      openAfterEscape = form_.Showing();
+      Add("*.kept");
+      Click(form_.BitBtn2);
+    };
+    SetTimer(nullptr, 0, 10, RunScript);
+  });
+  EXPECT_TRUE(openAfterEscape);
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_EQ(calls, 0);
+  // Cancelled edits stay in the list until the next opening reloads it.
+  EXPECT_EQ(form_.Rows(), std::vector<std::string>{"*.kept"});
+
+  result = ShowWith(form_, [&] { PostMessageA(form_.Handle(), WM_CLOSE, 0, 0); });
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_EQ(calls, 0);
+}
+
+TEST_F(OptionDialog, ArrowButtonsLeaveTheFocusWhereItWas) {
+  Load({{"FileCount", "1"}, {"File0", "*.a"}, {"File1", "*.b"}});
+  HWND focusAfterClick = nullptr;
+  ShowWith(form_, [&] {
+    SetFocus(form_.ListBox1);
+    ClickRow(form_.ListBox1, 1);
+    Click(form_.SpeedButton1);
+    focusAfterClick = GetFocus();
+    Click(form_.BitBtn2);
+  });
+  EXPECT_EQ(focusAfterClick, form_.ListBox1);
+  EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.b", "*.a"}));
+}
+
+TEST_F(OptionDialog, KeepsItsWidthAndStaysWithinItsHeightLimits) {
+  HWND dialog = form_.Handle();
+  auto sizeAfter = [&](int width, int height) {
+    SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    RECT r;
+    GetWindowRect(dialog, &r);
+    return std::make_pair(static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top));
+  };
+  form_.SetMaxHeight(600);
+  EXPECT_EQ(sizeAfter(400, 500), std::make_pair(288, 500));
+  EXPECT_EQ(sizeAfter(100, 900), std::make_pair(288, 600));
+  EXPECT_EQ(sizeAfter(288, 100), std::make_pair(288, 322));
+  // A main window lower than the dialog's minimum lowers the minimum too.
+  form_.SetMaxHeight(300);
+  EXPECT_EQ(form_.MinHeight(), 300);
+  EXPECT_EQ(sizeAfter(288, 500).second, 300);
+  RECT client;
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(BoundsInParent(form_.BitBtn1).bottom, client.bottom - 10);
+}
+
+}  // namespace
+}  // namespace korvath
