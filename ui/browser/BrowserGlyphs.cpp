@@ -1,0 +1,181 @@
+#include "BrowserGlyphs.h"
+
+#include <array>
+
+namespace korvath {
+namespace {
+
+constexpr COLORREF kTransparent = RGB(255, 0, 255);
+constexpr int kGlyphCount = 8;
+
+class MemoryDC {
+ public:
+  MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+  ~MemoryDC() { DeleteDC(dc_); }
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// Selects a GDI object into a DC and puts the previous one back.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+  ~SelectGuard() { SelectObject(dc_, previous_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+class GdiObject {
+ public:
+  explicit GdiObject(HGDIOBJ object) : object_(object) {}
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  ~GdiObject() {
+    if (object_) DeleteObject(object_);
+  }
+  HGDIOBJ get() const { return object_; }
+
+ private:
+  HGDIOBJ object_;
+};
+
+void FillBox(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLORREF line) {
+  GdiObject brush(CreateSolidBrush(fill));
+  GdiObject pen(CreatePen(PS_SOLID, 1, line));
+  SelectGuard b(dc, brush.get());
+  SelectGuard p(dc, pen.get());
+  Rectangle(dc, left, top, right, bottom);
+}
+
+void FillShape(HDC dc, const POINT* points, int count, COLORREF fill, COLORREF line) {
+  GdiObject brush(CreateSolidBrush(fill));
+  GdiObject pen(CreatePen(PS_SOLID, 1, line));
+  SelectGuard b(dc, brush.get());
+  SelectGuard p(dc, pen.get());
+  Polygon(dc, points, count);
+}
+
+void FillDisc(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLORREF line) {
+  GdiObject brush(CreateSolidBrush(fill));
+  GdiObject pen(CreatePen(PS_SOLID, 1, line));
+  SelectGuard b(dc, brush.get());
+  SelectGuard p(dc, pen.get());
+  Ellipse(dc, left, top, right, bottom);
+}
+
+constexpr COLORREF kOutline = RGB(64, 64, 64);
+constexpr COLORREF kFolder = RGB(240, 200, 80);
+constexpr COLORREF kFolderLight = RGB(255, 232, 150);
+
+void DrawFolderBack(HDC dc) {
+  FillBox(dc, 1, 2, 7, 5, kFolder, kOutline);    // tab
+  FillBox(dc, 1, 4, 14, 13, kFolder, kOutline);  // body
+}
+
+void DrawGlyph(HDC dc, BrowserGlyph glyph) {
+  switch (glyph) {
+    case BrowserGlyph::Removable:
+      FillBox(dc, 2, 1, 14, 13, RGB(40, 60, 140), kOutline);
+      FillBox(dc, 5, 1, 11, 5, RGB(200, 200, 200), kOutline);
+      FillBox(dc, 4, 8, 12, 13, RGB(250, 250, 250), kOutline);
+      break;
+    case BrowserGlyph::Fixed:
+      FillBox(dc, 1, 5, 15, 12, RGB(190, 190, 190), kOutline);
+      FillBox(dc, 11, 8, 13, 10, RGB(0, 200, 0), RGB(0, 120, 0));
+      break;
+    case BrowserGlyph::Network: {
+      FillBox(dc, 1, 2, 15, 8, RGB(190, 190, 190), kOutline);
+      FillBox(dc, 11, 4, 13, 6, RGB(0, 200, 0), RGB(0, 120, 0));
+      FillBox(dc, 7, 8, 9, 11, kOutline, kOutline);
+      FillBox(dc, 2, 11, 14, 13, RGB(0, 80, 160), kOutline);
+      break;
+    }
+    case BrowserGlyph::CdRom:
+      FillDisc(dc, 2, 0, 15, 13, RGB(220, 220, 235), kOutline);
+      FillDisc(dc, 7, 5, 10, 8, RGB(255, 255, 255), kOutline);
+      break;
+    case BrowserGlyph::RamDisk:
+      FillBox(dc, 1, 4, 15, 10, RGB(0, 120, 60), kOutline);
+      for (int x = 2; x < 15; x += 3) FillBox(dc, x, 10, x + 2, 13, RGB(220, 180, 0), kOutline);
+      break;
+    case BrowserGlyph::FolderClosed:
+      DrawFolderBack(dc);
+      break;
+    case BrowserGlyph::FolderOpen: {
+      DrawFolderBack(dc);
+      const POINT front[] = {{3, 7}, {15, 7}, {13, 12}, {1, 12}};
+      FillShape(dc, front, 4, kFolderLight, kOutline);
+      break;
+    }
+    case BrowserGlyph::FolderCurrent: {
+      DrawFolderBack(dc);
+      FillBox(dc, 4, 1, 12, 9, RGB(255, 255, 255), kOutline);  // a sheet in the folder
+      const POINT front[] = {{3, 7}, {15, 7}, {13, 12}, {1, 12}};
+      FillShape(dc, front, 4, kFolderLight, kOutline);
+      break;
+    }
+  }
+}
+
+// The glyph bitmaps, drawn once and released with the process.
+class GlyphCache {
+ public:
+  GlyphCache() {
+    HDC screen = GetDC(nullptr);
+    for (int i = 0; i < kGlyphCount; ++i) {
+      bitmaps_[static_cast<std::size_t>(i)] =
+          CreateCompatibleBitmap(screen, kBrowserGlyphWidth, kBrowserGlyphHeight);
+    }
+    ReleaseDC(nullptr, screen);
+    MemoryDC dc;
+    for (int i = 0; i < kGlyphCount; ++i) {
+      SelectGuard bitmap(dc.get(), bitmaps_[static_cast<std::size_t>(i)]);
+      GdiObject background(CreateSolidBrush(kTransparent));
+      RECT all{0, 0, kBrowserGlyphWidth, kBrowserGlyphHeight};
+      FillRect(dc.get(), &all, static_cast<HBRUSH>(background.get()));
+      DrawGlyph(dc.get(), static_cast<BrowserGlyph>(i));
+      // The bottom-left pixel decides the transparent colour.
+      SetPixel(dc.get(), 0, kBrowserGlyphHeight - 1, kTransparent);
+      transparent_[static_cast<std::size_t>(i)] = GetPixel(dc.get(), 0, kBrowserGlyphHeight - 1);
+    }
+  }
+  GlyphCache(const GlyphCache&) = delete;
+  GlyphCache& operator=(const GlyphCache&) = delete;
+  ~GlyphCache() {
+    for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
+  }
+  HBITMAP Bitmap(BrowserGlyph glyph) const { return bitmaps_[static_cast<std::size_t>(glyph)]; }
+  COLORREF Transparent(BrowserGlyph glyph) const {
+    return transparent_[static_cast<std::size_t>(glyph)];
+  }
+
+ private:
+  std::array<HBITMAP, kGlyphCount> bitmaps_{};
+  std::array<COLORREF, kGlyphCount> transparent_{};
+};
+
+const GlyphCache& Glyphs() {
+  static const GlyphCache cache;
+  return cache;
+}
+
+}  // namespace
+
+void DrawBrowserGlyph(HDC dc, BrowserGlyph glyph, int left, int top, int bottom) {
+  const GlyphCache& glyphs = Glyphs();
+  MemoryDC source;
+  SelectGuard bitmap(source.get(), glyphs.Bitmap(glyph));
+  const int y = top + (bottom - top - kBrowserGlyphHeight) / 2;
+  TransparentBlt(dc, left, y, kBrowserGlyphWidth, kBrowserGlyphHeight, source.get(), 0, 0,
+                 kBrowserGlyphWidth, kBrowserGlyphHeight, glyphs.Transparent(glyph));
+}
+
+}  // namespace korvath

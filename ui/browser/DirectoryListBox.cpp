@@ -1,0 +1,376 @@
+#include "DirectoryListBox.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "BrowserGlyphs.h"
+#include "DriveComboBox.h"
+#include "ErrorMode.h"
+#include "FileListBox.h"
+#include "IoError.h"
+#include "Win32Collation.h"
+#include "cp932.h"
+
+namespace korvath {
+namespace {
+
+constexpr int kItemHeight = 16;
+constexpr int kTextGap = 4;  // between a glyph and its text
+constexpr UINT_PTR kSubclassId = 1;
+
+char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Drive letter of a full path in upper case, 0 for a network path.
+char DriveLetterOf(const std::string& folder) {
+  return folder.size() >= 2 && folder[1] == ':' ? UpperLetter(folder[0]) : 0;
+}
+
+bool IsDriveLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// The current folder as it was, put back when the scope ends. Plain
+// SetCurrentDirectoryA: these visits must not become a drive's remembered
+// folder.
+class CurrentFolderRestorer {
+ public:
+  CurrentFolderRestorer() : saved_(CurrentFolder()) {}
+  CurrentFolderRestorer(const CurrentFolderRestorer&) = delete;
+  CurrentFolderRestorer& operator=(const CurrentFolderRestorer&) = delete;
+  ~CurrentFolderRestorer() { SetCurrentDirectoryA(saved_.c_str()); }
+
+ private:
+  std::string saved_;
+};
+
+void Enter(const std::string& path) {
+  if (!SetCurrentDirectoryA(path.c_str())) RaiseLastIoError();
+}
+
+// Works out the full folder that path names, entering its parts one by one
+// from the current folder; the current folder is restored afterwards.
+std::string ResolveFolder(const std::string& path) {
+  CurrentFolderRestorer restorer;
+  std::string drive;
+  std::string rest;
+  if (path.size() >= 2 && path[1] == ':' && IsDriveLetter(path[0])) {
+    drive = path.substr(0, 2);
+    rest = path.substr(2);
+  } else if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
+    std::size_t serverEnd = FindFirstDelimiter(path, "\\", 2);
+    std::size_t shareEnd = serverEnd == std::string::npos
+                               ? std::string::npos
+                               : FindFirstDelimiter(path, "\\", serverEnd + 1);
+    drive = path.substr(0, shareEnd);
+    rest = shareEnd == std::string::npos ? "" : path.substr(shareEnd);
+  } else {
+    std::string current = CurrentFolder();
+    std::string root = FolderRoot(current);
+    drive = root.size() > 1 ? root.substr(0, root.size() - 1) : root;
+    rest = path;
+  }
+  // A drive part that names no folder (a missing drive, an unreachable
+  // share) fails here rather than leaving the parts below to the current drive.
+  Enter(drive);
+
+  if (rest.empty()) return CurrentFolder();
+  std::string folderPart;
+  std::string last;
+  std::size_t slash = FindLastDelimiter(rest, "\\");
+  if (slash == std::string::npos) {
+    last = rest;
+  } else {
+    folderPart = slash == 0 ? "\\" : rest.substr(0, slash);
+    last = rest.substr(slash + 1);
+  }
+  if (!folderPart.empty()) Enter(folderPart);
+  if (!last.empty() && last.find_first_of("*?") == std::string::npos) {
+    DWORD attributes = GetFileAttributesA(last.c_str());
+    const bool isFile =
+        attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!isFile) Enter(last);
+  }
+  return CurrentFolder();
+}
+
+class RedrawHold {
+ public:
+  explicit RedrawHold(HWND window) : window_(window) {
+    if (window_) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+  }
+  RedrawHold(const RedrawHold&) = delete;
+  RedrawHold& operator=(const RedrawHold&) = delete;
+  ~RedrawHold() {
+    if (!window_) return;
+    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(window_, nullptr, TRUE);
+  }
+
+ private:
+  HWND window_;
+};
+
+// Sets a flag for one scope, cleared also on failure.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+  ~FlagScope() { flag_ = false; }
+
+ private:
+  bool& flag_;
+};
+
+BrowserGlyph GlyphOf(FolderGlyph glyph) {
+  switch (glyph) {
+    case FolderGlyph::Open:
+      return BrowserGlyph::FolderOpen;
+    case FolderGlyph::Current:
+      return BrowserGlyph::FolderCurrent;
+    case FolderGlyph::Closed:
+      break;
+  }
+  return BrowserGlyph::FolderClosed;
+}
+
+}  // namespace
+
+TDirectoryListBox::~TDirectoryListBox() {
+  if (handle_ && IsWindow(handle_)) {
+    RemoveWindowSubclass(handle_, &TDirectoryListBox::ListProc, kSubclassId);
+    DestroyWindow(handle_);
+  }
+}
+
+void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width, int height,
+                               HFONT font) {
+  id_ = id;
+  font_ = font;
+  EnsureDirectory();
+  handle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
+                                LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                            left, top, width, height, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleA(nullptr), nullptr);
+  if (font_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageA(handle_, LB_SETITEMHEIGHT, 0, kItemHeight);
+  SetWindowSubclass(handle_, &TDirectoryListBox::ListProc, kSubclassId,
+                    reinterpret_cast<DWORD_PTR>(this));
+  ReadVolumeFlags();
+  BuildLines();
+  listing_ = {};
+}
+
+void TDirectoryListBox::SetBounds(int left, int top, int width, int height) {
+  if (handle_) MoveWindow(handle_, left, top, width, height, TRUE);
+}
+
+const std::string& TDirectoryListBox::Directory() const {
+  EnsureDirectory();
+  return directory_;
+}
+
+void TDirectoryListBox::EnsureDirectory() const {
+  if (directory_.empty()) directory_ = CurrentFolder();
+}
+
+void TDirectoryListBox::ReadVolumeFlags() {
+  DWORD flags = 0;
+  CriticalErrorsOff quiet;
+  if (GetVolumeInformationA(FolderRoot(directory_).c_str(), nullptr, 0, nullptr, nullptr, &flags,
+                            nullptr, 0)) {
+    caseSensitive_ = (flags & FILE_CASE_SENSITIVE_SEARCH) != 0;
+    casePreserved_ = (flags & FILE_CASE_PRESERVED_NAMES) != 0;
+  } else {
+    // Unknown volume: show and compare names as they are spelt, case aside.
+    caseSensitive_ = false;
+    casePreserved_ = true;
+  }
+}
+
+void TDirectoryListBox::BuildLines() {
+  listing_ = SearchFolder(JoinPath(directory_, "*.*"));
+  std::vector<std::string> subfolders;
+  for (const FolderEntry& entry : listing_) {
+    if (!(entry.Attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    if (entry.Attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
+    if (entry.Name == "." || entry.Name == "..") continue;
+    subfolders.push_back(entry.Name);
+  }
+  SortCaseInsensitiveUnique(subfolders);
+  lines_ = BuildFolderLines(directory_, subfolders);
+  shownLine_ = ShownFolderLine(directory_);
+  if (!handle_) return;
+  RedrawHold hold(handle_);
+  SendMessageA(handle_, LB_SETCOUNT, lines_.size(), 0);
+  SendMessageA(handle_, LB_SETCURSEL, static_cast<WPARAM>(shownLine_), 0);
+}
+
+void TDirectoryListBox::FolderChanged() {
+  std::vector<FolderEntry> listing = std::move(listing_);
+  listing_ = {};
+  if (fileList_) fileList_->SetDirectory(directory_, &listing);
+  if (OnChange) OnChange();
+}
+
+void TDirectoryListBox::ShowFolder(const std::string& path) {
+  EnsureDirectory();
+  if (path.empty()) return;
+  if (caseSensitive_ ? path == directory_ : SameFileName(path, directory_)) return;
+
+  const std::string resolved = ResolveFolder(path);
+  const std::string previous = directory_;
+  try {
+    const char newDrive = DriveLetterOf(resolved);
+    if (newDrive != DriveLetterOf(directory_)) {
+      FlagScope changing(inSetDir_);
+      if (driveCombo_) {
+        driveCombo_->ChooseDrive(newDrive);
+      } else {
+        EnterDrive(newDrive);
+      }
+    }
+    if (FolderExists(directory_)) EnterFolder(directory_);
+    if (!EnterFolder(resolved)) RaiseLastIoError();
+  } catch (...) {
+    directory_ = previous;
+    SetCurrentDirectoryA(previous.c_str());
+    throw;
+  }
+  directory_ = CurrentFolder();
+  ReadVolumeFlags();
+  BuildLines();
+  FolderChanged();
+}
+
+void TDirectoryListBox::ShowParentFolder() {
+  std::string parent = ParentFolderPath(Directory());
+  if (!parent.empty()) ShowFolder(parent);
+}
+
+void TDirectoryListBox::EnterDrive(char letter) {
+  EnsureDirectory();
+  letter = UpperLetter(letter);
+  if (letter != 0 && letter == UpperLetter(directory_[0])) return;
+  if (letter != 0) {
+    const char drive[] = {letter, ':', '\0'};
+    if (!EnterFolder(drive)) RaiseLastIoError();
+    directory_ = CurrentFolder();
+    ReadVolumeFlags();
+  }
+  if (!inSetDir_) {
+    BuildLines();
+    FolderChanged();
+  }
+}
+
+void TDirectoryListBox::OpenLine(int index) {
+  if (index < 0 || index >= static_cast<int>(lines_.size())) return;
+  ShowFolder(FolderLinePath(directory_, lines_, index));
+}
+
+std::string TDirectoryListBox::DisplayText(int index) const {
+  const std::string& text = lines_[static_cast<std::size_t>(index)].Text;
+  if (!casePreserved_ && !caseSensitive_) return LowerCaseFileName(text);
+  return text;
+}
+
+int TDirectoryListBox::ItemIndex() const {
+  if (!handle_) return shownLine_;
+  return static_cast<int>(SendMessageA(handle_, LB_GETCURSEL, 0, 0));
+}
+
+bool TDirectoryListBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam,
+                                            LRESULT& result) {
+  switch (msg) {
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+      if (measure->CtlType != ODT_LISTBOX || static_cast<int>(measure->CtlID) != id_) return false;
+      measure->itemHeight = kItemHeight;
+      result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (!handle_ || draw->hwndItem != handle_) return false;
+      DrawItem(*draw);
+      result = TRUE;
+      return true;
+    }
+    case WM_COMMAND:
+      if (!handle_ || reinterpret_cast<HWND>(lparam) != handle_) return false;
+      result = 0;
+      if (HIWORD(wparam) == LBN_DBLCLK) OpenLine(ItemIndex());
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  const RECT& row = item.rcItem;
+  FillRect(dc, &row, GetSysColorBrush(COLOR_WINDOW));
+  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= lines_.size()) {
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &row);
+    return;
+  }
+  const int index = static_cast<int>(item.itemID);
+  const FolderLine& line = lines_[item.itemID];
+  DrawBrowserGlyph(dc, GlyphOf(line.Glyph), row.left + line.GlyphLeft, row.top, row.bottom);
+
+  const std::string text = DisplayText(index);
+  HGDIOBJ previousFont = font_ ? SelectObject(dc, font_) : nullptr;
+  RECT textRect = row;
+  textRect.left = row.left + line.GlyphLeft + kBrowserGlyphWidth + kTextGap;
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  RECT mark = textRect;
+  mark.left -= 1;
+  mark.right = std::min<LONG>(row.right, textRect.left + extent.cx + 2);
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  if (selected) FillRect(dc, &mark, GetSysColorBrush(COLOR_HIGHLIGHT));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &mark);
+  if (previousFont) SelectObject(dc, previousFont);
+}
+
+LRESULT CALLBACK TDirectoryListBox::ListProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                             UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<TDirectoryListBox*>(data);
+  switch (msg) {
+    case WM_GETDLGCODE: {
+      LRESULT code = DefSubclassProc(hwnd, msg, wparam, lparam);
+      auto* message = reinterpret_cast<const MSG*>(lparam);
+      if (message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN) {
+        code |= DLGC_WANTMESSAGE;
+      }
+      return code;
+    }
+    case WM_KEYDOWN:
+      if (wparam == VK_RETURN) {
+        // Enter opens the highlighted line as a double-click does; the parent
+        // handles it inside its own window procedure, where errors are reported.
+        SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(self->id_, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(hwnd));
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wparam == '\r') return 0;
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, &TDirectoryListBox::ListProc, kSubclassId);
+      self->handle_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, msg, wparam, lparam);
+}
+
+}  // namespace korvath

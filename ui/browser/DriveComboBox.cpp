@@ -1,0 +1,237 @@
+#include "DriveComboBox.h"
+
+#include <winnetwk.h>
+
+#include "BrowserGlyphs.h"
+#include "DirectoryListBox.h"
+#include "ErrorMode.h"
+#include "FolderSearch.h"
+#include "Win32Collation.h"
+
+namespace korvath {
+namespace {
+
+constexpr int kItemHeight = 16;
+constexpr int kDropDownRows = 10;
+constexpr int kComboFrame = 6;  // the closed box's height over its field height
+constexpr int kGlyphLeft = 2;
+constexpr int kTextGap = 6;  // between a glyph and its text
+
+char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string VolumeLabel(const std::string& root) {
+  char label[MAX_PATH + 1] = {};
+  CriticalErrorsOff quiet;
+  if (!GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr,
+                             0)) {
+    return "";
+  }
+  return label;
+}
+
+std::string RemoteName(char upperLetter) {
+  const char local[] = {upperLetter, ':', '\0'};
+  char remote[MAX_PATH + 1] = {};
+  DWORD length = sizeof remote;
+  CriticalErrorsOff quiet;
+  if (WNetGetConnectionA(local, remote, &length) != NO_ERROR) return "";
+  return remote;
+}
+
+BrowserGlyph GlyphOf(unsigned driveType) {
+  switch (driveType) {
+    case DRIVE_REMOVABLE:
+      return BrowserGlyph::Removable;
+    case DRIVE_REMOTE:
+      return BrowserGlyph::Network;
+    case DRIVE_CDROM:
+      return BrowserGlyph::CdRom;
+    case DRIVE_RAMDISK:
+      return BrowserGlyph::RamDisk;
+    default:
+      return BrowserGlyph::Fixed;
+  }
+}
+
+}  // namespace
+
+std::string DriveEntryText(char upperLetter, unsigned driveType, const std::string& label,
+                           const std::string& remoteName) {
+  std::string text(1, upperLetter);
+  text += ':';
+  if (driveType == DRIVE_REMOVABLE) return text;
+  if (driveType != DRIVE_FIXED && driveType != DRIVE_CDROM && driveType != DRIVE_RAMDISK &&
+      driveType != DRIVE_REMOTE) {
+    return "";
+  }
+  text += ' ';
+  // The volume texts take the case of the letter, always upper case here.
+  if (driveType == DRIVE_REMOTE && !remoteName.empty()) {
+    text += UpperCaseFileName(remoteName);
+  } else {
+    text += '[';
+    text += UpperCaseFileName(label);
+    text += ']';
+  }
+  return text;
+}
+
+TDriveComboBox::~TDriveComboBox() {
+  if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
+}
+
+void TDriveComboBox::SetDirList(TDirectoryListBox* dirList) {
+  if (dirList_) dirList_->driveCombo_ = nullptr;
+  dirList_ = dirList;
+  if (dirList_) dirList_->driveCombo_ = this;
+}
+
+void TDriveComboBox::Create(HWND parent, int id, int left, int top, int width, int height,
+                            HFONT font) {
+  id_ = id;
+  font_ = font;
+  handle_ = CreateWindowExA(0, "COMBOBOX", "",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
+                                CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                            left, top, width, height + kDropDownRows * kItemHeight, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleA(nullptr), nullptr);
+  if (font_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageA(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - kComboFrame);
+  SendMessageA(handle_, CB_SETITEMHEIGHT, 0, kItemHeight);
+  const std::string folder = CurrentFolder();
+  drive_ = !folder.empty() && folder[0] != '\\' ? UpperLetter(folder[0]) : 0;
+  BuildList();
+}
+
+void TDriveComboBox::SetBounds(int left, int top, int width, int height) {
+  if (!handle_) return;
+  SendMessageA(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - kComboFrame);
+  SetWindowPos(handle_, nullptr, left, top, width, height + kDropDownRows * kItemHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TDriveComboBox::BuildList() {
+  entries_.clear();
+  const DWORD present = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if (!(present & (1u << i))) continue;
+    const char lower = static_cast<char>('a' + i);
+    const char upper = static_cast<char>('A' + i);
+    const std::string root{lower, ':', '\\'};
+    const UINT type = GetDriveTypeA(root.c_str());
+    std::string label;
+    std::string remote;
+    if (type == DRIVE_REMOTE) remote = RemoteName(upper);
+    // Removable drives are listed without touching the medium.
+    if (type == DRIVE_FIXED || type == DRIVE_CDROM || type == DRIVE_RAMDISK ||
+        (type == DRIVE_REMOTE && remote.empty())) {
+      label = VolumeLabel(root);
+    }
+    std::string text = DriveEntryText(upper, type, label, remote);
+    if (!text.empty()) entries_.push_back({std::move(text), type});
+  }
+  if (handle_) {
+    SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
+    for (const Entry& entry : entries_) {
+      SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Text.c_str()));
+    }
+    SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle_, nullptr, TRUE);
+  }
+  ChooseDrive(drive_);
+}
+
+std::vector<std::string> TDriveComboBox::Entries() const {
+  std::vector<std::string> texts;
+  for (const Entry& entry : entries_) texts.push_back(entry.Text);
+  return texts;
+}
+
+int TDriveComboBox::ItemIndex() const {
+  if (!handle_) return -1;
+  return static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0));
+}
+
+void TDriveComboBox::ChooseDrive(char letter) {
+  letter = UpperLetter(letter);
+  if (ItemIndex() >= 0 && letter == drive_) return;
+  drive_ = letter;
+  int found = -1;
+  if (letter != 0) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      const std::string& text = entries_[i].Text;
+      if (text.size() >= 2 && UpperLetter(text[0]) == letter && text[1] == ':') {
+        found = static_cast<int>(i);
+        break;
+      }
+    }
+    // With no matching entry the selection stays.
+    if (found >= 0 && handle_) SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+  } else if (handle_) {
+    SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  }
+  if (dirList_) dirList_->EnterDrive(drive_);
+  if (OnChange) OnChange();
+}
+
+void TDriveComboBox::Pick(int index) {
+  if (handle_) SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  Picked();
+}
+
+void TDriveComboBox::Picked() {
+  const int index = ItemIndex();
+  if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+  ChooseDrive(entries_[static_cast<std::size_t>(index)].Text[0]);
+  // The control reports a pick as a change and once more as a click.
+  if (OnChange) OnChange();
+}
+
+bool TDriveComboBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  switch (msg) {
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+      if (measure->CtlType != ODT_COMBOBOX || static_cast<int>(measure->CtlID) != id_) return false;
+      measure->itemHeight = kItemHeight;
+      result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (!handle_ || draw->hwndItem != handle_) return false;
+      DrawItem(*draw);
+      result = TRUE;
+      return true;
+    }
+    case WM_COMMAND:
+      if (!handle_ || reinterpret_cast<HWND>(lparam) != handle_) return false;
+      result = 0;
+      if (HIWORD(wparam) == CBN_SELCHANGE) Picked();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  const RECT& row = item.rcItem;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &row, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_.size()) return;
+  const Entry& entry = entries_[item.itemID];
+  DrawBrowserGlyph(dc, GlyphOf(entry.DriveType), row.left + kGlyphLeft, row.top, row.bottom);
+  HGDIOBJ previousFont = font_ ? SelectObject(dc, font_) : nullptr;
+  RECT textRect = row;
+  textRect.left = row.left + kGlyphLeft + kBrowserGlyphWidth + kTextGap;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  DrawTextA(dc, entry.Text.c_str(), static_cast<int>(entry.Text.size()), &textRect,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &row);
+  if (previousFont) SelectObject(dc, previousFont);
+}
+
+}  // namespace korvath

@@ -1,0 +1,127 @@
+#include "FileListBox.h"
+
+#include "FilterEntries.h"
+#include "FolderSearch.h"
+#include "IoError.h"
+#include "Win32Collation.h"
+
+namespace korvath {
+namespace {
+
+// Entries that are not listed: folders, hidden and system files, volume labels.
+constexpr DWORD kSkippedAttributes =
+    FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 0x8 /* volume */;
+
+// The name at this position (from 0) turns the pointer into the hourglass.
+constexpr std::size_t kHourglassFrom = 100;
+
+// Shows the hourglass from the 100th name on and puts the remembered pointer
+// back at the end of the reading, also when it fails.
+class ReadingCursor {
+ public:
+  ReadingCursor() : remembered_(GetCursor()) {}
+  ReadingCursor(const ReadingCursor&) = delete;
+  ReadingCursor& operator=(const ReadingCursor&) = delete;
+  ~ReadingCursor() {
+    if (busy_) SetCursor(remembered_);
+  }
+  void Counted(std::size_t names) {
+    if (!busy_ && names > kHourglassFrom) {
+      busy_ = true;
+      SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+    }
+  }
+
+ private:
+  HCURSOR remembered_;
+  bool busy_ = false;
+};
+
+bool Listed(const FolderEntry& entry) { return (entry.Attributes & kSkippedAttributes) == 0; }
+
+}  // namespace
+
+TFileListBox::~TFileListBox() {
+  if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
+}
+
+void TFileListBox::Create(HWND parent, int id, int left, int top, int width, int height,
+                          HFONT font) {
+  // A hidden owner-data list: it only gives the file list a window of its own.
+  handle_ = CreateWindowExA(0, "LISTBOX", "",
+                            WS_CHILD | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_EXTENDEDSEL |
+                                LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
+                            left, top, width, height, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleA(nullptr), nullptr);
+  if (handle_ && font) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  created_ = true;
+  if (directory_.empty()) directory_ = CurrentFolder();
+  ListFolderFiles();
+}
+
+void TFileListBox::SetBounds(int left, int top, int width, int height) {
+  if (handle_) MoveWindow(handle_, left, top, width, height, FALSE);
+}
+
+bool TFileListBox::HandleParentMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+void TFileListBox::ListFolderFiles() { ReadNames(nullptr); }
+
+void TFileListBox::ReadNames(const std::vector<FolderEntry>* listing) {
+  if (!created_) return;
+  if (!EnterFolder(directory_)) RaiseLastIoError();
+
+  ReadingCursor cursor;
+  std::vector<std::string> names;
+  for (const std::string& pattern : SplitMaskPatterns(mask_)) {
+    if (pattern.empty()) continue;
+    std::vector<FolderEntry> searched;
+    const bool reuse = listing && pattern == "*.*";
+    if (!reuse) searched = SearchFolder(pattern);
+    for (const FolderEntry& entry : reuse ? *listing : searched) {
+      if (!Listed(entry)) continue;
+      names.push_back(entry.Name);
+      cursor.Counted(names.size());
+    }
+  }
+  // One key per name and one stable sort: the order a sorted list control
+  // keeps, without a comparison call per pair.
+  SortCaseInsensitive(names);
+  names_ = std::move(names);
+  itemIndex_ = names_.empty() ? -1 : 0;
+  if (handle_) SendMessageA(handle_, LB_SETCOUNT, names_.size(), 0);
+  Changed();
+}
+
+void TFileListBox::Changed() {
+  editText_ = mask_;
+  if (fileEdit_) {
+    SetWindowTextA(fileEdit_, editText_.c_str());
+    SendMessageA(fileEdit_, EM_SETSEL, 0, -1);
+  }
+  if (OnChange) OnChange();
+}
+
+void TFileListBox::SetFileMask(const std::string& mask) {
+  if (mask == mask_) return;
+  mask_ = mask;
+  ListFolderFiles();
+}
+
+void TFileListBox::SetDirectory(const std::string& folder,
+                                const std::vector<FolderEntry>* listing) {
+  if (!directory_.empty() && SameFileName(folder, directory_)) return;
+  if (!directory_.empty() && FolderExists(directory_)) EnterFolder(directory_);
+  if (!EnterFolder(folder)) RaiseLastIoError();
+  directory_ = CurrentFolder();
+  ReadNames(listing);
+}
+
+std::string TFileListBox::CurrentFilePath() const {
+  if (!handle_ || itemIndex_ < 0 || itemIndex_ >= Count()) return "";
+  if (SendMessageA(handle_, LB_GETSEL, static_cast<WPARAM>(itemIndex_), 0) <= 0) return "";
+  return JoinPath(directory_, names_[static_cast<std::size_t>(itemIndex_)]);
+}
+
+}  // namespace korvath

@@ -1,0 +1,68 @@
+#include "FolderSearch.h"
+
+#include "cp932.h"
+
+namespace korvath {
+namespace {
+
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (valid()) FindClose(handle_);
+  }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+std::vector<FolderEntry> SearchFolder(const std::string& pattern) {
+  std::vector<FolderEntry> entries;
+  if (pattern.empty()) return entries;
+  WIN32_FIND_DATAA data;
+  FindHandle find(FindFirstFileA(pattern.c_str(), &data));
+  if (!find.valid()) return entries;
+  do {
+    entries.push_back({data.cFileName, data.dwFileAttributes});
+  } while (FindNextFileA(find.get(), &data));
+  return entries;
+}
+
+std::string CurrentFolder() {
+  DWORD needed = GetCurrentDirectoryA(0, nullptr);
+  std::string folder(needed, '\0');
+  DWORD length = GetCurrentDirectoryA(needed, folder.data());
+  folder.resize(length < needed ? length : 0);
+  return folder;
+}
+
+bool EnterFolder(const std::string& path) {
+  if (!SetCurrentDirectoryA(path.c_str())) return false;
+  std::string folder = CurrentFolder();
+  if (folder.size() >= 2 && folder[1] == ':') {
+    char letter = folder[0];
+    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+    const char variable[] = {'=', letter, ':', '\0'};
+    SetEnvironmentVariableA(variable, folder.c_str());
+  }
+  return true;
+}
+
+bool FolderExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  std::size_t last = FindLastDelimiter(folder, "\\");
+  if (!folder.empty() && last == folder.size() - 1) return folder + name;
+  return folder + "\\" + name;
+}
+
+}  // namespace korvath

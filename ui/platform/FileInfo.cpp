@@ -1,0 +1,75 @@
+#include "FileInfo.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace korvath {
+namespace {
+
+std::string LocaleText(LCTYPE type, const char* fallback) {
+  char buffer[16] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer) <= 1) return fallback;
+  return buffer;
+}
+
+std::string TwoDigits(unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02u", value % 100);
+  return text;
+}
+
+std::optional<std::string> ReadSizeText(const std::string& name) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA(name.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+  FindClose(find);
+  std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return FileSizeText(size);
+}
+
+std::optional<std::string> ReadTimeText(const std::string& name) {
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  FILETIME written;
+  BOOL read = GetFileTime(file, nullptr, nullptr, &written);
+  CloseHandle(file);
+  if (!read) return std::nullopt;
+  FILETIME local;
+  WORD dosDate = 0, dosTime = 0;
+  if (!FileTimeToLocalFileTime(&written, &local) ||
+      !FileTimeToDosDateTime(&local, &dosDate, &dosTime)) {
+    return std::nullopt;
+  }
+  return FormatDosTimeStamp(dosDate, dosTime, LocaleText(LOCALE_SDATE, "/"),
+                            LocaleText(LOCALE_STIME, ":"));
+}
+
+}  // namespace
+
+std::string FileSizeText(std::uint64_t bytes) { return std::to_string(bytes / 1024) + " KB"; }
+
+std::string FormatDosTimeStamp(unsigned short dosDate, unsigned short dosTime,
+                               const std::string& dateSeparator, const std::string& timeSeparator) {
+  const unsigned year = 1980 + (dosDate >> 9);
+  const unsigned month = (dosDate >> 5) & 0x0F;
+  const unsigned day = dosDate & 0x1F;
+  const unsigned hour = dosTime >> 11;
+  const unsigned minute = (dosTime >> 5) & 0x3F;
+  const unsigned second = (dosTime & 0x1F) * 2;
+  return std::to_string(year) + dateSeparator + TwoDigits(month) + dateSeparator + TwoDigits(day) +
+         " " + TwoDigits(hour) + timeSeparator + TwoDigits(minute) + timeSeparator +
+         TwoDigits(second);
+}
+
+FileInfo ReadFileInfo(const std::string& name) {
+  FileInfo info;
+  info.Name = name;
+  if (name.empty()) return info;
+  info.SizeText = ReadSizeText(name);
+  info.TimeText = ReadTimeText(name);
+  return info;
+}
+
+}  // namespace korvath
