@@ -1,0 +1,444 @@
+#include "About.h"
+
+#include <array>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "ShellActions.h"
+
+namespace korvath {
+
+TAboutForm1* AboutForm1 = nullptr;
+
+namespace {
+
+using Kind = AboutControl::Kind;
+
+constexpr int kIdImage2 = 201;
+constexpr int kIdImage1 = 202;
+constexpr int kIdPanel1 = 211;
+constexpr int kIdPanel2 = 212;
+constexpr int kIdPanel3 = 213;
+constexpr int kIdPanel4 = 214;
+constexpr int kIdPanel7 = 217;
+constexpr int kIdPanel8 = 218;
+constexpr int kIdBevel1 = 220;
+constexpr int kIdLabel1 = 231;
+constexpr int kIdLabel2 = 232;
+constexpr int kIdLabel3 = 233;
+constexpr int kIdEdit1 = 241;
+constexpr int kIdEdit2 = 242;
+
+constexpr char kMakerName[] = "Korvath 開発チーム";
+
+// Creation order is Tab order: with OK last, Tab from OK wraps round to
+// Edit1 and then Edit2.
+constexpr std::array<AboutControl, 15> kControls{{
+    {"Image2", Kind::Picture, nullptr, 10, 10, 400, 64, "", kIdImage2},
+    {"Image1", Kind::Picture, nullptr, 20, 80, 32, 32, "", kIdImage1},
+    {"Panel1", Kind::Panel, nullptr, 70, 80, 341, 20, "『Korvath』", kIdPanel1},
+    {"Panel2", Kind::Panel, nullptr, 70, 100, 341, 20, "Version 1.70", kIdPanel2},
+    {"Panel3", Kind::Panel, nullptr, 70, 120, 341, 20, "Copyright (C) 2026 Korvath 開発チーム",
+     kIdPanel3},
+    {"Panel4", Kind::Panel, nullptr, 70, 140, 341, 20, "Programmed by Korvath 開発チーム",
+     kIdPanel4},
+    {"Bevel1", Kind::Line, nullptr, 10, 170, 407, 5, "", kIdBevel1},
+    {"Label2", Kind::Label, nullptr, 10, 180, 0, 0, kMakerName, kIdLabel2},
+    {"Label3", Kind::Label, nullptr, 20, 204, 0, 0, "最新版ソフト＆サポート･･･", kIdLabel3},
+    {"Panel7", Kind::Panel, nullptr, 175, 200, 240, 20, "", kIdPanel7},
+    {"Edit1", Kind::Edit, "Panel7", 10, 2, 220, 16, kWebSiteAddress, kIdEdit1},
+    {"Label1", Kind::Label, nullptr, 20, 224, 0, 0, "ご意見・お問い合わせ･･･", kIdLabel1},
+    {"Panel8", Kind::Panel, nullptr, 175, 220, 240, 20, "", kIdPanel8},
+    {"Edit2", Kind::Edit, "Panel8", 10, 2, 220, 16, kMailAddress, kIdEdit2},
+    {"BitBtn1", Kind::Button, nullptr, 165, 250, 90, 25, "OK", IDOK},
+}};
+
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+
+HFONT MakeFont(int height, int weight, bool italic, const char* face) {
+  return CreateFontA(-height, 0, 0, 0, weight, italic, FALSE, FALSE, SHIFTJIS_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+// Puts the previously selected GDI object back when the scope ends.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~SelectGuard() { SelectObject(dc_, previous_); }
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// Owns one GDI object created for a drawing.
+class GdiObject {
+ public:
+  explicit GdiObject(HGDIOBJ object) : object_(object) {}
+  ~GdiObject() {
+    if (object_) DeleteObject(object_);
+  }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  HGDIOBJ get() const { return object_; }
+
+ private:
+  HGDIOBJ object_;
+};
+
+SIZE TextSize(HFONT font, const char* text) {
+  SIZE size{0, 0};
+  HDC dc = GetDC(nullptr);
+  {
+    SelectGuard select(dc, font);
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+  }
+  ReleaseDC(nullptr, dc);
+  return size;
+}
+
+// The banner: a blue band with the program's name and what it does, and a
+// row of numbered sheets on the right.
+void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont) {
+  const int width = r.right - r.left;
+  for (int x = 0; x < width; ++x) {
+    const int t = width > 1 ? x * 255 / (width - 1) : 0;
+    GdiObject brush(
+        CreateSolidBrush(RGB(20 + t * 150 / 255, 60 + t * 150 / 255, 140 + t * 100 / 255)));
+    RECT column{r.left + x, r.top, r.left + x + 1, r.bottom};
+    FillRect(dc, &column, static_cast<HBRUSH>(brush.get()));
+  }
+  SetBkMode(dc, TRANSPARENT);
+  {
+    SelectGuard select(dc, titleFont);
+    SetTextColor(dc, RGB(0, 30, 80));
+    TextOutA(dc, r.left + 18, r.top + 6, "Korvath", 7);
+    SetTextColor(dc, RGB(255, 255, 255));
+    TextOutA(dc, r.left + 16, r.top + 4, "Korvath", 7);
+  }
+  {
+    SelectGuard select(dc, subFont);
+    SetTextColor(dc, RGB(255, 255, 255));
+    const char subtitle[] = "ファイル名連番リネームソフト";
+    TextOutA(dc, r.left + 20, r.top + 44, subtitle, static_cast<int>(std::strlen(subtitle)));
+  }
+  // Three sheets with a folded corner, numbered in a row.
+  GdiObject paper(CreateSolidBrush(RGB(252, 252, 252)));
+  GdiObject outline(CreatePen(PS_SOLID, 1, RGB(40, 50, 90)));
+  SelectGuard selectPen(dc, outline.get());
+  SelectGuard selectBrush(dc, paper.get());
+  SelectGuard selectFont(dc, subFont);
+  SetTextColor(dc, RGB(30, 80, 170));
+  const char* numbers[] = {"001", "002", "003"};
+  for (int i = 0; i < 3; ++i) {
+    const int left = r.right - 150 + i * 46;
+    const int top = r.top + 12 + (i % 2) * 4;
+    POINT sheet[] = {{left, top},           {left + 26, top}, {left + 34, top + 8},
+                     {left + 34, top + 40}, {left, top + 40}, {left, top}};
+    Polygon(dc, sheet, 6);
+    POINT fold[] = {{left + 26, top}, {left + 26, top + 8}, {left + 34, top + 8}};
+    Polyline(dc, fold, 3);
+    TextOutA(dc, left + 6, top + 16, numbers[i], 3);
+  }
+}
+
+// The OK button's glyph: a green tick in a 16 x 16 cell.
+void DrawTick(HDC dc, int left, int top) {
+  GdiObject pen(CreatePen(PS_SOLID, 3, RGB(0, 128, 0)));
+  SelectGuard select(dc, pen.get());
+  POINT tick[] = {{left + 2, top + 8}, {left + 6, top + 12}, {left + 14, top + 3}};
+  Polyline(dc, tick, 3);
+}
+
+void DrawGlyphButton(const DRAWITEMSTRUCT& item, HFONT font) {
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const bool pushed = item.itemState & ODS_SELECTED;
+  // The default button carries a dark outer frame.
+  FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  InflateRect(&r, -1, -1);
+  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+
+  char caption[64] = {};
+  GetWindowTextA(item.hwndItem, caption, sizeof(caption));
+  SelectGuard select(dc, font);
+  SIZE text{0, 0};
+  GetTextExtentPoint32A(dc, caption, static_cast<int>(std::strlen(caption)), &text);
+  constexpr int kGlyph = 16, kSpacing = 4;
+  const int shift = pushed ? 1 : 0;
+  const int total = kGlyph + kSpacing + text.cx;
+  const int left = r.left + (r.right - r.left - total) / 2 + shift;
+  const int middle = r.top + (r.bottom - r.top) / 2 + shift;
+  DrawTick(dc, left, middle - kGlyph / 2);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  TextOutA(dc, left + kGlyph + kSpacing, middle - text.cy / 2, caption,
+           static_cast<int>(std::strlen(caption)));
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = r;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM param) {
+  auto* windows = reinterpret_cast<std::vector<HWND>*>(param);
+  if (IsWindowVisible(window) && IsWindowEnabled(window)) windows->push_back(window);
+  return TRUE;
+}
+
+bool SameThread(HWND window) {
+  return window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+
+}  // namespace
+
+std::span<const AboutControl> AboutControls() { return kControls; }
+
+TAboutForm1::~TAboutForm1() {
+  if (Handle()) DestroyWindow(Handle());
+  for (HFONT font : {font_, bannerFont_, bannerSubFont_}) {
+    if (font) DeleteObject(font);
+  }
+}
+
+HWND* TAboutForm1::Member(const char* name) {
+  struct Entry {
+    const char* name;
+    HWND TAboutForm1::*member;
+  };
+  static constexpr Entry kMembers[] = {
+      {"Image1", &TAboutForm1::Image1},   {"Image2", &TAboutForm1::Image2},
+      {"Panel1", &TAboutForm1::Panel1},   {"Panel2", &TAboutForm1::Panel2},
+      {"Panel3", &TAboutForm1::Panel3},   {"Panel4", &TAboutForm1::Panel4},
+      {"Panel7", &TAboutForm1::Panel7},   {"Panel8", &TAboutForm1::Panel8},
+      {"Bevel1", &TAboutForm1::Bevel1},   {"Label1", &TAboutForm1::Label1},
+      {"Label2", &TAboutForm1::Label2},   {"Label3", &TAboutForm1::Label3},
+      {"Edit1", &TAboutForm1::Edit1},     {"Edit2", &TAboutForm1::Edit2},
+      {"BitBtn1", &TAboutForm1::BitBtn1},
+  };
+  for (const Entry& entry : kMembers) {
+    if (std::strcmp(entry.name, name) == 0) return &(this->*entry.member);
+  }
+  return nullptr;
+}
+
+void TAboutForm1::Create(HWND owner) {
+  // Fixed pixel sizes: the box is laid out at 96 dots per inch and is not
+  // scaled with the system font.
+  font_ = MakeFont(12, FW_NORMAL, false, "ＭＳ Ｐゴシック");
+  bannerFont_ = MakeFont(36, FW_BOLD, true, "Tahoma");
+  bannerSubFont_ = MakeFont(12, FW_BOLD, false, "ＭＳ Ｐゴシック");
+  icon_ = static_cast<HICON>(
+      LoadImageA(Application.Instance() ? Application.Instance() : GetModuleHandleA(nullptr),
+                 MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, LR_SHARED));
+
+  RECT outer{0, 0, kAboutClientWidth, kAboutClientHeight};
+  AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
+  CreateParams p;
+  p.className = "TAboutForm1";
+  p.caption = "バージョン情報";
+  p.style = kFormStyle;
+  p.exStyle = kFormExStyle;
+  p.left = 0;
+  p.top = 0;
+  p.width = outer.right - outer.left;
+  p.height = outer.bottom - outer.top;
+  p.owner = owner ? owner : Application.Handle();
+  CreateHandle(p);
+  if (!Handle()) return;
+  FitClientArea();
+  CreateControls();
+}
+
+// The frame's thickness is the platform's to decide: measure the client area
+// actually obtained and correct the outer size until it is 420 x 285.
+void TAboutForm1::FitClientArea() {
+  RECT window, client;
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  const int dx = kAboutClientWidth - client.right;
+  const int dy = kAboutClientHeight - client.bottom;
+  if (dx == 0 && dy == 0) return;
+  SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left + dx,
+               window.bottom - window.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void TAboutForm1::CreateControls() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  for (const AboutControl& c : kControls) {
+    HWND parent = c.parent ? *Member(c.parent) : Handle();
+    int left = c.left, top = c.top, width = c.width, height = c.height;
+    const char* className = "STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (c.kind) {
+      case Kind::Picture:
+        style |= SS_OWNERDRAW;
+        break;
+      case Kind::Panel:
+        // A lowered one-pixel bevel with the text centred; a panel that
+        // frames an address box lets Tab reach into it.
+        style |= SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | WS_CLIPCHILDREN;
+        exStyle = WS_EX_STATICEDGE | WS_EX_CONTROLPARENT;
+        break;
+      case Kind::Line:
+        // Drawn by the box: an etched static would resize itself.
+        style |= SS_OWNERDRAW;
+        break;
+      case Kind::Label: {
+        style |= SS_LEFT | SS_NOPREFIX;
+        const SIZE size = TextSize(font_, c.text);
+        width = size.cx;
+        height = size.cy;
+        break;
+      }
+      case Kind::Edit: {
+        className = "EDIT";
+        style |= ES_LEFT | ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP;
+        // Bounds are measured from the panel's outer corner, inside its bevel.
+        POINT origin{0, 0};
+        RECT parentWindow;
+        ClientToScreen(parent, &origin);
+        GetWindowRect(parent, &parentWindow);
+        left -= origin.x - parentWindow.left;
+        top -= origin.y - parentWindow.top;
+        break;
+      }
+      case Kind::Button:
+        className = "BUTTON";
+        style |= BS_OWNERDRAW | WS_TABSTOP;
+        break;
+    }
+    HWND control =
+        CreateWindowExA(exStyle, className, c.text, style, left, top, width, height, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    *Member(c.name) = control;
+  }
+}
+
+int TAboutForm1::ShowModal() {
+  if (!Handle() || IsWindowVisible(Handle())) return 0;
+  if (!shownBefore_) {
+    // Centred on the primary display the first time; afterwards the box
+    // opens where it was left.
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    shownBefore_ = true;
+  }
+  HWND previousActive = GetActiveWindow();
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow,
+                    reinterpret_cast<LPARAM>(&disabled));
+  for (HWND window : disabled) EnableWindow(window, FALSE);
+
+  modalResult_ = 0;
+  activationOwed_ = true;
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetActiveWindow(Handle());
+
+  MSG msg;
+  while (modalResult_ == 0) {
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+      // The application is ending: close the box and let the outer loop see
+      // the quit message too.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      modalResult_ = IDCANCEL;
+      break;
+    }
+    if (IsDialogMessageA(Handle(), &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+
+  // Enable the other windows before hiding, so that activation returns to
+  // them rather than to another program.
+  for (HWND window : disabled) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  activationOwed_ = false;
+  ShowWindow(Handle(), SW_HIDE);
+  if (previousActive && IsWindow(previousActive) && previousActive != Handle()) {
+    SetActiveWindow(previousActive);
+  }
+  return modalResult_;
+}
+
+void TAboutForm1::CloseModal(int result) { modalResult_ = result; }
+
+void TAboutForm1::FormActivate() {
+  RECT r;
+  GetClientRect(BitBtn1, &r);
+  POINT centre{r.right / 2, r.bottom / 2};
+  ClientToScreen(BitBtn1, &centre);
+  SetCursorPos(centre.x, centre.y);
+}
+
+void TAboutForm1::OnActivate(WPARAM wparam, LPARAM lparam) {
+  if (LOWORD(wparam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+    return;
+  }
+  SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : BitBtn1);
+  // Activation that comes with a showing, or from another of this program's
+  // windows; not the return from another program.
+  HWND previous = reinterpret_cast<HWND>(lparam);
+  if (activationOwed_ || SameThread(previous)) {
+    activationOwed_ = false;
+    FormActivate();
+  }
+}
+
+void TAboutForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.hwndItem == Image2) {
+    DrawBanner(item.hDC, item.rcItem, bannerFont_, bannerSubFont_);
+  } else if (item.hwndItem == Image1) {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    if (icon_)
+      DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon_, 32, 32, 0, nullptr, DI_NORMAL);
+  } else if (item.hwndItem == Bevel1) {
+    RECT line = item.rcItem;
+    FillRect(item.hDC, &line, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(item.hDC, &line, EDGE_ETCHED, BF_TOP);
+  } else if (item.hwndItem == BitBtn1) {
+    DrawGlyphButton(item, font_);
+  }
+}
+
+LRESULT TAboutForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case WM_COMMAND:
+      // OK, or Enter through the default button. Escape (IDCANCEL) does not
+      // close the box: it has no Cancel button.
+      if (LOWORD(wparam) == IDOK && HIWORD(wparam) == BN_CLICKED) CloseModal(IDOK);
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_CLOSE:
+      CloseModal(IDCANCEL);
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(wparam, lparam);
+      return 0;
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
+    default:
+      return TForm::WndProc(msg, wparam, lparam);
+  }
+}
+
+}  // namespace korvath

@@ -1,0 +1,83 @@
+#pragma once
+// The About box: the program's name, version, notices and addresses, with
+// one OK button. It is created hidden at start-up and shown modally; between
+// showings it keeps only its screen position.
+
+#include <windows.h>
+
+#include <span>
+
+#include "Form.h"
+
+namespace korvath {
+
+// One child of the About box, as its control table lists it. Bounds are in
+// the parent's client area; a label's size 0 x 0 means "as large as its
+// text".
+struct AboutControl {
+  enum class Kind { Picture, Panel, Line, Label, Edit, Button };
+  const char* name;
+  Kind kind;
+  const char* parent;  // nullptr: the box itself
+  int left, top, width, height;
+  const char* text;
+  int id;
+};
+
+// The children in creation order, which is also the Tab order
+// (OK wraps round to Edit1, then Edit2).
+std::span<const AboutControl> AboutControls();
+
+inline constexpr int kAboutClientWidth = 420;
+inline constexpr int kAboutClientHeight = 285;
+
+class TAboutForm1 : public TForm {
+ public:
+  TAboutForm1() = default;
+  ~TAboutForm1() override;
+
+  // Creates the box hidden, owned by `owner` (the application's window when
+  // null).
+  void Create(HWND owner = nullptr);
+
+  // Shows the box modally: the thread's other windows are disabled, messages
+  // run until the box closes, then they are enabled again. Returns IDOK for
+  // the OK button or Enter, IDCANCEL for the close box.
+  int ShowModal();
+
+  // Puts the mouse pointer on the centre of the OK button; runs each time
+  // the box becomes the active window.
+  void FormActivate();
+
+  HWND Image1 = nullptr, Image2 = nullptr;
+  HWND Panel1 = nullptr, Panel2 = nullptr, Panel3 = nullptr, Panel4 = nullptr, Panel7 = nullptr,
+       Panel8 = nullptr;
+  HWND Bevel1 = nullptr;
+  HWND Label1 = nullptr, Label2 = nullptr, Label3 = nullptr;
+  HWND Edit1 = nullptr, Edit2 = nullptr;
+  HWND BitBtn1 = nullptr;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  HWND* Member(const char* name);
+  void CreateControls();
+  void FitClientArea();
+  void OnActivate(WPARAM wparam, LPARAM lparam);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void CloseModal(int result);
+
+  HFONT font_ = nullptr;
+  HFONT bannerFont_ = nullptr;
+  HFONT bannerSubFont_ = nullptr;
+  HICON icon_ = nullptr;
+  bool shownBefore_ = false;
+  bool activationOwed_ = false;  // the showing's first activation is still to come
+  int modalResult_ = 0;
+  HWND lastFocus_ = nullptr;
+};
+
+extern TAboutForm1* AboutForm1;
+
+}  // namespace korvath
