@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs browse_bench.exe under Wine on a folder of 100,000 files made from
+# Linux (creating them inside Wine one by one is quadratic).
+#   bench/browse_bench.sh <windows build folder> [file count] [repetitions]
+set -euo pipefail
+build=${1:?windows build folder}
+count=${2:-100000}
+reps=${3:-5}
+folder=/tmp/korvath-browse-bench-$count
+if [ ! -f "$folder.complete" ]; then
+  rm -rf "$folder"
+  mkdir -p "$folder"
+  python3 - "$folder" "$count" <<'PY'
+import os, sys
+folder, count = sys.argv[1], int(sys.argv[2])
+stems = ["img", "Img", "photo_", "DSC", "memo", "表", "ソ"]
+for i in range(count):
+    name = "%s%d.jpg" % (stems[i % 7], (i * 7919) % count)
+    open(os.path.join(folder, name), "wb").close()
+PY
+  touch "$folder.complete"
+fi
+winpath="Z:${folder//\//\\}"
+exec "$build/wine-run" "$build/bench/browse_bench.exe" "$winpath" "$reps"
