@@ -1,0 +1,346 @@
+// The settings file through the real windows: a first start and its close,
+// a restart that finds everything again, the histories fed by the browser
+// and the fields, the options dialog's OK, and a settings file that cannot
+// be written.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "About.h"
+#include "Application.h"
+#include "MessageBox.h"
+#include "Option.h"
+#include "Setup.h"
+#include "browser/FilterComboBox.h"
+
+namespace korvath {
+namespace {
+
+struct Box {
+  std::string text, caption;
+  UINT flags;
+};
+
+std::string CurrentFolder() {
+  char buffer[MAX_PATH];
+  DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+  return std::string(buffer, length);
+}
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = data.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string path = folder + "\\" + name;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+std::vector<std::string> ComboItems(HWND combo) {
+  std::vector<std::string> items;
+  int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::string text(static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0)) + 1,
+                     '\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+    items.push_back(text);
+  }
+  return items;
+}
+
+// Runs script once the options dialog's own loop is running.
+std::function<void()> g_script;
+void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  auto script = std::move(g_script);
+  if (script) script();
+  // Whatever the script did, the dialog must not stay open.
+  if (OptionForm1 && OptionForm1->Showing()) PostMessageA(OptionForm1->Handle(), WM_CLOSE, 0, 0);
+}
+
+class SettingsWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!Application.Handle()) {
+      Application.Initialize(GetModuleHandleA(nullptr));
+      Application.SetTitle("Korvath");
+    }
+  }
+
+  void SetUp() override {
+    startFolder_ = CurrentFolder();
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    root_ = std::string(temp) + "kvt-settings-" + std::to_string(GetCurrentProcessId()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDirectoryA(root_.c_str(), nullptr);
+    SetCurrentDirectoryA(root_.c_str());
+    SetMessageBoxHandler(
+        [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
+          boxes_.push_back({text, caption, flags});
+          return IDOK;
+        });
+  }
+
+  void TearDown() override {
+    SetMessageBoxHandler({});
+    Destroy();
+    SetCurrentDirectoryA(startFolder_.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, Ini().c_str());
+    RemoveTree(root_);
+  }
+
+  std::string Ini() const { return root_ + "\\KVTset.ini"; }
+
+  std::string Folder(const std::string& name, int files) {
+    std::string path = root_ + "\\" + name;
+    CreateDirectoryA(path.c_str(), nullptr);
+    for (int i = 0; i < files; ++i) {
+      std::ofstream(path + "\\f" + std::to_string(i) + ".txt") << "x";
+    }
+    return path;
+  }
+
+  void Start() {
+    SetCurrentDirectoryA(root_.c_str());
+    form_ = std::make_unique<TSetupForm1>();
+    SetupForm1 = form_.get();
+    form_->Create();
+    about_ = std::make_unique<TAboutForm1>();
+    AboutForm1 = about_.get();
+    about_->Create(Application.Handle());
+    option_ = std::make_unique<TOptionForm1>();
+    OptionForm1 = option_.get();
+    option_->Create(Application.Handle());
+    form_->LoadOptionMasks();
+    ShowWindow(form_->Handle(), SW_SHOWNORMAL);
+    Pump();
+  }
+
+  // Closing by the close box: the settings are saved and the window goes.
+  void Close() {
+    PostMessageA(form_->Handle(), WM_CLOSE, 0, 0);
+    Pump();
+    Destroy();
+  }
+
+  void Destroy() {
+    form_.reset();
+    option_.reset();
+    about_.reset();
+    SetupForm1 = nullptr;
+    AboutForm1 = nullptr;
+    OptionForm1 = nullptr;
+    Pump();
+  }
+
+  void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+
+  void LeaveField(HWND combo, const std::string& text) {
+    SetWindowTextA(combo, text.c_str());
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(combo));
+  }
+
+  void WriteIni(const std::string& text) { std::ofstream(Ini(), std::ios::binary) << text; }
+
+  std::vector<std::string> IniLines() const {
+    std::ifstream in(Ini(), std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+  }
+
+  std::string Read(const char* section, const std::string& key) const {
+    char buffer[2048];
+    GetPrivateProfileStringA(section, key.c_str(), "<none>", buffer, sizeof(buffer), Ini().c_str());
+    return buffer;
+  }
+
+  std::string startFolder_, root_;
+  std::unique_ptr<TSetupForm1> form_;
+  std::unique_ptr<TAboutForm1> about_;
+  std::unique_ptr<TOptionForm1> option_;
+  std::vector<Box> boxes_;
+};
+
+TEST_F(SettingsWindowTest, AFirstStartWritesEveryKeyAtClose) {
+  Start();
+  RECT rect;
+  GetWindowRect(form_->Handle(), &rect);
+  EXPECT_EQ(rect.left, 198);
+  EXPECT_EQ(rect.top, 95);
+  EXPECT_EQ(form_->SettingsPath, Ini());
+  EXPECT_EQ(option_->Rows(), std::vector<std::string>{""});
+  EXPECT_EQ(form_->FilterComboBox1->Descriptions().size(), 19u);
+  Close();
+
+  std::vector<std::string> expected = {"[Form]", "Left=198", "Top=95", "[SetUp]",
+                                       "DirHst0=" + root_};
+  for (int i = 1; i < 7; ++i) expected.push_back("DirHst" + std::to_string(i) + "=");
+  for (int i = 0; i < 33; ++i) expected.push_back("TopHst" + std::to_string(i) + "=");
+  for (int i = 0; i < 33; ++i) expected.push_back("BtmHst" + std::to_string(i) + "=");
+  expected.insert(expected.end(), {"[Option]", "FileCount=0", "File0="});
+  EXPECT_EQ(IniLines(), expected);
+  EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(SettingsWindowTest, ARestartFindsEverythingAgain) {
+  std::string a = Folder("A", 1), b = Folder("B", 2), c = Folder("表ソ", 1);
+  Start();
+  form_->ShowFolder(a);
+  form_->ShowFolder(c);
+  form_->ShowFolder(b);
+  Pump();
+  LeaveField(form_->ComboBox1, "pre");
+  LeaveField(form_->ComboBox2, "suf");
+  MoveWindow(form_->Handle(), 40, 30, 521, 430, TRUE);
+  Close();
+
+  WritePrivateProfileStringA("Option", "FileCount", "1", Ini().c_str());
+  WritePrivateProfileStringA("Option", "File0", "*.txt", Ini().c_str());
+  WritePrivateProfileStringA("Option", "File1", "*.a&b", Ini().c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, Ini().c_str());
+
+  Start();
+  RECT rect;
+  GetWindowRect(form_->Handle(), &rect);
+  EXPECT_EQ(rect.left, 40);
+  EXPECT_EQ(rect.top, 30);
+  EXPECT_EQ(form_->ShownFolder(), b);
+  EXPECT_EQ(CurrentFolder(), b);
+  EXPECT_EQ(form_->DirHistory[1], b);
+  EXPECT_EQ(form_->DirHistory[2], c);
+  EXPECT_EQ(form_->DirHistory[3], a);
+  EXPECT_EQ(ComboItems(form_->ComboBox1), std::vector<std::string>{"pre"});
+  EXPECT_EQ(ComboItems(form_->ComboBox2), std::vector<std::string>{"suf"});
+  EXPECT_EQ(TSetupForm1::WindowText(form_->ComboBox1), "");
+  EXPECT_EQ(option_->Rows(), (std::vector<std::string>{"*.txt", "*.a&b"}));
+  const auto& descriptions = form_->FilterComboBox1->Descriptions();
+  ASSERT_EQ(descriptions.size(), 21u);
+  EXPECT_EQ(descriptions[19], "ユーザ定義1 (*.txt)");
+  EXPECT_EQ(descriptions[20], "ユーザ定義2 (*.a&b)");
+  EXPECT_EQ(form_->FilterComboBox1->ItemIndex(), 0);
+
+  // The File menu offers the recent folders with their accelerators.
+  SendMessageA(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(form_->KFile1), 0);
+  EXPECT_TRUE(form_->MenuItemVisible(kCmdN1));
+  EXPECT_EQ(form_->MenuItemCaption(kCmdN21), "(&2)" + c);
+  EXPECT_FALSE(form_->MenuItemVisible(kCmdN41));
+  // Choosing one goes there through the ordinary change chain.
+  PostMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdN31, 0), 0);
+  Pump();
+  EXPECT_EQ(form_->ShownFolder(), a);
+  EXPECT_EQ(form_->DirHistory[1], a);
+  EXPECT_EQ(form_->DirHistory[2], b);
+  Close();
+  // Masks read at start and never edited are written back as they were.
+  EXPECT_EQ(Read("Option", "FileCount"), "1");
+  EXPECT_EQ(Read("Option", "File1"), "*.a&b");
+  EXPECT_EQ(Read("SetUp", "DirHst0"), a);
+}
+
+TEST_F(SettingsWindowTest, StoredPositionsAndOldMasksAreReadAsStored) {
+  WriteIni("[Form]\r\nLeft=-40\r\nTop=0x20\r\n[Option]\r\nFileCount=-1\r\nFile0=*.old\r\n");
+  Start();
+  RECT rect;
+  GetWindowRect(form_->Handle(), &rect);
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 32);
+  EXPECT_TRUE(option_->Rows().empty());
+  EXPECT_EQ(form_->FilterComboBox1->Descriptions().size(), 19u);
+  EXPECT_EQ(form_->FilterComboBox1->Filter().substr(form_->FilterComboBox1->Filter().size() - 6),
+            "*.avi|");
+  Close();
+  EXPECT_EQ(Read("Option", "FileCount"), "-1");
+  EXPECT_EQ(Read("Option", "File0"), "*.old");
+}
+
+TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
+  Folder("C", 1);
+  Start();
+  form_->FilterComboBox1->Pick(7);  // テキスト文書
+  Pump();
+  ASSERT_EQ(form_->FilterComboBox1->ItemIndex(), 7);
+  g_script = [this] {
+    SetWindowTextA(option_->Edit1, "*.log");
+    SendMessageA(option_->BitBtn3, BM_CLICK, 0, 0);
+    SendMessageA(option_->BitBtn1, BM_CLICK, 0, 0);
+  };
+  SetTimer(nullptr, 0, 10, RunScript);
+  SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+
+  EXPECT_FALSE(option_->Showing());
+  EXPECT_EQ(option_->Rows(), (std::vector<std::string>{"", "*.log"}));
+  EXPECT_EQ(Read("Option", "FileCount"), "1");
+  EXPECT_EQ(Read("Option", "File1"), "*.log");
+  EXPECT_EQ(Read("Form", "Left"), "198");
+  const auto& descriptions = form_->FilterComboBox1->Descriptions();
+  ASSERT_EQ(descriptions.size(), 21u);
+  EXPECT_EQ(descriptions[19], "ユーザ定義1 ()");
+  EXPECT_EQ(descriptions[20], "ユーザ定義2 (*.log)");
+  EXPECT_EQ(form_->FilterComboBox1->ItemIndex(), 0);
+  EXPECT_EQ(form_->FilterComboBox1->Mask(), "*.*");
+  // The dialog's height limit is the main window's outer height.
+  RECT outer;
+  GetWindowRect(form_->Handle(), &outer);
+  EXPECT_EQ(option_->MaxHeight(), outer.bottom - outer.top);
+}
+
+TEST_F(SettingsWindowTest, AnUnwritableFileIsReportedAndTheProgramStillEnds) {
+  Start();
+  // A settings path whose folder is missing cannot be written, also for a
+  // Wine run as root (which ignores read-only folders).
+  form_->SettingsPath = root_ + "\\missing\\KVTset.ini";
+  bool openAfterFailure = false;
+  g_script = [&] {
+    SendMessageA(option_->BitBtn1, BM_CLICK, 0, 0);
+    openAfterFailure = option_->Showing();
+  };
+  SetTimer(nullptr, 0, 10, RunScript);
+  SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+  EXPECT_TRUE(openAfterFailure);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, root_ + "\\missing\\KVTset.ini に書き込めません.");
+  EXPECT_EQ(boxes_[0].caption, "Korvath");
+  EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+
+  HWND window = form_->Handle();
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  Pump();
+  EXPECT_EQ(boxes_.size(), 2u);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(GetFileAttributesA((root_ + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace korvath
