@@ -295,7 +295,8 @@ int TOptionForm1::ShowModal() {
   modalResult_ = 0;
   showing_ = true;
   ShowWindow(Handle(), SW_SHOW);
-  SetFocus(BitBtn1);
+  // OK has the focus at first; later openings return it where it was left.
+  SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : BitBtn1);
   MSG msg;
   while (modalResult_ == 0) {
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -309,6 +310,8 @@ int TOptionForm1::ShowModal() {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  HWND focus = GetFocus();
+  if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
   // The owner comes back before the dialog hides, so that it is activated.
   if (ownerWasEnabled) EnableWindow(owner, TRUE);
   ShowWindow(Handle(), SW_HIDE);

@@ -107,6 +107,7 @@ class TOptionForm1 : public TForm {
   HFONT font_ = nullptr;
   int minHeight_ = kOptionMinHeight;
   int maxHeight_ = kOptionDesignMaxHeight;
+  HWND lastFocus_ = nullptr;  // the control that had the focus at the last closing
   bool showing_ = false;
   int modalResult_ = 0;
 };

@@ -285,6 +285,51 @@ TEST_F(SettingsWindowTest, StoredPositionsAndOldMasksAreReadAsStored) {
   EXPECT_EQ(Read("Option", "File0"), "*.old");
 }
 
+TEST_F(SettingsWindowTest, LeavingTheFieldsFillsTheirHistories) {
+  Start();
+  for (const char* text : {"a", "a", "b", "a"}) LeaveField(form_->ComboBox1, text);
+  EXPECT_EQ(ComboItems(form_->ComboBox1), (std::vector<std::string>{"a", "b", "a"}));
+  EXPECT_EQ(TSetupForm1::WindowText(form_->ComboBox1), "a");
+  LeaveField(form_->ComboBox1, "");
+  EXPECT_EQ(form_->PrefixHistory[0], "");
+  EXPECT_EQ(ComboItems(form_->ComboBox1), (std::vector<std::string>{"a", "b", "a"}));
+  LeaveField(form_->ComboBox2, "写真");
+  EXPECT_EQ(ComboItems(form_->ComboBox2), std::vector<std::string>{"写真"});
+  Close();
+  EXPECT_EQ(Read("SetUp", "TopHst0"), "");
+  EXPECT_EQ(Read("SetUp", "TopHst1"), "a");
+  EXPECT_EQ(Read("SetUp", "TopHst3"), "a");
+  EXPECT_EQ(Read("SetUp", "BtmHst0"), "写真");
+}
+
+TEST_F(SettingsWindowTest, BadSettingsFilesStartWithDefaults) {
+  const std::string longValue(4000, 'v');
+  const std::string files[] = {
+      std::string("\xff\xfe\x00[Form\x81]\r\nLeft\x00=\x9f", 16) + std::string(500, '\xfc'),
+      "[Form]\r\nLeft=99999999999\r\nTop=$\r\n[SetUp]\r\nDirHst0=" + longValue +
+          "\r\nTopHst0=" + longValue + "\r\n[Option]\r\nFileCount=2147483647\r\nFile0=*.a\r\n",
+      "[Form]\r\nLe",
+  };
+  for (const std::string& bytes : files) {
+    WriteIni(bytes);
+    DWORD started = GetTickCount();
+    Start();
+    DWORD elapsed = GetTickCount() - started;
+    RECT rect;
+    GetWindowRect(form_->Handle(), &rect);
+    EXPECT_EQ(rect.left, 198);
+    EXPECT_EQ(rect.top, 95);
+    EXPECT_EQ(form_->ShownFolder(), root_);
+    EXPECT_LE(form_->PrefixHistory[0].size(), 2047u);
+    EXPECT_LE(option_->Rows().size(), 1000u);
+    EXPECT_LE(form_->FilterComboBox1->Descriptions().size(), 19u + 1000u);
+    EXPECT_EQ(form_->FilterComboBox1->ItemIndex(), 0);
+    EXPECT_LT(elapsed, 60000u) << "start-up with this file took too long";
+    Close();
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, Ini().c_str());
+  }
+}
+
 TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
   Folder("C", 1);
   Start();

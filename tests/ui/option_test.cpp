@@ -312,6 +312,14 @@ TEST_F(OptionDialog, EnterInTheEditRunsOkAndAddsNothing) {
   EXPECT_EQ(form_.Rows(), std::vector<std::string>{"*.a"});
   EXPECT_EQ(Text(form_.Edit1), "*.typed");
   EXPECT_FALSE(IsWindowVisible(form_.Handle()));
+
+  // The next opening finds the focus where it was left.
+  HWND focusOnReopening = nullptr;
+  ShowWith(form_, [&] {
+    focusOnReopening = GetFocus();
+    Click(form_.BitBtn2);
+  });
+  EXPECT_EQ(focusOnReopening, form_.Edit1);
 }
 
 TEST_F(OptionDialog, AFailedSaveKeepsTheDialogOpenAndTheFilterUnchanged) {
