@@ -1,24 +1,75 @@
 // The main window's system menu entries, its Home key, and the commands that
 // reach outside the window: About box, web site, properties sheet.
-//
-// For now these do nothing and system commands take their default course.
 
+#include <string>
+
+#include "About.h"
+#include "Application.h"
+#include "Glide.h"
+#include "RenameSession.h"
 #include "Setup.h"
+#include "ShellActions.h"
+#include "browser/DriveComboBox.h"
 
 namespace korvath {
 
-void TSetupForm1::InstallSystemMenu() {}
+namespace {
+// The About entry's command; the separator above it carries 2.
+constexpr UINT kSysCmdAbout = 1;
+constexpr UINT kSysCmdSeparator = 2;
+// A position past the end of any system menu, so each insertion appends.
+constexpr UINT kSysMenuAppend = 61536;
+}  // namespace
 
-bool TSetupForm1::WMSysCommand(WPARAM) { return false; }
+void TSetupForm1::InstallSystemMenu() {
+  HMENU menu = GetSystemMenu(Handle(), FALSE);
+  if (!menu) return;
+  InsertMenuA(menu, kSysMenuAppend, MF_BYPOSITION | MF_SEPARATOR, kSysCmdSeparator, nullptr);
+  InsertMenuA(menu, kSysMenuAppend, MF_BYPOSITION | MF_STRING, kSysCmdAbout, "バージョン情報");
+}
 
-void TSetupForm1::FormKeyDown(WPARAM) {}
+// The command value is compared whole: the About entry's 1 would be lost to
+// the usual masking of the low four bits.
+bool TSetupForm1::WMSysCommand(WPARAM command) {
+  if (command == kSysCmdAbout) {
+    KAbout1Click();
+    return false;  // then the default processing, as for every other entry
+  }
+  if (command == SC_MINIMIZE) {
+    // The application's own window owns the taskbar entry and the main
+    // window. Windows hides the owned windows when it minimises their owner;
+    // Wine does not, so hide them the way that restoring the owner undoes.
+    Application.Minimize();
+    ShowOwnedPopups(Application.Handle(), FALSE);
+    return true;
+  }
+  return false;
+}
 
-void TSetupForm1::KAbout1Click() {}
+// Runs before the focused control sees the key, which it still receives.
+void TSetupForm1::FormKeyDown(WPARAM key) {
+  HWND drive = DriveComboBox1 ? DriveComboBox1->Handle() : nullptr;
+  HWND focus = GetFocus();
+  if (drive && focus && (focus == drive || IsChild(drive, focus))) return;
+  if (key == VK_HOME) CenterWindowAnimated(Handle());
+}
 
-void TSetupForm1::Web1Click() {}
+void TSetupForm1::KAbout1Click() {
+  if (AboutForm1) AboutForm1->ShowModal();
+}
 
-void TSetupForm1::KPropertyClick() {}
+void TSetupForm1::Web1Click() { OpenWebSite(Handle()); }
 
-void TSetupForm1::PopupMenu1Popup() {}
+// The highlighted line, ticked or not; its bare name resolves against the
+// current folder, which the browser keeps equal to the folder shown.
+void TSetupForm1::KPropertyClick() {
+  const int index = HighlightedIndex();
+  if (index < 0 || index >= static_cast<int>(Session().Files.size())) return;
+  ShowFileProperties(Session().Files[static_cast<size_t>(index)].Name);
+}
+
+void TSetupForm1::PopupMenu1Popup() {
+  SetMenuItemEnabled(kCmdKProperty2, HighlightedIndex() != -1);
+}
 
 }  // namespace korvath

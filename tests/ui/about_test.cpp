@@ -13,8 +13,14 @@
 
 #include "About.h"
 #include "Application.h"
+#include "Glide.h"
 #include "MessageBox.h"
+#include "Option.h"
+#include "RenameSession.h"
+#include "Setup.h"
 #include "ShellActions.h"
+#include "browser/DriveComboBox.h"
+#include "controls/CheckListBox.h"
 
 namespace korvath {
 namespace {
@@ -70,10 +76,16 @@ class ModalScript {
   using Step = std::function<void()>;
 
   static int Run(TAboutForm1& box, std::vector<Step> steps) {
+    return Run(
+        box, [&] { return box.ShowModal(); }, std::move(steps));
+  }
+
+  // `open` shows the box by some route and returns when it has closed.
+  static int Run(TAboutForm1& box, const std::function<int()>& open, std::vector<Step> steps) {
     ModalScript script{&box, std::move(steps)};
     current_ = &script;
     const UINT_PTR timer = SetTimer(nullptr, 0, 40, &ModalScript::Tick);
-    const int result = box.ShowModal();
+    const int result = open();
     KillTimer(nullptr, timer);
     current_ = nullptr;
     EXPECT_EQ(script.next_, script.steps_.size()) << "the box closed before the script ended";
@@ -418,6 +430,222 @@ TEST(ShellActions, RealShellCallsReturnWithoutAMessageOfTheProgram) {
   DeleteFileA(file.c_str());
   RecordProperty("shell_boxes_dismissed", shellBoxes.load());
   // The program's own message boxes fail the test through the handler.
+}
+
+// ---- The main window's system menu, Home key and Property items ----
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char buffer[MAX_PATH];
+    startFolder_.assign(buffer, GetCurrentDirectoryA(MAX_PATH, buffer));
+    GetTempPathA(MAX_PATH, buffer);
+    folder_ = std::string(buffer) + "korvath_about_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    SetCurrentDirectoryA(folder_.c_str());
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "写真 001.jpg"}) {
+      CloseHandle(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
+    // The windows in the program entry's order, then the main one shown.
+    form_ = std::make_unique<TSetupForm1>();
+    SetupForm1 = form_.get();
+    form_->Create();
+    about_ = std::make_unique<TAboutForm1>();
+    AboutForm1 = about_.get();
+    about_->Create(Application.Handle());
+    option_ = std::make_unique<TOptionForm1>();
+    OptionForm1 = option_.get();
+    option_->Create(Application.Handle());
+    ShowWindow(form_->Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(form_->Handle());
+    UpdateWindow(form_->Handle());
+    Pump();
+  }
+
+  void TearDown() override {
+    form_.reset();
+    about_.reset();
+    option_.reset();
+    SetupForm1 = nullptr;
+    AboutForm1 = nullptr;
+    OptionForm1 = nullptr;
+    Pump();
+    SetCurrentDirectoryA(startFolder_.c_str());
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder_ + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        DeleteFileA((folder_ + "\\" + data.cFileName).c_str());
+      } while (FindNextFileA(find, &data));
+      FindClose(find);
+    }
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  // Dispatches what is queued, as the program's message loop does.
+  void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      if (IsDialogMessageA(form_->Handle(), &msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+
+  void Key(HWND window, WPARAM key) {
+    PressKey(window, key);
+    Pump();
+  }
+
+  RECT Bounds() const {
+    RECT r;
+    GetWindowRect(form_->Handle(), &r);
+    return r;
+  }
+
+  std::string startFolder_, folder_;
+  std::unique_ptr<TSetupForm1> form_;
+  std::unique_ptr<TAboutForm1> about_;
+  std::unique_ptr<TOptionForm1> option_;
+};
+
+TEST_F(MainWindowTest, HomeGlidesToTheScreenCentreExceptFromTheDriveSelector) {
+  HWND drive = form_->DriveComboBox1->Handle();
+  HWND list = form_->CheckListBox1->Handle();
+  ASSERT_EQ(GetFocus(), drive) << "the drive selector has the focus after start-up";
+  const RECT before = Bounds();
+  Key(drive, VK_HOME);
+  const RECT unmoved = Bounds();
+  EXPECT_EQ(unmoved.left, before.left);
+  EXPECT_EQ(unmoved.top, before.top);
+
+  SetFocus(list);
+  form_->CheckListBox1->SetItemIndex(2);
+  Key(list, VK_HOME);
+  const RECT after = Bounds();
+  const GlidePoint centre =
+      GlideTarget(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                  after.right - after.left, after.bottom - after.top);
+  EXPECT_EQ(after.left, centre.left);
+  EXPECT_EQ(after.top, centre.top);
+  EXPECT_EQ(after.right - after.left, before.right - before.left) << "the size is kept";
+  EXPECT_EQ(form_->CheckListBox1->ItemIndex(), 0) << "the key also reaches the list";
+}
+
+TEST_F(MainWindowTest, SystemMenuEndsWithSeparatorAndAboutEntryThatOpensTheBox) {
+  HMENU menu = GetSystemMenu(form_->Handle(), FALSE);
+  const int count = GetMenuItemCount(menu);
+  ASSERT_GE(count, 2);
+  MENUITEMINFOA separator{};
+  separator.cbSize = sizeof(separator);
+  separator.fMask = MIIM_FTYPE | MIIM_ID;
+  GetMenuItemInfoA(menu, static_cast<UINT>(count - 2), TRUE, &separator);
+  EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
+  EXPECT_EQ(GetMenuItemID(menu, count - 1), 1u);
+  char text[64] = {};
+  GetMenuStringA(menu, static_cast<UINT>(count - 1), text, sizeof(text), MF_BYPOSITION);
+  EXPECT_STREQ(text, "バージョン情報");
+
+  // Both routes to the box: the system menu entry and Help > About.
+  struct Route {
+    const char* name;
+    UINT msg;
+    WPARAM command;
+  };
+  for (const Route& route :
+       {Route{"system menu", WM_SYSCOMMAND, 1}, Route{"Help menu", WM_COMMAND, kCmdKAbout1}}) {
+    SCOPED_TRACE(route.name);
+    bool seen = false;
+    ModalScript::Run(*about_,
+                     [&] {
+                       SendMessageA(form_->Handle(), route.msg, route.command, 0);
+                       return 0;
+                     },
+                     {[&] {
+                       seen = IsWindowVisible(about_->Handle());
+                       EXPECT_TRUE(GetWindowLongA(about_->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+                       EXPECT_FALSE(IsWindowEnabled(form_->Handle())) << "the main window waits";
+                       ClickOk(*about_);
+                     }});
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(IsWindowEnabled(form_->Handle()));
+  }
+
+  // The standard entries still take their default course.
+  SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  EXPECT_TRUE(IsZoomed(form_->Handle()));
+  SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsZoomed(form_->Handle()));
+}
+
+TEST_F(MainWindowTest, MinimiseTakesTheWholeApplicationAndRestoreBringsTheWindowBack) {
+  const RECT before = Bounds();
+  SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Pump();
+  EXPECT_TRUE(IsIconic(Application.Handle())) << "the taskbar entry's window is minimised";
+  EXPECT_FALSE(IsWindowVisible(form_->Handle())) << "the main window goes with it";
+  EXPECT_FALSE(IsIconic(form_->Handle()));
+
+  SendMessageA(Application.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  Pump();
+  EXPECT_FALSE(IsIconic(Application.Handle()));
+  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+  const RECT after = Bounds();
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_EQ(after.right, before.right);
+  EXPECT_EQ(after.bottom, before.bottom);
+}
+
+TEST_F(MainWindowTest, PropertyItemsFollowTheHighlightedLineTickedOrNot) {
+  std::vector<std::string> files;
+  std::vector<HWND> owners;
+  SetShellExecuteExHandler([&](SHELLEXECUTEINFOA* info) {
+    files.push_back(info->lpFile);
+    owners.push_back(info->hwnd);
+    return TRUE;
+  });
+  auto popupEnabled = [&] {
+    form_->PopupMenu1Popup();
+    return !(GetMenuState(form_->PopupMenu1, kCmdKProperty2, MF_BYCOMMAND) & MF_GRAYED);
+  };
+  auto fileEnabled = [&] {
+    SendMessageA(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(form_->KFile1), 0);
+    return !(GetMenuState(form_->KFile1, kCmdKProperty1, MF_BYCOMMAND) & MF_GRAYED);
+  };
+
+  ASSERT_EQ(form_->HighlightedIndex(), -1);
+  EXPECT_FALSE(fileEnabled());
+  EXPECT_FALSE(popupEnabled());
+  SendMessageA(form_->Handle(), WM_COMMAND, kCmdKProperty1, 0);
+  EXPECT_TRUE(files.empty()) << "no line, no properties";
+
+  // The last line ("写真 001.jpg" sorts after the ASCII names), unticked.
+  const int last = static_cast<int>(form_->Session().Files.size()) - 1;
+  ASSERT_EQ(last, 3);
+  form_->CheckListBox1->SetItemIndex(last);
+  EXPECT_FALSE(form_->Session().Files[3].Checked);
+  EXPECT_TRUE(fileEnabled());
+  EXPECT_TRUE(popupEnabled());
+  SendMessageA(form_->Handle(), WM_COMMAND, kCmdKProperty1, 0);
+  SendMessageA(form_->Handle(), WM_COMMAND, kCmdKProperty2, 0);
+  SetShellExecuteExHandler(nullptr);
+  EXPECT_EQ(files, (std::vector<std::string>{"写真 001.jpg", "写真 001.jpg"}));
+  EXPECT_EQ(owners, (std::vector<HWND>{Application.Handle(), Application.Handle()}));
+}
+
+TEST_F(MainWindowTest, WebCommandOpensTheSiteOwnedByTheMainWindow) {
+  std::vector<std::pair<HWND, std::string>> calls;
+  SetShellExecuteHandler([&](HWND owner, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
+    calls.emplace_back(owner, file);
+    return reinterpret_cast<HINSTANCE>(33);
+  });
+  SendMessageA(form_->Handle(), WM_COMMAND, kCmdWeb1, 0);
+  SetShellExecuteHandler(nullptr);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].first, form_->Handle());
+  EXPECT_EQ(calls[0].second, kWebSiteAddress);
 }
 
 }  // namespace
