@@ -68,16 +68,17 @@ frame_x=${KORVATH_FRAME_X:-4}
 frame_y=${KORVATH_FRAME_Y:-42}
 client() { click $((frame_x + $1)) $((frame_y + $2)); }
 
-# Tick the first, second and fourth lines of the check list (boxes at x 8).
-client 134 46
-client 134 62
-client 134 94
-# Prefix "旅行_" typed into the prefix field, then three digits.
-client 330 134
+# Places below are client coordinates of the 521 x 430 window as the layout
+# rule puts its controls: check boxes at x 110, the prefix field at
+# (396, 125), the digit-count up button at (472, 164).
+for line in 0 1 3 5; do client 110 $((46 + 16 * line)); done
+client 396 125
 xdotool type --delay 80 "trip_"
 sleep 0.3
-client 500 168
-client 500 168
+client 472 164
+client 472 164
+# Highlight a line so that the status bar shows its file information.
+client 150 $((46 + 16 * 3))
 sleep 1
 
 mkdir -p "$(dirname "$out")"

@@ -80,12 +80,12 @@ struct ControlSpec {
   Bounds bounds;
   const char* text;
   FontKind font;
-  int tabOrder;          // 0: no tab stop; containers carry their first child's
-  unsigned style;        // panel flags, or the glyph of a speed button
+  int tabOrder;    // 0: no tab stop; containers carry their first child's
+  unsigned style;  // panel flags, or the glyph of a speed button
   DWORD exStyle;
   int tag;
-  Handler click;         // click or change
-  Handler exit;          // focus lost
+  Handler click;  // click or change
+  Handler exit;   // focus lost
   HWND TSetupForm1::*member;
 };
 
@@ -95,55 +95,643 @@ constexpr unsigned kGlyphDown = static_cast<unsigned>(Glyph::TriangleDown);
 
 const ControlSpec kControls[] = {
     // name, kind, parent, bounds, text, font, tab, style, exStyle, tag, click, exit, member
-    {"Bevel1", Kind::Bevel, nullptr, {0, 0, 513, 8}, "", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Bevel1)},
-    {"Label8", Kind::Label, nullptr, {10, 21, 0, 0}, "対象ファイル選択:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label8)},
-    {"SpeedButton13", Kind::SpeedButton, nullptr, {111, 10, 24, 24}, "1つ上へ", FontKind::Normal, 0, static_cast<unsigned>(Glyph::FolderUp), 0, 0, &TSetupForm1::SpeedButton13Click, nullptr, KV_HWND(SpeedButton13)},
-    {"SpeedButton14", Kind::SpeedButton, nullptr, {143, 10, 24, 24}, "全選択", FontKind::Normal, 0, static_cast<unsigned>(Glyph::TickedBox), 0, 0, &TSetupForm1::SpeedButton14Click, nullptr, KV_HWND(SpeedButton14)},
-    {"SpeedButton15", Kind::SpeedButton, nullptr, {167, 10, 24, 24}, "全解除", FontKind::Normal, 0, static_cast<unsigned>(Glyph::EmptyBox), 0, 0, &TSetupForm1::SpeedButton15Click, nullptr, KV_HWND(SpeedButton15)},
-    {"Panel5", Kind::Panel, nullptr, {10, 36, 125, 285}, "", FontKind::Normal, 1, kPanelPlain, 0, 0, nullptr, nullptr, KV_HWND(Panel5)},
-    {"DriveComboBox1", Kind::DriveComboBox, "Panel5", {0, 0, 125, 18}, "", FontKind::Normal, 1, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"DirectoryListBox1", Kind::DirectoryListBox, "Panel5", {0, 25, 125, 260}, "", FontKind::Normal, 2, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"FileListBox1", Kind::FileListBox, nullptr, {135, 36, 125, 285}, "", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"Edit1", Kind::Edit, nullptr, {10, 340, 146, 20}, "*.*", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Edit1)},
-    {"CheckListBox1", Kind::CheckListBox, nullptr, {144, 68, 121, 269}, "", FontKind::Normal, 3, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"Panel9", Kind::Panel, nullptr, {272, 10, 320, 351}, "", FontKind::Normal, 4, kPanelRaisedInLoweredOut, 0, 0, nullptr, nullptr, KV_HWND(Panel9)},
-    {"Label9", Kind::Label, "Panel9", {10, 8, 0, 0}, "ファイル名(変換前→後):", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label9)},
-    {"StringGrid1", Kind::StringGrid, "Panel9", {10, 23, 133, 298}, "", FontKind::Normal, 4, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"Panel10", Kind::Panel, "Panel9", {163, 2, 155, 347}, "", FontKind::Normal, 5, kPanelPlain, 0, 0, nullptr, nullptr, KV_HWND(Panel10)},
-    {"Label7", Kind::Label, "Panel10", {0, 8, 0, 0}, "サンプル:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label7)},
-    {"Panel4", Kind::Panel, "Panel10", {0, 23, 145, 20}, "Sample.xxx", FontKind::Sample, 0, kPanelLoweredBevel, 0, 0, nullptr, nullptr, KV_HWND(Panel4)},
-    {"Label1", Kind::Label, "Panel10", {0, 48, 0, 0}, "対象ファイルの種類:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label1)},
-    {"FilterComboBox1", Kind::FilterComboBox, "Panel10", {0, 63, 145, 20}, "", FontKind::Normal, 5, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"Label2", Kind::Label, "Panel10", {0, 88, 0, 0}, "接頭語:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label2)},
-    {"ComboBox1", Kind::ComboBox, "Panel10", {0, 103, 145, 20}, "", FontKind::Normal, 6, 0, 0, 0, &TSetupForm1::ComboBox1Change, &TSetupForm1::ComboBox1Exit, KV_HWND(ComboBox1)},
-    {"Label3", Kind::Label, "Panel10", {0, 128, 0, 0}, "初期値:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label3)},
-    {"Label4", Kind::Label, "Panel10", {109, 128, 0, 0}, "桁数:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label4)},
-    {"Panel1", Kind::Panel, "Panel10", {0, 143, 104, 19}, "", FontKind::Normal, 0, kPanelPlain, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel1)},
-    {"SpeedButton1", Kind::SpeedButton, "Panel1", {0, 0, 20, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 10000, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton1)},
-    {"SpeedButton2", Kind::SpeedButton, "Panel1", {20, 0, 20, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 1000, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton2)},
-    {"SpeedButton3", Kind::SpeedButton, "Panel1", {40, 0, 20, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 100, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton3)},
-    {"SpeedButton4", Kind::SpeedButton, "Panel1", {60, 0, 20, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 10, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton4)},
-    {"SpeedButton5", Kind::SpeedButton, "Panel1", {80, 0, 20, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 1, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton5)},
-    {"Panel2", Kind::Panel, "Panel10", {0, 162, 104, 20}, "", FontKind::Normal, 0, kPanelWindowColour, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel2)},
-    {"Panel6", Kind::Panel, "Panel10", {0, 182, 104, 19}, "", FontKind::Normal, 0, kPanelPlain, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel6)},
-    {"SpeedButton6", Kind::SpeedButton, "Panel6", {0, 0, 20, 15}, "", FontKind::Small, 0, kGlyphDown, 0, -10000, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton6)},
-    {"SpeedButton7", Kind::SpeedButton, "Panel6", {20, 0, 20, 15}, "", FontKind::Small, 0, kGlyphDown, 0, -1000, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton7)},
-    {"SpeedButton8", Kind::SpeedButton, "Panel6", {40, 0, 20, 15}, "", FontKind::Small, 0, kGlyphDown, 0, -100, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton8)},
-    {"SpeedButton9", Kind::SpeedButton, "Panel6", {60, 0, 20, 15}, "", FontKind::Small, 0, kGlyphDown, 0, -10, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton9)},
-    {"SpeedButton10", Kind::SpeedButton, "Panel6", {80, 0, 20, 15}, "", FontKind::Small, 0, kGlyphDown, 0, -1, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton10)},
-    {"Panel7", Kind::Panel, "Panel10", {109, 143, 35, 19}, "", FontKind::Normal, 0, kPanelPlain, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel7)},
-    {"SpeedButton11", Kind::SpeedButton, "Panel7", {0, 0, 31, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 0, &TSetupForm1::SpeedButton11Click, nullptr, KV_HWND(SpeedButton11)},
-    {"Panel3", Kind::Panel, "Panel10", {109, 162, 35, 20}, "", FontKind::Normal, 0, kPanelWindowColour, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel3)},
-    {"Panel8", Kind::Panel, "Panel10", {109, 183, 35, 19}, "", FontKind::Normal, 0, kPanelPlain, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel8)},
-    {"SpeedButton12", Kind::SpeedButton, "Panel8", {0, 0, 31, 15}, "", FontKind::Small, 0, kGlyphDown, 0, 0, &TSetupForm1::SpeedButton12Click, nullptr, KV_HWND(SpeedButton12)},
-    {"Label10", Kind::Label, "Panel10", {0, 207, 0, 0}, "全半角:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label10)},
-    {"CheckBox1", Kind::CheckBox, "Panel10", {44, 205, 101, 17}, "全角数字にする", FontKind::Normal, 10, 0, 0, 0, &TSetupForm1::CheckBox1Click, nullptr, KV_HWND(CheckBox1)},
-    {"Label5", Kind::Label, "Panel10", {0, 225, 0, 0}, "接尾語:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label5)},
-    {"ComboBox2", Kind::ComboBox, "Panel10", {0, 240, 145, 20}, "", FontKind::Normal, 7, 0, 0, 0, &TSetupForm1::ComboBox1Change, &TSetupForm1::ComboBox2Exit, KV_HWND(ComboBox2)},
-    {"Label6", Kind::Label, "Panel10", {0, 265, 0, 0}, "拡張子:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label6)},
-    {"ComboBox3", Kind::ComboBox, "Panel10", {0, 280, 145, 20}, "(変更なし)", FontKind::Normal, 8, 0, 0, 0, &TSetupForm1::ComboBox1Change, nullptr, KV_HWND(ComboBox3)},
-    {"BitBtn1", Kind::BitBtn, "Panel10", {27, 308, 90, 25}, "実行", FontKind::Normal, 9, 0, 0, 0, &TSetupForm1::BitBtn1Click, nullptr, KV_HWND(BitBtn1)},
-    {"StatusBar1", Kind::StatusBar, nullptr, {0, 0, 0, kStatusBarHeight}, "", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(StatusBar1)},
+    {"Bevel1",
+     Kind::Bevel,
+     nullptr,
+     {0, 0, 513, 8},
+     "",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Bevel1)},
+    {"Label8",
+     Kind::Label,
+     nullptr,
+     {10, 21, 0, 0},
+     "対象ファイル選択:",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Label8)},
+    {"SpeedButton13",
+     Kind::SpeedButton,
+     nullptr,
+     {111, 10, 24, 24},
+     "1つ上へ",
+     FontKind::Normal,
+     0,
+     static_cast<unsigned>(Glyph::FolderUp),
+     0,
+     0,
+     &TSetupForm1::SpeedButton13Click,
+     nullptr,
+     KV_HWND(SpeedButton13)},
+    {"SpeedButton14",
+     Kind::SpeedButton,
+     nullptr,
+     {143, 10, 24, 24},
+     "全選択",
+     FontKind::Normal,
+     0,
+     static_cast<unsigned>(Glyph::TickedBox),
+     0,
+     0,
+     &TSetupForm1::SpeedButton14Click,
+     nullptr,
+     KV_HWND(SpeedButton14)},
+    {"SpeedButton15",
+     Kind::SpeedButton,
+     nullptr,
+     {167, 10, 24, 24},
+     "全解除",
+     FontKind::Normal,
+     0,
+     static_cast<unsigned>(Glyph::EmptyBox),
+     0,
+     0,
+     &TSetupForm1::SpeedButton15Click,
+     nullptr,
+     KV_HWND(SpeedButton15)},
+    {"Panel5",
+     Kind::Panel,
+     nullptr,
+     {10, 36, 125, 285},
+     "",
+     FontKind::Normal,
+     1,
+     kPanelPlain,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Panel5)},
+    {"DriveComboBox1",
+     Kind::DriveComboBox,
+     "Panel5",
+     {0, 0, 125, 18},
+     "",
+     FontKind::Normal,
+     1,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     nullptr},
+    {"DirectoryListBox1",
+     Kind::DirectoryListBox,
+     "Panel5",
+     {0, 25, 125, 260},
+     "",
+     FontKind::Normal,
+     2,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     nullptr},
+    {"FileListBox1",
+     Kind::FileListBox,
+     nullptr,
+     {135, 36, 125, 285},
+     "",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     nullptr},
+    {"Edit1",
+     Kind::Edit,
+     nullptr,
+     {10, 340, 146, 20},
+     "*.*",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Edit1)},
+    {"CheckListBox1",
+     Kind::CheckListBox,
+     nullptr,
+     {144, 68, 121, 269},
+     "",
+     FontKind::Normal,
+     3,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     nullptr},
+    {"Panel9",
+     Kind::Panel,
+     nullptr,
+     {272, 10, 320, 351},
+     "",
+     FontKind::Normal,
+     4,
+     kPanelRaisedInLoweredOut,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Panel9)},
+    {"Label9",
+     Kind::Label,
+     "Panel9",
+     {10, 8, 0, 0},
+     "ファイル名(変換前→後):",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Label9)},
+    {"StringGrid1",
+     Kind::StringGrid,
+     "Panel9",
+     {10, 23, 133, 298},
+     "",
+     FontKind::Normal,
+     4,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     nullptr},
+    {"Panel10",
+     Kind::Panel,
+     "Panel9",
+     {163, 2, 155, 347},
+     "",
+     FontKind::Normal,
+     5,
+     kPanelPlain,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Panel10)},
+    {"Label7",
+     Kind::Label,
+     "Panel10",
+     {0, 8, 0, 0},
+     "サンプル:",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Label7)},
+    {"Panel4",
+     Kind::Panel,
+     "Panel10",
+     {0, 23, 145, 20},
+     "Sample.xxx",
+     FontKind::Sample,
+     0,
+     kPanelLoweredBevel,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Panel4)},
+    {"Label1",
+     Kind::Label,
+     "Panel10",
+     {0, 48, 0, 0},
+     "対象ファイルの種類:",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Label1)},
+    {"FilterComboBox1",
+     Kind::FilterComboBox,
+     "Panel10",
+     {0, 63, 145, 20},
+     "",
+     FontKind::Normal,
+     5,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     nullptr},
+    {"Label2",
+     Kind::Label,
+     "Panel10",
+     {0, 88, 0, 0},
+     "接頭語:",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Label2)},
+    {"ComboBox1",
+     Kind::ComboBox,
+     "Panel10",
+     {0, 103, 145, 20},
+     "",
+     FontKind::Normal,
+     6,
+     0,
+     0,
+     0,
+     &TSetupForm1::ComboBox1Change,
+     &TSetupForm1::ComboBox1Exit,
+     KV_HWND(ComboBox1)},
+    {"Label3",
+     Kind::Label,
+     "Panel10",
+     {0, 128, 0, 0},
+     "初期値:",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Label3)},
+    {"Label4",
+     Kind::Label,
+     "Panel10",
+     {109, 128, 0, 0},
+     "桁数:",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Label4)},
+    {"Panel1",
+     Kind::Panel,
+     "Panel10",
+     {0, 143, 104, 19},
+     "",
+     FontKind::Normal,
+     0,
+     kPanelPlain,
+     WS_EX_CLIENTEDGE,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Panel1)},
+    {"SpeedButton1",
+     Kind::SpeedButton,
+     "Panel1",
+     {0, 0, 20, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphUp,
+     0,
+     10000,
+     &TSetupForm1::SpeedButton1Click,
+     nullptr,
+     KV_HWND(SpeedButton1)},
+    {"SpeedButton2",
+     Kind::SpeedButton,
+     "Panel1",
+     {20, 0, 20, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphUp,
+     0,
+     1000,
+     &TSetupForm1::SpeedButton1Click,
+     nullptr,
+     KV_HWND(SpeedButton2)},
+    {"SpeedButton3",
+     Kind::SpeedButton,
+     "Panel1",
+     {40, 0, 20, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphUp,
+     0,
+     100,
+     &TSetupForm1::SpeedButton1Click,
+     nullptr,
+     KV_HWND(SpeedButton3)},
+    {"SpeedButton4",
+     Kind::SpeedButton,
+     "Panel1",
+     {60, 0, 20, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphUp,
+     0,
+     10,
+     &TSetupForm1::SpeedButton1Click,
+     nullptr,
+     KV_HWND(SpeedButton4)},
+    {"SpeedButton5",
+     Kind::SpeedButton,
+     "Panel1",
+     {80, 0, 20, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphUp,
+     0,
+     1,
+     &TSetupForm1::SpeedButton1Click,
+     nullptr,
+     KV_HWND(SpeedButton5)},
+    {"Panel2",
+     Kind::Panel,
+     "Panel10",
+     {0, 162, 104, 20},
+     "",
+     FontKind::Normal,
+     0,
+     kPanelWindowColour,
+     WS_EX_CLIENTEDGE,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Panel2)},
+    {"Panel6",
+     Kind::Panel,
+     "Panel10",
+     {0, 182, 104, 19},
+     "",
+     FontKind::Normal,
+     0,
+     kPanelPlain,
+     WS_EX_CLIENTEDGE,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Panel6)},
+    {"SpeedButton6",
+     Kind::SpeedButton,
+     "Panel6",
+     {0, 0, 20, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphDown,
+     0,
+     -10000,
+     &TSetupForm1::SpeedButton1Click,
+     nullptr,
+     KV_HWND(SpeedButton6)},
+    {"SpeedButton7",
+     Kind::SpeedButton,
+     "Panel6",
+     {20, 0, 20, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphDown,
+     0,
+     -1000,
+     &TSetupForm1::SpeedButton1Click,
+     nullptr,
+     KV_HWND(SpeedButton7)},
+    {"SpeedButton8",
+     Kind::SpeedButton,
+     "Panel6",
+     {40, 0, 20, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphDown,
+     0,
+     -100,
+     &TSetupForm1::SpeedButton1Click,
+     nullptr,
+     KV_HWND(SpeedButton8)},
+    {"SpeedButton9",
+     Kind::SpeedButton,
+     "Panel6",
+     {60, 0, 20, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphDown,
+     0,
+     -10,
+     &TSetupForm1::SpeedButton1Click,
+     nullptr,
+     KV_HWND(SpeedButton9)},
+    {"SpeedButton10",
+     Kind::SpeedButton,
+     "Panel6",
+     {80, 0, 20, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphDown,
+     0,
+     -1,
+     &TSetupForm1::SpeedButton1Click,
+     nullptr,
+     KV_HWND(SpeedButton10)},
+    {"Panel7",
+     Kind::Panel,
+     "Panel10",
+     {109, 143, 35, 19},
+     "",
+     FontKind::Normal,
+     0,
+     kPanelPlain,
+     WS_EX_CLIENTEDGE,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Panel7)},
+    {"SpeedButton11",
+     Kind::SpeedButton,
+     "Panel7",
+     {0, 0, 31, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphUp,
+     0,
+     0,
+     &TSetupForm1::SpeedButton11Click,
+     nullptr,
+     KV_HWND(SpeedButton11)},
+    {"Panel3",
+     Kind::Panel,
+     "Panel10",
+     {109, 162, 35, 20},
+     "",
+     FontKind::Normal,
+     0,
+     kPanelWindowColour,
+     WS_EX_CLIENTEDGE,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Panel3)},
+    {"Panel8",
+     Kind::Panel,
+     "Panel10",
+     {109, 183, 35, 19},
+     "",
+     FontKind::Normal,
+     0,
+     kPanelPlain,
+     WS_EX_CLIENTEDGE,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Panel8)},
+    {"SpeedButton12",
+     Kind::SpeedButton,
+     "Panel8",
+     {0, 0, 31, 15},
+     "",
+     FontKind::Small,
+     0,
+     kGlyphDown,
+     0,
+     0,
+     &TSetupForm1::SpeedButton12Click,
+     nullptr,
+     KV_HWND(SpeedButton12)},
+    {"Label10",
+     Kind::Label,
+     "Panel10",
+     {0, 207, 0, 0},
+     "全半角:",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Label10)},
+    {"CheckBox1",
+     Kind::CheckBox,
+     "Panel10",
+     {44, 205, 101, 17},
+     "全角数字にする",
+     FontKind::Normal,
+     10,
+     0,
+     0,
+     0,
+     &TSetupForm1::CheckBox1Click,
+     nullptr,
+     KV_HWND(CheckBox1)},
+    {"Label5",
+     Kind::Label,
+     "Panel10",
+     {0, 225, 0, 0},
+     "接尾語:",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Label5)},
+    {"ComboBox2",
+     Kind::ComboBox,
+     "Panel10",
+     {0, 240, 145, 20},
+     "",
+     FontKind::Normal,
+     7,
+     0,
+     0,
+     0,
+     &TSetupForm1::ComboBox1Change,
+     &TSetupForm1::ComboBox2Exit,
+     KV_HWND(ComboBox2)},
+    {"Label6",
+     Kind::Label,
+     "Panel10",
+     {0, 265, 0, 0},
+     "拡張子:",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(Label6)},
+    {"ComboBox3",
+     Kind::ComboBox,
+     "Panel10",
+     {0, 280, 145, 20},
+     "(変更なし)",
+     FontKind::Normal,
+     8,
+     0,
+     0,
+     0,
+     &TSetupForm1::ComboBox1Change,
+     nullptr,
+     KV_HWND(ComboBox3)},
+    {"BitBtn1",
+     Kind::BitBtn,
+     "Panel10",
+     {27, 308, 90, 25},
+     "実行",
+     FontKind::Normal,
+     9,
+     0,
+     0,
+     0,
+     &TSetupForm1::BitBtn1Click,
+     nullptr,
+     KV_HWND(BitBtn1)},
+    {"StatusBar1",
+     Kind::StatusBar,
+     nullptr,
+     {0, 0, 0, kStatusBarHeight},
+     "",
+     FontKind::Normal,
+     0,
+     0,
+     0,
+     0,
+     nullptr,
+     nullptr,
+     KV_HWND(StatusBar1)},
 };
 #undef KV_HWND
 
@@ -263,8 +851,8 @@ void TSetupForm1::Create() {
   controlsCreated_ = true;
 
   keyPreviewForm = this;
-  keyPreview_ = SetWindowsHookExA(WH_GETMESSAGE, &TSetupForm1::KeyPreviewHook, nullptr,
-                                  GetCurrentThreadId());
+  keyPreview_ =
+      SetWindowsHookExA(WH_GETMESSAGE, &TSetupForm1::KeyPreviewHook, nullptr, GetCurrentThreadId());
   FormCreate();
   lastFocus_ = DriveComboBox1->Handle();
 }
@@ -310,9 +898,9 @@ void TSetupForm1::CreateControls() {
   for (int i = 0; i < kControlCount; ++i) {
     const ControlSpec& spec = kControls[i];
     HWND parent = spec.parent ? ControlByName(spec.parent) : Handle();
-    HFONT font = spec.font == FontKind::Sample ? sampleFont_
+    HFONT font = spec.font == FontKind::Sample  ? sampleFont_
                  : spec.font == FontKind::Small ? smallFont_
-                                                 : font_;
+                                                : font_;
     const Bounds& b = spec.bounds;
     int id = ControlId(i);
     HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
@@ -337,8 +925,8 @@ void TSetupForm1::CreateControls() {
         break;
       }
       case Kind::Panel:
-        created = CreatePanel(parent, id, spec.style, spec.exStyle, b.left, b.top, b.width,
-                              b.height);
+        created =
+            CreatePanel(parent, id, spec.style, spec.exStyle, b.left, b.top, b.width, b.height);
         SetWindowTextA(created, spec.text);
         break;
       case Kind::SpeedButton:
@@ -347,35 +935,33 @@ void TSetupForm1::CreateControls() {
         if (spec.text[0]) addTip(created, spec.text);
         break;
       case Kind::Edit:
-        created = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", spec.text, WS_CHILD | ES_AUTOHSCROLL,
-                                  b.left, b.top, b.width, b.height, parent, menuId, instance,
-                                  nullptr);
+        created =
+            CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", spec.text, WS_CHILD | ES_AUTOHSCROLL, b.left,
+                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
         break;
       case Kind::ComboBox:
-        created = CreateWindowExA(0, "COMBOBOX", "",
-                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN |
-                                      CBS_AUTOHSCROLL,
-                                  b.left, b.top, b.width, b.height + 200, parent, menuId, instance,
-                                  nullptr);
+        created = CreateWindowExA(
+            0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+            b.left, b.top, b.width, b.height + 200, parent, menuId, instance, nullptr);
         break;
       case Kind::CheckBox:
-        created = CreateWindowExA(0, "BUTTON", spec.text, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
-                                  b.left, b.top, b.width, b.height, parent, menuId, instance,
-                                  nullptr);
+        created =
+            CreateWindowExA(0, "BUTTON", spec.text, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, b.left,
+                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
         break;
       case Kind::BitBtn:
-        created = CreateWindowExA(0, "BUTTON", spec.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                                  b.left, b.top, b.width, b.height, parent, menuId, instance,
-                                  nullptr);
+        created =
+            CreateWindowExA(0, "BUTTON", spec.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, b.left,
+                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
         addTip(created, "ファイル名変更実行");
         break;
       case Kind::StatusBar:
+        // Placed by the layout, at the bottom with its design height.
         created = CreateWindowExA(0, STATUSCLASSNAMEA, "",
-                                  WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, 0, 0, 0,
-                                  b.height, parent, menuId, instance, nullptr);
+                                  WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE |
+                                      CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                                  0, 0, 0, b.height, parent, menuId, instance, nullptr);
         SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        SendMessageA(created, SB_SETMINHEIGHT, b.height - 2 * GetSystemMetrics(SM_CYBORDER), 0);
-        SendMessageA(created, WM_SIZE, 0, 0);
         break;
       case Kind::DriveComboBox:
         DriveComboBox1 = std::make_unique<TDriveComboBox>();
@@ -399,8 +985,7 @@ void TSetupForm1::CreateControls() {
         break;
       case Kind::CheckListBox:
         CheckListBox1 = std::make_unique<TCheckListBox>();
-        CheckListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font,
-                              session_->Files);
+        CheckListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font, session_->Files);
         created = CheckListBox1->Handle();
         break;
       case Kind::StringGrid:
@@ -459,8 +1044,8 @@ void TSetupForm1::CreateMenus() {
   MainMenu1 = CreateMenu();
   for (int m = 0; m < kMenuPopup; ++m) {
     menus_->menus[m] = CreatePopupMenu();
-    AppendMenuA(MainMenu1, MF_POPUP | MF_STRING,
-                reinterpret_cast<UINT_PTR>(menus_->menus[m]), kMenuTitles[m]);
+    AppendMenuA(MainMenu1, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menus_->menus[m]),
+                kMenuTitles[m]);
   }
   menus_->menus[kMenuPopup] = CreatePopupMenu();
   KFile1 = menus_->menus[kMenuFile];
@@ -603,8 +1188,7 @@ LRESULT CALLBACK TSetupForm1::KeyPreviewHook(int code, WPARAM wparam, LPARAM lpa
   if (code == HC_ACTION && wparam == PM_REMOVE && keyPreviewForm) {
     const MSG* msg = reinterpret_cast<const MSG*>(lparam);
     HWND form = keyPreviewForm->Handle();
-    if (msg->message == WM_KEYDOWN && form &&
-        (msg->hwnd == form || IsChild(form, msg->hwnd))) {
+    if (msg->message == WM_KEYDOWN && form && (msg->hwnd == form || IsChild(form, msg->hwnd))) {
       // The hook runs outside any window procedure: keep exceptions in.
       try {
         keyPreviewForm->FormKeyDown(msg->wParam);
@@ -637,8 +1221,7 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     } else {
       if (DriveComboBox1 && DriveComboBox1->HandleParentMessage(msg, wparam, lparam, result))
         return result;
-      if (DirectoryListBox1 &&
-          DirectoryListBox1->HandleParentMessage(msg, wparam, lparam, result))
+      if (DirectoryListBox1 && DirectoryListBox1->HandleParentMessage(msg, wparam, lparam, result))
         return result;
       if (FilterComboBox1 && FilterComboBox1->HandleParentMessage(msg, wparam, lparam, result))
         return result;
@@ -658,7 +1241,6 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       break;
     }
     case WM_SIZE:
-      if (StatusBar1) SendMessageA(StatusBar1, WM_SIZE, 0, 0);
       FormResize();
       return 0;
     case WM_GETMINMAXINFO: {
@@ -879,6 +1461,9 @@ void TSetupForm1::FormResize() {
   RECT window{}, client{}, bar{}, barClient{};
   GetWindowRect(Handle(), &window);
   GetClientRect(Handle(), &client);
+  // The status bar is aligned to the bottom with its design height.
+  SetWindowPos(StatusBar1, nullptr, 0, client.bottom - kStatusBarHeight, client.right,
+               kStatusBarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   GetWindowRect(StatusBar1, &bar);
   GetClientRect(StatusBar1, &barClient);
   LayoutInput in;
@@ -890,8 +1475,7 @@ void TSetupForm1::FormResize() {
   MainWindowLayout out = ComputeMainWindowLayout(in);
 
   auto place = [](HWND control, const Bounds& b) {
-    SetWindowPos(control, nullptr, b.left, b.top, b.width, b.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(control, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
   };
   SetWindowPos(Bevel1, nullptr, 0, 0, in.clientWidth, 8, SWP_NOZORDER | SWP_NOACTIVATE);
   RECT sample{};
@@ -1056,9 +1640,7 @@ void TSetupForm1::CheckBox1Click() {
 
 void TSetupForm1::UpdateSample() { SetWindowTextA(Panel4, session_->UpdateSample().c_str()); }
 
-void TSetupForm1::ShowStartNumber() {
-  SetWindowTextA(Panel2, session_->StartNumberText().c_str());
-}
+void TSetupForm1::ShowStartNumber() { SetWindowTextA(Panel2, session_->StartNumberText().c_str()); }
 
 void TSetupForm1::ShowDigitCount() { SetWindowTextA(Panel3, session_->DigitCountText().c_str()); }
 
@@ -1073,9 +1655,8 @@ void TSetupForm1::ShowPreview() {
   PreviewColumnWidths widths = ComputePreviewColumnWidths(grid.right - grid.left);
   StringGrid1->SetColumnWidths(widths.Column0, widths.Column1);
   const PreviewRows* rows = preview_.get();
-  StringGrid1->SetRows(rows->RowCount(), [rows](int column, std::size_t row) {
-    return rows->Cell(column, row);
-  });
+  StringGrid1->SetRows(rows->RowCount(),
+                       [rows](int column, std::size_t row) { return rows->Cell(column, row); });
 }
 
 void TSetupForm1::RefreshPreview() {
@@ -1098,8 +1679,7 @@ class WindowRenameObserver : public RenameObserver {
     return ShowMessage(form_.Handle(), std::string(text), std::string(caption),
                        MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) == IDYES;
   }
-  void WarnCollision(std::string_view text, std::string_view caption,
-                     const std::string&) override {
+  void WarnCollision(std::string_view text, std::string_view caption, const std::string&) override {
     ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
   }
   void Beep() override { DefaultBeep(); }

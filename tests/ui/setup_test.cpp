@@ -1,0 +1,642 @@
+// The main window in-process: created in start-up order in a temporary
+// folder, driven through real messages (clicks, keys, notifications, menu
+// commands), checked on what a user sees and on the files on disk.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "About.h"
+#include "Application.h"
+#include "Layout.h"
+#include "MessageBox.h"
+#include "Option.h"
+#include "RenameSession.h"
+#include "Setup.h"
+#include "browser/DirectoryListBox.h"
+#include "browser/DriveComboBox.h"
+#include "browser/FileListBox.h"
+#include "browser/FilterComboBox.h"
+#include "controls/CheckListBox.h"
+#include "controls/StringGrid.h"
+
+namespace korvath {
+namespace {
+
+struct Box {
+  std::string text, caption;
+  UINT flags;
+};
+
+std::string CurrentFolder() {
+  char buffer[MAX_PATH];
+  DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+  return std::string(buffer, length);
+}
+
+bool FileExists(const std::string& name) {
+  return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WriteFile(const std::string& name, size_t bytes = 10) {
+  std::ofstream(name, std::ios::binary) << std::string(bytes, 'x');
+}
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = data.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string path = folder + "\\" + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+// Bounds of a child within its parent's client area.
+RECT ChildBounds(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+class SetupWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!Application.Handle()) {
+      Application.Initialize(GetModuleHandleA(nullptr));
+      Application.SetTitle("Korvath");
+    }
+  }
+
+  void SetUp() override {
+    startFolder_ = CurrentFolder();
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "korvath_setup_" + std::to_string(GetCurrentProcessId()) + "_" +
+              std::to_string(counter_++);
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    SetCurrentDirectoryA(folder_.c_str());
+    SetMessageBoxHandler(
+        [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
+          boxes_.push_back({text, caption, flags});
+          if (flags & MB_YESNO) return answer_;
+          return IDOK;
+        });
+  }
+
+  void TearDown() override {
+    SetMessageBoxHandler({});
+    DestroyWindows();
+    SetCurrentDirectoryA(startFolder_.c_str());
+    RemoveTree(folder_);
+  }
+
+  // The windows in the program entry's order, then shown.
+  void Start() {
+    form_ = std::make_unique<TSetupForm1>();
+    SetupForm1 = form_.get();
+    form_->Create();
+    about_ = std::make_unique<TAboutForm1>();
+    AboutForm1 = about_.get();
+    about_->Create(Application.Handle());
+    option_ = std::make_unique<TOptionForm1>();
+    OptionForm1 = option_.get();
+    option_->Create(Application.Handle());
+    form_->LoadOptionMasks();
+    ShowWindow(form_->Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(form_->Handle());
+    UpdateWindow(form_->Handle());
+    Pump();
+  }
+
+  void DestroyWindows() {
+    form_.reset();
+    option_.reset();
+    about_.reset();
+    SetupForm1 = nullptr;
+    AboutForm1 = nullptr;
+    OptionForm1 = nullptr;
+    Pump();
+  }
+
+  // Dispatches what is queued, as the program's message loop does.
+  void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      if (form_ && form_->Handle() && IsDialogMessageA(form_->Handle(), &msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+
+  void Click(HWND window, int x, int y) {
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Pump();
+  }
+  void ClickButton(HWND button) { Click(button, 5, 5); }
+
+  void Key(HWND window, WPARAM key) {
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+    Pump();
+  }
+
+  // Types ASCII text into an editable drop-down, as keystrokes.
+  void Type(HWND combo, const std::string& text) {
+    HWND edit = GetWindow(combo, GW_CHILD);
+    for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    Pump();
+  }
+  // Replaces a field's text (for texts no keyboard here can type), with the
+  // notification the edit would send.
+  void SetFieldText(HWND combo, const std::string& text) {
+    SetWindowTextA(combo, text.c_str());
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    Pump();
+  }
+
+  void PickFileType(int index) {
+    HWND combo = form_->FilterComboBox1->Handle();
+    SendMessageA(combo, CB_SETCURSEL, index, 0);
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    Pump();
+  }
+
+  void Menu(UINT command) {
+    PostMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    Pump();
+  }
+  void OpenMenu(HMENU menu) {
+    SendMessageA(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+  }
+
+  // A click on line index of the check list: on its box or on its name.
+  void ClickLine(int index, bool onBox) {
+    HWND list = form_->CheckListBox1->Handle();
+    int top = form_->CheckListBox1->TopIndex();
+    Click(list, onBox ? 8 : 60, (index - top) * TCheckListBox::kItemHeight + 8);
+  }
+
+  std::string Status(int panel) {
+    char buffer[512] = {};
+    SendMessageA(form_->StatusBar1, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(buffer));
+    std::string text = buffer;
+    if (!text.empty() && text[0] == '\t') text.erase(0, 1);
+    return text;
+  }
+  std::string Text(HWND window) { return TSetupForm1::WindowText(window); }
+  std::vector<std::string> Names() {
+    std::vector<std::string> names;
+    for (const FileEntry& entry : form_->Session().Files) names.push_back(entry.Name);
+    return names;
+  }
+  std::vector<bool> Marks() {
+    std::vector<bool> marks;
+    for (const FileEntry& entry : form_->Session().Files) marks.push_back(entry.Checked);
+    return marks;
+  }
+  std::vector<std::pair<std::string, std::string>> Grid() {
+    std::vector<std::pair<std::string, std::string>> rows;
+    TStringGrid& grid = *form_->StringGrid1;
+    for (size_t r = 0; r < grid.RowCount(); ++r) {
+      rows.emplace_back(std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r)));
+    }
+    return rows;
+  }
+  bool ExecuteEnabled() { return IsWindowEnabled(form_->BitBtn1) != FALSE; }
+
+  std::unique_ptr<TSetupForm1> form_;
+  std::unique_ptr<TAboutForm1> about_;
+  std::unique_ptr<TOptionForm1> option_;
+  std::vector<Box> boxes_;
+  int answer_ = IDYES;
+  std::string folder_, startFolder_;
+  static inline int counter_ = 0;
+};
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+TEST_F(SetupWindowTest, StartsWithEmptyStatusBarAndInitialDisplays) {
+  WriteFile("b.txt");
+  WriteFile("a.txt");
+  Start();
+  EXPECT_EQ(Text(form_->Handle()), "Korvath ver1.7");
+  RECT outer;
+  GetWindowRect(form_->Handle(), &outer);
+  EXPECT_EQ(outer.right - outer.left, 521);
+  EXPECT_EQ(outer.bottom - outer.top, 430);
+  for (int panel = 0; panel < 5; ++panel) EXPECT_EQ(Status(panel), "") << panel;
+  EXPECT_EQ(Text(form_->Panel2), "1");
+  EXPECT_EQ(Text(form_->Panel3), "1桁");
+  EXPECT_EQ(Text(form_->Panel4), "1");
+  EXPECT_EQ(Text(form_->ComboBox3), "(変更なし)");
+  EXPECT_EQ(SendMessageA(form_->ComboBox3, CB_GETCOUNT, 0, 0), 12);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(Grid(), (Rows{{" (未選択)", ""}}));
+  EXPECT_FALSE(ExecuteEnabled());
+  EXPECT_EQ(GetFocus(), form_->DriveComboBox1->Handle());
+  EXPECT_EQ(form_->ShownFolder(), folder_);
+}
+
+TEST_F(SetupWindowTest, ControlsStandAtTheirDesignPlaces) {
+  Start();
+  struct Case {
+    HWND control;
+    RECT bounds;  // left, top, right, bottom within the parent
+  } cases[] = {
+      {form_->Label9, {10, 8, 0, 0}},
+      {form_->Panel4, {0, 23, 145, 43}},
+      {form_->FilterComboBox1->Handle(), {0, 63, 145, 0}},
+      {form_->ComboBox1, {0, 103, 145, 0}},
+      {form_->Panel1, {0, 143, 104, 162}},
+      {form_->Panel2, {0, 162, 104, 182}},
+      {form_->Panel6, {0, 182, 104, 201}},
+      {form_->Panel7, {109, 143, 144, 162}},
+      {form_->Panel3, {109, 162, 144, 182}},
+      {form_->Panel8, {109, 183, 144, 202}},
+      {form_->CheckBox1, {44, 205, 145, 222}},
+      {form_->ComboBox2, {0, 240, 145, 0}},
+      {form_->ComboBox3, {0, 280, 145, 0}},
+      {form_->BitBtn1, {27, 308, 117, 333}},
+      {form_->SpeedButton1, {0, 0, 20, 15}},
+      {form_->SpeedButton5, {80, 0, 100, 15}},
+      {form_->SpeedButton10, {80, 0, 100, 15}},
+      {form_->SpeedButton11, {0, 0, 31, 15}},
+      {form_->SpeedButton13, {108, 10, 132, 34}},
+      {form_->SpeedButton14, {140, 10, 164, 34}},
+      {form_->SpeedButton15, {164, 10, 188, 34}},
+  };
+  for (const Case& c : cases) {
+    RECT actual = ChildBounds(c.control);
+    EXPECT_EQ(actual.left, c.bounds.left) << Text(c.control);
+    EXPECT_EQ(actual.top, c.bounds.top) << Text(c.control);
+    if (c.bounds.right) {
+      EXPECT_EQ(actual.right, c.bounds.right) << Text(c.control);
+    }
+    if (c.bounds.bottom) {
+      EXPECT_EQ(actual.bottom, c.bounds.bottom) << Text(c.control);
+    }
+  }
+  EXPECT_EQ(Text(form_->BitBtn1), "実行");
+  EXPECT_EQ(Text(form_->CheckBox1), "全角数字にする");
+  EXPECT_EQ(Text(form_->Label8), "対象ファイル選択:");
+  EXPECT_FALSE(IsWindowVisible(form_->Edit1));
+  EXPECT_FALSE(IsWindowVisible(form_->FileListBox1->Handle()));
+}
+
+TEST_F(SetupWindowTest, ResizingFollowsTheLayoutRule) {
+  Start();
+  // Find the outer size whose client area is 600 x 400 on this platform.
+  RECT outer, client;
+  GetWindowRect(form_->Handle(), &outer);
+  GetClientRect(form_->Handle(), &client);
+  int frameWidth = (outer.right - outer.left) - client.right;
+  int frameHeight = (outer.bottom - outer.top) - client.bottom;
+  SetWindowPos(form_->Handle(), nullptr, 0, 0, 600 + frameWidth, 400 + frameHeight,
+               SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  GetWindowRect(form_->Handle(), &outer);
+  RECT bar;
+  GetWindowRect(form_->StatusBar1, &bar);
+  ASSERT_EQ(bar.bottom - bar.top, 19);
+  LayoutInput in{outer.right - outer.left, 600, 400, 19, 600};
+  MainWindowLayout expected = ComputeMainWindowLayout(in);
+
+  RECT list = ChildBounds(form_->CheckListBox1->Handle());
+  EXPECT_EQ(list.left, expected.checkList.left);
+  EXPECT_EQ(list.top, 36);
+  EXPECT_EQ(list.right - list.left, expected.checkList.width);
+  EXPECT_EQ(list.bottom - list.top, 335);
+  RECT folders = ChildBounds(form_->DirectoryListBox1->Handle());
+  EXPECT_EQ(folders.bottom - folders.top, 317);
+  RECT grid = ChildBounds(form_->StringGrid1->Handle());
+  EXPECT_EQ(grid.left, 8);
+  EXPECT_EQ(grid.top, 23);
+  EXPECT_EQ(grid.right - grid.left, 168);
+  EXPECT_EQ(grid.bottom - grid.top, 328);
+  EXPECT_EQ(form_->StringGrid1->ColumnWidth(0), 71);
+  EXPECT_EQ(form_->StringGrid1->ColumnWidth(1), 72);
+  RECT panel9 = ChildBounds(form_->Panel9);
+  EXPECT_EQ(panel9.top, 10);
+  EXPECT_EQ(panel9.bottom - panel9.top, 361);
+  EXPECT_EQ(panel9.right, 590);  // 10 pixels before the client area's edge
+  int edges[5] = {};
+  SendMessageA(form_->StatusBar1, SB_GETPARTS, 5, reinterpret_cast<LPARAM>(edges));
+  EXPECT_EQ(edges[0], 180);
+  EXPECT_EQ(edges[1], 300);
+  EXPECT_EQ(edges[2], 480);
+  EXPECT_EQ(edges[3], 576);
+  EXPECT_EQ(edges[4], 600);
+
+  // Size limits: 521 x 430 to 1600 x 1200.
+  SetWindowPos(form_->Handle(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+  GetWindowRect(form_->Handle(), &outer);
+  EXPECT_EQ(outer.right - outer.left, 521);
+  EXPECT_EQ(outer.bottom - outer.top, 430);
+  list = ChildBounds(form_->CheckListBox1->Handle());
+  EXPECT_EQ(list.right - list.left, 90);
+  SetWindowPos(form_->Handle(), nullptr, 0, 0, 2000, 1500, SWP_NOMOVE | SWP_NOZORDER);
+  GetWindowRect(form_->Handle(), &outer);
+  EXPECT_EQ(outer.right - outer.left, 1600);
+  EXPECT_EQ(outer.bottom - outer.top, 1200);
+}
+
+TEST_F(SetupWindowTest, TypicalUseRenamesTheCheckedFilesInNameOrder) {
+  for (const char* name : {"img1.jpg", "img10.jpg", "img2.jpg", "Img3.jpg", "note.txt"}) {
+    WriteFile(name);
+  }
+  Start();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"img1.jpg", "img10.jpg", "img2.jpg", "Img3.jpg",
+                                               "note.txt"}));
+  PickFileType(2);  // JPEG
+  EXPECT_EQ(Names(), (std::vector<std::string>{"img1.jpg", "img10.jpg", "img2.jpg", "Img3.jpg"}));
+  EXPECT_EQ(Status(3), "4個存在");
+
+  ClickButton(form_->SpeedButton14);  // check all
+  EXPECT_EQ(Marks(), (std::vector<bool>{true, true, true, true}));
+  EXPECT_TRUE(ExecuteEnabled());
+  Type(form_->ComboBox1, "trip_");
+  ClickButton(form_->SpeedButton11);
+  ClickButton(form_->SpeedButton11);
+  EXPECT_EQ(Text(form_->Panel3), "3桁");
+  EXPECT_EQ(Text(form_->Panel2), "001");
+  EXPECT_EQ(Text(form_->Panel4), "trip_001");
+  EXPECT_EQ(Grid(), (Rows{{"img1.jpg", "trip_001.jpg"},
+                          {"img10.jpg", "trip_002.jpg"},
+                          {"img2.jpg", "trip_003.jpg"},
+                          {"Img3.jpg", "trip_004.jpg"}}));
+
+  ClickButton(form_->BitBtn1);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, "ファイル名の変換を行います。\n\nよろしいですか？");
+  EXPECT_EQ(boxes_[0].caption, "情報");
+  EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+  for (const char* name : {"trip_001.jpg", "trip_002.jpg", "trip_003.jpg", "trip_004.jpg"}) {
+    EXPECT_TRUE(FileExists(name)) << name;
+  }
+  EXPECT_FALSE(FileExists("img1.jpg"));
+  EXPECT_TRUE(FileExists("note.txt"));
+  EXPECT_EQ(Status(3), "4個完了");
+  EXPECT_EQ(Text(form_->Panel2), "005");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"trip_001.jpg", "trip_002.jpg", "trip_003.jpg",
+                                               "trip_004.jpg"}));
+  EXPECT_EQ(Marks(), (std::vector<bool>(4, false)));
+  EXPECT_EQ(form_->CheckListBox1->TopIndex(), 0);
+  EXPECT_EQ(Grid(), (Rows{{"", " (変更完了)"}}));
+  EXPECT_FALSE(ExecuteEnabled());
+}
+
+TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndDoesNotUseANumber) {
+  for (const char* name : {"a.jpg", "b.png", "c.gif", "x2.png"}) WriteFile(name);
+  Start();
+  Type(form_->ComboBox1, "x");
+  ClickLine(0, true);
+  ClickLine(1, true);
+  ClickLine(2, true);
+  EXPECT_EQ(Marks(), (std::vector<bool>{true, true, true, false}));
+  EXPECT_EQ(Grid(), (Rows{{"a.jpg", "x1.jpg"}, {"b.png", "x2.png"}, {"c.gif", "x3.gif"}}));
+
+  ClickButton(form_->BitBtn1);
+  ASSERT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes_[1].text, "同じ名前のファイルが、既に存在します。\n\n変更ができませんでした。");
+  EXPECT_EQ(boxes_[1].caption, "警告");
+  EXPECT_EQ(boxes_[1].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_TRUE(FileExists("x1.jpg"));
+  EXPECT_TRUE(FileExists("b.png"));
+  EXPECT_TRUE(FileExists("x2.gif"));  // the number the preview showed for b.png
+  EXPECT_TRUE(FileExists("x2.png"));
+  EXPECT_EQ(Status(3), "2個完了");
+  EXPECT_EQ(Text(form_->Panel2), "3");
+}
+
+TEST_F(SetupWindowTest, AnsweringNoLeavesEverything) {
+  for (const char* name : {"a.txt", "b.txt"}) WriteFile(name);
+  Start();
+  ClickButton(form_->SpeedButton14);
+  Type(form_->ComboBox1, "n");
+  Rows before = Grid();
+  answer_ = IDNO;
+  ClickButton(form_->BitBtn1);
+  EXPECT_EQ(boxes_.size(), 1u);
+  EXPECT_TRUE(FileExists("a.txt"));
+  EXPECT_TRUE(FileExists("b.txt"));
+  EXPECT_EQ(Marks(), (std::vector<bool>{true, true}));
+  EXPECT_EQ(Grid(), before);
+  EXPECT_EQ(Text(form_->Panel2), "1");
+  EXPECT_TRUE(ExecuteEnabled());
+}
+
+TEST_F(SetupWindowTest, DoubleByteNamesEndingInBackslashByteRenameAndNavigate) {
+  CreateDirectoryA("表", nullptr);
+  WriteFile("表\\ソ.txt");
+  WriteFile("表\\表.txt");
+  Start();
+  form_->ShowFolder(folder_ + "\\表");
+  Pump();
+  EXPECT_EQ(form_->ShownFolder(), folder_ + "\\表");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"ソ.txt", "表.txt"}));
+  SetFieldText(form_->ComboBox1, "表ソ");
+  ClickButton(form_->SpeedButton14);
+  EXPECT_EQ(Grid(), (Rows{{"ソ.txt", "表ソ1.txt"}, {"表.txt", "表ソ2.txt"}}));
+  ClickButton(form_->BitBtn1);
+  EXPECT_TRUE(FileExists("表ソ1.txt"));
+  EXPECT_TRUE(FileExists("表ソ2.txt"));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"表ソ1.txt", "表ソ2.txt"}));
+
+  ClickButton(form_->SpeedButton13);  // parent folder
+  EXPECT_EQ(form_->ShownFolder(), folder_);
+  EXPECT_EQ(Status(3), "0個存在");
+}
+
+TEST_F(SetupWindowTest, CheckCommandsMouseAndSpaceBarDriveThePreview) {
+  for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) WriteFile(name);
+  Start();
+  ClickButton(form_->SpeedButton14);
+  EXPECT_EQ(Grid().size(), 5u);
+  EXPECT_TRUE(ExecuteEnabled());
+  EXPECT_EQ(GetFocus(), form_->CheckListBox1->Handle());
+  ClickButton(form_->SpeedButton15);
+  EXPECT_EQ(Grid(), (Rows{{" (未選択)", ""}}));
+  EXPECT_FALSE(ExecuteEnabled());
+
+  ClickLine(1, true);  // box: toggles and highlights
+  EXPECT_EQ(Marks(), (std::vector<bool>{false, true, false, false, false}));
+  EXPECT_EQ(Status(0), "b.txt");
+  ClickLine(3, false);  // name: highlights only
+  EXPECT_EQ(Marks(), (std::vector<bool>{false, true, false, false, false}));
+  EXPECT_EQ(Status(0), "d.txt");
+  PostMessageA(form_->CheckListBox1->Handle(), WM_CHAR, ' ', 1);
+  Pump();
+  EXPECT_EQ(Marks(), (std::vector<bool>{false, true, false, true, false}));
+  EXPECT_EQ(Grid(), (Rows{{"b.txt", "1.txt"}, {"d.txt", "2.txt"}}));
+
+  Menu(kCmdChange1);
+  EXPECT_EQ(Marks(), (std::vector<bool>{true, false, true, false, true}));
+  EXPECT_EQ(Grid().size(), 3u);
+  Menu(kCmdNot1);
+  EXPECT_EQ(Marks(), (std::vector<bool>(5, false)));
+  Menu(kCmdSelectAll1);
+  EXPECT_EQ(Marks(), (std::vector<bool>(5, true)));
+
+  // Refresh: marks cleared, highlight kept, panels 0 to 2 kept.
+  WriteFile("f.txt");
+  std::string name = Status(0);
+  Menu(kCmdKRenew1);
+  EXPECT_EQ(Marks(), (std::vector<bool>(6, false)));
+  EXPECT_EQ(form_->HighlightedIndex(), 3);
+  EXPECT_EQ(Status(0), name);
+  EXPECT_EQ(Status(3), "6個存在");
+}
+
+TEST_F(SetupWindowTest, FileInformationShowsSizeInKilobytes) {
+  WriteFile("a.bin", 1023);
+  WriteFile("b.bin", 1024);
+  Start();
+  ClickLine(0, false);
+  EXPECT_EQ(Status(0), "a.bin");
+  EXPECT_EQ(Status(1), "0 KB");
+  EXPECT_NE(Status(2), "");
+  ClickLine(1, false);
+  EXPECT_EQ(Status(1), "1 KB");
+  EXPECT_EQ(Status(3), "2個存在");
+}
+
+TEST_F(SetupWindowTest, StepButtonsClampAndFullWidthShowsEverywhere) {
+  WriteFile("a.txt");
+  Start();
+  ClickButton(form_->SpeedButton10);  // -1
+  ClickButton(form_->SpeedButton10);
+  EXPECT_EQ(Text(form_->Panel2), "0");
+  ClickButton(form_->SpeedButton6);  // -10000
+  EXPECT_EQ(Text(form_->Panel2), "0");
+  for (int i = 0; i < 12; ++i) ClickButton(form_->SpeedButton11);
+  EXPECT_EQ(Text(form_->Panel3), "10桁");
+  for (int i = 0; i < 12; ++i) ClickButton(form_->SpeedButton12);
+  EXPECT_EQ(Text(form_->Panel3), "1桁");
+
+  ClickButton(form_->SpeedButton4);  // +10
+  ClickButton(form_->SpeedButton5);
+  ClickButton(form_->SpeedButton5);  // 12
+  for (int i = 0; i < 3; ++i) ClickButton(form_->SpeedButton11);
+  ClickButton(form_->CheckBox1);
+  EXPECT_EQ(Text(form_->Panel2), "００１２");
+  EXPECT_EQ(Text(form_->Panel3), "４桁");
+  EXPECT_EQ(Text(form_->Panel4), "００１２");
+  ClickButton(form_->SpeedButton14);
+  EXPECT_EQ(Grid(), (Rows{{"a.txt", "００１２.txt"}}));
+
+  // The drop-down pick reaches the handler with the picked text.
+  HWND ext = form_->ComboBox3;
+  SendMessageA(ext, CB_SETCURSEL, 3, 0);
+  SendMessageA(GetParent(ext), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ext), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(ext));
+  EXPECT_EQ(Text(form_->Panel4), "００１２.jpg");
+  EXPECT_EQ(Grid(), (Rows{{"a.txt", "００１２.jpg"}}));
+}
+
+TEST_F(SetupWindowTest, MenusCarryTheirCaptionsAndOpeningRefreshes) {
+  WriteFile("a.txt");
+  Start();
+  auto caption = [](HMENU menu, UINT command) {
+    char buffer[256] = {};
+    GetMenuStringA(menu, command, buffer, sizeof(buffer), MF_BYCOMMAND);
+    return std::string(buffer);
+  };
+  char title[64] = {};
+  GetMenuStringA(form_->MainMenu1, 0, title, sizeof(title), MF_BYPOSITION);
+  EXPECT_EQ(std::string(title), "ファイル/&File");
+  EXPECT_EQ(caption(form_->KFile1, kCmdKExit1), "終了/&Exit");
+  EXPECT_EQ(caption(form_->Edit2, kCmdChange1), "選択の切り替え/&Change");
+  EXPECT_EQ(caption(form_->KView1, kCmdKRenew1), "最新の状態に更新/&Renew");
+  EXPECT_EQ(caption(form_->KView1, kCmdKStatus1), "");  // hidden item
+  EXPECT_EQ(caption(form_->KHelp1, kCmdKAbout1), "バージョン情報/&About...");
+  EXPECT_EQ(caption(form_->PopupMenu1, kCmdKProperty2), "プロパティ/&Property...");
+
+  OpenMenu(form_->KFile1);
+  EXPECT_FALSE(form_->MenuItemEnabled(kCmdKProperty1));
+  EXPECT_EQ(Status(3), "1個存在");
+  ClickLine(0, false);
+  OpenMenu(form_->KFile1);
+  EXPECT_TRUE(form_->MenuItemEnabled(kCmdKProperty1));
+  OpenMenu(form_->KHelp1);
+  EXPECT_EQ(Status(3), "");
+  OpenMenu(form_->KView1);
+  EXPECT_TRUE(form_->MenuItemChecked(kCmdKStatus1));
+}
+
+TEST_F(SetupWindowTest, TabWalksTheControlsInOrderAndEnterPressesExecute) {
+  WriteFile("a.txt");
+  Start();
+  std::vector<HWND> expected = {form_->DirectoryListBox1->Handle(),
+                                form_->CheckListBox1->Handle(),
+                                form_->StringGrid1->Handle(),
+                                form_->FilterComboBox1->Handle(),
+                                form_->ComboBox1,
+                                form_->ComboBox2,
+                                form_->ComboBox3,
+                                form_->BitBtn1,
+                                form_->CheckBox1,
+                                form_->DriveComboBox1->Handle()};
+  SetFocus(form_->DriveComboBox1->Handle());
+  ClickButton(form_->SpeedButton14);  // Execute enabled, so it takes the focus
+  SetFocus(form_->DriveComboBox1->Handle());
+  for (HWND next : expected) {
+    Key(GetFocus(), VK_TAB);
+    HWND focus = GetFocus();
+    // A drop-down's focus sits in its edit part.
+    if (GetParent(focus) == next) focus = next;
+    EXPECT_EQ(focus, next) << Text(next);
+  }
+  SetFocus(form_->ComboBox1);
+  answer_ = IDNO;
+  Key(GetFocus(), VK_RETURN);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].caption, "情報");
+}
+
+TEST(MainWindowLayout, WorkedExampleAndSmallestWindow) {
+  MainWindowLayout out = ComputeMainWindowLayout({608, 600, 400, 19, 600});
+  EXPECT_EQ(out.browserColumn, (Bounds{10, 36, 114, 335}));
+  EXPECT_EQ(out.driveSelectorWidth, 114);
+  EXPECT_EQ(out.folderListHeight, 317);
+  EXPECT_EQ(out.checkList, (Bounds{124, 36, 114, 335}));
+  EXPECT_EQ(out.grid, (Bounds{8, 23, 168, 328}));
+  EXPECT_EQ(out.gridColumn0, 71);
+  EXPECT_EQ(out.gridColumn1, 72);
+  EXPECT_EQ(out.previewPanel, (Bounds{248, 10, 342, 361}));
+  EXPECT_EQ(out.statusPanelWidths, (std::array<int, 5>{180, 120, 180, 96, 24}));
+  EXPECT_EQ(out.namingColumnWidth, 155);
+  EXPECT_EQ(out.toolButtons[2], (ButtonPlace{164, 10}));
+
+  MainWindowLayout small = ComputeMainWindowLayout({521, 513, 361, 19, 513});
+  EXPECT_EQ(small.checkList.width, 90);
+  EXPECT_EQ(small.checkList.left, 100);
+  // The check list ends where Panel9 begins less 10, which ends 10 before
+  // the client edge.
+  EXPECT_EQ(small.previewPanel.left, small.checkList.left + small.checkList.width + 10);
+  EXPECT_EQ(small.previewPanel.left + small.previewPanel.width, 513 - 10);
+}
+
+}  // namespace
+}  // namespace korvath
