@@ -554,6 +554,51 @@ TEST_F(BrowserTest, PickingAnotherDriveGoesToItsLastFolderAndBack) {
   EXPECT_EQ(host.Dir.Directory(), std::string(1, otherLetter) + ":\\");
 }
 
+TEST_F(BrowserTest, DriveThatCannotBeEnteredLeavesTheFolderAsItWas) {
+  HostForm& host = Host();
+  const DWORD present = GetLogicalDrives();
+  char missing = 0;
+  for (int i = 25; i >= 3 && !missing; --i) {
+    if (!(present & (1u << i))) missing = static_cast<char>('A' + i);
+  }
+  ASSERT_NE(missing, 0);
+  int first = -1;
+  const auto entries = host.Drive.Entries();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i][0] == root_[0]) first = static_cast<int>(i);
+  }
+  host.Events.clear();
+  try {
+    host.Drive.ChooseDrive(missing);
+    ADD_FAILURE() << "no error for drive " << missing;
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.what(), IoErrorText(error.ErrorCode()));
+  }
+  EXPECT_EQ(host.Drive.Drive(), missing);
+  EXPECT_EQ(host.Drive.ItemIndex(), first);  // no entry for it: the selection stays
+  EXPECT_EQ(host.Dir.Directory(), root_);
+  EXPECT_EQ(Cwd(), root_);
+  EXPECT_TRUE(host.Events.empty());
+  host.Drive.Pick(first);  // back: the folder list is already there
+  EXPECT_EQ(host.Events, (Names{"drive", "drive"}));
+  EXPECT_EQ(host.Drive.Drive(), root_[0]);
+  EXPECT_EQ(host.Dir.Directory(), root_);
+}
+
+TEST_F(BrowserTest, PointerIsPutBackAfterALongReading) {
+  for (int i = 0; i < 120; ++i) {
+    std::string name = "f";
+    name += std::to_string(i);
+    MakeFile(Path(name));
+  }
+  HostForm& host = Host();
+  HCURSOR cross = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));  // IDC_CROSS
+  SetCursor(cross);
+  host.Files.SetFileMask("f*");
+  EXPECT_EQ(host.Files.Count(), 120);
+  EXPECT_EQ(GetCursor(), cross);
+}
+
 TEST_F(BrowserTest, FilterEntriesAndPicks) {
   MakeFile(Path("a.txt"));
   MakeFile(Path("b.log"));
@@ -566,6 +611,9 @@ TEST_F(BrowserTest, FilterEntriesAndPicks) {
   EXPECT_EQ(host.Files.Items(), Names{"a.txt"});
   EXPECT_EQ(host.Events, (Names{"read", "filter"}));
   EXPECT_EQ(SendMessageA(host.Filter.Handle(), CB_GETCOUNT, 0, 0), 3);
+  RECT bounds{};
+  GetWindowRect(host.Filter.Handle(), &bounds);
+  EXPECT_EQ(bounds.bottom - bounds.top, 20);
 
   host.Events.clear();
   host.Filter.ApplyFilter("TEXT|*.TXT|LOG|*.LOG|BOTH|*.TXT;*.LOG");  // same, ignoring case
