@@ -58,15 +58,15 @@ TEST(PushTextHistory, StoresEveryNewTextEvenWhenAlreadyFurtherDown) {
 
 TEST(PushTextHistory, AnEmptyTextTakesASlotButIsNotListed) {
   TextHistory h;
-  for (std::size_t i = 0; i < kTextHistorySlots; ++i) h[i] = "t" + std::to_string(i);
+  for (std::size_t i = 0; i < kTextHistorySlots; ++i) h[i] = std::to_string(100 + i);
   EXPECT_TRUE(PushSuffixHistory(h, ""));
   EXPECT_EQ(h[0], "");
-  EXPECT_EQ(h[1], "t0");
-  EXPECT_EQ(h[32], "t31");  // t32 dropped out
+  EXPECT_EQ(h[1], "100");
+  EXPECT_EQ(h[32], "131");  // 132 dropped out
   std::vector<std::string> items = DropDownItems(h);
   ASSERT_EQ(items.size(), 32u);
-  EXPECT_EQ(items.front(), "t0");
-  EXPECT_EQ(items.back(), "t31");
+  EXPECT_EQ(items.front(), "100");
+  EXPECT_EQ(items.back(), "131");
   EXPECT_FALSE(PushSuffixHistory(h, ""));  // empty into an empty slot 0: nothing
 }
 
