@@ -14,6 +14,18 @@ TAboutForm1* AboutForm1 = nullptr;
 
 namespace {
 
+// One child of the box, as the control table lists it. Bounds are in the
+// parent's client area; a label's size 0 x 0 means "as large as its text".
+struct AboutControl {
+  enum class Kind { Picture, Panel, Line, Label, Edit, Button };
+  const char* name;
+  Kind kind;
+  const char* parent;  // nullptr: the box itself
+  int left, top, width, height;
+  const char* text;
+  int id;
+};
+
 using Kind = AboutControl::Kind;
 
 constexpr int kIdImage2 = 201;
@@ -198,8 +210,6 @@ bool SameThread(HWND window) {
 }
 
 }  // namespace
-
-std::span<const AboutControl> AboutControls() { return kControls; }
 
 TAboutForm1::~TAboutForm1() {
   if (Handle()) DestroyWindow(Handle());

@@ -1,32 +1,13 @@
 #pragma once
 // The About box: the program's name, version, notices and addresses, with
 // one OK button. It is created hidden at start-up and shown modally; between
-// showings it keeps only its screen position.
+// showings it keeps its screen position and the control last focused.
 
 #include <windows.h>
-
-#include <span>
 
 #include "Form.h"
 
 namespace korvath {
-
-// One child of the About box, as its control table lists it. Bounds are in
-// the parent's client area; a label's size 0 x 0 means "as large as its
-// text".
-struct AboutControl {
-  enum class Kind { Picture, Panel, Line, Label, Edit, Button };
-  const char* name;
-  Kind kind;
-  const char* parent;  // nullptr: the box itself
-  int left, top, width, height;
-  const char* text;
-  int id;
-};
-
-// The children in creation order, which is also the Tab order
-// (OK wraps round to Edit1, then Edit2).
-std::span<const AboutControl> AboutControls();
 
 inline constexpr int kAboutClientWidth = 420;
 inline constexpr int kAboutClientHeight = 285;
