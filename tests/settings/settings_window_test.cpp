@@ -336,7 +336,12 @@ TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
   form_->FilterComboBox1->Pick(7);  // テキスト文書
   Pump();
   ASSERT_EQ(form_->FilterComboBox1->ItemIndex(), 7);
-  g_script = [this] {
+  bool mainDisabled = false;
+  RECT dialogRect{}, mainRect{};
+  g_script = [&] {
+    mainDisabled = !IsWindowEnabled(form_->Handle());
+    GetWindowRect(option_->Handle(), &dialogRect);
+    GetWindowRect(form_->Handle(), &mainRect);
     SetWindowTextA(option_->Edit1, "*.log");
     SendMessageA(option_->BitBtn3, BM_CLICK, 0, 0);
     SendMessageA(option_->BitBtn1, BM_CLICK, 0, 0);
@@ -345,6 +350,11 @@ TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
   SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
 
   EXPECT_FALSE(option_->Showing());
+  // Modal, centred over the main window, which takes input again afterwards.
+  EXPECT_TRUE(mainDisabled);
+  EXPECT_TRUE(IsWindowEnabled(form_->Handle()));
+  EXPECT_NEAR((dialogRect.left + dialogRect.right) / 2, (mainRect.left + mainRect.right) / 2, 1);
+  EXPECT_NEAR((dialogRect.top + dialogRect.bottom) / 2, (mainRect.top + mainRect.bottom) / 2, 1);
   EXPECT_EQ(option_->Rows(), (std::vector<std::string>{"", "*.log"}));
   EXPECT_EQ(Read("Option", "FileCount"), "1");
   EXPECT_EQ(Read("Option", "File1"), "*.log");
@@ -359,6 +369,23 @@ TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
   RECT outer;
   GetWindowRect(form_->Handle(), &outer);
   EXPECT_EQ(option_->MaxHeight(), outer.bottom - outer.top);
+}
+
+TEST_F(SettingsWindowTest, CancelledEditsReachTheFileAtCloseButNotTheSelector) {
+  WriteIni("[Option]\r\nFileCount=0\r\nFile0=*.a\r\n");
+  Start();
+  g_script = [this] {
+    SetWindowTextA(option_->Edit1, "*.new");
+    SendMessageA(option_->BitBtn3, BM_CLICK, 0, 0);
+    SendMessageA(option_->BitBtn2, BM_CLICK, 0, 0);
+  };
+  SetTimer(nullptr, 0, 10, RunScript);
+  SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+  EXPECT_EQ(Read("Option", "FileCount"), "0");
+  EXPECT_EQ(form_->FilterComboBox1->Descriptions().size(), 20u);
+  Close();
+  EXPECT_EQ(Read("Option", "FileCount"), "1");
+  EXPECT_EQ(Read("Option", "File1"), "*.new");
 }
 
 TEST_F(SettingsWindowTest, AnUnwritableFileIsReportedAndTheProgramStillEnds) {
