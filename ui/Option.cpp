@@ -483,6 +483,13 @@ LRESULT TOptionForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM:
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
       return TRUE;
+    case DM_GETDEFID: {
+      // Enter presses the focused button, and OK from anywhere else.
+      HWND focus = GetFocus();
+      int id = kIdOk;
+      if (focus == BitBtn2 || focus == BitBtn3 || focus == BitBtn4) id = GetDlgCtrlID(focus);
+      return MAKELRESULT(id, DC_HASDEFID);
+    }
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
       info->ptMinTrackSize = {kOptionFormWidth, minHeight_};

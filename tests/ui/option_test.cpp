@@ -322,6 +322,31 @@ TEST_F(OptionDialog, EnterInTheEditRunsOkAndAddsNothing) {
   EXPECT_EQ(focusOnReopening, form_.Edit1);
 }
 
+TEST_F(OptionDialog, EnterOnAButtonPressesThatButtonAndOkElsewhere) {
+  Load({{"FileCount", "0"}, {"File0", "*.a"}});
+  int saves = 0;
+  form_.SaveSettings = [&] { return ++saves > 0; };
+  struct Case {
+    HWND TOptionForm1::*focus;
+    int result;
+    int saves;
+  };
+  const Case cases[] = {
+      {&TOptionForm1::BitBtn2, IDCANCEL, 0},
+      {&TOptionForm1::ListBox1, IDOK, 1},
+      {&TOptionForm1::BitBtn1, IDOK, 2},
+  };
+  for (const Case& c : cases) {
+    HWND target = form_.*c.focus;
+    int result = ShowWith(form_, [&] {
+      SetFocus(target);
+      PostKey(target, VK_RETURN);
+    });
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(saves, c.saves);
+  }
+}
+
 TEST_F(OptionDialog, AFailedSaveKeepsTheDialogOpenAndTheFilterUnchanged) {
   Load({{"FileCount", "-1"}});
   int saves = 0, rebuilds = 0;
