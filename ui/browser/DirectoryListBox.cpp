@@ -299,9 +299,12 @@ bool TDirectoryListBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lpar
       return true;
     }
     case WM_COMMAND:
-      if (!handle_ || reinterpret_cast<HWND>(lparam) != handle_) return false;
+      // Other notifications (focus and the like) stay the parent's.
+      if (!handle_ || reinterpret_cast<HWND>(lparam) != handle_ || HIWORD(wparam) != LBN_DBLCLK) {
+        return false;
+      }
       result = 0;
-      if (HIWORD(wparam) == LBN_DBLCLK) OpenLine(ItemIndex());
+      OpenLine(ItemIndex());
       return true;
     default:
       return false;

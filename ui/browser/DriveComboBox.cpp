@@ -206,9 +206,13 @@ bool TDriveComboBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam,
       return true;
     }
     case WM_COMMAND:
-      if (!handle_ || reinterpret_cast<HWND>(lparam) != handle_) return false;
+      // Other notifications (focus and the like) stay the parent's.
+      if (!handle_ || reinterpret_cast<HWND>(lparam) != handle_ ||
+          HIWORD(wparam) != CBN_SELCHANGE) {
+        return false;
+      }
       result = 0;
-      if (HIWORD(wparam) == CBN_SELCHANGE) Picked();
+      Picked();
       return true;
     default:
       return false;

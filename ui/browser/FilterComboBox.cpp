@@ -33,8 +33,11 @@ void TFilterComboBox::SetBounds(int left, int top, int width, int height) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool TFilterComboBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM, LRESULT& result) {
-  if (msg != WM_COMMAND || LOWORD(wparam) != id_ || HIWORD(wparam) != CBN_SELCHANGE) return false;
+bool TFilterComboBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  if (msg != WM_COMMAND || !handle_ || reinterpret_cast<HWND>(lparam) != handle_ ||
+      HIWORD(wparam) != CBN_SELCHANGE) {
+    return false;
+  }
   result = 0;
   Picked();
   return true;

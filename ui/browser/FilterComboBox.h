@@ -26,7 +26,8 @@ class TFilterComboBox {
   HWND Handle() const { return handle_; }
   // Keeps the drop-down list's own height; height is the closed height.
   void SetBounds(int left, int top, int width, int height);
-  // Handles CBN_SELCHANGE of its own id: a pick by the user.
+  // Handles its CBN_SELCHANGE (a pick by the user); other notifications are
+  // left to the parent.
   bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
   // DirectoryListBox1Change in the main window: raised at the end of every
   // ApplyFilter that rebuilt the entries, and twice per pick.
