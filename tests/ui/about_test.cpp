@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <functional>
@@ -407,7 +408,8 @@ TEST(ShellActions, RealShellCallsReturnWithoutAMessageOfTheProgram) {
   HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   CloseHandle(handle);
   std::atomic<bool> done{false};
-  std::atomic<int> shellBoxes{0};
+  std::vector<HWND> dismissed;  // written by the watcher until it is joined
+  std::string captions;
   const DWORD thread = GetCurrentThreadId();
   std::thread watcher([&] {
     while (!done) {
@@ -417,18 +419,31 @@ TEST(ShellActions, RealShellCallsReturnWithoutAMessageOfTheProgram) {
       for (HWND window : windows) {
         char className[16] = {};
         GetClassNameA(window, className, sizeof(className));
-        if (std::strcmp(className, "#32770") == 0) {
-          ++shellBoxes;
-          PostMessageA(window, WM_COMMAND, IDOK, 0);
+        if (std::strcmp(className, "#32770") != 0) continue;
+        if (std::find(dismissed.begin(), dismissed.end(), window) == dismissed.end()) {
+          dismissed.push_back(window);
+          captions += TextOf(window) + ";";
         }
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
       }
     }
   });
+  // The real call, watched through the seam for what the shell answered.
+  std::string answer;
+  SetShellExecuteExHandler([&](SHELLEXECUTEINFOA* info) {
+    const BOOL ok = ShellExecuteExA(info);
+    answer = std::to_string(ok) + " hInstApp " +
+             std::to_string(reinterpret_cast<INT_PTR>(info->hInstApp)) + " error " +
+             std::to_string(GetLastError());
+    return ok;
+  });
   ShowFileProperties(file);
+  SetShellExecuteExHandler(nullptr);
   done = true;
   watcher.join();
   DeleteFileA(file.c_str());
-  RecordProperty("shell_boxes_dismissed", shellBoxes.load());
+  RecordProperty("shell_answer", answer);
+  RecordProperty("shell_boxes", captions);
   // The program's own message boxes fail the test through the handler.
 }
 
