@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "MessageBox.h"
 #include "SettingsFile.h"
+#include "controls/Gdi.h"
 
 namespace korvath {
 
@@ -109,20 +110,17 @@ std::string EditText(HWND edit) {
 // Diagonal grip stripes in the bottom-right corner, on the dialog's face.
 void DrawSizeGrip(HDC dc, const RECT& rect) {
   FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-  HPEN shadow = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-  HPEN light = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-  HGDIOBJ previous = SelectObject(dc, shadow);
+  PenHandle shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+  PenHandle light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
+  // Two dark lines and a light one per stripe, every 4 pixels.
   for (int offset = 3; offset < rect.bottom - rect.top; offset += 4) {
     for (int line = 0; line < 3; ++line) {
-      SelectObject(dc, line < 2 ? shadow : light);
+      SelectGuard pen(dc, line < 2 ? shadow.Get() : light.Get());
       int d = offset - line;
       MoveToEx(dc, rect.right - 1 - d, rect.bottom, nullptr);
       LineTo(dc, rect.right, rect.bottom - 1 - d);
     }
   }
-  SelectObject(dc, previous);
-  DeleteObject(shadow);
-  DeleteObject(light);
 }
 
 }  // namespace
@@ -142,9 +140,7 @@ OptionLayout ComputeOptionLayout(int clientWidth, int clientHeight) {
 
 TOptionForm1::TOptionForm1() = default;
 
-TOptionForm1::~TOptionForm1() {
-  if (font_) DeleteObject(font_);
-}
+TOptionForm1::~TOptionForm1() = default;
 
 void TOptionForm1::Create(HWND owner) {
   constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
@@ -162,9 +158,7 @@ void TOptionForm1::Create(HWND owner) {
   p.height = outer.bottom - outer.top;
   p.owner = owner ? owner : Application.Handle();
   CreateHandle(p);
-  font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
+  font_.Reset(CreateUiFont(12));
   CreateControls();
   // The frame may differ from the layout's; the width is fixed regardless.
   SetWindowPos(Handle(), nullptr, 0, 0, kOptionFormWidth, outer.bottom - outer.top,
@@ -179,7 +173,7 @@ void TOptionForm1::CreateControls() {
         CreateWindowExA(spec.exStyle, spec.className, spec.text, spec.style, spec.bounds.Left,
                         spec.bounds.Top, spec.bounds.Width, spec.bounds.Height, Handle(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     this->*spec.member = control;
   }
   SetWindowSubclass(SpeedButton1, SpeedButtonProc, 1, 0);

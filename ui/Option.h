@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Form.h"
+#include "controls/Gdi.h"
 
 namespace korvath {
 
@@ -104,7 +105,7 @@ class TOptionForm1 : public TForm {
   void CloseModal(int result);
   void MoveRow(int from, int to);
 
-  HFONT font_ = nullptr;
+  FontHandle font_;  // 12 px, every control's
   int minHeight_ = kOptionMinHeight;
   int maxHeight_ = kOptionDesignMaxHeight;
   HWND lastFocus_ = nullptr;  // the control that had the focus at the last closing
