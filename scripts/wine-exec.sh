@@ -29,7 +29,7 @@ prepare_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec 8>"$WINEPREFIX.boot.lock"
   flock 8
-  if [ ! -f "$WINEPREFIX/.korvath-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.korvath-ready-2" ]; then
     "$WINE" wineboot -i >/dev/null 2>&1
     "$WINESERVER" -w
     # Japanese text needs a proportional Gothic face; the caption buttons need
@@ -38,12 +38,15 @@ prepare_prefix() {
     "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+    # Unmanaged windows: with no window manager Wine otherwise waits about two
+    # seconds for an answer each time a captioned window is hidden.
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     for f in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
       [ -f "$f" ] && cp "$f" "$WINEPREFIX/drive_c/windows/Fonts/" && break
     done
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.korvath-ready"
+    touch "$WINEPREFIX/.korvath-ready-2"
   fi
   flock -u 8
   exec 8>&-
