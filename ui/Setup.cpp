@@ -1154,7 +1154,12 @@ bool TSetupForm1::FullWidthChecked() const {
 
 void TSetupForm1::SetStatusText(int panel, const std::string& text) {
   if (panel < 0 || panel >= static_cast<int>(statusTexts_.size())) return;
-  SendMessageA(StatusBar1, SB_SIMPLE, FALSE, 0);
+  // Switching the mode repaints the whole bar, so only when it is needed;
+  // an unchanged text is not written again, which costs a repaint.
+  bool simple = SendMessageA(StatusBar1, SB_ISSIMPLE, 0, 0) != FALSE;
+  if (simple) SendMessageA(StatusBar1, SB_SIMPLE, FALSE, 0);
+  if (!simple && statusWritten_[panel] && statusTexts_[panel] == text) return;
+  statusWritten_[panel] = true;
   statusTexts_[panel] = text;
   // A leading tab centres the text in its panel; the last panel is flat.
   std::string shown = "\t" + text;

@@ -238,6 +238,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   std::unique_ptr<PreviewRows> preview_;
   std::unique_ptr<MenuState> menus_;
   std::array<std::string, 5> statusTexts_;
+  std::array<bool, 5> statusWritten_{};
   HFONT font_ = nullptr;        // 12 px, the window's font
   HFONT sampleFont_ = nullptr;  // 13 px, the sample display
   HFONT smallFont_ = nullptr;   // 11 px, the step buttons

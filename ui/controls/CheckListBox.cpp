@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <exception>
+
+#include "Application.h"
+
 #include "Gdi.h"
 
 namespace korvath {
@@ -14,12 +18,12 @@ void TCheckListBox::Create(HWND parent, int id, int left, int top, int width, in
                            HFONT font, std::vector<FileEntry>& entries) {
   entries_ = &entries;
   font_ = font;
-  handle_ = CreateWindowExA(
-      WS_EX_CLIENTEDGE, "LISTBOX", "",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA |
-          LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-      left, top, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      GetModuleHandleA(nullptr), nullptr);
+  handle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
+                                LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                            left, top, width, height, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleA(nullptr), nullptr);
   SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageA(handle_, LB_SETITEMHEIGHT, 0, kItemHeight);
   SetWindowSubclass(handle_, &SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -64,7 +68,13 @@ void TCheckListBox::Toggle(int index) {
   if (SendMessageA(handle_, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
     InvalidateRect(handle_, &rect, TRUE);
   }
-  if (OnClickCheck) OnClickCheck();
+  // This runs inside the list's own window procedure, which no exception
+  // may leave: the handler's error ends here, in the general error report.
+  try {
+    if (OnClickCheck) OnClickCheck();
+  } catch (const std::exception& error) {
+    Application.ShowException(error);
+  }
 }
 
 bool TCheckListBox::HandleParentMessage(UINT msg, WPARAM, LPARAM lparam, LRESULT& result) {

@@ -106,8 +106,6 @@ bool Inside(HWND window, LPARAM lparam) {
 
 LRESULT CALLBACK SpeedButtonProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       SetCapture(window);
@@ -121,8 +119,7 @@ LRESULT CALLBACK SpeedButtonProc(HWND window, UINT msg, WPARAM wparam, LPARAM lp
       if (GetCapture() == window) ReleaseCapture();
       SetPressed(window, false);
       if (click) {
-        SendMessageA(GetParent(window), WM_COMMAND,
-                     MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+        SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
                      reinterpret_cast<LPARAM>(window));
       }
       return 0;
@@ -162,12 +159,10 @@ const char* SpeedButtonClassName() {
 }
 }  // namespace
 
-HWND CreateSpeedButton(HWND parent, int id, Glyph glyph, int left, int top, int width,
-                       int height) {
-  HWND button = CreateWindowExA(0, SpeedButtonClassName(), "", WS_CHILD | WS_VISIBLE, left, top,
-                                width, height, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleA(nullptr), nullptr);
+HWND CreateSpeedButton(HWND parent, int id, Glyph glyph, int left, int top, int width, int height) {
+  HWND button = CreateWindowExA(
+      0, SpeedButtonClassName(), "", WS_CHILD | WS_VISIBLE, left, top, width, height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   SetWindowLongPtrA(button, kGlyphSlot, static_cast<LONG_PTR>(glyph));
   return button;
 }
@@ -213,7 +208,8 @@ void DrawExecuteButton(const DRAWITEMSTRUCT& item, HFONT font) {
   // The default button's dark outline, then the raised or pushed face.
   FrameRect(dc, &rect, GetSysColorBrush(COLOR_WINDOWFRAME));
   InflateRect(&rect, -1, -1);
-  DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0));
+  DrawFrameControl(dc, &rect, DFC_BUTTON,
+                   DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0));
 
   int length = GetWindowTextLengthA(item.hwndItem);
   std::string caption(length + 1, '\0');
@@ -225,7 +221,8 @@ void DrawExecuteButton(const DRAWITEMSTRUCT& item, HFONT font) {
   int height = item.rcItem.bottom - item.rcItem.top;
   GlyphCaptionPlace place = PlaceGlyphAndCaption(width, extent.cx);
   int shift = pressed ? 1 : 0;
-  DrawGlyph(dc, Glyph::ExecuteDisc, item.rcItem.left + place.glyphLeft + kExecuteGlyphSize / 2 + shift,
+  DrawGlyph(dc, Glyph::ExecuteDisc,
+            item.rcItem.left + place.glyphLeft + kExecuteGlyphSize / 2 + shift,
             item.rcItem.top + height / 2 + shift, enabled);
   SetBkMode(dc, TRANSPARENT);
   int textTop = item.rcItem.top + (height - extent.cy) / 2 + shift;

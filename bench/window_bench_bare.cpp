@@ -1,0 +1,41 @@
+// The baseline of the main window's start-up benchmark: a bare Win32
+// program that shows one window with as many standard child controls as
+// given on its command line and runs a plain message loop until closed.
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace {
+
+LRESULT CALLBACK BareProcClosing(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(hwnd, msg, wparam, lparam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  int controls = std::atoi(commandLine);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = &BareProcClosing;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = "BareBenchWindow";
+  RegisterClassA(&wc);
+  HWND window = CreateWindowExA(0, "BareBenchWindow", "Bare", WS_OVERLAPPEDWINDOW, 198, 95, 521,
+                                430, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  const char* classes[] = {"STATIC", "BUTTON", "COMBOBOX", "LISTBOX", "EDIT"};
+  for (int i = 0; i < controls; ++i) {
+    CreateWindowExA(0, classes[i % 5], "x", WS_CHILD | WS_VISIBLE, (i % 10) * 50, (i / 10) * 30, 45,
+                    25, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
