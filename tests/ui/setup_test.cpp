@@ -615,6 +615,44 @@ TEST_F(SetupWindowTest, TabWalksTheControlsInOrderAndEnterPressesExecute) {
   EXPECT_EQ(boxes_[0].caption, "情報");
 }
 
+TEST_F(SetupWindowTest, FolderThatCannotBeEnteredShowsTheErrorAndChangesNothing) {
+  WriteFile("a.txt");
+  CreateDirectoryA("gone", nullptr);
+  Start();
+  ClickLine(0, true);
+  TDirectoryListBox& folders = *form_->DirectoryListBox1;
+  int line = -1;
+  for (int i = 0; i < static_cast<int>(folders.Lines().size()); ++i) {
+    if (folders.DisplayText(i) == "gone") line = i;
+  }
+  ASSERT_GE(line, 0);
+  RemoveDirectoryA("gone");
+  // A double-click on the line, as the list reports it to its parent.
+  SendMessageA(folders.Handle(), LB_SETCURSEL, line, 0);
+  SendMessageA(GetParent(folders.Handle()), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(folders.Handle()), LBN_DBLCLK),
+               reinterpret_cast<LPARAM>(folders.Handle()));
+  Pump();
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].caption, "Korvath");
+  EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(boxes_[0].text.back(), '.');
+  EXPECT_EQ(form_->ShownFolder(), folder_);
+  EXPECT_EQ(CurrentFolder(), folder_);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt"}));
+  EXPECT_EQ(Marks(), (std::vector<bool>{true}));
+}
+
+TEST_F(SetupWindowTest, ExitClosesTheWindowAndSavesTheSettings) {
+  WriteFile("a.txt");
+  Start();
+  std::string settings = folder_ + "\\KVTset.ini";
+  EXPECT_FALSE(FileExists(settings));
+  Menu(kCmdKExit1);
+  EXPECT_TRUE(FileExists(settings));
+  EXPECT_EQ(form_->Handle(), nullptr);
+}
+
 TEST(MainWindowLayout, WorkedExampleAndSmallestWindow) {
   MainWindowLayout out = ComputeMainWindowLayout({608, 600, 400, 19, 600});
   EXPECT_EQ(out.browserColumn, (Bounds{10, 36, 114, 335}));
