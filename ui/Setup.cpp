@@ -847,8 +847,10 @@ void TSetupForm1::Create() {
   SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
   CreateControls();
-  CreateMenus();
+  // From here every size change lays the controls out, the menu bar's
+  // arrival included.
   controlsCreated_ = true;
+  CreateMenus();
 
   keyPreviewForm = this;
   keyPreview_ =
