@@ -615,6 +615,37 @@ TEST_F(SetupWindowTest, TabWalksTheControlsInOrderAndEnterPressesExecute) {
   EXPECT_EQ(boxes_[0].caption, "情報");
 }
 
+TEST_F(SetupWindowTest, CheckListShowsListedFilesInCaseInsensitiveOrderUnderTheMask) {
+  struct File {
+    const char* name;
+    DWORD attributes;
+  } files[] = {
+      {"b.log", 0},
+      {"A.txt", 0},
+      {"c.TXT", FILE_ATTRIBUTE_READONLY},
+      {"hidden.txt", FILE_ATTRIBUTE_HIDDEN},
+      {"system.txt", FILE_ATTRIBUTE_SYSTEM},
+      {"d.jpg", 0},
+  };
+  for (const File& f : files) {
+    WriteFile(f.name);
+    if (f.attributes) SetFileAttributesA(f.name, f.attributes);
+  }
+  CreateDirectoryA("folder.txt", nullptr);
+  Start();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"A.txt", "b.log", "c.TXT", "d.jpg"}));
+  // Two patterns interleave in one sorted list; every change clears the
+  // marks and panels 0 to 2.
+  ClickLine(0, true);
+  form_->ApplyFilter("Text and logs|*.txt;*.log");
+  Pump();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"A.txt", "b.log", "c.TXT"}));
+  EXPECT_EQ(Marks(), (std::vector<bool>(3, false)));
+  EXPECT_EQ(Status(0), "");
+  EXPECT_EQ(Status(3), "3個存在");
+  EXPECT_EQ(Text(form_->Edit1), "*.txt;*.log");
+}
+
 TEST_F(SetupWindowTest, FolderThatCannotBeEnteredShowsTheErrorAndChangesNothing) {
   WriteFile("a.txt");
   CreateDirectoryA("gone", nullptr);
