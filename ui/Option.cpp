@@ -168,13 +168,13 @@ void TOptionForm1::Create(HWND owner) {
 
 void TOptionForm1::CreateControls() {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
-  for (const ControlSpec& spec : kControls) {
+  for (const ControlSpec& row : kControls) {
     HWND control =
-        CreateWindowExA(spec.exStyle, spec.className, spec.text, spec.style, spec.bounds.Left,
-                        spec.bounds.Top, spec.bounds.Width, spec.bounds.Height, Handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+        CreateWindowExA(row.exStyle, row.className, row.text, row.style, row.bounds.Left,
+                        row.bounds.Top, row.bounds.Width, row.bounds.Height, Handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    this->*spec.member = control;
+    this->*row.member = control;
   }
   SetWindowSubclass(SpeedButton1, SpeedButtonProc, 1, 0);
   SetWindowSubclass(SpeedButton2, SpeedButtonProc, 1, 0);
