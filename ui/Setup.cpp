@@ -897,6 +897,7 @@ void TSetupForm1::CreateControls() {
     SendMessageA(ToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
   };
 
+  HDC measure = CreateCompatibleDC(nullptr);
   for (int i = 0; i < kControlCount; ++i) {
     const ControlSpec& spec = kControls[i];
     HWND parent = spec.parent ? ControlByName(spec.parent) : Handle();
@@ -912,18 +913,17 @@ void TSetupForm1::CreateControls() {
         created = CreatePanel(parent, id, kPanelTopLine, 0, b.left, b.top, b.width, b.height);
         break;
       case Kind::Label: {
-        created = CreateWindowExA(0, "STATIC", spec.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX,
-                                  b.left, b.top, 10, 12, parent, menuId, instance, nullptr);
-        // Labels size themselves to their caption.
-        HDC dc = GetDC(created);
+        // Labels size themselves to their caption, measured before they
+        // are created so that each is placed once.
         SIZE extent{};
         {
-          SelectGuard selected(dc, font);
-          GetTextExtentPoint32A(dc, spec.text, static_cast<int>(std::strlen(spec.text)), &extent);
+          SelectGuard selected(measure, font);
+          GetTextExtentPoint32A(measure, spec.text, static_cast<int>(std::strlen(spec.text)),
+                                &extent);
         }
-        ReleaseDC(created, dc);
-        SetWindowPos(created, nullptr, 0, 0, extent.cx, extent.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        created =
+            CreateWindowExA(0, "STATIC", spec.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, b.left,
+                            b.top, extent.cx, extent.cy, parent, menuId, instance, nullptr);
         break;
       }
       case Kind::Panel:
@@ -1008,6 +1008,7 @@ void TSetupForm1::CreateControls() {
       SetWindowLongPtrA(created, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     }
   }
+  DeleteDC(measure);
 
   // The Tab key walks siblings in Z order: put the tab stops (and the
   // containers holding them) at the bottom in their tab order.
