@@ -684,6 +684,28 @@ TEST_F(SetupWindowTest, ExitClosesTheWindowAndSavesTheSettings) {
   EXPECT_EQ(form_->Handle(), nullptr);
 }
 
+TEST_F(SetupWindowTest, KeyPreviewSeesHomeBeforeTheFocusedControl) {
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteFile(name);
+  Start();
+  SetWindowPos(form_->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // On the drive selector, the state after start-up, Home moves nothing.
+  Key(form_->DriveComboBox1->Handle(), VK_HOME);
+  RECT at;
+  GetWindowRect(form_->Handle(), &at);
+  EXPECT_EQ(at.left, 0);
+  EXPECT_EQ(at.top, 0);
+  // In the check list it glides the window to the screen's centre and the
+  // list still moves to its first line.
+  HWND list = form_->CheckListBox1->Handle();
+  SetFocus(list);
+  form_->CheckListBox1->SetItemIndex(2);
+  Key(list, VK_HOME);
+  GetWindowRect(form_->Handle(), &at);
+  EXPECT_EQ(at.left, (GetSystemMetrics(SM_CXSCREEN) - 521) / 2);
+  EXPECT_EQ(at.top, (GetSystemMetrics(SM_CYSCREEN) - 430) / 2);
+  EXPECT_EQ(form_->HighlightedIndex(), 0);
+}
+
 TEST(MainWindowLayout, WorkedExampleAndSmallestWindow) {
   MainWindowLayout out = ComputeMainWindowLayout({608, 600, 400, 19, 600});
   EXPECT_EQ(out.browserColumn, (Bounds{10, 36, 114, 335}));
