@@ -115,11 +115,10 @@ int PanelBevelWidth(unsigned flags) {
 
 HWND CreatePanel(HWND parent, int id, unsigned flags, DWORD exStyle, int left, int top, int width,
                  int height) {
-  HWND panel = CreateWindowExA(exStyle | WS_EX_CONTROLPARENT, PanelClassName(), "",
-                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top,
-                               width, height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleA(nullptr), nullptr);
+  HWND panel = CreateWindowExA(
+      exStyle | WS_EX_CONTROLPARENT, PanelClassName(), "",
+      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top, width, height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   SetWindowLongPtrA(panel, kFlagsSlot, static_cast<LONG_PTR>(flags));
   InvalidateRect(panel, nullptr, TRUE);
   return panel;

@@ -9,10 +9,10 @@ namespace korvath {
 
 enum PanelFlags : unsigned {
   kPanelPlain = 0,
-  kPanelLoweredBevel = 1u << 0,      // one lowered line around the edge
+  kPanelLoweredBevel = 1u << 0,        // one lowered line around the edge
   kPanelRaisedInLoweredOut = 1u << 1,  // lowered outer and raised inner line
-  kPanelWindowColour = 1u << 2,      // window colour instead of button face
-  kPanelTopLine = 1u << 3,           // a lowered line along the top edge only
+  kPanelWindowColour = 1u << 2,        // window colour instead of button face
+  kPanelTopLine = 1u << 3,             // a lowered line along the top edge only
 };
 
 // The window class of the panels; registered on first use.
