@@ -30,6 +30,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   option.Create(Application.Handle());
   setup.LoadOptionMasks();
 
+  // The application's own window, zero-sized, carries the taskbar entry
+  // "Korvath" for the windows it owns.
+  ShowWindow(Application.Handle(), SW_SHOWNOACTIVATE);
   ShowWindow(setup.Handle(), SW_SHOWNORMAL);
   UpdateWindow(setup.Handle());
   int code = Application.Run();
