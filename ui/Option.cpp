@@ -39,7 +39,7 @@ constexpr char kMaskMessage[] =
 
 // One row of the dialog's layout. Rows are created in this order, which is
 // also the tab order of the controls that take the focus.
-struct ControlSpec {
+struct ControlRow {
   HWND TOptionForm1::*member;
   const char* className;
   const char* text;
@@ -56,7 +56,7 @@ constexpr DWORD kListStyle =
 constexpr char kEditHint[] = "拡張子を入力して下さい。(表記例： *.txt)";
 
 // clang-format off
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
   // member                     class      text                   style                                         exStyle           id         bounds
   {&TOptionForm1::BitBtn1,      "BUTTON",  "OK",                  kChild | WS_TABSTOP | BS_DEFPUSHBUTTON,       0,                kIdOk,     {145, 262, 90, kButtonHeight}},
   {&TOptionForm1::BitBtn2,      "BUTTON",  "キャンセル",          kChild | WS_TABSTOP | BS_PUSHBUTTON,          0,                kIdCancel, {45, 262, 90, kButtonHeight}},
@@ -168,7 +168,7 @@ void TOptionForm1::Create(HWND owner) {
 
 void TOptionForm1::CreateControls() {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
-  for (const ControlSpec& row : kControls) {
+  for (const ControlRow& row : kControls) {
     HWND control =
         CreateWindowExA(row.exStyle, row.className, row.text, row.style, row.bounds.Left,
                         row.bounds.Top, row.bounds.Width, row.bounds.Height, Handle(),

@@ -73,7 +73,7 @@ enum class FontKind { Normal, Sample, Small };
 
 using Handler = void (TSetupForm1::*)();
 
-struct ControlSpec {
+struct ControlRow {
   const char* name;
   Kind kind;
   const char* parent;  // nullptr: the main window
@@ -97,7 +97,7 @@ constexpr unsigned kGlyphTicked = static_cast<unsigned>(Glyph::TickedBox);
 constexpr unsigned kGlyphEmpty = static_cast<unsigned>(Glyph::EmptyBox);
 
 // clang-format off
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
     // name, kind, parent, bounds, text, font, tab, style, exStyle, tag, click, exit, member
     {"Bevel1", Kind::Bevel, nullptr, {0, 0, 513, 8}, "", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Bevel1)},
     {"Label8", Kind::Label, nullptr, {10, 21, 0, 0}, "対象ファイル選択:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label8)},
@@ -156,12 +156,12 @@ constexpr int kControlCount = static_cast<int>(sizeof(kControls) / sizeof(kContr
 
 int ControlId(int index) { return kFirstControlId + index; }
 
-const ControlSpec* SpecById(int id) {
+const ControlRow* RowById(int id) {
   int index = id - kFirstControlId;
   return index >= 0 && index < kControlCount ? &kControls[index] : nullptr;
 }
 
-int SpecIndex(const char* name) {
+int RowIndex(const char* name) {
   for (int i = 0; i < kControlCount; ++i) {
     if (std::strcmp(kControls[i].name, name) == 0) return i;
   }
@@ -174,7 +174,7 @@ int SpecIndex(const char* name) {
 
 enum MenuIndex { kMenuFile, kMenuSelect, kMenuView, kMenuHelp, kMenuPopup, kMenuCount };
 
-struct MenuItemSpec {
+struct MenuItemRow {
   int menu;
   UINT command;
   std::string caption;  // empty: separator
@@ -185,13 +185,13 @@ struct MenuItemSpec {
 
 struct TSetupForm1::MenuState {
   std::array<HMENU, kMenuCount> menus{};
-  std::vector<MenuItemSpec> items;
+  std::vector<MenuItemRow> items;
 };
 
 namespace {
 const char* const kMenuTitles[] = {"ファイル/&File", "選択/&Select", "表示/&View", "ヘルプ/&Help"};
 
-std::vector<MenuItemSpec> MenuItems() {
+std::vector<MenuItemRow> MenuItems() {
   return {
       {kMenuFile, kCmdKProperty1, "プロパティ/&Property..."},
       {kMenuFile, kCmdN1, ""},
@@ -277,11 +277,11 @@ void TSetupForm1::Create() {
 }
 
 HWND TSetupForm1::ControlByName(const char* name) const {
-  int index = SpecIndex(name);
+  int index = RowIndex(name);
   if (index < 0) return nullptr;
-  const ControlSpec& spec = kControls[index];
-  if (spec.member) return this->*spec.member;
-  switch (spec.kind) {
+  const ControlRow& row = kControls[index];
+  if (row.member) return this->*row.member;
+  switch (row.kind) {
     case Kind::DriveComboBox:
       return DriveComboBox1 ? DriveComboBox1->Handle() : nullptr;
     case Kind::DirectoryListBox:
@@ -316,16 +316,16 @@ void TSetupForm1::CreateControls() {
 
   HDC measure = CreateCompatibleDC(nullptr);
   for (int i = 0; i < kControlCount; ++i) {
-    const ControlSpec& spec = kControls[i];
-    HWND parent = spec.parent ? ControlByName(spec.parent) : Handle();
-    HFONT font = spec.font == FontKind::Sample  ? sampleFont_
-                 : spec.font == FontKind::Small ? smallFont_
+    const ControlRow& row = kControls[i];
+    HWND parent = row.parent ? ControlByName(row.parent) : Handle();
+    HFONT font = row.font == FontKind::Sample  ? sampleFont_
+                 : row.font == FontKind::Small ? smallFont_
                                                 : font_;
-    const Bounds& b = spec.bounds;
+    const Bounds& b = row.bounds;
     int id = ControlId(i);
     HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     HWND created = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
       case Kind::Bevel:
         created = CreatePanel(parent, id, kPanelTopLine, 0, b.left, b.top, b.width, b.height);
         break;
@@ -335,27 +335,27 @@ void TSetupForm1::CreateControls() {
         SIZE extent{};
         {
           SelectGuard selected(measure, font);
-          GetTextExtentPoint32A(measure, spec.text, static_cast<int>(std::strlen(spec.text)),
+          GetTextExtentPoint32A(measure, row.text, static_cast<int>(std::strlen(row.text)),
                                 &extent);
         }
         created =
-            CreateWindowExA(0, "STATIC", spec.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, b.left,
+            CreateWindowExA(0, "STATIC", row.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, b.left,
                             b.top, extent.cx, extent.cy, parent, menuId, instance, nullptr);
         break;
       }
       case Kind::Panel:
         created =
-            CreatePanel(parent, id, spec.style, spec.exStyle, b.left, b.top, b.width, b.height);
-        SetWindowTextA(created, spec.text);
+            CreatePanel(parent, id, row.style, row.exStyle, b.left, b.top, b.width, b.height);
+        SetWindowTextA(created, row.text);
         break;
       case Kind::SpeedButton:
-        created = CreateSpeedButton(parent, id, static_cast<Glyph>(spec.style), b.left, b.top,
+        created = CreateSpeedButton(parent, id, static_cast<Glyph>(row.style), b.left, b.top,
                                     b.width, b.height);
-        if (spec.text[0]) addTip(created, spec.text);
+        if (row.text[0]) addTip(created, row.text);
         break;
       case Kind::Edit:
         created =
-            CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", spec.text, WS_CHILD | ES_AUTOHSCROLL, b.left,
+            CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", row.text, WS_CHILD | ES_AUTOHSCROLL, b.left,
                             b.top, b.width, b.height, parent, menuId, instance, nullptr);
         break;
       case Kind::ComboBox:
@@ -365,12 +365,12 @@ void TSetupForm1::CreateControls() {
         break;
       case Kind::CheckBox:
         created =
-            CreateWindowExA(0, "BUTTON", spec.text, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, b.left,
+            CreateWindowExA(0, "BUTTON", row.text, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, b.left,
                             b.top, b.width, b.height, parent, menuId, instance, nullptr);
         break;
       case Kind::BitBtn:
         created =
-            CreateWindowExA(0, "BUTTON", spec.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, b.left,
+            CreateWindowExA(0, "BUTTON", row.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, b.left,
                             b.top, b.width, b.height, parent, menuId, instance, nullptr);
         addTip(created, "ファイル名変更実行");
         break;
@@ -413,14 +413,14 @@ void TSetupForm1::CreateControls() {
         created = StringGrid1->Handle();
         break;
     }
-    if (spec.member) this->*spec.member = created;
-    if (created && spec.kind != Kind::StatusBar) {
+    if (row.member) this->*row.member = created;
+    if (created && row.kind != Kind::StatusBar) {
       SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    if (created && spec.tabOrder > 0 && spec.kind != Kind::Panel) {
+    if (created && row.tabOrder > 0 && row.kind != Kind::Panel) {
       LONG_PTR style = GetWindowLongPtrA(created, GWL_STYLE);
       SetWindowLongPtrA(created, GWL_STYLE, style | WS_TABSTOP);
-    } else if (created && spec.kind != Kind::Panel) {
+    } else if (created && row.kind != Kind::Panel) {
       LONG_PTR style = GetWindowLongPtrA(created, GWL_STYLE);
       SetWindowLongPtrA(created, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     }
@@ -480,7 +480,7 @@ void TSetupForm1::CreateMenus() {
 void TSetupForm1::RebuildMenu(int menuIndex) {
   HMENU menu = menus_->menus[menuIndex];
   while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
-  for (const MenuItemSpec& item : menus_->items) {
+  for (const MenuItemRow& item : menus_->items) {
     if (item.menu != menuIndex || !item.visible) continue;
     if (item.caption.empty()) {
       AppendMenuA(menu, MF_SEPARATOR, item.command, nullptr);
@@ -496,8 +496,8 @@ void TSetupForm1::RebuildMenu(int menuIndex) {
 // Menu item access
 
 namespace {
-MenuItemSpec* Find(std::vector<MenuItemSpec>& items, UINT command) {
-  for (MenuItemSpec& item : items) {
+MenuItemRow* Find(std::vector<MenuItemRow>& items, UINT command) {
+  for (MenuItemRow& item : items) {
     if (item.command == command) return &item;
   }
   return nullptr;
@@ -505,31 +505,31 @@ MenuItemSpec* Find(std::vector<MenuItemSpec>& items, UINT command) {
 }  // namespace
 
 void TSetupForm1::SetMenuItemVisible(UINT command, bool visible) {
-  MenuItemSpec* item = Find(menus_->items, command);
+  MenuItemRow* item = Find(menus_->items, command);
   if (!item || item->visible == visible) return;
   item->visible = visible;
   RebuildMenu(item->menu);
 }
 
 bool TSetupForm1::MenuItemVisible(UINT command) const {
-  const MenuItemSpec* item = Find(menus_->items, command);
+  const MenuItemRow* item = Find(menus_->items, command);
   return item && item->visible;
 }
 
 void TSetupForm1::SetMenuItemCaption(UINT command, const std::string& caption) {
-  MenuItemSpec* item = Find(menus_->items, command);
+  MenuItemRow* item = Find(menus_->items, command);
   if (!item || item->caption == caption) return;
   item->caption = caption;
   RebuildMenu(item->menu);
 }
 
 std::string TSetupForm1::MenuItemCaption(UINT command) const {
-  const MenuItemSpec* item = Find(menus_->items, command);
+  const MenuItemRow* item = Find(menus_->items, command);
   return item ? item->caption : std::string();
 }
 
 void TSetupForm1::SetMenuItemEnabled(UINT command, bool enabled) {
-  MenuItemSpec* item = Find(menus_->items, command);
+  MenuItemRow* item = Find(menus_->items, command);
   if (!item) return;
   item->enabled = enabled;
   EnableMenuItem(menus_->menus[item->menu], command,
@@ -537,12 +537,12 @@ void TSetupForm1::SetMenuItemEnabled(UINT command, bool enabled) {
 }
 
 bool TSetupForm1::MenuItemEnabled(UINT command) const {
-  const MenuItemSpec* item = Find(menus_->items, command);
+  const MenuItemRow* item = Find(menus_->items, command);
   return item && item->enabled;
 }
 
 void TSetupForm1::SetMenuItemChecked(UINT command, bool checked) {
-  MenuItemSpec* item = Find(menus_->items, command);
+  MenuItemRow* item = Find(menus_->items, command);
   if (!item) return;
   item->checked = checked;
   CheckMenuItem(menus_->menus[item->menu], command,
@@ -550,7 +550,7 @@ void TSetupForm1::SetMenuItemChecked(UINT command, bool checked) {
 }
 
 bool TSetupForm1::MenuItemChecked(UINT command) const {
-  const MenuItemSpec* item = Find(menus_->items, command);
+  const MenuItemRow* item = Find(menus_->items, command);
   return item && item->checked;
 }
 
@@ -722,16 +722,16 @@ void TSetupForm1::OnCommand(WPARAM wparam, LPARAM lparam) {
   }
   int id = LOWORD(wparam);
   UINT code = HIWORD(wparam);
-  const ControlSpec* spec = SpecById(id);
-  if (!spec) return;
+  const ControlRow* row = RowById(id);
+  if (!row) return;
   HWND control = reinterpret_cast<HWND>(lparam);
-  switch (spec->kind) {
+  switch (row->kind) {
     case Kind::SpeedButton:
     case Kind::CheckBox:
     case Kind::BitBtn:
-      if (code == BN_CLICKED && spec->click) {
-        senderTag_ = spec->tag;
-        (this->*spec->click)();
+      if (code == BN_CLICKED && row->click) {
+        senderTag_ = row->tag;
+        (this->*row->click)();
       }
       break;
     case Kind::ComboBox:
@@ -746,11 +746,11 @@ void TSetupForm1::OnCommand(WPARAM wparam, LPARAM lparam) {
           item.resize(length);
           SetWindowTextA(control, item.c_str());
         }
-        if (spec->click) (this->*spec->click)();
+        if (row->click) (this->*row->click)();
       } else if (code == CBN_EDITCHANGE) {
-        if (spec->click) (this->*spec->click)();
+        if (row->click) (this->*row->click)();
       } else if (code == CBN_KILLFOCUS) {
-        if (spec->exit) (this->*spec->exit)();
+        if (row->exit) (this->*row->exit)();
       }
       break;
     case Kind::CheckListBox:
