@@ -32,10 +32,12 @@
 #include "Setup.h"
 #include "Win32FileSystem.h"
 #include "controls/CheckListBox.h"
+#include "../tests/support/Win32Folders.h"
 
 namespace {
 
 using namespace korvath;
+using korvath::testsupport::RemoveTree;
 // <chrono> holds a character that cp932 lacks: the performance counter it is.
 struct Clock {
   using time_point = long long;
@@ -76,18 +78,6 @@ std::string TempFolder(const std::string& name) {
   return folder;
 }
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name != "." && name != "..") DeleteFileA((folder + "\\" + name).c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
 
 void MakeFiles(const std::string& folder, int count) {
   for (int i = 0; i < count; ++i) {

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "../core/TestDoubles.h"
+#include "../support/Win32Folders.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"
 
@@ -16,6 +17,8 @@ namespace {
 
 using testing::FakeFields;
 using testing::RecordingObserver;
+using testsupport::MakeScratchFolder;
+using testsupport::RemoveTree;
 
 // Names of the files (not folders) in the current folder.
 std::vector<std::string> ListFiles(const std::string& pattern = "*") {
@@ -31,40 +34,16 @@ std::vector<std::string> ListFiles(const std::string& pattern = "*") {
   return names;
 }
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        RemoveTree(path);
-      } else {
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
 
 // Each test runs in a fresh folder under the temporary folder, made the
 // current folder as the browser does before a rename run.
 class Win32Folder : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     previous_ = previous;
-    static int serial = 0;
-    folder_ = std::string(temp) + "korvath_fs_" + std::to_string(GetCurrentProcessId()) + "_" +
-              std::to_string(++serial);
-    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
+    folder_ = MakeScratchFolder("korvath_fs_");
     ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
   }
   void TearDown() override {

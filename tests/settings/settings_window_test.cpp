@@ -20,39 +20,21 @@
 #include "Option.h"
 #include "Setup.h"
 #include "browser/FilterComboBox.h"
+#include "../support/Win32Folders.h"
 
 namespace korvath {
 namespace {
+
+using testsupport::CurrentFolder;
+using testsupport::MakeScratchFolder;
+using testsupport::RemoveTree;
 
 struct Box {
   std::string text, caption;
   UINT flags;
 };
 
-std::string CurrentFolder() {
-  char buffer[MAX_PATH];
-  DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
-  return std::string(buffer, length);
-}
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
 
 std::vector<std::string> ComboItems(HWND combo) {
   std::vector<std::string> items;
@@ -88,11 +70,7 @@ class SettingsWindowTest : public ::testing::Test {
 
   void SetUp() override {
     startFolder_ = CurrentFolder();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    root_ = std::string(temp) + "kvt-settings-" + std::to_string(GetCurrentProcessId()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(root_.c_str(), nullptr);
+    root_ = MakeScratchFolder("kvt-settings-");
     SetCurrentDirectoryA(root_.c_str());
     SetMessageBoxHandler(
         [this](HWND, const std::string& text, const std::string& caption, UINT flags) {

@@ -20,17 +20,17 @@
 #include "IoError.h"
 #include "MessageBox.h"
 #include "Win32Collation.h"
+#include "../support/Win32Folders.h"
 
 namespace korvath {
 namespace {
 
+using testsupport::CurrentFolder;
+using testsupport::MakeScratchFolder;
+using testsupport::RemoveTree;
+
 constexpr int kDriveId = 101, kDirId = 102, kFileId = 103, kFilterId = 104;
 
-std::string Cwd() {
-  char buffer[MAX_PATH * 2] = {};
-  GetCurrentDirectoryA(sizeof buffer, buffer);
-  return buffer;
-}
 
 void MakeFile(const std::string& path, std::size_t size = 0, DWORD attributes = 0) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -48,26 +48,6 @@ void MakeFolder(const std::string& path, DWORD attributes = 0) {
   if (attributes) SetFileAttributesA(path.c_str(), attributes);
 }
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryA(folder.c_str());
-}
 
 // Stands in for the main window: the browser's parent, offering every
 // control the messages they need and reporting errors through the trampoline.
@@ -118,15 +98,10 @@ class BrowserTest : public testing::Test {
  protected:
   void SetUp() override {
     Application.SetTitle("Korvath");
-    original_ = Cwd();
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    static int counter = 0;
-    root_ = std::string(temp) + "kvbrowse" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(++counter);
-    CreateDirectoryA(root_.c_str(), nullptr);
+    original_ = CurrentFolder();
+    root_ = MakeScratchFolder("kvbrowse");
     SetCurrentDirectoryA(root_.c_str());
-    root_ = Cwd();  // as the platform spells it
+    root_ = CurrentFolder();  // as the platform spells it
   }
   void TearDown() override {
     host_.reset();
@@ -305,7 +280,7 @@ TEST_F(BrowserTest, FolderLinesShowTheWayDownAndSortedVisibleSubfolders) {
   // Opening lines: a subfolder, then the line above the shown folder.
   host.Dir.OpenLine(depth + 2);
   EXPECT_EQ(host.Dir.Directory(), Path("top\\beta"));
-  EXPECT_EQ(Cwd(), Path("top\\beta"));
+  EXPECT_EQ(CurrentFolder(), Path("top\\beta"));
   host.Dir.OpenLine(depth);
   EXPECT_EQ(host.Dir.Directory(), shown);
   host.Dir.OpenLine(0);
@@ -372,7 +347,7 @@ TEST_F(BrowserTest, ShowFolderTakesEveryFormOfPath) {
     host.Events.clear();
     host.Dir.ShowFolder(c.path);
     EXPECT_EQ(host.Dir.Directory(), c.shown) << c.path;
-    EXPECT_EQ(Cwd(), c.shown) << c.path;
+    EXPECT_EQ(CurrentFolder(), c.shown) << c.path;
     EXPECT_EQ(host.Files.Directory(), c.shown) << c.path;
     EXPECT_EQ(host.Events, (Names{"read", "dir"})) << c.path;
   }
@@ -406,7 +381,7 @@ TEST_F(BrowserTest, FolderThatCannotBeEnteredChangesNothing) {
       EXPECT_EQ(error.what(), IoErrorText(code));
     }
     EXPECT_EQ(host.Dir.Directory(), Path("sub"));
-    EXPECT_EQ(Cwd(), Path("sub"));
+    EXPECT_EQ(CurrentFolder(), Path("sub"));
     EXPECT_EQ(host.Files.Items(), Names{"keep.txt"});
     EXPECT_EQ(host.Dir.Lines().size(), lines.size());
   }
@@ -432,7 +407,7 @@ TEST_F(BrowserTest, OpeningARemovedFolderShowsTheErrorReport) {
                reinterpret_cast<LPARAM>(host.Dir.Handle()));
   EXPECT_EQ(boxes, Names{"Korvath|ファイルが見つかりません."});
   EXPECT_EQ(host.Dir.Directory(), root_);
-  EXPECT_EQ(Cwd(), root_);
+  EXPECT_EQ(CurrentFolder(), root_);
   EXPECT_TRUE(host.Events.empty());
 }
 
@@ -534,7 +509,7 @@ TEST_F(BrowserTest, PickingAnotherDriveGoesToItsLastFolderAndBack) {
   host.Drive.Pick(other);
   EXPECT_EQ(host.Events, (Names{"read", "dir", "drive", "drive"}));
   EXPECT_EQ(host.Dir.Directory()[0], otherLetter);
-  EXPECT_EQ(Cwd(), host.Dir.Directory());
+  EXPECT_EQ(CurrentFolder(), host.Dir.Directory());
   EXPECT_EQ(host.Files.Directory(), host.Dir.Directory());
 
   // Back to the first drive: its folder of this run, not its root.
@@ -544,7 +519,7 @@ TEST_F(BrowserTest, PickingAnotherDriveGoesToItsLastFolderAndBack) {
   }
   host.Drive.Pick(first);
   EXPECT_EQ(host.Dir.Directory(), root_);
-  EXPECT_EQ(Cwd(), root_);
+  EXPECT_EQ(CurrentFolder(), root_);
 
   // A folder on the other drive chooses that drive first, without a rebuild.
   host.Events.clear();
@@ -577,7 +552,7 @@ TEST_F(BrowserTest, DriveThatCannotBeEnteredLeavesTheFolderAsItWas) {
   EXPECT_EQ(host.Drive.Drive(), missing);
   EXPECT_EQ(host.Drive.ItemIndex(), first);  // no entry for it: the selection stays
   EXPECT_EQ(host.Dir.Directory(), root_);
-  EXPECT_EQ(Cwd(), root_);
+  EXPECT_EQ(CurrentFolder(), root_);
   EXPECT_TRUE(host.Events.empty());
   host.Drive.Pick(first);  // back: the folder list is already there
   EXPECT_EQ(host.Events, (Names{"drive", "drive"}));

@@ -25,20 +25,20 @@
 #include "browser/FilterComboBox.h"
 #include "controls/CheckListBox.h"
 #include "controls/StringGrid.h"
+#include "../support/Win32Folders.h"
 
 namespace korvath {
 namespace {
+
+using testsupport::CurrentFolder;
+using testsupport::MakeScratchFolder;
+using testsupport::RemoveTree;
 
 struct Box {
   std::string text, caption;
   UINT flags;
 };
 
-std::string CurrentFolder() {
-  char buffer[MAX_PATH];
-  DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
-  return std::string(buffer, length);
-}
 
 bool FileExists(const std::string& name) {
   return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -48,25 +48,6 @@ void WriteFile(const std::string& name, size_t bytes = 10) {
   std::ofstream(name, std::ios::binary) << std::string(bytes, 'x');
 }
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
 
 // Bounds of a child within its parent's client area.
 RECT ChildBounds(HWND child) {
@@ -87,11 +68,7 @@ class SetupWindowTest : public ::testing::Test {
 
   void SetUp() override {
     startFolder_ = CurrentFolder();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "korvath_setup_" + std::to_string(GetCurrentProcessId()) + "_" +
-              std::to_string(counter_++);
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    folder_ = MakeScratchFolder("korvath_setup_");
     SetCurrentDirectoryA(folder_.c_str());
     SetMessageBoxHandler(
         [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
@@ -232,7 +209,6 @@ class SetupWindowTest : public ::testing::Test {
   std::vector<Box> boxes_;
   int answer_ = IDYES;
   std::string folder_, startFolder_;
-  static inline int counter_ = 0;
 };
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
