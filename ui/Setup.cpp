@@ -24,6 +24,7 @@
 #include "controls/Gdi.h"
 #include "controls/GlyphButton.h"
 #include "controls/Panel.h"
+#include "controls/StatusBar.h"
 #include "controls/StringGrid.h"
 
 namespace korvath {
@@ -376,10 +377,7 @@ void TSetupForm1::CreateControls() {
         break;
       case Kind::StatusBar:
         // Placed by the layout, at the bottom with its design height.
-        created = CreateWindowExA(0, STATUSCLASSNAMEA, "",
-                                  WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE |
-                                      CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                                  0, 0, 0, b.height, parent, menuId, instance, nullptr);
+        created = CreateStatusBar(parent, id, b.height);
         SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         break;
       case Kind::DriveComboBox:
