@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 
+#include "controls/Gdi.h"
+
 namespace {
 
 LRESULT CALLBACK BareProcClosing(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -28,10 +30,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   RegisterClassA(&wc);
   HWND window = CreateWindowExA(0, "BareBenchWindow", "Bare", WS_OVERLAPPEDWINDOW, 198, 95, 521,
                                 430, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HFONT font = korvath::CreateUiFont(12);
   const char* classes[] = {"STATIC", "BUTTON", "COMBOBOX", "LISTBOX", "EDIT"};
   for (int i = 0; i < controls; ++i) {
-    CreateWindowExA(0, classes[i % 5], "x", WS_CHILD | WS_VISIBLE, (i % 10) * 50, (i / 10) * 30, 45,
-                    25, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND control = CreateWindowExA(0, classes[i % 5], "接頭語", WS_CHILD | WS_VISIBLE, (i % 10) * 50,
+                                   (i / 10) * 30, 45, 25, window, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
