@@ -144,7 +144,7 @@ TEST_F(StatusBarTest, DrawsANewTextAtOnceWithoutAPaintCycle) {
   EXPECT_GT(TextPixels(panel), 10);
 }
 
-TEST_F(StatusBarTest, GripSizesTheHostUntilItIsMaximised) {
+TEST_F(StatusBarTest, GripIsHitUntilTheHostIsMaximised) {
   RECT bar;
   GetWindowRect(bar_, &bar);
   LPARAM corner = MAKELPARAM(bar.right - 3, bar.bottom - 3);
