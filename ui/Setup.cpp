@@ -1129,6 +1129,9 @@ void TSetupForm1::BitBtn1Click() {
   Win32FileSystem fileSystem;
   RenameRunResult result = RunRename(*session_, *preview_, fileSystem, observer);
   if (!result.Confirmed) return;
+  // The start number has moved on: the sample follows it, as it does after
+  // every other change of the start number.
+  UpdateSample();
   CheckListBox1->Reload();
   ShowPreview();
   EnableWindow(BitBtn1, preview_->ExecuteEnabled());

@@ -375,6 +375,7 @@ TEST_F(SetupWindowTest, TypicalUseRenamesTheCheckedFilesInNameOrder) {
   EXPECT_TRUE(FileExists("note.txt"));
   EXPECT_EQ(Status(3), "4個完了");
   EXPECT_EQ(Text(form_->Panel2), "005");
+  EXPECT_EQ(Text(form_->Panel4), "trip_005");  // the sample follows the start number
   EXPECT_EQ(Names(), (std::vector<std::string>{"trip_001.jpg", "trip_002.jpg", "trip_003.jpg",
                                                "trip_004.jpg"}));
   EXPECT_EQ(Marks(), (std::vector<bool>(4, false)));
