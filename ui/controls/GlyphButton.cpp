@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ControlClass.h"
 #include "Gdi.h"
 
 namespace korvath {
@@ -144,15 +145,7 @@ LRESULT CALLBACK SpeedButtonProc(HWND window, UINT msg, WPARAM wparam, LPARAM lp
 const char* SpeedButtonClassName() {
   static bool registered = false;
   if (!registered) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &SpeedButtonProc;
-    wc.cbWndExtra = 2 * sizeof(LONG_PTR);
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = kSpeedButtonClass;
-    RegisterClassExA(&wc);
+    RegisterControlClass(kSpeedButtonClass, &SpeedButtonProc, CS_DBLCLKS, 2 * sizeof(LONG_PTR));
     registered = true;
   }
   return kSpeedButtonClass;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ControlClass.h"
 #include "Gdi.h"
 
 namespace korvath {
@@ -94,14 +95,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) 
 const char* PanelClassName() {
   static bool registered = false;
   if (!registered) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &PanelProc;
-    wc.cbWndExtra = 2 * sizeof(LONG_PTR);
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = kClassName;
-    RegisterClassExA(&wc);
+    RegisterControlClass(kClassName, &PanelProc, 0, 2 * sizeof(LONG_PTR));
     registered = true;
   }
   return kClassName;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ControlClass.h"
+
 namespace korvath {
 namespace {
 
@@ -270,13 +272,7 @@ LRESULT CALLBACK StatusBarProc(HWND window, UINT msg, WPARAM wparam, LPARAM lpar
 const char* StatusBarClassName() {
   static bool registered = false;
   if (!registered) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &StatusBarProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = kClassName;
-    RegisterClassExA(&wc);
+    RegisterControlClass(kClassName, &StatusBarProc);
     registered = true;
   }
   return kClassName;
