@@ -18,8 +18,9 @@ export WINEARCH=win64
 export WINEDEBUG=-all
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
-# No menu entries, no Gecko or Mono installer prompts.
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+# No menu entries, no Gecko or Mono installer prompts, and no debugger on a
+# crash: winedbg would wait for an answer while holding the machine-wide lock.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d"
 
 WINE=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
