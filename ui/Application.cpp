@@ -115,7 +115,9 @@ int TApplication::Run() {
 // restore or Alt+Tab arrive here rather than at the main window.
 LRESULT CALLBACK TApplication::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (hwnd != Application.handle_) return DefWindowProcA(hwnd, msg, wparam, lparam);
-  return Application.HandleMessage(msg, wparam, lparam);
+  LRESULT result = 0;
+  Application.Guard([&] { result = Application.HandleMessage(msg, wparam, lparam); });
+  return result;
 }
 
 LRESULT TApplication::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
