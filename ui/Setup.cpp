@@ -617,8 +617,8 @@ LRESULT CALLBACK TSetupForm1::KeyPreviewHook(int code, WPARAM wparam, LPARAM lpa
     HWND form = keyPreviewForm->Handle();
     if (msg->message == WM_KEYDOWN && form && (msg->hwnd == form || IsChild(form, msg->hwnd))) {
       // The hook runs outside any window procedure: keep exceptions in.
-      TSetupForm1* form = keyPreviewForm;
-      Application.Guard([form, msg] { form->FormKeyDown(msg->wParam); });
+      TSetupForm1* target = keyPreviewForm;
+      Application.Guard([target, msg] { target->FormKeyDown(msg->wParam); });
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
