@@ -664,9 +664,9 @@ TEST_F(MainWindowTest, ActivatingTheTaskbarEntryHandsActivationAndFocusBack) {
 
   // With the About box open, the box takes the activation.
   HWND activeWithAbout = nullptr;
-  ModalScript::Run(*about_, {[&] { SetActiveWindow(Application.Handle()); },
-                             [&] { activeWithAbout = GetActiveWindow(); },
-                             [&] { ClickOk(*about_); }});
+  ModalScript::Run(*about_,
+                   {[&] { SetActiveWindow(Application.Handle()); },
+                    [&] { activeWithAbout = GetActiveWindow(); }, [&] { ClickOk(*about_); }});
   EXPECT_EQ(activeWithAbout, about_->Handle());
 
   // With a real message box over the main window, the message box does.
