@@ -337,11 +337,11 @@ void TAboutForm1::CreateControls() {
 
 int TAboutForm1::ShowModal() {
   if (!Handle() || IsWindowVisible(Handle())) return 0;
-  if (!shownBefore_) {
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  if (!shownBefore_ || !OnSomeWorkArea(r)) {
     // Centred on the primary display the first time; afterwards the box
-    // opens where it was left.
-    RECT r;
-    GetWindowRect(Handle(), &r);
+    // opens where it was left, unless that is off every screen now.
     const int width = r.right - r.left, height = r.bottom - r.top;
     SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,

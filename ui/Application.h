@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 namespace korvath {
 
@@ -25,6 +26,11 @@ class TApplication {
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title);
 
+  // The main window: the first form created. The taskbar entry's close
+  // and activation are handed to it.
+  HWND MainWindow() const { return mainWindow_; }
+  void SetMainWindow(HWND window) { mainWindow_ = window; }
+
   // Minimises the application as a whole (all of its windows).
   void Minimize();
   void Restore();
@@ -33,14 +39,35 @@ class TApplication {
   // gets a "." when its last character's code is above that of ".".
   void ShowException(const std::exception& error);
 
+  // The one guard around program code entered from outside (window
+  // procedures, hooks, the creation sequence): whatever escapes `action`
+  // ends there, in the general error report. False when it caught one.
+  template <class Action>
+  bool Guard(Action&& action) noexcept {
+    try {
+      std::forward<Action>(action)();
+      return true;
+    } catch (const std::exception& error) {
+      Report(&error);
+    } catch (...) {
+      Report(nullptr);
+    }
+    return false;
+  }
+
   // Runs the message loop until WM_QUIT; returns its exit code.
   int Run();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
+  void HandOverActivation();
+  // Shows the report for error (null: not a std::exception); never throws.
+  void Report(const std::exception* error) noexcept;
 
   HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
+  HWND mainWindow_ = nullptr;
   std::string title_;
 };
 

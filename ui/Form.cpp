@@ -1,7 +1,6 @@
 #include "Form.h"
 
-#include <exception>
-#include <stdexcept>
+#include <utility>
 
 #include "Application.h"
 
@@ -51,19 +50,33 @@ LRESULT CALLBACK TForm::Trampoline(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lp
   }
   auto* self = reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcA(hwnd, msg, wparam, lparam);
-  try {
-    LRESULT result = self->WndProc(msg, wparam, lparam);
-    if (msg == WM_NCDESTROY) {
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      self->handle_ = nullptr;
-    }
-    return result;
-  } catch (const std::exception& error) {
-    Application.ShowException(error);
-  } catch (...) {
-    Application.ShowException(std::runtime_error("Unknown error"));
+  LRESULT result = 0;
+  Application.Guard([&] { result = self->WndProc(msg, wparam, lparam); });
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    self->handle_ = nullptr;
   }
-  return 0;
+  return result;
+}
+
+namespace {
+BOOL CALLBACK IntersectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
+  auto* bounds = reinterpret_cast<std::pair<RECT, bool>*>(param);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  RECT common;
+  if (GetMonitorInfoA(monitor, &info) && IntersectRect(&common, &bounds->first, &info.rcWork)) {
+    bounds->second = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+bool OnSomeWorkArea(const RECT& bounds) {
+  std::pair<RECT, bool> search{bounds, false};
+  EnumDisplayMonitors(nullptr, nullptr, &IntersectWorkArea, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
 }  // namespace korvath

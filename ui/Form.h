@@ -43,4 +43,9 @@ class TForm {
   HWND handle_ = nullptr;
 };
 
+// Whether a window standing at `bounds` (screen coordinates) would show at
+// least partly on some monitor's work area; a position stored while another
+// monitor was attached may lie off every screen.
+bool OnSomeWorkArea(const RECT& bounds);
+
 }  // namespace korvath

@@ -13,22 +13,33 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Application.Initialize(instance);
   Application.SetTitle("Korvath");
 
-  // Created first, the main window is the application's main window; its
-  // creation sequence runs inside Create.
   TSetupForm1 setup;
-  SetupForm1 = &setup;
-  setup.Create();
-
   TAboutForm1 about;
-  AboutForm1 = &about;
-  about.Create(Application.Handle());
-
-  // The options dialog holds the user-defined masks that the settings save
-  // reads at closing, so it lives until the main window has gone.
   TOptionForm1 option;
-  OptionForm1 = &option;
-  option.Create(Application.Handle());
-  setup.LoadOptionMasks();
+  // The creation sequence reports its own errors and goes on; an error that
+  // still escapes leaves the windows half made: report it and end without
+  // saving anything, rather than let it end the process unreported.
+  const bool created = Application.Guard([&] {
+    // Created first, the main window is the application's main window; its
+    // creation sequence runs inside Create.
+    SetupForm1 = &setup;
+    setup.Create();
+
+    AboutForm1 = &about;
+    about.Create(Application.Handle());
+
+    // The options dialog holds the user-defined masks that the settings save
+    // reads at closing, so it lives until the main window has gone.
+    OptionForm1 = &option;
+    option.Create(Application.Handle());
+    setup.LoadOptionMasks();
+  });
+  if (!created) {
+    SetupForm1 = nullptr;
+    AboutForm1 = nullptr;
+    OptionForm1 = nullptr;
+    return 1;
+  }
 
   // The application's own window, zero-sized, carries the taskbar entry
   // "Korvath" for the windows it owns.

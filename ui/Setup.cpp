@@ -262,6 +262,8 @@ void TSetupForm1::Create() {
   p.icon = LoadIconA(Application.Instance() ? Application.Instance() : GetModuleHandleA(nullptr),
                      MAKEINTRESOURCEA(1));
   CreateHandle(p);
+  // Created first, this is the application's main window.
+  if (!IsWindow(Application.MainWindow())) Application.SetMainWindow(Handle());
   SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
   CreateControls();
@@ -273,7 +275,9 @@ void TSetupForm1::Create() {
   keyPreviewForm = this;
   keyPreview_ =
       SetWindowsHookExA(WH_GETMESSAGE, &TSetupForm1::KeyPreviewHook, nullptr, GetCurrentThreadId());
-  FormCreate();
+  // No window procedure surrounds the creation sequence: its errors end in
+  // the general error report here, and the window still opens.
+  Application.Guard([this] { FormCreate(); });
   lastFocus_ = DriveComboBox1->Handle();
 }
 
@@ -613,11 +617,8 @@ LRESULT CALLBACK TSetupForm1::KeyPreviewHook(int code, WPARAM wparam, LPARAM lpa
     HWND form = keyPreviewForm->Handle();
     if (msg->message == WM_KEYDOWN && form && (msg->hwnd == form || IsChild(form, msg->hwnd))) {
       // The hook runs outside any window procedure: keep exceptions in.
-      try {
-        keyPreviewForm->FormKeyDown(msg->wParam);
-      } catch (const std::exception& error) {
-        Application.ShowException(error);
-      }
+      TSetupForm1* target = keyPreviewForm;
+      Application.Guard([target, msg] { target->FormKeyDown(msg->wParam); });
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -696,10 +697,35 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_CLOSE:
+      if (runInProgress_) {
+        closeAfterRun_ = true;
+        return 0;
+      }
       FormClose();
       DestroyWindow(Handle());
       return 0;
+    case WM_QUERYENDSESSION:
+      // Log-off waits while files are being renamed; the window closes
+      // after the run, so that the next attempt finds it gone.
+      if (runInProgress_) {
+        closeAfterRun_ = true;
+        return FALSE;
+      }
+      return TRUE;
+    case WM_ENDSESSION:
+      // The session ends once this returns: save now. A run still going
+      // keeps its window until it ends.
+      if (wparam) {
+        FormClose();
+        if (runInProgress_) {
+          closeAfterRun_ = true;
+        } else {
+          DestroyWindow(Handle());
+        }
+      }
+      return 0;
     case WM_DESTROY:
+      if (Application.MainWindow() == Handle()) Application.SetMainWindow(nullptr);
       if (keyPreview_) {
         UnhookWindowsHookEx(keyPreview_);
         keyPreview_ = nullptr;
@@ -863,7 +889,25 @@ void TSetupForm1::FormCreate() {
   UpdateSample();
 }
 
-void TSetupForm1::FormClose() { SaveSettings(); }
+void TSetupForm1::FormClose() {
+  if (savedAtClose_) return;
+  savedAtClose_ = true;
+  SaveSettings();
+}
+
+TSetupForm1::RunInProgress::RunInProgress(TSetupForm1& form)
+    : form_(form), outer_(!form.runInProgress_) {
+  form_.runInProgress_ = true;
+}
+
+TSetupForm1::RunInProgress::~RunInProgress() {
+  if (!outer_) return;
+  form_.runInProgress_ = false;
+  if (form_.closeAfterRun_) {
+    form_.closeAfterRun_ = false;
+    PostMessageA(form_.Handle(), WM_CLOSE, 0, 0);
+  }
+}
 
 void TSetupForm1::KExit1Click() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
 
@@ -1125,6 +1169,7 @@ class WindowRenameObserver : public RenameObserver {
 }  // namespace
 
 void TSetupForm1::BitBtn1Click() {
+  const RunInProgress running(*this);
   WindowRenameObserver observer(*this);
   Win32FileSystem fileSystem;
   RenameRunResult result = RunRename(*session_, *preview_, fileSystem, observer);

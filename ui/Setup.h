@@ -219,6 +219,20 @@ class TSetupForm1 : public TForm, public NamingFields {
 
  private:
   struct MenuState;
+  // Held by a rename run for its length. The run's message boxes run their
+  // own loops, where a close can arrive; the window must outlive the run, so
+  // such a close is carried out once the run has ended.
+  class RunInProgress {
+   public:
+    explicit RunInProgress(TSetupForm1& form);
+    RunInProgress(const RunInProgress&) = delete;
+    RunInProgress& operator=(const RunInProgress&) = delete;
+    ~RunInProgress();
+
+   private:
+    TSetupForm1& form_;
+    bool outer_;
+  };
   static LRESULT CALLBACK KeyPreviewHook(int code, WPARAM wparam, LPARAM lparam);
 
   void CreateControls();
@@ -246,6 +260,9 @@ class TSetupForm1 : public TForm, public NamingFields {
   HHOOK keyPreview_ = nullptr;  // sees every key press before the focused control
   int senderTag_ = 0;           // tag of the control whose click is being handled
   bool controlsCreated_ = false;
+  bool runInProgress_ = false;
+  bool closeAfterRun_ = false;
+  bool savedAtClose_ = false;  // one ending may arrive by several routes
 };
 
 extern TSetupForm1* SetupForm1;

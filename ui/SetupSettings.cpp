@@ -13,10 +13,12 @@
 #include "Application.h"
 #include "FileTypeFilter.h"
 #include "Histories.h"
+#include "IoError.h"
 #include "Option.h"
 #include "SettingsFile.h"
 #include "Setup.h"
 #include "Win32ProfileStore.h"
+#include "browser/DriveComboBox.h"
 
 namespace korvath {
 
@@ -74,6 +76,13 @@ void TSetupForm1::ComputeSettingsPath() { SettingsPath = ComposeSettingsPath(Cur
 void TSetupForm1::ReadWindowPosition() {
   Win32ProfileStore store(SettingsPath);
   WindowPosition position = korvath::ReadWindowPosition(store);
+  // A position off every screen (a monitor since removed, a hand-edited
+  // file) would leave the window where nobody can reach it.
+  RECT outer{};
+  GetWindowRect(Handle(), &outer);
+  const RECT stored{position.Left, position.Top, position.Left + (outer.right - outer.left),
+                    position.Top + (outer.bottom - outer.top)};
+  if (!OnSomeWorkArea(stored)) position = WindowPosition{};
   SetWindowPos(Handle(), nullptr, position.Left, position.Top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -81,7 +90,20 @@ void TSetupForm1::ReadWindowPosition() {
 void TSetupForm1::ReadFolderHistory() {
   Win32ProfileStore store(SettingsPath);
   DirHistory = korvath::ReadFolderHistory(store);
-  ShowFolder(FolderExists(DirHistory[0]) ? DirHistory[0] : CurrentFolder());
+  if (FolderExists(DirHistory[0])) {
+    // A stored folder that exists but cannot be entered (access denied, a
+    // stale folder remembered for its drive) is taken as a missing one:
+    // the program must still start.
+    try {
+      ShowFolder(DirHistory[0]);
+      return;
+    } catch (const EInOutError&) {
+      // ShowFolder has put the folder back; the drive selector follows it.
+      const std::string shown = ShownFolder();
+      DriveComboBox1->ChooseDrive(shown.size() >= 2 && shown[1] == ':' ? shown[0] : '\0');
+    }
+  }
+  ShowFolder(CurrentFolder());
 }
 
 void TSetupForm1::ReadPrefixSuffixHistories() {

@@ -18,7 +18,9 @@
 #include "Application.h"
 #include "MessageBox.h"
 #include "Option.h"
+#include "RenameSession.h"
 #include "Setup.h"
+#include "browser/DriveComboBox.h"
 #include "browser/FilterComboBox.h"
 #include "../support/Win32Folders.h"
 
@@ -147,6 +149,24 @@ class SettingsWindowTest : public ::testing::Test {
   }
 
   void WriteIni(const std::string& text) { std::ofstream(Ini(), std::ios::binary) << text; }
+
+  std::vector<std::string> FileNames(const std::string& folder) const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+  }
+
+  int UnwritableReports() const {
+    int count = 0;
+    for (const Box& box : boxes_) count += box.text.find("に書き込めません") != std::string::npos;
+    return count;
+  }
 
   std::vector<std::string> IniLines() const {
     std::ifstream in(Ini(), std::ios::binary);
@@ -364,6 +384,176 @@ TEST_F(SettingsWindowTest, CancelledEditsReachTheFileAtCloseButNotTheSelector) {
   Close();
   EXPECT_EQ(Read("Option", "FileCount"), "1");
   EXPECT_EQ(Read("Option", "File1"), "*.new");
+}
+
+// The taskbar entry belongs to the application's own window, and log-off
+// reaches every window: each route ends the program through the main
+// window's closing sequence, which writes the file once.
+TEST_F(SettingsWindowTest, EveryWayOfEndingTheProgramSavesOnce) {
+  struct Route {
+    const char* name;
+    std::function<void(HWND main)> end;
+  };
+  const Route routes[] = {
+      {"close box", [](HWND main) { PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"Alt+F4", [](HWND main) { PostMessageA(main, WM_SYSKEYDOWN, VK_F4, 0x20000001); }},
+      {"File > Exit",
+       [](HWND main) { PostMessageA(main, WM_COMMAND, MAKEWPARAM(kCmdKExit1, 0), 0); }},
+      {"taskbar entry's Close",
+       [](HWND) { PostMessageA(Application.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"close sent to the taskbar entry's window",
+       [](HWND) { PostMessageA(Application.Handle(), WM_CLOSE, 0, 0); }},
+      {"log-off",
+       [](HWND main) {
+         for (HWND window : {Application.Handle(), main}) {
+           EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+         }
+         for (HWND window : {Application.Handle(), main}) {
+           SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+         }
+       }},
+  };
+  int left = 20;
+  for (const Route& route : routes) {
+    SCOPED_TRACE(route.name);
+    // Written: the position the window was moved to.
+    Start();
+    left += 10;
+    MoveWindow(form_->Handle(), left, 25, 521, 430, TRUE);
+    HWND main = form_->Handle();
+    route.end(main);
+    Pump();
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(Read("Form", "Left"), std::to_string(left));
+    Destroy();
+
+    // Once: a save that fails says so once per attempt.
+    boxes_.clear();
+    Start();
+    form_->SettingsPath = root_ + "\\missing\\KVTset.ini";
+    main = form_->Handle();
+    route.end(main);
+    Pump();
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(UnwritableReports(), 1);
+    Destroy();
+  }
+}
+
+// A close while the rename run's warning box is up (its own loop dispatches
+// the close) must not destroy the window under the run: the run would go on
+// reading empty fields and rename files to bare numbers.
+TEST_F(SettingsWindowTest, ACloseDuringARunWaitsForTheRunAndThenSaves) {
+  const std::string folder = Folder("run", 0);
+  for (const char* name : {"c.txt", "d.txt", "n_1.txt"}) std::ofstream(folder + "\\" + name) << "x";
+  WriteIni("[SetUp]\r\nDirHst0=" + folder + "\r\n");
+  Start();
+  ASSERT_EQ(form_->ShownFolder(), folder);
+  SetWindowTextA(form_->ComboBox1, "n_");
+  form_->Session().Files[0].Checked = true;  // c.txt, whose n_1.txt is taken
+  form_->Session().Files[1].Checked = true;  // d.txt
+  form_->RefreshPreview();
+  ASSERT_TRUE(IsWindowEnabled(form_->BitBtn1));
+
+  HWND main = form_->Handle();
+  bool closedAtFirstWarning = false, aliveAfterClose = false, logOffAllowed = true;
+  SetMessageBoxHandler([&](HWND, const std::string& text, const std::string& caption, UINT flags) {
+    boxes_.push_back({text, caption, flags});
+    if (flags & MB_YESNO) return IDYES;
+    if (!closedAtFirstWarning) {
+      closedAtFirstWarning = true;
+      PostMessageA(Application.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+      logOffAllowed = SendMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
+      Pump();
+      aliveAfterClose = IsWindow(main) != FALSE;
+    }
+    return IDOK;
+  });
+  SendMessageA(form_->BitBtn1, BM_CLICK, 0, 0);
+  ASSERT_TRUE(closedAtFirstWarning);
+  EXPECT_TRUE(aliveAfterClose);
+  EXPECT_FALSE(logOffAllowed) << "log-off waits for the run";
+  for (const std::string& name : FileNames(folder)) {
+    EXPECT_TRUE(name.size() > 4 && name.substr(name.size() - 4) == ".txt") << name;
+    EXPECT_TRUE(name.rfind("n_", 0) == 0 || name == "c.txt" || name == "d.txt") << name;
+  }
+
+  // Once the run has ended, the close is carried out and saves.
+  Pump();
+  EXPECT_FALSE(IsWindow(main));
+  EXPECT_EQ(Read("SetUp", "DirHst0"), folder);
+  EXPECT_EQ(UnwritableReports(), 0);
+}
+
+// The stored folder exists but cannot be entered: the program starts in the
+// start-up folder, as it does when the folder is missing, with no error.
+TEST_F(SettingsWindowTest, AStoredFolderThatCannotBeEnteredStillStartsTheProgram) {
+  // Held by another program without sharing, which refuses entering it.
+  const std::string held = Folder("held", 1);
+  HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  WriteIni("[SetUp]\r\nDirHst0=" + held + "\r\n");
+  Start();
+  CloseHandle(holder);
+  EXPECT_EQ(form_->ShownFolder(), root_);
+  EXPECT_EQ(CurrentFolder(), root_);
+  EXPECT_TRUE(boxes_.empty());
+  Close();
+  EXPECT_EQ(Read("SetUp", "DirHst0"), root_);
+
+  // Another drive, whose folder remembered by the launching process is gone:
+  // entering the drive fails unless the program goes to its root instead.
+  char other = 0;
+  const DWORD drives = GetLogicalDrives();
+  for (char letter = 'C'; letter <= 'Z' && !other; ++letter) {
+    const std::string rootPath = std::string(1, letter) + ":\\";
+    if ((drives & (1u << (letter - 'A'))) && letter != toupper(root_[0]) &&
+        GetDriveTypeA(rootPath.c_str()) == DRIVE_FIXED) {
+      other = letter;
+    }
+  }
+  ASSERT_NE(other, 0) << "a second fixed drive";
+  const std::string drive = std::string(1, other) + ":";
+  const std::string perDrive = "=" + drive;
+  SetEnvironmentVariableA(perDrive.c_str(), (drive + "\\kvt-gone-folder").c_str());
+  WriteIni("[SetUp]\r\nDirHst0=" + drive + "\\\r\n");
+  Start();
+  SetEnvironmentVariableA(perDrive.c_str(), nullptr);
+  EXPECT_TRUE(boxes_.empty());
+  const std::string shown = form_->ShownFolder();
+  EXPECT_TRUE(shown == root_ || shown == drive + "\\") << shown;
+  EXPECT_EQ(CurrentFolder(), shown);
+  EXPECT_EQ(form_->DriveComboBox1->Drive(), toupper(shown[0])) << "the selector shows its drive";
+  Close();
+  EXPECT_EQ(Read("SetUp", "DirHst0"), shown);
+}
+
+// A stored position off every screen would open the window out of reach and
+// save it back there.
+TEST_F(SettingsWindowTest, APositionOffEveryScreenOpensAtTheDesignPosition) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  struct Case {
+    int left, top, expectedLeft, expectedTop;
+  };
+  const Case cases[] = {
+      {width + 200, 40, 198, 95},
+      {40, height + 10, 198, 95},
+      {width - 60, height - 60, width - 60, height - 60},  // a corner still on screen
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.left) + ", " + std::to_string(c.top));
+    WriteIni("[Form]\r\nLeft=" + std::to_string(c.left) + "\r\nTop=" + std::to_string(c.top) +
+             "\r\n");
+    Start();
+    RECT rect;
+    GetWindowRect(form_->Handle(), &rect);
+    EXPECT_EQ(rect.left, c.expectedLeft);
+    EXPECT_EQ(rect.top, c.expectedTop);
+    Close();
+    EXPECT_EQ(Read("Form", "Left"), std::to_string(c.expectedLeft));
+    EXPECT_EQ(Read("Form", "Top"), std::to_string(c.expectedTop));
+  }
 }
 
 TEST_F(SettingsWindowTest, AnUnwritableFileIsReportedAndTheProgramStillEnds) {

@@ -268,6 +268,35 @@ TEST(AboutBox, PointerGoesToOkAtEveryShowingAndTheBoxReopensWhereLeft) {
                    }});
 }
 
+TEST(AboutBox, APlaceOffEveryScreenIsNotKeptForTheNextShowing) {
+  TAboutForm1 box;
+  box.Create();
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  // Left there while a second monitor was attached, which has since gone;
+  // the last place only partly on screen is kept.
+  struct Place {
+    int x, y;
+    bool kept;
+  };
+  const Place places[] = {
+      {width + 500, 40, false}, {-3000, -3000, false}, {width - 30, height - 30, true}};
+  for (const Place& place : places) {
+    ModalScript::Run(box, {[&] {
+                       SetWindowPos(box.Handle(), nullptr, place.x, place.y, 0, 0,
+                                    SWP_NOSIZE | SWP_NOZORDER);
+                       ClickOk(box);
+                     }});
+    RECT r{};
+    ModalScript::Run(box, {[&] {
+                       GetWindowRect(box.Handle(), &r);
+                       ClickOk(box);
+                     }});
+    SCOPED_TRACE(std::to_string(place.x) + ", " + std::to_string(place.y));
+    EXPECT_EQ(r.left, place.kept ? place.x : (width - (r.right - r.left)) / 2);
+    EXPECT_EQ(r.top, place.kept ? place.y : (height - (r.bottom - r.top)) / 2);
+  }
+}
+
 TEST(AboutBox, ClosesWithOkEnterOrCloseBoxButNotEscape) {
   TAboutForm1 box;
   box.Create();
@@ -502,7 +531,7 @@ class MainWindowTest : public ::testing::Test {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) continue;
-      if (IsDialogMessageA(form_->Handle(), &msg)) continue;
+      if (form_ && IsDialogMessageA(form_->Handle(), &msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
@@ -611,6 +640,61 @@ TEST_F(MainWindowTest, MinimiseTakesTheWholeApplicationAndRestoreBringsTheWindow
   EXPECT_EQ(after.top, before.top);
   EXPECT_EQ(after.right, before.right);
   EXPECT_EQ(after.bottom, before.bottom);
+}
+
+// Restoring from the taskbar entry or Alt+Tab activates the application's
+// zero-sized window; the window the user worked in, or the box open over it,
+// takes over, and the control that had the focus has it again.
+TEST_F(MainWindowTest, ActivatingTheTaskbarEntryHandsActivationAndFocusBack) {
+  HWND list = form_->CheckListBox1->Handle();
+  SetFocus(list);
+  ASSERT_EQ(GetFocus(), list);
+
+  SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Pump();
+  SendMessageA(Application.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  Pump();
+  EXPECT_EQ(GetActiveWindow(), form_->Handle()) << "after a restore from the taskbar";
+  EXPECT_EQ(GetFocus(), list);
+
+  SetActiveWindow(Application.Handle());  // as Alt+Tab does
+  Pump();
+  EXPECT_EQ(GetActiveWindow(), form_->Handle()) << "after Alt+Tab";
+  EXPECT_EQ(GetFocus(), list);
+
+  // With the About box open, the box takes the activation.
+  HWND activeWithAbout = nullptr;
+  ModalScript::Run(*about_,
+                   {[&] { SetActiveWindow(Application.Handle()); },
+                    [&] { activeWithAbout = GetActiveWindow(); }, [&] { ClickOk(*about_); }});
+  EXPECT_EQ(activeWithAbout, about_->Handle());
+
+  // With a real message box over the main window, the message box does.
+  static std::string activeCaption;
+  static HWND boxOwner = nullptr;
+  static int tick = 0;
+  activeCaption.clear();
+  boxOwner = nullptr;
+  tick = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR, DWORD) {
+    switch (tick++) {
+      case 0:
+        SetActiveWindow(Application.Handle());
+        break;
+      case 1:
+        activeCaption = TextOf(GetActiveWindow());
+        boxOwner = GetWindow(GetActiveWindow(), GW_OWNER);
+        break;
+      default:
+        // Whatever happened, the box must not stay open.
+        if (HWND box = FindWindowA("#32770", "activation")) PostMessageA(box, WM_CLOSE, 0, 0);
+        break;
+    }
+  });
+  MessageBoxA(form_->Handle(), "box", "activation", MB_OK);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(activeCaption, "activation");
+  EXPECT_EQ(boxOwner, form_->Handle());
 }
 
 TEST_F(MainWindowTest, PropertyItemsFollowTheHighlightedLineTickedOrNot) {

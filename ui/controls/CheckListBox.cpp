@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <exception>
-
 #include "Application.h"
 
 #include "Gdi.h"
@@ -70,11 +68,7 @@ void TCheckListBox::Toggle(int index) {
   }
   // This runs inside the list's own window procedure, which no exception
   // may leave: the handler's error ends here, in the general error report.
-  try {
-    if (OnClickCheck) OnClickCheck();
-  } catch (const std::exception& error) {
-    Application.ShowException(error);
-  }
+  if (OnClickCheck) Application.Guard(OnClickCheck);
 }
 
 bool TCheckListBox::HandleParentMessage(UINT msg, WPARAM, LPARAM lparam, LRESULT& result) {

@@ -1,17 +1,27 @@
 #pragma once
 // Registration of the program's own control classes: arrow cursor, the
-// program's instance, no background brush (each control paints itself).
+// program's instance, no background brush (each control paints itself), and
+// the window procedure inside the program's error guard.
 
 #include <windows.h>
 
+#include "Application.h"
+
 namespace korvath {
 
-inline void RegisterControlClass(const char* name, WNDPROC proc, UINT style = 0,
-                                 int extraBytes = 0) {
+template <WNDPROC Proc>
+LRESULT CALLBACK GuardedControlProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  Application.Guard([&] { result = Proc(window, msg, wparam, lparam); });
+  return result;
+}
+
+template <WNDPROC Proc>
+void RegisterControlClass(const char* name, UINT style = 0, int extraBytes = 0) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof(wc);
   wc.style = style;
-  wc.lpfnWndProc = proc;
+  wc.lpfnWndProc = &GuardedControlProc<Proc>;
   wc.cbWndExtra = extraBytes;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));

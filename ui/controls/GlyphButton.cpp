@@ -145,7 +145,7 @@ LRESULT CALLBACK SpeedButtonProc(HWND window, UINT msg, WPARAM wparam, LPARAM lp
 const char* SpeedButtonClassName() {
   static bool registered = false;
   if (!registered) {
-    RegisterControlClass(kSpeedButtonClass, &SpeedButtonProc, CS_DBLCLKS, 2 * sizeof(LONG_PTR));
+    RegisterControlClass<&SpeedButtonProc>(kSpeedButtonClass, CS_DBLCLKS, 2 * sizeof(LONG_PTR));
     registered = true;
   }
   return kSpeedButtonClass;

@@ -95,7 +95,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) 
 const char* PanelClassName() {
   static bool registered = false;
   if (!registered) {
-    RegisterControlClass(kClassName, &PanelProc, 0, 2 * sizeof(LONG_PTR));
+    RegisterControlClass<&PanelProc>(kClassName, 0, 2 * sizeof(LONG_PTR));
     registered = true;
   }
   return kClassName;

@@ -272,7 +272,7 @@ LRESULT CALLBACK StatusBarProc(HWND window, UINT msg, WPARAM wparam, LPARAM lpar
 const char* StatusBarClassName() {
   static bool registered = false;
   if (!registered) {
-    RegisterControlClass(kClassName, &StatusBarProc);
+    RegisterControlClass<&StatusBarProc>(kClassName);
     registered = true;
   }
   return kClassName;
