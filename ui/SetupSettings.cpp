@@ -81,6 +81,7 @@ void TSetupForm1::ReadWindowPosition() {
 void TSetupForm1::ReadFolderHistory() {
   Win32ProfileStore store(SettingsPath);
   DirHistory = korvath::ReadFolderHistory(store);
+  if (ShowStartPaths()) return;
   ShowFolder(FolderExists(DirHistory[0]) ? DirHistory[0] : CurrentFolder());
 }
 
@@ -111,7 +112,8 @@ bool TSetupForm1::SaveSettings() {
   // them, never dropped.
   std::vector<std::string> masks = OptionForm1 ? OptionForm1->Rows() : LoadUserMasks(store);
   SaveResult result = SaveWholeSettings(
-      store, {CurrentPosition(Handle()), DirHistory, PrefixHistory, SuffixHistory, masks});
+      store, {CurrentPosition(Handle()), DirHistory, PrefixHistory, SuffixHistory, masks,
+              SortOrder()});
   if (!result) {
     Application.ShowException(ESettingsWriteError(SettingsPath));
     return false;
