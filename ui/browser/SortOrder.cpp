@@ -1,16 +1,33 @@
 #include "SortOrder.h"
 
+#include <string_view>
+#include <unordered_map>
+
 #include "Win32Collation.h"
 
 namespace korvath {
 namespace {
 
 // Pieces of a name keyed as whole names are: case-insensitive, user locale.
+// The text between numbers repeats from name to name ("IMG_", ".jpg"), so in
+// the natural order each piece asks the locale once.
 class LocaleCollation : public TextCollation {
  public:
+  explicit LocaleCollation(bool remember) : remember_(remember) {}
+
   void AppendKey(std::string_view text, std::string& key) const override {
-    AppendCaseInsensitiveSortKey(text, key);
+    if (!remember_) {
+      AppendCaseInsensitiveSortKey(text, key);
+      return;
+    }
+    auto [known, added] = keys_.try_emplace(std::string(text));
+    if (added) AppendCaseInsensitiveSortKey(text, known->second);
+    key += known->second;
   }
+
+ private:
+  bool remember_;
+  mutable std::unordered_map<std::string, std::string> keys_;
 };
 
 }  // namespace
@@ -19,7 +36,7 @@ void SortFolderNames(FileOrder order, std::vector<std::string>& names,
                      std::vector<std::uint64_t>& lastWrites) {
   lastWrites.resize(names.size());
   const std::vector<std::size_t> positions =
-      SortedPositions(order, names, lastWrites, LocaleCollation());
+      SortedPositions(order, names, lastWrites, LocaleCollation(order == FileOrder::Natural));
   std::vector<std::string> sortedNames;
   std::vector<std::uint64_t> sortedTimes;
   sortedNames.reserve(names.size());
