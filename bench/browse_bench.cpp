@@ -142,7 +142,8 @@ int Run(int argc, char** argv) {
   const struct {
     FileOrder order;
     const char* name;
-  } orders[] = {{FileOrder::Name, "name"}, {FileOrder::Natural, "natural"}, {FileOrder::Date, "date"}};
+  } orders[] = {
+      {FileOrder::Name, "name"}, {FileOrder::Natural, "natural"}, {FileOrder::Date, "date"}};
   constexpr std::size_t kOrders = sizeof orders / sizeof orders[0];
   std::vector<double> enumeration, bare, browser[kOrders];
   std::size_t bareCount = 0;

@@ -139,7 +139,8 @@ std::vector<std::size_t> SortedPositions(FileOrder order, const std::vector<std:
   std::stable_sort(positions.begin(), positions.end(), [&](std::size_t a, std::size_t b) {
     const KeySpan& x = spans[a];
     const KeySpan& y = spans[b];
-    const int compared = std::memcmp(base + x.offset, base + y.offset, std::min(x.length, y.length));
+    const int compared =
+        std::memcmp(base + x.offset, base + y.offset, std::min(x.length, y.length));
     return compared != 0 ? compared < 0 : x.length < y.length;
   });
   return positions;

@@ -111,9 +111,8 @@ bool TSetupForm1::SaveSettings() {
   // Without the options dialog its masks are rewritten as the file holds
   // them, never dropped.
   std::vector<std::string> masks = OptionForm1 ? OptionForm1->Rows() : LoadUserMasks(store);
-  SaveResult result = SaveWholeSettings(
-      store, {CurrentPosition(Handle()), DirHistory, PrefixHistory, SuffixHistory, masks,
-              SortOrder()});
+  SaveResult result = SaveWholeSettings(store, {CurrentPosition(Handle()), DirHistory,
+                                                PrefixHistory, SuffixHistory, masks, SortOrder()});
   if (!result) {
     Application.ShowException(ESettingsWriteError(SettingsPath));
     return false;

@@ -16,7 +16,8 @@ namespace {
 class LowerCaseCollation : public TextCollation {
  public:
   void AppendKey(std::string_view text, std::string& key) const override {
-    for (char c : text) key.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    for (char c : text)
+      key.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
   }
 };
 
@@ -46,12 +47,15 @@ TEST(FileOrder, EachOrderOfTheSameFolder) {
   const std::vector<std::string> names = {"img10.jpg", "Img3.jpg", "img2.jpg", "img1.jpg",
                                           "img2.jpg"};
   const std::vector<std::uint64_t> times = {300, 100, 200, 300, 200};
-  EXPECT_EQ(Sorted(FileOrder::Name, names, collation),
-            (std::vector<std::string>{"img1.jpg", "img10.jpg", "img2.jpg", "img2.jpg", "Img3.jpg"}));
-  EXPECT_EQ(Sorted(FileOrder::Natural, names, collation),
-            (std::vector<std::string>{"img1.jpg", "img2.jpg", "img2.jpg", "Img3.jpg", "img10.jpg"}));
-  EXPECT_EQ(Sorted(FileOrder::Date, names, collation, times),
-            (std::vector<std::string>{"Img3.jpg", "img2.jpg", "img2.jpg", "img1.jpg", "img10.jpg"}));
+  EXPECT_EQ(
+      Sorted(FileOrder::Name, names, collation),
+      (std::vector<std::string>{"img1.jpg", "img10.jpg", "img2.jpg", "img2.jpg", "Img3.jpg"}));
+  EXPECT_EQ(
+      Sorted(FileOrder::Natural, names, collation),
+      (std::vector<std::string>{"img1.jpg", "img2.jpg", "img2.jpg", "Img3.jpg", "img10.jpg"}));
+  EXPECT_EQ(
+      Sorted(FileOrder::Date, names, collation, times),
+      (std::vector<std::string>{"Img3.jpg", "img2.jpg", "img2.jpg", "img1.jpg", "img10.jpg"}));
   // A name listed twice (two patterns) stays on adjacent lines in its input order.
   EXPECT_EQ(SortedPositions(FileOrder::Natural, names, {}, collation)[1], 2u);
 
@@ -66,24 +70,25 @@ TEST(FileOrder, NaturalOrderComparesDigitRunsAsNumbers) {
   // Each pair in natural order, first before second.
   const std::pair<std::string, std::string> pairs[] = {
       {"a2", "a10"},
-      {"a", "a1"},                     // the shorter name first
-      {"a1", "ab"},                    // a number before text at the same place
-      {"x9y", "x10a"},                 // the number decides before the text after it
-      {"v1.2.10", "v1.10.2"},          // several runs
-      {"B2", "b10"},                   // letter case does not count
-      {"file01", "file1"},             // equal values: more leading zeros first
-      {"a00", "a0"},                   // zero written with more zeros first
-      {"file1x", "file01y"},           // leading zeros never outweigh the text after them
+      {"a", "a1"},             // the shorter name first
+      {"a1", "ab"},            // a number before text at the same place
+      {"x9y", "x10a"},         // the number decides before the text after it
+      {"v1.2.10", "v1.10.2"},  // several runs
+      {"B2", "b10"},           // letter case does not count
+      {"file01", "file1"},     // equal values: more leading zeros first
+      {"a00", "a0"},           // zero written with more zeros first
+      {"file1x", "file01y"},   // leading zeros never outweigh the text after them
       {"a99999999999999999999", "a100000000000000000000"},  // beyond 64 bits
-      {"写真\x82\x51", "写真\x82\x50\x82\x4F"},  // full-width 2 before full-width 10
-      {"p1", "p\x82\x50"},             // equal values: half-width first
-      {"\x95\x5C" "2", "\x95\x5C" "10"},  // 表, whose second byte is "\"
-      {"\x83\x5C" "9.txt", "\x83\x5C" "10.txt"},  // ソ
+      {"写真２", "写真１０"},  // full-width digits, as the program writes them
+      {"p1", "p１"},           // equal values: half-width first
+      // モ is 83 82: its second byte and the "O" after it (82 4F) read as a
+      // full-width 0 only when the name is scanned by bytes.
+      {"モO9", "モP"},
   };
   LowerCaseCollation lower;
   ZeroByteCollation zeroBytes;
-  for (const TextCollation* collation : {static_cast<const TextCollation*>(&lower),
-                                         static_cast<const TextCollation*>(&zeroBytes)}) {
+  for (const TextCollation* collation :
+       {static_cast<const TextCollation*>(&lower), static_cast<const TextCollation*>(&zeroBytes)}) {
     for (const auto& [first, second] : pairs) {
       EXPECT_EQ(Sorted(FileOrder::Natural, {second, first}, *collation),
                 (std::vector<std::string>{first, second}))

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/Win32Folders.h"
 #include "About.h"
 #include "Application.h"
 #include "CommandLine.h"
@@ -23,7 +24,6 @@
 #include "Setup.h"
 #include "controls/CheckListBox.h"
 #include "controls/StringGrid.h"
-#include "../support/Win32Folders.h"
 
 namespace korvath {
 namespace {
@@ -45,8 +45,8 @@ long long FileSize(const std::string& name) {
 }
 
 void SetLastWrite(const std::string& name, int minutes) {
-  HANDLE file = CreateFileA(name.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
+  HANDLE file =
+      CreateFileA(name.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   const ULONGLONG ticks = 133000000000000000ULL + ULONGLONG(minutes) * 600000000ULL;
   FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
   SetFileTime(file, nullptr, nullptr, &time);
@@ -229,7 +229,7 @@ TEST_F(OpenOrderTest, CommandLineShowsAFolderOrAFilesFolderElseStartsAsWithout) 
   } cases[] = {
       {"\"" + photos + "\"", photos, {}, ""},
       {"\"" + photos + "\\\"", photos, {}, ""},  // a closing "\" before the quote
-      {"\"" + table + "\"", table, {}, ""},       // 表 ends in the byte of "\"
+      {"\"" + table + "\"", table, {}, ""},      // 表 ends in the byte of "\"
       {"  \"" + photos + "\\b.jpg\"  ", photos, {"b.jpg"}, ""},
       {"\"写真 2026\\c.jpg\" \"写真 2026\\a.jpg\"", photos, {"a.jpg", "c.jpg"}, ""},  // relative
       {"\"" + folder_ + "\\ない\"", remembered, {}, "ファイルが見つかりません."},
@@ -267,10 +267,10 @@ TEST_F(OpenOrderTest, DroppedFolderOrFilesAreShownAndTheFilesChecked) {
   EXPECT_EQ(Checked(), Names{});
   EXPECT_EQ(form_->DirHistory[0], photos);
 
-  PostMessageA(form_->Handle(), WM_DROPFILES,
-               reinterpret_cast<WPARAM>(
-                   DropOf({other + "\\d.txt", other + "\\b.txt", other + "\\a.txt"})),
-               0);
+  PostMessageA(
+      form_->Handle(), WM_DROPFILES,
+      reinterpret_cast<WPARAM>(DropOf({other + "\\d.txt", other + "\\b.txt", other + "\\a.txt"})),
+      0);
   Pump();
   EXPECT_EQ(form_->ShownFolder(), other);
   EXPECT_EQ(form_->DirHistory[0], other);
@@ -297,7 +297,8 @@ TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart)
     const char* name;
     size_t size;
     int minutes;
-  } files[] = {{"img1.jpg", 1, 30}, {"img2.jpg", 2, 30}, {"img10.jpg", 10, 10}, {"Img3.jpg", 3, 20}};
+  } files[] = {
+      {"img1.jpg", 1, 30}, {"img2.jpg", 2, 30}, {"img10.jpg", 10, 10}, {"Img3.jpg", 3, 20}};
   for (const auto& f : files) {
     WriteFile(f.name, f.size);
     SetLastWrite(f.name, f.minutes);
@@ -311,8 +312,9 @@ TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart)
   GetMenuStringA(form_->KView1, count - 1, caption, sizeof caption, MF_BYPOSITION);
   EXPECT_STREQ(caption, "並び順/&Sort");
   EXPECT_EQ(GetSubMenu(form_->KView1, count - 1), form_->KSort1);
-  const std::pair<UINT, const char*> items[] = {
-      {kCmdKName1, "名前順/&Name"}, {kCmdKNatural1, "自然順/&Natural"}, {kCmdKDate1, "更新日時順/&Date"}};
+  const std::pair<UINT, const char*> items[] = {{kCmdKName1, "名前順/&Name"},
+                                                {kCmdKNatural1, "自然順/&Natural"},
+                                                {kCmdKDate1, "更新日時順/&Date"}};
   for (const auto& [command, text] : items) {
     GetMenuStringA(form_->KSort1, command, caption, sizeof caption, MF_BYCOMMAND);
     EXPECT_STREQ(caption, text);
