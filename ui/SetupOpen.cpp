@@ -108,6 +108,7 @@ bool TSetupForm1::ShowStartPaths() {
 
 void TSetupForm1::CheckStartFiles() { CheckNamedFiles(std::exchange(startChecks_, {})); }
 
+// Files dropped on the folder already shown join the files checked there.
 void TSetupForm1::FormDropFiles(HDROP drop) {
   std::vector<std::string> paths;
   const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
