@@ -70,6 +70,10 @@ std::vector<std::string> LoadUserMasks(ProfileStore& store) {
   return masks;
 }
 
+FileOrder ReadFileOrder(ProfileStore& store) {
+  return FileOrderFromValue(store.ReadInteger(kSectionOption, kKeyOrder, 0));
+}
+
 SaveResult SaveWholeSettings(ProfileStore& store, const SettingsToSave& settings) {
   SaveResult result;
   if (!store.WriteInteger(kSectionForm, kKeyLeft, settings.Position.Left)) {
@@ -89,6 +93,11 @@ SaveResult SaveWholeSettings(ProfileStore& store, const SettingsToSave& settings
     std::string key = UserMaskKey(n);
     if (!store.WriteString(kSectionOption, key, settings.UserMasks[n])) {
       return {false, kSectionOption, key};
+    }
+  }
+  if (settings.Order != FileOrder::Name || !store.ReadString(kSectionOption, kKeyOrder).empty()) {
+    if (!store.WriteInteger(kSectionOption, kKeyOrder, static_cast<int>(settings.Order))) {
+      return {false, kSectionOption, kKeyOrder};
     }
   }
   return result;

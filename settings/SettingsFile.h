@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FileOrder.h"
 #include "Histories.h"
 #include "ProfileStore.h"
 
@@ -43,6 +44,10 @@ int ReadUserMaskCount(ProfileStore& store);
 // none when FileCount is below 0.
 std::vector<std::string> LoadUserMasks(ProfileStore& store);
 
+// Option/Order: the file list's order; a file without the key (or with any
+// other value than 1 or 2) gives the name order.
+FileOrder ReadFileOrder(ProfileStore& store);
+
 // Everything a whole-file save writes.
 struct SettingsToSave {
   WindowPosition Position;
@@ -50,6 +55,7 @@ struct SettingsToSave {
   const TextHistory& PrefixHistory;
   const TextHistory& SuffixHistory;
   const std::vector<std::string>& UserMasks;
+  FileOrder Order = FileOrder::Name;
 };
 
 struct SaveResult {
@@ -61,7 +67,9 @@ struct SaveResult {
 
 // Writes Form/Left, Form/Top, DirHst0-6, TopHst0-32, BtmHst0-32,
 // Option/FileCount (rows - 1) and File0 ... File<rows-1>, in that order,
-// empty slots as empty values. Stops at the first key that cannot be
+// empty slots as empty values; then Option/Order, unless the order is the
+// name order and the file has no Order yet (such a file stays exactly as
+// versions without the key write it). Stops at the first key that cannot be
 // written; keys after it are left as they were.
 SaveResult SaveWholeSettings(ProfileStore& store, const SettingsToSave& settings);
 

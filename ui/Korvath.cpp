@@ -5,10 +5,11 @@
 
 #include "About.h"
 #include "Application.h"
+#include "CommandLine.h"
 #include "Option.h"
 #include "Setup.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   using namespace korvath;
   Application.Initialize(instance);
   Application.SetTitle("Korvath");
@@ -23,6 +24,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Created first, the main window is the application's main window; its
     // creation sequence runs inside Create.
     SetupForm1 = &setup;
+    // A folder or files handed over ("Send To", a shortcut) are shown first.
+    setup.StartPaths = CommandLinePaths(arguments ? arguments : "");
     setup.Create();
 
     AboutForm1 = &about;

@@ -173,7 +173,7 @@ int RowIndex(const char* name) {
 // The menu table. Win32 menus cannot hide an item, so each menu is rebuilt
 // from its items whenever one is shown or hidden.
 
-enum MenuIndex { kMenuFile, kMenuSelect, kMenuView, kMenuHelp, kMenuPopup, kMenuCount };
+enum MenuIndex { kMenuFile, kMenuSelect, kMenuView, kMenuHelp, kMenuPopup, kMenuSort, kMenuCount };
 
 struct MenuItemRow {
   int menu;
@@ -182,6 +182,8 @@ struct MenuItemRow {
   bool visible = true;
   bool enabled = true;
   bool checked = false;
+  int submenu = -1;    // a MenuIndex: the item opens that menu
+  bool radio = false;  // checked with a bullet, one of a group
 };
 
 struct TSetupForm1::MenuState {
@@ -211,6 +213,10 @@ std::vector<MenuItemRow> MenuItems() {
       {kMenuView, kCmdKRenew1, "最新の状態に更新/&Renew"},
       {kMenuView, kCmdN3, ""},
       {kMenuView, kCmdKOption1, "オプション/&Option..."},
+      {kMenuView, kCmdKSort1, "並び順/&Sort", true, true, false, kMenuSort},
+      {kMenuSort, kCmdKName1, "名前順/&Name", true, true, true, -1, true},
+      {kMenuSort, kCmdKNatural1, "自然順/&Natural", true, true, false, -1, true},
+      {kMenuSort, kCmdKDate1, "更新日時順/&Date", true, true, false, -1, true},
       {kMenuHelp, kCmdWeb1, "Webサイトへアクセス/&Web"},
       {kMenuHelp, kCmdN4, ""},
       {kMenuHelp, kCmdKAbout1, "バージョン情報/&About..."},
@@ -253,7 +259,7 @@ void TSetupForm1::Create() {
   p.className = "TSetupForm1";
   p.caption = "Korvath ver1.7";
   p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  p.exStyle = WS_EX_CONTROLPARENT;
+  p.exStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;  // folders and files dropped from Explorer
   p.left = kDesignLeft;
   p.top = kDesignTop;
   p.width = kDesignWidth;
@@ -470,6 +476,8 @@ void TSetupForm1::CreateMenus() {
                 kMenuTitles[m]);
   }
   menus_->menus[kMenuPopup] = CreatePopupMenu();
+  menus_->menus[kMenuSort] = CreatePopupMenu();
+  KSort1 = menus_->menus[kMenuSort];
   KFile1 = menus_->menus[kMenuFile];
   Edit2 = menus_->menus[kMenuSelect];
   KView1 = menus_->menus[kMenuView];
@@ -481,15 +489,26 @@ void TSetupForm1::CreateMenus() {
 
 void TSetupForm1::RebuildMenu(int menuIndex) {
   HMENU menu = menus_->menus[menuIndex];
-  while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+  // Removed, not deleted: a submenu stays for the next rebuild.
+  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
   for (const MenuItemRow& item : menus_->items) {
     if (item.menu != menuIndex || !item.visible) continue;
     if (item.caption.empty()) {
       AppendMenuA(menu, MF_SEPARATOR, item.command, nullptr);
+    } else if (item.submenu >= 0) {
+      AppendMenuA(menu, MF_POPUP | MF_STRING,
+                  reinterpret_cast<UINT_PTR>(menus_->menus[item.submenu]), item.caption.c_str());
     } else {
       UINT flags = MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED) |
                    (item.checked ? MF_CHECKED : MF_UNCHECKED);
       AppendMenuA(menu, flags, item.command, item.caption.c_str());
+      if (item.radio) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE;
+        info.fType = MFT_STRING | MFT_RADIOCHECK;
+        SetMenuItemInfoA(menu, item.command, FALSE, &info);
+      }
     }
   }
 }
@@ -696,6 +715,9 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
+    case WM_DROPFILES:
+      FormDropFiles(reinterpret_cast<HDROP>(wparam));
+      return 0;
     case WM_CLOSE:
       if (runInProgress_) {
         closeAfterRun_ = true;
@@ -820,6 +842,11 @@ void TSetupForm1::OnMenuCommand(UINT command) {
     case kCmdKOption1:
       Option1Click();
       break;
+    case kCmdKName1:
+    case kCmdKNatural1:
+    case kCmdKDate1:
+      KSortClick(FileOrderFromValue(static_cast<int>(command - kCmdKName1)));
+      break;
     case kCmdWeb1:
       Web1Click();
       break;
@@ -870,9 +897,11 @@ void TSetupForm1::FormCreate() {
   ComputeSettingsPath();
   ReadWindowPosition();
   ResetPreviewGrid();
+  ReadSortOrder();
   ReadFolderHistory();
   ReadPrefixSuffixHistories();
   BuildStartupFilterList();
+  CheckStartFiles();
   // The window is first shown with an empty status bar, whatever the
   // steps above wrote.
   for (int panel = 0; panel < 5; ++panel) SetStatusText(panel, "");

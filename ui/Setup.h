@@ -10,10 +10,14 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "FileOrder.h"
 #include "Form.h"
 #include "NamingFields.h"
 
@@ -47,6 +51,10 @@ enum MenuCommand : UINT {
   kCmdKRenew1,
   kCmdN3,
   kCmdKOption1,
+  kCmdKSort1,  // the submenu "並び順/&Sort"
+  kCmdKName1,  // its three radio items, in FileOrder's order
+  kCmdKNatural1,
+  kCmdKDate1,
   kCmdWeb1,
   kCmdN4,
   kCmdKAbout1,
@@ -101,6 +109,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   HMENU MainMenu1 = nullptr;
   HMENU PopupMenu1 = nullptr;
   HMENU KFile1 = nullptr, Edit2 = nullptr, KView1 = nullptr, KHelp1 = nullptr;
+  HMENU KSort1 = nullptr;  // View > Sort
 
   // ---- State ----
   // The rename state: start number, digit count, the check list's entries.
@@ -115,6 +124,10 @@ class TSetupForm1 : public TForm, public NamingFields {
   std::array<std::string, 33> PrefixHistory;
   std::array<std::string, 33> SuffixHistory;
   std::string SettingsPath;
+
+  // The paths given on the command line, set before Create: the first
+  // folder shown instead of the remembered one (SetupOpen.cpp).
+  std::vector<std::string> StartPaths;
 
   // ---- Naming fields, read from the controls at each call ----
   std::string PrefixText() const override;
@@ -205,6 +218,24 @@ class TSetupForm1 : public TForm, public NamingFields {
   void N11Click(int item);  // item 1 to 6
   void Option1Click();
 
+  // ---- Order of the files (SetupOrder.cpp) ----
+  void ReadSortOrder();  // Option/Order, before the first folder is read
+  FileOrder SortOrder() const;
+  void KSortClick(FileOrder order);  // View > Sort > Name, Natural, Date
+
+  // ---- Folders and files handed in: command line, drops (SetupOpen.cpp) ----
+  // Shows the folder of the first path (itself when it is a folder) and
+  // returns the names of the paths that are files in that folder. Throws
+  // EInOutError when the folder cannot be shown.
+  std::vector<std::string> ShowFolderOfPaths(const std::vector<std::string>& paths);
+  // Checks the listed files of these names; the first one is highlighted.
+  void CheckNamedFiles(const std::vector<std::string>& names);
+  // Start-up: ShowFolderOfPaths with StartPaths; false (after the error
+  // report) when there are none or their folder cannot be shown.
+  bool ShowStartPaths();
+  void CheckStartFiles();  // once the file type list is in place
+  void FormDropFiles(HDROP drop);
+
   // ---- System menu, Home key, About, Web, properties (SetupSystem.cpp) ----
   void InstallSystemMenu();
   bool WMSysCommand(WPARAM command);  // true: handled, not passed on
@@ -263,6 +294,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   bool runInProgress_ = false;
   bool closeAfterRun_ = false;
   bool savedAtClose_ = false;  // one ending may arrive by several routes
+  std::vector<std::string> startChecks_;  // files named on the command line
 };
 
 extern TSetupForm1* SetupForm1;

@@ -90,6 +90,7 @@ void TSetupForm1::ReadWindowPosition() {
 void TSetupForm1::ReadFolderHistory() {
   Win32ProfileStore store(SettingsPath);
   DirHistory = korvath::ReadFolderHistory(store);
+  if (ShowStartPaths()) return;
   if (FolderExists(DirHistory[0])) {
     // A stored folder that exists but cannot be entered (access denied, a
     // stale folder remembered for its drive) is taken as a missing one:
@@ -132,8 +133,8 @@ bool TSetupForm1::SaveSettings() {
   // Without the options dialog its masks are rewritten as the file holds
   // them, never dropped.
   std::vector<std::string> masks = OptionForm1 ? OptionForm1->Rows() : LoadUserMasks(store);
-  SaveResult result = SaveWholeSettings(
-      store, {CurrentPosition(Handle()), DirHistory, PrefixHistory, SuffixHistory, masks});
+  SaveResult result = SaveWholeSettings(store, {CurrentPosition(Handle()), DirHistory,
+                                                PrefixHistory, SuffixHistory, masks, SortOrder()});
   if (!result) {
     Application.ShowException(ESettingsWriteError(SettingsPath));
     return false;

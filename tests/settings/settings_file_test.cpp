@@ -147,6 +147,39 @@ TEST(SaveWholeSettings, StopsAtTheFirstKeyThatCannotBeWritten) {
   }
 }
 
+TEST(FileOrderSetting, ReadsAnyValueSafelyAndIsWrittenOnceUsed) {
+  const std::pair<const char*, FileOrder> values[] = {
+      {nullptr, FileOrder::Name}, {"0", FileOrder::Name},   {"1", FileOrder::Natural},
+      {"2", FileOrder::Date},     {"3", FileOrder::Name},   {"-1", FileOrder::Name},
+      {"date", FileOrder::Name},  {"0x2", FileOrder::Date},
+  };
+  for (const auto& [value, order] : values) {
+    test::FakeProfileStore store;
+    if (value) store.Set("Option", "Order", value);
+    EXPECT_EQ(ReadFileOrder(store), order) << (value ? value : "(missing)");
+  }
+
+  // The name order adds no key to a file without one; another order is
+  // written last, and going back to the name order is written too.
+  SaveFixture f;
+  test::FakeProfileStore store;
+  ASSERT_TRUE(SaveWholeSettings(store, f.Settings()));
+  EXPECT_EQ(store.Writes(), ExpectedSaveOrder(0));
+  SettingsToSave natural = f.Settings();
+  natural.Order = FileOrder::Natural;
+  ASSERT_TRUE(SaveWholeSettings(store, natural));
+  EXPECT_EQ(store.Writes().back(), "Option/Order");
+  EXPECT_EQ(store.ReadString("Option", "Order"), "1");
+  ASSERT_TRUE(SaveWholeSettings(store, f.Settings()));
+  EXPECT_EQ(store.Writes().back(), "Option/Order");
+  EXPECT_EQ(store.ReadString("Option", "Order"), "0");
+
+  store.RefuseKey("Option", "Order");
+  SaveResult refused = SaveWholeSettings(store, natural);
+  EXPECT_FALSE(refused);
+  EXPECT_EQ(refused.FailedKey, "Order");
+}
+
 TEST(WriteFailureMessage, NamesTheSettingsFile) {
   EXPECT_EQ(WriteFailureMessage("C:\\x\\KVTset.ini"), "C:\\x\\KVTset.ini に書き込めません");
   EXPECT_STREQ(ESettingsWriteError("D:\\\\KVTset.ini").what(), "D:\\\\KVTset.ini に書き込めません");

@@ -3,6 +3,7 @@
 #include "FilterEntries.h"
 #include "FolderSearch.h"
 #include "IoError.h"
+#include "SortOrder.h"
 #include "Win32Collation.h"
 
 namespace korvath {
@@ -74,6 +75,7 @@ void TFileListBox::ReadNames(const std::vector<FolderEntry>* listing) {
 
   ReadingCursor cursor;
   std::vector<std::string> names;
+  std::vector<std::uint64_t> lastWrites;
   for (const std::string& pattern : SplitMaskPatterns(mask_)) {
     if (pattern.empty()) continue;
     std::vector<FolderEntry> searched;
@@ -82,13 +84,15 @@ void TFileListBox::ReadNames(const std::vector<FolderEntry>* listing) {
     for (const FolderEntry& entry : reuse ? *listing : searched) {
       if (!Listed(entry)) continue;
       names.push_back(entry.Name);
+      lastWrites.push_back(entry.LastWrite);
       cursor.Counted(names.size());
     }
   }
-  // One key per name and one stable sort: the order a sorted list control
-  // keeps, without a comparison call per pair.
-  SortCaseInsensitive(names);
+  // One key per name and one stable sort (in the name order, the order a
+  // sorted list control keeps), without a comparison call per pair.
+  SortFolderNames(order_, names, lastWrites);
   names_ = std::move(names);
+  lastWrites_ = std::move(lastWrites);
   itemIndex_ = names_.empty() ? -1 : 0;
   if (handle_) SendMessageA(handle_, LB_SETCOUNT, names_.size(), 0);
   Changed();
@@ -116,6 +120,12 @@ void TFileListBox::SetDirectory(const std::string& folder,
   if (!EnterFolder(folder)) RaiseLastIoError();
   directory_ = CurrentFolder();
   ReadNames(listing);
+}
+
+void TFileListBox::SetOrder(FileOrder order) {
+  if (order == order_) return;
+  order_ = order;
+  SortFolderNames(order_, names_, lastWrites_);
 }
 
 std::string TFileListBox::CurrentFilePath() const {

@@ -7,9 +7,12 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "FileOrder.h"
 
 namespace korvath {
 
@@ -55,6 +58,11 @@ class TFileListBox {
   void SetDirectory(const std::string& folder, const std::vector<FolderEntry>* listing = nullptr);
   const std::string& Directory() const { return directory_; }
 
+  // The order of the names: re-sorts the names held, without reading the
+  // folder again; every later reading follows it.
+  void SetOrder(FileOrder order);
+  FileOrder Order() const { return order_; }
+
   const std::vector<std::string>& Items() const { return names_; }
   int Count() const { return static_cast<int>(names_.size()); }
   // The focus mark (0 after a reading with names, -1 without).
@@ -74,6 +82,8 @@ class TFileListBox {
   std::string mask_ = "*.*";
   std::string editText_ = "*.*";
   std::vector<std::string> names_;
+  std::vector<std::uint64_t> lastWrites_;  // alongside names_
+  FileOrder order_ = FileOrder::Name;
   int itemIndex_ = -1;
 };
 

@@ -29,7 +29,9 @@ std::vector<FolderEntry> SearchFolder(const std::string& pattern) {
   FindHandle find(FindFirstFileA(pattern.c_str(), &data));
   if (!find.valid()) return entries;
   do {
-    entries.push_back({data.cFileName, data.dwFileAttributes});
+    const std::uint64_t lastWrite = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                                    data.ftLastWriteTime.dwLowDateTime;
+    entries.push_back({data.cFileName, data.dwFileAttributes, lastWrite});
   } while (FindNextFileA(find.get(), &data));
   return entries;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ namespace korvath {
 struct FolderEntry {
   std::string Name;
   DWORD Attributes = 0;
+  std::uint64_t LastWrite = 0;  // FILETIME ticks, for the date order
 };
 
 // Every entry matching pattern (relative to the current folder or absolute).

@@ -100,6 +100,10 @@ std::string CaseInsensitiveSortKey(std::string_view name) {
   return key;
 }
 
+void AppendCaseInsensitiveSortKey(std::string_view name, std::string& keys) {
+  AppendSortKey(name, keys);
+}
+
 std::vector<std::size_t> CaseInsensitiveOrder(const std::vector<std::string>& names) {
   std::string keys;
   std::vector<KeySpan> spans = BuildKeys(names, keys);

@@ -1,0 +1,387 @@
+// The main window opened on a folder from outside (the command line, drops
+// from Explorer) and numbering files in each order, in-process in a
+// temporary folder.
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../support/Win32Folders.h"
+#include "About.h"
+#include "Application.h"
+#include "CommandLine.h"
+#include "MessageBox.h"
+#include "Option.h"
+#include "RenameSession.h"
+#include "Setup.h"
+#include "controls/CheckListBox.h"
+#include "controls/StringGrid.h"
+
+namespace korvath {
+namespace {
+
+using testsupport::CurrentFolder;
+using testsupport::MakeScratchFolder;
+using testsupport::RemoveTree;
+using Names = std::vector<std::string>;
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+void WriteFile(const std::string& name, size_t bytes = 1) {
+  std::ofstream(name, std::ios::binary) << std::string(bytes, 'x');
+}
+
+long long FileSize(const std::string& name) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) return -1;
+  return data.nFileSizeLow;
+}
+
+void SetLastWrite(const std::string& name, int minutes) {
+  HANDLE file =
+      CreateFileA(name.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const ULONGLONG ticks = 133000000000000000ULL + ULONGLONG(minutes) * 600000000ULL;
+  FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  SetFileTime(file, nullptr, nullptr, &time);
+  CloseHandle(file);
+}
+
+// What Explorer posts: a DROPFILES block with the paths, each closed by a
+// zero, and one more zero at the end; the window releases it.
+HGLOBAL DropOf(const std::vector<std::string>& paths) {
+  size_t bytes = sizeof(DROPFILES) + 1;
+  for (const std::string& path : paths) bytes += path.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->pt = {40, 40};
+  drop->fWide = FALSE;
+  char* at = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
+  for (const std::string& path : paths) {
+    std::memcpy(at, path.data(), path.size());
+    at += path.size() + 1;
+  }
+  GlobalUnlock(memory);
+  return memory;
+}
+
+class OpenOrderTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!Application.Handle()) {
+      Application.Initialize(GetModuleHandleA(nullptr));
+      Application.SetTitle("Korvath");
+    }
+  }
+
+  void SetUp() override {
+    startFolder_ = CurrentFolder();
+    folder_ = MakeScratchFolder("korvath_open_");
+    SetCurrentDirectoryA(folder_.c_str());
+    SetMessageBoxHandler([this](HWND, const std::string& text, const std::string&, UINT flags) {
+      boxes_.push_back(text);
+      return (flags & MB_YESNO) ? IDYES : IDOK;
+    });
+  }
+
+  void TearDown() override {
+    SetMessageBoxHandler({});
+    DestroyWindows();
+    SetCurrentDirectoryA(startFolder_.c_str());
+    RemoveTree(folder_);
+  }
+
+  // The windows in the program entry's order, the main window with the
+  // command line's arguments.
+  void Start(const std::string& arguments = "") {
+    SetCurrentDirectoryA(folder_.c_str());
+    form_ = std::make_unique<TSetupForm1>();
+    SetupForm1 = form_.get();
+    form_->StartPaths = CommandLinePaths(arguments);
+    form_->Create();
+    about_ = std::make_unique<TAboutForm1>();
+    AboutForm1 = about_.get();
+    about_->Create(Application.Handle());
+    option_ = std::make_unique<TOptionForm1>();
+    OptionForm1 = option_.get();
+    option_->Create(Application.Handle());
+    form_->LoadOptionMasks();
+    ShowWindow(form_->Handle(), SW_SHOWNORMAL);
+    Pump();
+  }
+
+  // Closing saves the settings file.
+  void Close() {
+    SendMessageA(form_->Handle(), WM_CLOSE, 0, 0);
+    DestroyWindows();
+  }
+
+  void DestroyWindows() {
+    form_.reset();
+    option_.reset();
+    about_.reset();
+    SetupForm1 = nullptr;
+    AboutForm1 = nullptr;
+    OptionForm1 = nullptr;
+    Pump();
+  }
+
+  void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+
+  void Menu(UINT command) {
+    PostMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    Pump();
+  }
+
+  void ClickBox(int index) {
+    HWND list = form_->CheckListBox1->Handle();
+    const int y = (index - form_->CheckListBox1->TopIndex()) * TCheckListBox::kItemHeight + 8;
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, y));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(8, y));
+    Pump();
+  }
+
+  Names Listed() {
+    Names names;
+    for (const FileEntry& entry : form_->Session().Files) names.push_back(entry.Name);
+    return names;
+  }
+  Names Checked() {
+    Names names;
+    for (const FileEntry& entry : form_->Session().Files) {
+      if (entry.Checked) names.push_back(entry.Name);
+    }
+    return names;
+  }
+  std::string Highlighted() {
+    int index = form_->HighlightedIndex();
+    return index < 0 ? "" : form_->Session().Files[static_cast<size_t>(index)].Name;
+  }
+  Rows Grid() {
+    Rows rows;
+    TStringGrid& grid = *form_->StringGrid1;
+    for (size_t r = 0; r < grid.RowCount(); ++r) {
+      rows.emplace_back(std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r)));
+    }
+    return rows;
+  }
+  std::string Status(int panel) {
+    char buffer[512] = {};
+    SendMessageA(form_->StatusBar1, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(buffer));
+    return buffer[0] == '\t' ? buffer + 1 : buffer;
+  }
+  // The radio item of View > Sort that carries the bullet.
+  UINT SortRadio() {
+    UINT checked = 0;
+    for (UINT command : {kCmdKName1, kCmdKNatural1, kCmdKDate1}) {
+      MENUITEMINFOA info{};
+      info.cbSize = sizeof(info);
+      info.fMask = MIIM_FTYPE | MIIM_STATE;
+      GetMenuItemInfoA(form_->KSort1, command, FALSE, &info);
+      EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << command;
+      if (info.fState & MFS_CHECKED) {
+        EXPECT_EQ(checked, 0u) << "two items checked";
+        checked = command;
+      }
+    }
+    return checked;
+  }
+
+  std::unique_ptr<TSetupForm1> form_;
+  std::unique_ptr<TAboutForm1> about_;
+  std::unique_ptr<TOptionForm1> option_;
+  std::vector<std::string> boxes_;
+  std::string folder_, startFolder_;
+};
+
+TEST_F(OpenOrderTest, CommandLineShowsAFolderOrAFilesFolderElseStartsAsWithout) {
+  const std::string photos = folder_ + "\\写真 2026";
+  const std::string table = folder_ + "\\表";
+  const std::string remembered = folder_ + "\\remembered";
+  for (const std::string& folder : {photos, table, remembered}) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+  }
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) WriteFile(photos + "\\" + name);
+  WriteFile(table + "\\x.txt");
+  WriteFile(remembered + "\\r.txt");
+  WritePrivateProfileStringA("SetUp", "DirHst0", remembered.c_str(),
+                             (folder_ + "\\KVTset.ini").c_str());
+
+  struct Case {
+    std::string arguments;
+    std::string shown;
+    Names checked;
+    std::string error;
+  } cases[] = {
+      {"\"" + photos + "\"", photos, {}, ""},
+      {"\"" + photos + "\\\"", photos, {}, ""},  // a closing "\" before the quote
+      {"\"" + table + "\"", table, {}, ""},      // 表 ends in the byte of "\"
+      {"  \"" + photos + "\\b.jpg\"  ", photos, {"b.jpg"}, ""},
+      {"\"写真 2026\\c.jpg\" \"写真 2026\\a.jpg\"", photos, {"a.jpg", "c.jpg"}, ""},  // relative
+      {"\"" + folder_ + "\\ない\"", remembered, {}, "ファイルが見つかりません."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    boxes_.clear();
+    Start(c.arguments);
+    EXPECT_EQ(form_->ShownFolder(), c.shown);
+    EXPECT_EQ(form_->DirHistory[0], c.shown);  // recorded as any visit
+    EXPECT_EQ(Checked(), c.checked);
+    EXPECT_EQ(Highlighted(), c.checked.empty() ? "" : c.checked.front());
+    EXPECT_EQ(Grid().size(), c.checked.empty() ? 1u : c.checked.size());
+    for (int panel = 0; panel < 5; ++panel) EXPECT_EQ(Status(panel), "") << panel;
+    EXPECT_EQ(boxes_, c.error.empty() ? Names{} : Names{c.error});
+    // The settings file stays in the folder the program started in.
+    EXPECT_EQ(form_->SettingsPath, folder_ + "\\KVTset.ini");
+    DestroyWindows();
+  }
+}
+
+TEST_F(OpenOrderTest, DroppedFolderOrFilesAreShownAndTheFilesChecked) {
+  const std::string photos = folder_ + "\\写真 2026";
+  const std::string other = folder_ + "\\other";
+  CreateDirectoryA(photos.c_str(), nullptr);
+  CreateDirectoryA(other.c_str(), nullptr);
+  for (const char* name : {"p.jpg", "q.jpg"}) WriteFile(photos + "\\" + name);
+  for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) WriteFile(other + "\\" + name);
+  Start();
+
+  PostMessageA(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({photos})), 0);
+  Pump();
+  EXPECT_EQ(form_->ShownFolder(), photos);
+  EXPECT_EQ(Listed(), (Names{"p.jpg", "q.jpg"}));
+  EXPECT_EQ(Checked(), Names{});
+  EXPECT_EQ(form_->DirHistory[0], photos);
+
+  PostMessageA(
+      form_->Handle(), WM_DROPFILES,
+      reinterpret_cast<WPARAM>(DropOf({other + "\\d.txt", other + "\\b.txt", other + "\\a.txt"})),
+      0);
+  Pump();
+  EXPECT_EQ(form_->ShownFolder(), other);
+  EXPECT_EQ(form_->DirHistory[0], other);
+  EXPECT_EQ(form_->DirHistory[1], other);  // the recent folders, newest first
+  EXPECT_EQ(form_->DirHistory[2], photos);
+  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt"}));
+  EXPECT_EQ(Highlighted(), "a.txt");
+  EXPECT_EQ(Status(0), "a.txt");
+  EXPECT_EQ(Grid(), (Rows{{"a.txt", "1.txt"}, {"b.txt", "2.txt"}, {"d.txt", "3.txt"}}));
+  EXPECT_TRUE(boxes_.empty());
+
+  // A folder that has gone by the time it is dropped: the I/O error, nothing changed.
+  RemoveTree(photos);
+  PostMessageA(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({photos})), 0);
+  Pump();
+  EXPECT_EQ(boxes_, (Names{"ファイルが見つかりません."}));
+  EXPECT_EQ(form_->ShownFolder(), other);
+  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt"}));
+}
+
+TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart) {
+  // Sizes tell the files apart after the run; times make the date order.
+  const struct {
+    const char* name;
+    size_t size;
+    int minutes;
+  } files[] = {
+      {"img1.jpg", 1, 30}, {"img2.jpg", 2, 30}, {"img10.jpg", 10, 10}, {"Img3.jpg", 3, 20}};
+  for (const auto& f : files) {
+    WriteFile(f.name, f.size);
+    SetLastWrite(f.name, f.minutes);
+  }
+  Start();
+  // The submenu follows "オプション/&Option..." in the View menu.
+  char caption[64] = {};
+  const int count = GetMenuItemCount(form_->KView1);
+  GetMenuStringA(form_->KView1, count - 2, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "オプション/&Option...");
+  GetMenuStringA(form_->KView1, count - 1, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "並び順/&Sort");
+  EXPECT_EQ(GetSubMenu(form_->KView1, count - 1), form_->KSort1);
+  const std::pair<UINT, const char*> items[] = {{kCmdKName1, "名前順/&Name"},
+                                                {kCmdKNatural1, "自然順/&Natural"},
+                                                {kCmdKDate1, "更新日時順/&Date"}};
+  for (const auto& [command, text] : items) {
+    GetMenuStringA(form_->KSort1, command, caption, sizeof caption, MF_BYCOMMAND);
+    EXPECT_STREQ(caption, text);
+  }
+
+  // No Order key: the name order.
+  EXPECT_EQ(SortRadio(), static_cast<UINT>(kCmdKName1));
+  EXPECT_EQ(Listed(), (Names{"img1.jpg", "img10.jpg", "img2.jpg", "Img3.jpg"}));
+  ClickBox(2);  // img2: checked and highlighted
+  ClickBox(3);  // Img3
+  ClickBox(1);  // img10, highlighted last
+  ClickBox(1);  // img10 unchecked again
+  EXPECT_EQ(Highlighted(), "img10.jpg");
+
+  struct Step {
+    UINT command;
+    Names listed;
+    Rows preview;
+  } steps[] = {
+      {kCmdKNatural1,
+       {"img1.jpg", "img2.jpg", "Img3.jpg", "img10.jpg"},
+       {{"img2.jpg", "1.jpg"}, {"Img3.jpg", "2.jpg"}}},
+      {kCmdKDate1,  // oldest first, equal times by name
+       {"img10.jpg", "Img3.jpg", "img1.jpg", "img2.jpg"},
+       {{"Img3.jpg", "1.jpg"}, {"img2.jpg", "2.jpg"}}},
+      {kCmdKName1,
+       {"img1.jpg", "img10.jpg", "img2.jpg", "Img3.jpg"},
+       {{"img2.jpg", "1.jpg"}, {"Img3.jpg", "2.jpg"}}},
+      {kCmdKNatural1,
+       {"img1.jpg", "img2.jpg", "Img3.jpg", "img10.jpg"},
+       {{"img2.jpg", "1.jpg"}, {"Img3.jpg", "2.jpg"}}},
+  };
+  for (const Step& step : steps) {
+    Menu(step.command);
+    EXPECT_EQ(SortRadio(), step.command);
+    EXPECT_EQ(Listed(), step.listed);
+    EXPECT_EQ(Checked().size(), 2u);
+    EXPECT_EQ(Grid(), step.preview);
+    EXPECT_EQ(Highlighted(), "img10.jpg");
+  }
+
+  // The run numbers in natural order.
+  Menu(kCmdSelectAll1);
+  SetWindowTextA(form_->ComboBox1, "n");
+  SendMessageA(GetParent(form_->ComboBox1), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(form_->ComboBox1), CBN_EDITCHANGE),
+               reinterpret_cast<LPARAM>(form_->ComboBox1));
+  SendMessageA(form_->BitBtn1, BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_EQ(FileSize("n1.jpg"), 1);
+  EXPECT_EQ(FileSize("n2.jpg"), 2);
+  EXPECT_EQ(FileSize("n3.jpg"), 3);
+  EXPECT_EQ(FileSize("n4.jpg"), 10);
+
+  // The order is saved and comes back.
+  WriteFile("x2.txt");
+  WriteFile("x10.txt");
+  Close();
+  char order[8] = {};
+  GetPrivateProfileStringA("Option", "Order", "", order, sizeof order,
+                           (folder_ + "\\KVTset.ini").c_str());
+  EXPECT_STREQ(order, "1");
+  Start();
+  EXPECT_EQ(SortRadio(), static_cast<UINT>(kCmdKNatural1));
+  EXPECT_EQ(Listed(),
+            (Names{"KVTset.ini", "n1.jpg", "n2.jpg", "n3.jpg", "n4.jpg", "x2.txt", "x10.txt"}));
+}
+
+}  // namespace
+}  // namespace korvath

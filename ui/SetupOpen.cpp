@@ -1,0 +1,126 @@
+// Folders and files handed to the program from outside: the command line
+// ("Send To", a shortcut's target, a drop on the program's icon) and drops
+// from Explorer onto the main window. Either shows a folder as any visit
+// does, so the history records it, and checks the files named in it.
+
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "Application.h"
+#include "IoError.h"
+#include "RenameSession.h"
+#include "Setup.h"
+#include "Win32Collation.h"
+#include "controls/CheckListBox.h"
+#include "cp932.h"
+
+namespace korvath {
+
+namespace {
+
+// The path resolved against the process's current folder.
+std::string FullPath(const std::string& path) {
+  DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::string full(needed, '\0');
+  DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+  full.resize(length < needed ? length : 0);
+  return full;
+}
+
+struct HandedPath {
+  std::string Full;
+  bool Exists = false;
+  bool IsFolder = false;
+  std::string Folder;  // of a file: its folder (a root with its "\")
+  std::string Name;    // of a file: its name
+};
+
+HandedPath Examine(const std::string& path) {
+  HandedPath handed;
+  handed.Full = FullPath(path);
+  DWORD attributes = GetFileAttributesA(handed.Full.c_str());
+  handed.Exists = attributes != INVALID_FILE_ATTRIBUTES;
+  handed.IsFolder = handed.Exists && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (handed.Exists && !handed.IsFolder) {
+    std::size_t slash = FindLastDelimiter(handed.Full, "\\");
+    if (slash != std::string::npos) {
+      handed.Folder = handed.Full.substr(0, slash);
+      if (handed.Folder.size() == 2 && handed.Folder[1] == ':') handed.Folder += '\\';
+      handed.Name = handed.Full.substr(slash + 1);
+    }
+  }
+  return handed;
+}
+
+}  // namespace
+
+// The first path decides the folder; the others count only as files in it.
+// Every path is resolved before the folder changes, since a relative one is
+// meant from the folder shown when it was handed over.
+std::vector<std::string> TSetupForm1::ShowFolderOfPaths(const std::vector<std::string>& paths) {
+  std::vector<std::string> names;
+  if (paths.empty()) return names;
+  std::vector<HandedPath> handed;
+  for (const std::string& path : paths) handed.push_back(Examine(path));
+  const HandedPath& first = handed.front();
+  if (!first.Exists) {
+    // The folder list reports it with its I/O error, as for any folder.
+    ShowFolder(first.Full);
+    return names;
+  }
+  ShowFolder(first.IsFolder ? first.Full : first.Folder);
+  for (const HandedPath& path : handed) {
+    if (!path.Name.empty() && SameFileName(path.Folder, ShownFolder())) names.push_back(path.Name);
+  }
+  return names;
+}
+
+void TSetupForm1::CheckNamedFiles(const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  std::unordered_set<std::string> wanted;
+  for (const std::string& name : names) wanted.insert(LowerCaseFileName(name));
+  int first = -1;
+  for (std::size_t i = 0; i < session_->Files.size(); ++i) {
+    FileEntry& entry = session_->Files[i];
+    if (!wanted.count(LowerCaseFileName(entry.Name))) continue;
+    entry.Checked = true;
+    if (first < 0) first = static_cast<int>(i);
+  }
+  if (first >= 0) CheckListBox1->SetItemIndex(first);
+  CheckListBox1->Repaint();
+  CheckListBox1Click();
+}
+
+bool TSetupForm1::ShowStartPaths() {
+  if (StartPaths.empty()) return false;
+  try {
+    startChecks_ = ShowFolderOfPaths(StartPaths);
+    return true;
+  } catch (const EInOutError& error) {
+    // Reported, then the start goes on as without the paths.
+    Application.ShowException(error);
+    return false;
+  }
+}
+
+void TSetupForm1::CheckStartFiles() { CheckNamedFiles(std::exchange(startChecks_, {})); }
+
+// Files dropped on the folder already shown join the files checked there.
+void TSetupForm1::FormDropFiles(HDROP drop) {
+  std::vector<std::string> paths;
+  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+    std::string path(length + 1, '\0');
+    path.resize(DragQueryFileA(drop, i, path.data(), length + 1));
+    paths.push_back(std::move(path));
+  }
+  // Released before the folder is shown, which may end in an error report.
+  DragFinish(drop);
+  CheckNamedFiles(ShowFolderOfPaths(paths));
+}
+
+}  // namespace korvath

@@ -1,0 +1,52 @@
+#include "SortOrder.h"
+
+#include <string_view>
+#include <unordered_map>
+
+#include "Win32Collation.h"
+
+namespace korvath {
+namespace {
+
+// Pieces of a name keyed as whole names are: case-insensitive, user locale.
+// The text between numbers repeats from name to name ("IMG_", ".jpg"), so in
+// the natural order each piece asks the locale once.
+class LocaleCollation : public TextCollation {
+ public:
+  explicit LocaleCollation(bool remember) : remember_(remember) {}
+
+  void AppendKey(std::string_view text, std::string& key) const override {
+    if (!remember_) {
+      AppendCaseInsensitiveSortKey(text, key);
+      return;
+    }
+    auto [known, added] = keys_.try_emplace(std::string(text));
+    if (added) AppendCaseInsensitiveSortKey(text, known->second);
+    key += known->second;
+  }
+
+ private:
+  bool remember_;
+  mutable std::unordered_map<std::string, std::string> keys_;
+};
+
+}  // namespace
+
+void SortFolderNames(FileOrder order, std::vector<std::string>& names,
+                     std::vector<std::uint64_t>& lastWrites) {
+  lastWrites.resize(names.size());
+  const std::vector<std::size_t> positions =
+      SortedPositions(order, names, lastWrites, LocaleCollation(order == FileOrder::Natural));
+  std::vector<std::string> sortedNames;
+  std::vector<std::uint64_t> sortedTimes;
+  sortedNames.reserve(names.size());
+  sortedTimes.reserve(names.size());
+  for (std::size_t position : positions) {
+    sortedNames.push_back(std::move(names[position]));
+    sortedTimes.push_back(lastWrites[position]);
+  }
+  names = std::move(sortedNames);
+  lastWrites = std::move(sortedTimes);
+}
+
+}  // namespace korvath
