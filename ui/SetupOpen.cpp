@@ -13,6 +13,7 @@
 #include "RenameSession.h"
 #include "Setup.h"
 #include "Win32Collation.h"
+#include "browser/FileListBox.h"
 #include "controls/CheckListBox.h"
 #include "cp932.h"
 
@@ -82,10 +83,24 @@ void TSetupForm1::CheckNamedFiles(const std::vector<std::string>& names) {
   if (names.empty()) return;
   std::unordered_set<std::string> wanted;
   for (const std::string& name : names) wanted.insert(LowerCaseFileName(name));
+  std::size_t listed = 0;
+  for (const FileEntry& entry : session_->Files) listed += wanted.count(LowerCaseFileName(entry.Name));
+  std::unordered_set<std::string> kept;
+  if (listed < wanted.size()) {
+    // A file made since the folder was last read is found by reading it
+    // again; the files checked so far stay checked.
+    for (const FileEntry& entry : session_->Files) {
+      if (entry.Checked) kept.insert(LowerCaseFileName(entry.Name));
+    }
+    FileListBox1->ListFolderFiles();
+    RefillCheckList();
+  }
   int first = -1;
   for (std::size_t i = 0; i < session_->Files.size(); ++i) {
     FileEntry& entry = session_->Files[i];
-    if (!wanted.count(LowerCaseFileName(entry.Name))) continue;
+    const std::string key = LowerCaseFileName(entry.Name);
+    if (kept.count(key)) entry.Checked = true;
+    if (!wanted.count(key)) continue;
     entry.Checked = true;
     if (first < 0) first = static_cast<int>(i);
   }
@@ -120,6 +135,8 @@ void TSetupForm1::FormDropFiles(HDROP drop) {
   }
   // Released before the folder is shown, which may end in an error report.
   DragFinish(drop);
+  // A run's list must not change under it.
+  if (runInProgress_) return;
   CheckNamedFiles(ShowFolderOfPaths(paths));
 }
 

@@ -282,13 +282,23 @@ TEST_F(OpenOrderTest, DroppedFolderOrFilesAreShownAndTheFilesChecked) {
   EXPECT_EQ(Grid(), (Rows{{"a.txt", "1.txt"}, {"b.txt", "2.txt"}, {"d.txt", "3.txt"}}));
   EXPECT_TRUE(boxes_.empty());
 
+  // A file made since the folder was read, dropped on it: listed and
+  // checked, and the files checked before stay checked.
+  WriteFile(other + "\\e.txt");
+  PostMessageA(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({other + "\\e.txt"})),
+               0);
+  Pump();
+  EXPECT_EQ(Listed(), (Names{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}));
+  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt", "e.txt"}));
+  EXPECT_EQ(Highlighted(), "e.txt");
+
   // A folder that has gone by the time it is dropped: the I/O error, nothing changed.
   RemoveTree(photos);
   PostMessageA(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({photos})), 0);
   Pump();
   EXPECT_EQ(boxes_, (Names{"ファイルが見つかりません."}));
   EXPECT_EQ(form_->ShownFolder(), other);
-  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt"}));
+  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt", "e.txt"}));
 }
 
 TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart) {
