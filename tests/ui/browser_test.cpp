@@ -321,6 +321,9 @@ TEST(FolderLines, ParentFolderScanSkipsSecondBytes) {
       {"C:\\x\\表", "C:\\x\\"},
       {"C:\\ソ\\a", "C:\\ソ\\"},
       {"C:\\表示\\ソフト", "C:\\表示\\"},
+      {"\\\\srv\\share\\dir", "\\\\srv\\share\\"},
+      {"\\\\srv\\share\\", ""},  // a share's root is a root
+      {"\\\\srv\\share", ""},
   };
   for (const auto& [folder, parent] : cases) EXPECT_EQ(ParentFolderPath(folder), parent) << folder;
 }
