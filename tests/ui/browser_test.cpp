@@ -532,6 +532,36 @@ TEST_F(BrowserTest, PickingAnotherDriveGoesToItsLastFolderAndBack) {
   EXPECT_EQ(host.Dir.Directory(), std::string(1, otherLetter) + ":\\");
 }
 
+// A drive whose remembered folder has gone (a medium swapped under the same
+// letter) is entered at its root, and stays reachable afterwards.
+TEST_F(BrowserTest, DriveWhoseFolderHasGoneIsEnteredAtItsRoot) {
+  MakeFolder(Path("card"));
+  HostForm& host = Host();
+  const auto entries = host.Drive.Entries();
+  int first = -1, other = -1;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i][0] == root_[0]) {
+      first = static_cast<int>(i);
+    } else if (FolderExists(entries[i].substr(0, 2) + "\\")) {
+      other = static_cast<int>(i);
+    }
+  }
+  if (other < 0) GTEST_SKIP() << "only one drive";
+  host.Dir.ShowFolder(Path("card"));
+  host.Drive.Pick(other);
+  ASSERT_TRUE(RemoveDirectoryA(Path("card").c_str()));
+  host.Events.clear();
+  host.Drive.Pick(first);
+  const std::string driveRoot = root_.substr(0, 3);
+  EXPECT_EQ(host.Dir.Directory(), driveRoot);
+  EXPECT_EQ(CurrentFolder(), driveRoot);
+  EXPECT_EQ(host.Files.Directory(), driveRoot);
+  EXPECT_EQ(host.Events, (Names{"read", "dir", "drive", "drive"}));
+  host.Drive.Pick(other);
+  host.Drive.Pick(first);  // its folder is the root now
+  EXPECT_EQ(host.Dir.Directory(), driveRoot);
+}
+
 TEST_F(BrowserTest, DriveThatCannotBeEnteredLeavesTheFolderAsItWas) {
   HostForm& host = Host();
   const DWORD present = GetLogicalDrives();

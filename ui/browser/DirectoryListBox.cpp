@@ -254,8 +254,11 @@ void TDirectoryListBox::EnterDrive(char letter) {
   letter = UpperLetter(letter);
   if (letter != 0 && letter == UpperLetter(directory_[0])) return;
   if (letter != 0) {
+    // The drive's remembered folder may have gone with a swapped medium; its
+    // root keeps the drive reachable.
     const char drive[] = {letter, ':', '\0'};
-    if (!EnterFolder(drive)) RaiseLastIoError();
+    const char root[] = {letter, ':', '\\', '\0'};
+    if (!EnterFolder(drive) && !EnterFolder(root)) RaiseLastIoError();
     directory_ = CurrentFolder();
     ReadVolumeFlags();
   }

@@ -56,10 +56,16 @@ class TDirectoryListBox {
   void ShowParentFolder();
 
   // Called by the drive selector: makes that drive's current folder (the last
-  // one shown on it in this run, else its root) the shown folder. letter 0:
-  // none (a network folder is shown). Throws EInOutError when the drive
-  // cannot be entered, leaving the shown folder as it was.
+  // one shown on it in this run, else its root; the root too when that
+  // folder has gone) the shown folder. letter 0: none (a network folder is
+  // shown). Throws EInOutError when the drive cannot be entered, leaving the
+  // shown folder as it was.
   void EnterDrive(char letter);
+
+  // The shown folder's "*.*" search made at creation, handed over once: the
+  // file list, created next, reads its names from it instead of searching
+  // the same folder again.
+  std::vector<FolderEntry> TakeListing();
 
   // Opens line index as a double-click does.
   void OpenLine(int index);
