@@ -216,8 +216,9 @@ void TDirectoryListBox::FolderChanged() {
 
 void TDirectoryListBox::ShowFolder(const std::string& path) {
   EnsureDirectory();
-  if (path.empty()) return;
-  if (caseSensitive_ ? path == directory_ : SameFileName(path, directory_)) return;
+  // Only the very same text is the shown folder: a folder may hold siblings
+  // that differ in letter case alone (a and A), whatever the volume reports.
+  if (path.empty() || path == directory_) return;
 
   const std::string resolved = ResolveFolder(path);
   const std::string previous = directory_;

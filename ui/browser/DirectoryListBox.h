@@ -48,7 +48,7 @@ class TDirectoryListBox {
   // Makes path the shown folder: with or without a drive, relative to the
   // shown folder, with or without a closing "\"; a last component holding
   // "*" or "?" or naming a file is dropped. Nothing happens for "" or the
-  // shown folder itself. Throws EInOutError when a step cannot be entered;
+  // shown folder's own text (any other spelling is shown anew). Throws EInOutError when a step cannot be entered;
   // then nothing has changed and the process's current folder is restored.
   void ShowFolder(const std::string& path);
 

@@ -111,7 +111,8 @@ void TFileListBox::SetFileMask(const std::string& mask) {
 
 void TFileListBox::SetDirectory(const std::string& folder,
                                 const std::vector<FolderEntry>* listing) {
-  if (!directory_.empty() && SameFileName(folder, directory_)) return;
+  // Any other spelling may be another folder (a and A side by side).
+  if (!directory_.empty() && folder == directory_) return;
   if (!directory_.empty() && FolderExists(directory_)) EnterFolder(directory_);
   if (!EnterFolder(folder)) RaiseLastIoError();
   directory_ = CurrentFolder();

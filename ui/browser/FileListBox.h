@@ -47,7 +47,7 @@ class TFileListBox {
   const std::string& Mask() const { return mask_; }
 
   // Takes a folder (the folder list's notification): nothing when it is the
-  // same file name as the current one; otherwise the folder is entered (from
+  // current one's very text; otherwise the folder is entered (from
   // the old one, relative parts taken from there), the process's current
   // folder becomes the file list's folder and the names are re-read. listing,
   // when given, is the folder's "*.*" search just made by the folder list; a
