@@ -973,9 +973,11 @@ void TSetupForm1::CheckListBox1Click() {
   int index = HighlightedIndex();
   if (index >= 0 && static_cast<size_t>(index) < session_->Files.size()) {
     FileInfo info = ReadFileInfo(session_->Files[index].Name);
+    // All three panels describe this file: what cannot be read is shown
+    // empty, never another file's size or time.
     SetStatusText(kPanelName, info.Name);
-    if (info.SizeText) SetStatusText(kPanelSize, *info.SizeText);
-    if (info.TimeText) SetStatusText(kPanelTime, *info.TimeText);
+    SetStatusText(kPanelSize, info.SizeText.value_or(""));
+    SetStatusText(kPanelTime, info.TimeText.value_or(""));
     ShowFileCount();
   }
   RefreshPreview();

@@ -707,14 +707,20 @@ TEST_F(BrowserTest, FileInfoSizeAndTimeStamp) {
   EXPECT_FALSE(missing.SizeText);
   EXPECT_FALSE(missing.TimeText);
 
-  // Held open by someone else: the size still shows, the time stamp not.
-  HANDLE held = CreateFileA("big.bin", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  // Held open by someone else, sharing it with nobody: size and time stamp
+  // still describe it, and the holder keeps it to itself.
+  SetWriteTime(Path("big.bin"), 2010, 11, 12, 13, 14, 15);
+  HANDLE held = CreateFileA("big.bin", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   FileInfo busy = ReadFileInfo("big.bin");
+  HANDLE other = CreateFileA("big.bin", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_EQ(other, INVALID_HANDLE_VALUE);  // the sharing is enforced here
+  if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
   CloseHandle(held);
   EXPECT_EQ(busy.SizeText.value_or(""), "4 KB");
-  EXPECT_FALSE(busy.TimeText);
+  EXPECT_EQ(busy.TimeText.value_or(""), "2010/11/12 13:14:14");
 
   // Hidden and read-only files are found too.
   MakeFile(Path("secret.bin"), 2048, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);

@@ -497,6 +497,12 @@ TEST_F(SetupWindowTest, FileInformationShowsSizeInKilobytes) {
   ClickLine(1, false);
   EXPECT_EQ(Status(1), "1 KB");
   EXPECT_EQ(Status(3), "2個存在");
+  // Gone since the listing: no panel keeps the other file's size or time.
+  DeleteFileA("a.bin");
+  ClickLine(0, false);
+  EXPECT_EQ(Status(0), "a.bin");
+  EXPECT_EQ(Status(1), "");
+  EXPECT_EQ(Status(2), "");
 }
 
 TEST_F(SetupWindowTest, StepButtonsClampAndFullWidthShowsEverywhere) {
