@@ -957,6 +957,10 @@ void TSetupForm1::DirectoryListBox1Change() {
 
 void TSetupForm1::DriveComboBox1Change() {
   RefillCheckList();
+  // The marks are gone: the preview and Execute must not keep the old ones,
+  // also when the folder stayed (a drive that could not be entered, then the
+  // old drive picked again).
+  RefreshPreview();
   ClearFileInformation();
   ShowFileCount();
 }
