@@ -390,11 +390,17 @@ void TSetupForm1::CreateControls() {
         DirectoryListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
         created = DirectoryListBox1->Handle();
         break;
-      case Kind::FileListBox:
+      case Kind::FileListBox: {
         FileListBox1 = std::make_unique<TFileListBox>();
-        FileListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
+        // The folder list has just searched the same folder: a large start-up
+        // folder is read once, not twice.
+        std::vector<FolderEntry> listing =
+            DirectoryListBox1 ? DirectoryListBox1->TakeListing() : std::vector<FolderEntry>{};
+        FileListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font,
+                             DirectoryListBox1 ? &listing : nullptr);
         created = FileListBox1->Handle();
         break;
+      }
       case Kind::FilterComboBox:
         FilterComboBox1 = std::make_unique<TFilterComboBox>();
         FilterComboBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
@@ -937,7 +943,15 @@ void TSetupForm1::FormResize() {
 // Browser
 
 void TSetupForm1::RefillCheckList() {
-  session_->ReplaceFiles(FileListBox1->Items());
+  // Start-up and the options dialog raise the change event several times in
+  // a row on one reading: the names are copied once, the marks cleared each time.
+  const std::vector<std::string>& names = FileListBox1->Items();
+  if (FileListBox1->Reading() == refilledReading_ && session_->Files.size() == names.size()) {
+    for (FileEntry& entry : session_->Files) entry.Checked = false;
+  } else {
+    session_->ReplaceFiles(names);
+    refilledReading_ = FileListBox1->Reading();
+  }
   CheckListBox1->Reload();
 }
 

@@ -158,8 +158,14 @@ void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width
   SetWindowSubclass(handle_, &TDirectoryListBox::ListProc, kSubclassId,
                     reinterpret_cast<DWORD_PTR>(this));
   ReadVolumeFlags();
+  // The search just made stays for the file list's first reading.
   BuildLines();
+}
+
+std::vector<FolderEntry> TDirectoryListBox::TakeListing() {
+  std::vector<FolderEntry> listing = std::move(listing_);
   listing_ = {};
+  return listing;
 }
 
 void TDirectoryListBox::SetBounds(int left, int top, int width, int height) {

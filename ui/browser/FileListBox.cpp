@@ -46,7 +46,7 @@ TFileListBox::~TFileListBox() {
 }
 
 void TFileListBox::Create(HWND parent, int id, int left, int top, int width, int height,
-                          HFONT font) {
+                          HFONT font, const std::vector<FolderEntry>* listing) {
   // A hidden owner-data list: it only gives the file list a window of its own.
   handle_ = CreateWindowExA(0, "LISTBOX", "",
                             WS_CHILD | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_EXTENDEDSEL |
@@ -57,7 +57,7 @@ void TFileListBox::Create(HWND parent, int id, int left, int top, int width, int
   if (handle_ && font) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   created_ = true;
   if (directory_.empty()) directory_ = CurrentFolder();
-  ListFolderFiles();
+  ReadNames(listing);
 }
 
 void TFileListBox::SetBounds(int left, int top, int width, int height) {
@@ -89,6 +89,7 @@ void TFileListBox::ReadNames(const std::vector<FolderEntry>* listing) {
   // keeps, without a comparison call per pair.
   SortCaseInsensitive(names);
   names_ = std::move(names);
+  ++reading_;
   itemIndex_ = names_.empty() ? -1 : 0;
   if (handle_) SendMessageA(handle_, LB_SETCOUNT, names_.size(), 0);
   Changed();

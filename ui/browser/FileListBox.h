@@ -23,8 +23,10 @@ class TFileListBox {
   ~TFileListBox();
 
   // Creates the (hidden) window, takes the process's current folder as its
-  // folder and reads it under the mask (initially "*.*").
-  void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
+  // folder and reads it under the mask (initially "*.*"); listing, when
+  // given, is that folder's "*.*" search already made.
+  void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font,
+              const std::vector<FolderEntry>* listing = nullptr);
   HWND Handle() const { return handle_; }
   void SetBounds(int left, int top, int width, int height);
   // The file list has no notifications of its own; always false.
@@ -56,6 +58,8 @@ class TFileListBox {
   const std::string& Directory() const { return directory_; }
 
   const std::vector<std::string>& Items() const { return names_; }
+  // Counts the readings (from 1): equal numbers, equal names.
+  unsigned long Reading() const { return reading_; }
   int Count() const { return static_cast<int>(names_.size()); }
   // The focus mark (0 after a reading with names, -1 without).
   int ItemIndex() const { return itemIndex_; }
@@ -75,6 +79,7 @@ class TFileListBox {
   std::string editText_ = "*.*";
   std::vector<std::string> names_;
   int itemIndex_ = -1;
+  unsigned long reading_ = 0;
 };
 
 }  // namespace korvath
