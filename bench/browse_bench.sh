@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs browse_bench.exe under Wine on a folder of 100,000 files made from
-# Linux (creating them inside Wine one by one is quadratic).
-#   bench/browse_bench.sh <windows build folder> [file count] [repetitions]
+# Linux (creating them inside Wine one by one is quadratic). With "startup"
+# it runs window_bench.exe instead: the main window's start-up in that
+# folder against a re-read of it.
+#   bench/browse_bench.sh <windows build folder> [file count] [repetitions] [startup]
 set -euo pipefail
 build=${1:?windows build folder}
 count=${2:-100000}
@@ -21,4 +23,7 @@ PY
   touch "$folder.complete"
 fi
 winpath="Z:${folder//\//\\}"
+if [ "${4:-}" = startup ]; then
+  exec "$build/wine-run" "$build/bench/window_bench.exe" "$reps" "$winpath"
+fi
 exec "$build/wine-run" "$build/bench/browse_bench.exe" "$winpath" "$reps"

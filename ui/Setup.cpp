@@ -400,11 +400,17 @@ void TSetupForm1::CreateControls() {
         DirectoryListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
         created = DirectoryListBox1->Handle();
         break;
-      case Kind::FileListBox:
+      case Kind::FileListBox: {
         FileListBox1 = std::make_unique<TFileListBox>();
-        FileListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
+        // The folder list has just searched the same folder: a large start-up
+        // folder is read once, not twice.
+        std::vector<FolderEntry> listing =
+            DirectoryListBox1 ? DirectoryListBox1->TakeListing() : std::vector<FolderEntry>{};
+        FileListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font,
+                             DirectoryListBox1 ? &listing : nullptr);
         created = FileListBox1->Handle();
         break;
+      }
       case Kind::FilterComboBox:
         FilterComboBox1 = std::make_unique<TFilterComboBox>();
         FilterComboBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
@@ -1010,7 +1016,15 @@ void TSetupForm1::FormResize() {
 // Browser
 
 void TSetupForm1::RefillCheckList() {
-  session_->ReplaceFiles(FileListBox1->Items());
+  // Start-up and the options dialog raise the change event several times in
+  // a row on one reading: the names are copied once, the marks cleared each time.
+  const std::vector<std::string>& names = FileListBox1->Items();
+  if (FileListBox1->Reading() == refilledReading_ && session_->Files.size() == names.size()) {
+    for (FileEntry& entry : session_->Files) entry.Checked = false;
+  } else {
+    session_->ReplaceFiles(names);
+    refilledReading_ = FileListBox1->Reading();
+  }
   CheckListBox1->Reload();
 }
 
@@ -1030,6 +1044,10 @@ void TSetupForm1::DirectoryListBox1Change() {
 
 void TSetupForm1::DriveComboBox1Change() {
   RefillCheckList();
+  // The marks are gone: the preview and Execute must not keep the old ones,
+  // also when the folder stayed (a drive that could not be entered, then the
+  // old drive picked again).
+  RefreshPreview();
   ClearFileInformation();
   ShowFileCount();
 }
@@ -1046,9 +1064,11 @@ void TSetupForm1::CheckListBox1Click() {
   int index = HighlightedIndex();
   if (index >= 0 && static_cast<size_t>(index) < session_->Files.size()) {
     FileInfo info = ReadFileInfo(session_->Files[index].Name);
+    // All three panels describe this file: what cannot be read is shown
+    // empty, never another file's size or time.
     SetStatusText(kPanelName, info.Name);
-    if (info.SizeText) SetStatusText(kPanelSize, *info.SizeText);
-    if (info.TimeText) SetStatusText(kPanelTime, *info.TimeText);
+    SetStatusText(kPanelSize, info.SizeText.value_or(""));
+    SetStatusText(kPanelTime, info.TimeText.value_or(""));
     ShowFileCount();
   }
   RefreshPreview();

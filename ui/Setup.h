@@ -278,6 +278,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   void ResetPreviewGrid();
   void ShowPreview();
   void ClearFileInformation();
+  unsigned long refilledReading_ = 0;  // the file list's reading the check list holds
 
   std::unique_ptr<RenameSession> session_;
   std::unique_ptr<PreviewRows> preview_;

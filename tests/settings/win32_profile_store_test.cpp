@@ -175,5 +175,26 @@ TEST_F(SettingsFolder, BadFilesReadAsDefaults) {
   EXPECT_EQ(store.ReadString("SetUp", "TopHst0"), std::string(kMaxProfileValueLength, 'v'));
 }
 
+// A missing file is read as empty without asking again only until its
+// folder changes: one created meanwhile by someone else is read.
+TEST_F(SettingsFolder, AFileCreatedAfterAMissingReadIsRead) {
+  // A folder unchanged for years, as a large start-up folder would be.
+  HANDLE folder = CreateFileA(folder_.c_str(), FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(folder, INVALID_HANDLE_VALUE);
+  SYSTEMTIME old{2001, 2, 0, 3, 4, 5, 6, 0};
+  FILETIME oldTime;
+  SystemTimeToFileTime(&old, &oldTime);
+  EXPECT_TRUE(SetFileTime(folder, nullptr, nullptr, &oldTime));
+  CloseHandle(folder);
+
+  Win32ProfileStore store(path_);
+  EXPECT_EQ(store.ReadString("Form", "Left"), "");
+  EXPECT_EQ(store.ReadString("Form", "Top"), "");
+  WriteRaw("[Form]\r\nLeft=12\r\n");
+  EXPECT_EQ(store.ReadString("Form", "Left"), "12");
+}
+
 }  // namespace
 }  // namespace korvath

@@ -14,6 +14,7 @@
 
 #include "About.h"
 #include "Application.h"
+#include "IoError.h"
 #include "Layout.h"
 #include "MessageBox.h"
 #include "Option.h"
@@ -497,6 +498,12 @@ TEST_F(SetupWindowTest, FileInformationShowsSizeInKilobytes) {
   ClickLine(1, false);
   EXPECT_EQ(Status(1), "1 KB");
   EXPECT_EQ(Status(3), "2個存在");
+  // Gone since the listing: no panel keeps the other file's size or time.
+  DeleteFileA("a.bin");
+  ClickLine(0, false);
+  EXPECT_EQ(Status(0), "a.bin");
+  EXPECT_EQ(Status(1), "");
+  EXPECT_EQ(Status(2), "");
 }
 
 TEST_F(SetupWindowTest, StepButtonsClampAndFullWidthShowsEverywhere) {
@@ -649,6 +656,42 @@ TEST_F(SetupWindowTest, FolderThatCannotBeEnteredShowsTheErrorAndChangesNothing)
   EXPECT_EQ(CurrentFolder(), folder_);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt"}));
   EXPECT_EQ(Marks(), (std::vector<bool>{true}));
+}
+
+// A drive that cannot be entered, then the old drive picked again: the marks
+// are cleared, and the preview and Execute follow them.
+TEST_F(SetupWindowTest, OldDrivePickedAfterAFailedPickLeavesNoStalePreview) {
+  WriteFile("a.txt");
+  WriteFile("b.txt");
+  Start();
+  ClickButton(form_->SpeedButton14);
+  ASSERT_EQ(Grid().size(), 2u);
+  ASSERT_TRUE(ExecuteEnabled());
+  const DWORD present = GetLogicalDrives();
+  char missing = 0;
+  for (int i = 25; i >= 3 && !missing; --i) {
+    if (!(present & (1u << i))) missing = static_cast<char>('A' + i);
+  }
+  ASSERT_NE(missing, 0);
+  // What picking a drive without a medium runs (no such entry exists here).
+  EXPECT_THROW(form_->DriveComboBox1->ChooseDrive(missing), EInOutError);
+  const auto entries = form_->DriveComboBox1->Entries();
+  int old = -1;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i][0] == folder_[0]) old = static_cast<int>(i);
+  }
+  ASSERT_GE(old, 0);
+  HWND combo = form_->DriveComboBox1->Handle();
+  SendMessageA(combo, CB_SETCURSEL, old, 0);
+  SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  Pump();
+  EXPECT_EQ(form_->ShownFolder(), folder_);
+  EXPECT_EQ(Marks(), (std::vector<bool>{false, false}));
+  EXPECT_EQ(Grid(), (Rows{{" (未選択)", ""}}));
+  EXPECT_FALSE(ExecuteEnabled());
+  EXPECT_EQ(Status(3), "2個存在");
+  EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(SetupWindowTest, ExitClosesTheWindowAndSavesTheSettings) {

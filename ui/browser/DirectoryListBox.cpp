@@ -158,8 +158,14 @@ void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width
   SetWindowSubclass(handle_, &TDirectoryListBox::ListProc, kSubclassId,
                     reinterpret_cast<DWORD_PTR>(this));
   ReadVolumeFlags();
+  // The search just made stays for the file list's first reading.
   BuildLines();
+}
+
+std::vector<FolderEntry> TDirectoryListBox::TakeListing() {
+  std::vector<FolderEntry> listing = std::move(listing_);
   listing_ = {};
+  return listing;
 }
 
 void TDirectoryListBox::SetBounds(int left, int top, int width, int height) {
@@ -216,8 +222,9 @@ void TDirectoryListBox::FolderChanged() {
 
 void TDirectoryListBox::ShowFolder(const std::string& path) {
   EnsureDirectory();
-  if (path.empty()) return;
-  if (caseSensitive_ ? path == directory_ : SameFileName(path, directory_)) return;
+  // Only the very same text is the shown folder: a folder may hold siblings
+  // that differ in letter case alone (a and A), whatever the volume reports.
+  if (path.empty() || path == directory_) return;
 
   const std::string resolved = ResolveFolder(path);
   const std::string previous = directory_;
@@ -254,8 +261,11 @@ void TDirectoryListBox::EnterDrive(char letter) {
   letter = UpperLetter(letter);
   if (letter != 0 && letter == UpperLetter(directory_[0])) return;
   if (letter != 0) {
+    // The drive's remembered folder may have gone with a swapped medium; its
+    // root keeps the drive reachable.
     const char drive[] = {letter, ':', '\0'};
-    if (!EnterFolder(drive)) RaiseLastIoError();
+    const char root[] = {letter, ':', '\\', '\0'};
+    if (!EnterFolder(drive) && !EnterFolder(root)) RaiseLastIoError();
     directory_ = CurrentFolder();
     ReadVolumeFlags();
   }

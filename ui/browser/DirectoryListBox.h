@@ -48,7 +48,7 @@ class TDirectoryListBox {
   // Makes path the shown folder: with or without a drive, relative to the
   // shown folder, with or without a closing "\"; a last component holding
   // "*" or "?" or naming a file is dropped. Nothing happens for "" or the
-  // shown folder itself. Throws EInOutError when a step cannot be entered;
+  // shown folder's own text (any other spelling is shown anew). Throws EInOutError when a step cannot be entered;
   // then nothing has changed and the process's current folder is restored.
   void ShowFolder(const std::string& path);
 
@@ -56,10 +56,16 @@ class TDirectoryListBox {
   void ShowParentFolder();
 
   // Called by the drive selector: makes that drive's current folder (the last
-  // one shown on it in this run, else its root) the shown folder. letter 0:
-  // none (a network folder is shown). Throws EInOutError when the drive
-  // cannot be entered, leaving the shown folder as it was.
+  // one shown on it in this run, else its root; the root too when that
+  // folder has gone) the shown folder. letter 0: none (a network folder is
+  // shown). Throws EInOutError when the drive cannot be entered, leaving the
+  // shown folder as it was.
   void EnterDrive(char letter);
+
+  // The shown folder's "*.*" search made at creation, handed over once: the
+  // file list, created next, reads its names from it instead of searching
+  // the same folder again.
+  std::vector<FolderEntry> TakeListing();
 
   // Opens line index as a double-click does.
   void OpenLine(int index);

@@ -47,7 +47,7 @@ TFileListBox::~TFileListBox() {
 }
 
 void TFileListBox::Create(HWND parent, int id, int left, int top, int width, int height,
-                          HFONT font) {
+                          HFONT font, const std::vector<FolderEntry>* listing) {
   // A hidden owner-data list: it only gives the file list a window of its own.
   handle_ = CreateWindowExA(0, "LISTBOX", "",
                             WS_CHILD | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_EXTENDEDSEL |
@@ -58,7 +58,7 @@ void TFileListBox::Create(HWND parent, int id, int left, int top, int width, int
   if (handle_ && font) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   created_ = true;
   if (directory_.empty()) directory_ = CurrentFolder();
-  ListFolderFiles();
+  ReadNames(listing);
 }
 
 void TFileListBox::SetBounds(int left, int top, int width, int height) {
@@ -93,6 +93,7 @@ void TFileListBox::ReadNames(const std::vector<FolderEntry>* listing) {
   SortFolderNames(order_, names, lastWrites);
   names_ = std::move(names);
   lastWrites_ = std::move(lastWrites);
+  ++reading_;
   itemIndex_ = names_.empty() ? -1 : 0;
   if (handle_) SendMessageA(handle_, LB_SETCOUNT, names_.size(), 0);
   Changed();
@@ -115,7 +116,8 @@ void TFileListBox::SetFileMask(const std::string& mask) {
 
 void TFileListBox::SetDirectory(const std::string& folder,
                                 const std::vector<FolderEntry>* listing) {
-  if (!directory_.empty() && SameFileName(folder, directory_)) return;
+  // Any other spelling may be another folder (a and A side by side).
+  if (!directory_.empty() && folder == directory_) return;
   if (!directory_.empty() && FolderExists(directory_)) EnterFolder(directory_);
   if (!EnterFolder(folder)) RaiseLastIoError();
   directory_ = CurrentFolder();
@@ -126,6 +128,8 @@ void TFileListBox::SetOrder(FileOrder order) {
   if (order == order_) return;
   order_ = order;
   SortFolderNames(order_, names_, lastWrites_);
+  // The names stand in a new order: to the check list this is a new reading.
+  ++reading_;
 }
 
 std::string TFileListBox::CurrentFilePath() const {

@@ -26,8 +26,10 @@ class TFileListBox {
   ~TFileListBox();
 
   // Creates the (hidden) window, takes the process's current folder as its
-  // folder and reads it under the mask (initially "*.*").
-  void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
+  // folder and reads it under the mask (initially "*.*"); listing, when
+  // given, is that folder's "*.*" search already made.
+  void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font,
+              const std::vector<FolderEntry>* listing = nullptr);
   HWND Handle() const { return handle_; }
   void SetBounds(int left, int top, int width, int height);
   // The file list has no notifications of its own; always false.
@@ -50,7 +52,7 @@ class TFileListBox {
   const std::string& Mask() const { return mask_; }
 
   // Takes a folder (the folder list's notification): nothing when it is the
-  // same file name as the current one; otherwise the folder is entered (from
+  // current one's very text; otherwise the folder is entered (from
   // the old one, relative parts taken from there), the process's current
   // folder becomes the file list's folder and the names are re-read. listing,
   // when given, is the folder's "*.*" search just made by the folder list; a
@@ -64,6 +66,8 @@ class TFileListBox {
   FileOrder Order() const { return order_; }
 
   const std::vector<std::string>& Items() const { return names_; }
+  // Counts the readings (from 1): equal numbers, equal names.
+  unsigned long Reading() const { return reading_; }
   int Count() const { return static_cast<int>(names_.size()); }
   // The focus mark (0 after a reading with names, -1 without).
   int ItemIndex() const { return itemIndex_; }
@@ -85,6 +89,7 @@ class TFileListBox {
   std::vector<std::uint64_t> lastWrites_;  // alongside names_
   FileOrder order_ = FileOrder::Name;
   int itemIndex_ = -1;
+  unsigned long reading_ = 0;
 };
 
 }  // namespace korvath

@@ -98,6 +98,8 @@ std::string FolderLinePath(std::string_view folder, const std::vector<FolderLine
 }
 
 std::string ParentFolderPath(std::string_view folder) {
+  // Nothing lies above a root, \\server\share\ included.
+  if (folder.size() <= FolderRoot(folder).size()) return "";
   // Start of the last character: the scan stops before it.
   std::size_t lastStart = 0;
   for (std::size_t pos = 0; pos < folder.size(); pos += CharLength(folder, pos)) lastStart = pos;

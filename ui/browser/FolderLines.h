@@ -40,7 +40,8 @@ int SubfolderGlyphLeft(std::string_view folder);
 int CountBackslashes(std::string_view text);
 
 // The text that "1つ上へ" shows: folder up to and including the last "\"
-// found from its second-to-last character back; "" at a root (C:\).
+// found from its second-to-last character back; "" at a root (C:\,
+// \\server\share\).
 std::string ParentFolderPath(std::string_view folder);
 
 }  // namespace korvath

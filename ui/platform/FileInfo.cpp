@@ -19,23 +19,7 @@ std::string TwoDigits(unsigned value) {
   return text;
 }
 
-std::optional<std::string> ReadSizeText(const std::string& name) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(name.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return std::nullopt;
-  FindClose(find);
-  std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  return FileSizeText(size);
-}
-
-std::optional<std::string> ReadTimeText(const std::string& name) {
-  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  FILETIME written;
-  BOOL read = GetFileTime(file, nullptr, nullptr, &written);
-  CloseHandle(file);
-  if (!read) return std::nullopt;
+std::optional<std::string> TimeText(const FILETIME& written) {
   FILETIME local;
   WORD dosDate = 0, dosTime = 0;
   if (!FileTimeToLocalFileTime(&written, &local) ||
@@ -67,8 +51,16 @@ FileInfo ReadFileInfo(const std::string& name) {
   FileInfo info;
   info.Name = name;
   if (name.empty()) return info;
-  info.SizeText = ReadSizeText(name);
-  info.TimeText = ReadTimeText(name);
+  // One search gives size and time together: no handle on the file, so a
+  // file another program holds open is described like any other, and that
+  // program is never disturbed.
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA(name.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return info;
+  FindClose(find);
+  std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  info.SizeText = FileSizeText(size);
+  info.TimeText = TimeText(data.ftLastWriteTime);
   return info;
 }
 

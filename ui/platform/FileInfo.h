@@ -10,14 +10,14 @@ namespace korvath {
 
 struct FileInfo {
   std::string Name;                     // panel 0: always the name asked for
-  std::optional<std::string> SizeText;  // panel 1, e.g. "12 KB"; empty: keep the panel
-  std::optional<std::string> TimeText;  // panel 2, e.g. "2004/05/06 07:08:10"; empty: keep
+  std::optional<std::string> SizeText;  // panel 1, e.g. "12 KB"; empty: not found
+  std::optional<std::string> TimeText;  // panel 2, e.g. "2004/05/06 07:08:10"; empty: not
+                                        // found, or no DOS time
 };
 
-// Reads the file name (bare, relative to the process's current folder). The
-// size comes from a directory search admitting every attribute, the time
-// stamp from a handle opened for reading that shares the file with nobody, so
-// a file held open by another program keeps panel 2 as it was. Never throws.
+// Reads the file name (bare, relative to the process's current folder). Size
+// and time stamp both come from one directory search admitting every
+// attribute; the file itself is never opened. Never throws.
 FileInfo ReadFileInfo(const std::string& name);
 
 // "<size div 1024> KB".
