@@ -63,11 +63,10 @@ int ReadUserMaskCount(ProfileStore& store) {
 }
 
 std::vector<std::string> LoadUserMasks(ProfileStore& store) {
-  std::vector<std::string> masks;
   int count = ReadUserMaskCount(store);
-  for (int n = 0; n <= count; ++n)
-    masks.push_back(store.ReadString(kSectionOption, UserMaskKey(n)));
-  return masks;
+  std::vector<std::string> keys;
+  for (int n = 0; n <= count; ++n) keys.push_back(UserMaskKey(n));
+  return store.ReadStrings(kSectionOption, keys);
 }
 
 SaveResult SaveWholeSettings(ProfileStore& store, const SettingsToSave& settings) {
@@ -81,16 +80,17 @@ SaveResult SaveWholeSettings(ProfileStore& store, const SettingsToSave& settings
   if (!WriteSlots(store, settings.DirHistory, DirHistoryKey, result)) return result;
   if (!WriteSlots(store, settings.PrefixHistory, PrefixHistoryKey, result)) return result;
   if (!WriteSlots(store, settings.SuffixHistory, SuffixHistoryKey, result)) return result;
-  int count = static_cast<int>(settings.UserMasks.size()) - 1;
-  if (!store.WriteInteger(kSectionOption, kKeyFileCount, count)) {
-    return {false, kSectionOption, kKeyFileCount};
+  // The masks go in one batch: key by key, a thousand of them would cost
+  // seconds on a file the profile API rewrites after every key.
+  std::vector<std::pair<std::string, std::string>> option;
+  option.reserve(settings.UserMasks.size() + 1);
+  option.emplace_back(kKeyFileCount,
+                      std::to_string(static_cast<int>(settings.UserMasks.size()) - 1));
+  for (std::size_t n = 0; n < settings.UserMasks.size(); ++n) {
+    option.emplace_back(UserMaskKey(static_cast<int>(n)), settings.UserMasks[n]);
   }
-  for (int n = 0; n <= count; ++n) {
-    std::string key = UserMaskKey(n);
-    if (!store.WriteString(kSectionOption, key, settings.UserMasks[n])) {
-      return {false, kSectionOption, key};
-    }
-  }
+  std::size_t written = store.WriteStrings(kSectionOption, option);
+  if (written < option.size()) return {false, kSectionOption, option[written].first};
   return result;
 }
 
