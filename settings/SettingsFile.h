@@ -36,12 +36,9 @@ TextHistory ReadSuffixHistory(ProfileStore& store);
 // a mask past it, so no mask the user has seen is lost at the next start.
 inline constexpr int kMaxUserMasks = 1000;
 
-// Option/FileCount (default 0), capped at kMaxUserMasks - 1. Below 0 there
-// are no masks.
-int ReadUserMaskCount(ProfileStore& store);
-
 // The options dialog's rows: File0 ... File<FileCount>, empty ones included;
-// none when FileCount is below 0.
+// none when FileCount is below 0. FileCount reads with default 0 and counts
+// at most kMaxUserMasks rows.
 std::vector<std::string> LoadUserMasks(ProfileStore& store);
 
 // Everything a whole-file save writes.
