@@ -203,21 +203,16 @@ void TOptionForm1::LoadUserMasks(ProfileStore& store) { SetRows(korvath::LoadUse
 
 void TOptionForm1::SetRows(const std::vector<std::string>& rows) {
   SendMessageA(ListBox1, WM_SETREDRAW, FALSE, 0);
+  rows_ = rows;
   SendMessageA(ListBox1, LB_RESETCONTENT, 0, 0);
-  for (const std::string& mask : rows) {
+  for (const std::string& mask : rows_) {
     SendMessageA(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mask.c_str()));
   }
   SendMessageA(ListBox1, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(ListBox1, nullptr, TRUE);
 }
 
-std::vector<std::string> TOptionForm1::Rows() const {
-  std::vector<std::string> rows;
-  int count = static_cast<int>(SendMessageA(ListBox1, LB_GETCOUNT, 0, 0));
-  rows.reserve(count > 0 ? count : 0);
-  for (int i = 0; i < count; ++i) rows.push_back(ListText(ListBox1, i));
-  return rows;
-}
+const std::vector<std::string>& TOptionForm1::Rows() const { return rows_; }
 
 std::vector<std::string> TOptionForm1::MasksToSave() const {
   return showing_ && !accepting_ ? openedRows_ : Rows();
@@ -319,6 +314,7 @@ void TOptionForm1::BitBtn3Click() {
     ShowMessage(Handle(), refusal, "警告", MB_OK | MB_ICONERROR);
     return;
   }
+  rows_.push_back(text);
   SendMessageA(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   SetWindowTextA(Edit1, "");
 }
@@ -326,6 +322,7 @@ void TOptionForm1::BitBtn3Click() {
 void TOptionForm1::BitBtn4Click() {
   int i = ItemIndex();
   if (i == -1) return;
+  rows_.erase(rows_.begin() + i);
   SendMessageA(ListBox1, LB_DELETESTRING, i, 0);
   int count = static_cast<int>(SendMessageA(ListBox1, LB_GETCOUNT, 0, 0));
   int next = count == 0 ? -1 : (i < count ? i : count - 1);
@@ -334,7 +331,9 @@ void TOptionForm1::BitBtn4Click() {
 }
 
 void TOptionForm1::MoveRow(int from, int to) {
-  std::string text = ListText(ListBox1, from);
+  std::string text = rows_[static_cast<std::size_t>(from)];
+  rows_.erase(rows_.begin() + from);
+  rows_.insert(rows_.begin() + to, text);
   SendMessageA(ListBox1, LB_DELETESTRING, from, 0);
   SendMessageA(ListBox1, LB_INSERTSTRING, to, reinterpret_cast<LPARAM>(text.c_str()));
   SendMessageA(ListBox1, LB_SETCURSEL, to, 0);

@@ -59,7 +59,7 @@ class TOptionForm1 : public TForm {
 
   // The list's rows in order (the working copy of the user's masks) and its
   // selection (-1 for none).
-  std::vector<std::string> Rows() const;
+  const std::vector<std::string>& Rows() const;
   int ItemIndex() const;
   // What a whole settings save writes: the rows, except while the dialog is
   // open and not saving its own OK, when the rows of its opening count
@@ -117,6 +117,9 @@ class TOptionForm1 : public TForm {
   bool showing_ = false;
   bool accepting_ = false;  // OK's own save is running
   int modalResult_ = 0;
+  // The list's rows, kept beside the control so that a thousand of them are
+  // not read back one message at a time at every save.
+  std::vector<std::string> rows_;
   std::vector<std::string> openedRows_;  // the rows at the opening, for Cancel
 };
 

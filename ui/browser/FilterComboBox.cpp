@@ -68,8 +68,14 @@ void TFilterComboBox::ApplyFilter(const std::string& filter) {
 }
 
 void TFilterComboBox::ReplaceFilter(const std::string& filter) {
-  filter_ = filter;
-  RebuildEntries();
+  if (filter == filter_ && !descriptions_.empty()) {
+    // The same entries: only the first is selected again.
+    itemIndex_ = 0;
+    if (handle_) SendMessageA(handle_, CB_SETCURSEL, 0, 0);
+  } else {
+    filter_ = filter;
+    RebuildEntries();
+  }
   if (fileList_) fileList_->SetFileMask(Mask());
   if (OnChange) OnChange();
 }
