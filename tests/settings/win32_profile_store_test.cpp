@@ -150,6 +150,22 @@ TEST_F(SettingsFolder, TheMaskSectionReadsAndWritesAsKeyByKey) {
                                       "File2=*.n2", "File1=dup", "Other=keep", "File4=*.n4",
                                       "File9=*.old", "File3=*.n3", "File5=*.n5", "[Next]", "K=v"}));
   EXPECT_EQ(LoadUserMasks(store), masks);
+
+  // The same save again leaves the file untouched; a changed value does not.
+  auto lastWrite = [this] {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &data);
+    return (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+  };
+  unsigned long long written = lastWrite();
+  Sleep(50);
+  ASSERT_TRUE(SaveWholeSettings(store, {{1, 2}, dirs, texts, texts, masks}));
+  EXPECT_EQ(lastWrite(), written);
+  masks[0] = "*.changed";
+  ASSERT_TRUE(SaveWholeSettings(store, {{1, 2}, dirs, texts, texts, masks}));
+  EXPECT_NE(lastWrite(), written);
+  EXPECT_EQ(store.ReadString("Option", "file0"), "*.changed");
 }
 
 TEST_F(SettingsFolder, AnUnwritablePathFailsAtTheFirstKeyAndLosesNothing) {

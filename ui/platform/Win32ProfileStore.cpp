@@ -64,6 +64,15 @@ std::unordered_map<std::string, std::size_t> IndexByKey(const std::vector<Sectio
   return index;
 }
 
+bool TakesWrites(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
 // A value read by key loses one pair of matching quotes around it.
 std::string Unquoted(const std::string& value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -107,14 +116,21 @@ std::size_t Win32ProfileStore::WriteStrings(
     const std::string& section, const std::vector<std::pair<std::string, std::string>>& values) {
   std::vector<SectionLine> lines = ReadSectionLines(path_, section);
   std::unordered_map<std::string, std::size_t> index = IndexByKey(lines);
+  bool changed = false;
   for (const auto& [key, value] : values) {
     auto [found, added] = index.emplace(KeyIndexName(key), lines.size());
     if (added) {
       lines.push_back({key, value, true});
-    } else {
+      changed = true;
+    } else if (lines[found->second].Value != value) {
       lines[found->second].Value = value;
+      changed = true;
     }
   }
+  // A section that already holds these values is left alone, as long as the
+  // file would take the write: rewriting it costs a pass over the whole file
+  // and changes nothing, while a file that refuses writes still fails below.
+  if (!changed && TakesWrites(path_)) return values.size();
   std::string block;
   for (const SectionLine& line : lines) {
     block += line.Key;
