@@ -35,58 +35,23 @@ std::string UserFileTypeEntry(std::size_t number, std::string_view mask) {
   return entry;
 }
 
-std::vector<std::string> FilterString::HandOverSequence() const {
-  std::vector<std::string> sequence;
-  sequence.reserve(HandOverLengths.size());
-  for (std::size_t length : HandOverLengths) sequence.push_back(Text.substr(0, length));
-  return sequence;
+std::string BuildStartupFilter(ProfileStore& store) {
+  return BuildFilterFromUserMasks(LoadUserMasks(store));
 }
 
-namespace {
-// Appends one piece and notes the hand-over of the string so far.
-void AppendPiece(FilterString& filter, std::string_view piece) {
-  filter.Text += piece;
-  filter.HandOverLengths.push_back(filter.Text.size());
-}
-
-// Built-in entries; the last one ends with "|" only when user entries may
-// follow.
-FilterString BuiltInPart(bool userEntriesFollow) {
-  FilterString filter;
-  for (std::size_t i = 0; i < BuiltInFileTypes.size(); ++i) {
-    std::string piece(BuiltInFileTypes[i].Description);
-    piece += '|';
-    piece += BuiltInFileTypes[i].Mask;
-    if (i + 1 < BuiltInFileTypes.size() || userEntriesFollow) piece += '|';
-    AppendPiece(filter, piece);
+std::string BuildFilterFromUserMasks(const std::vector<std::string>& masks) {
+  std::string filter;
+  for (const FileType& type : BuiltInFileTypes) {
+    if (!filter.empty()) filter += '|';
+    filter += type.Description;
+    filter += '|';
+    filter += type.Mask;
   }
-  return filter;
-}
-
-void AppendUserEntry(FilterString& filter, std::size_t number, std::string_view mask, bool last) {
-  std::string piece = UserFileTypeEntry(number, mask);
-  if (!last) piece += '|';
-  AppendPiece(filter, piece);
-}
-}  // namespace
-
-FilterString BuildStartupFilter(ProfileStore& store) {
-  // The decision rests on File0 alone, the count on FileCount alone.
-  std::string first = store.ReadString(kSectionOption, UserMaskKey(0));
-  if (first.empty()) return BuiltInPart(false);
-  FilterString filter = BuiltInPart(true);
-  int count = ReadUserMaskCount(store);
-  for (int n = 0; n <= count; ++n) {
-    std::string mask = n == 0 ? first : store.ReadString(kSectionOption, UserMaskKey(n));
-    AppendUserEntry(filter, static_cast<std::size_t>(n) + 1, mask, n == count);
-  }
-  return filter;
-}
-
-FilterString BuildFilterFromUserMasks(const std::vector<std::string>& masks) {
-  FilterString filter = BuiltInPart(!masks.empty());
-  for (std::size_t i = 0; i < masks.size(); ++i) {
-    AppendUserEntry(filter, i + 1, masks[i], i + 1 == masks.size());
+  std::size_t number = 0;
+  for (const std::string& mask : masks) {
+    if (mask.empty()) continue;
+    filter += '|';
+    filter += UserFileTypeEntry(++number, mask);
   }
   return filter;
 }

@@ -24,24 +24,15 @@ extern const std::array<FileType, 19> BuiltInFileTypes;
 // "ユーザ定義<number> (<mask>)|<mask>", number counted from 1.
 std::string UserFileTypeEntry(std::size_t number, std::string_view mask);
 
-// A built filter string and the way it is handed to the selector: piece by
-// piece, each hand-over being the whole string so far (first the first entry
-// alone with its "|", then after each further entry). Every hand-over is a
-// prefix of Text, so only its length is kept.
-struct FilterString {
-  std::string Text;
-  std::vector<std::size_t> HandOverLengths;
+// At start-up, from the Option section: the masks that the options dialog
+// lists (LoadUserMasks).
+std::string BuildStartupFilter(ProfileStore& store);
 
-  std::vector<std::string> HandOverSequence() const;
-};
-
-// At start-up, from the Option section: user entries only when File0 is not
-// empty, FileCount + 1 of them (capped like the options dialog's list);
-// a FileCount below 0 leaves a "|" after "*.avi" and no user entry.
-FilterString BuildStartupFilter(ProfileStore& store);
-
-// After the options dialog's OK, from its rows in order, empty rows
-// included; no "|" after "*.avi" when there are no rows.
-FilterString BuildFilterFromUserMasks(const std::vector<std::string>& masks);
+// From the options dialog's rows in order. Empty rows stay in the list and
+// in the file but give no entry, so an entry "ユーザ定義1 ()" that lists
+// nothing never appears, and start-up and OK agree: the entries are
+// numbered from 1 over the non-empty masks, with a "|" after "*.avi" only
+// when user entries follow.
+std::string BuildFilterFromUserMasks(const std::vector<std::string>& masks);
 
 }  // namespace korvath

@@ -18,6 +18,34 @@ bool ProfileStore::WriteInteger(const std::string& section, const std::string& k
   return WriteString(section, key, std::to_string(value));
 }
 
+std::vector<std::string> ProfileStore::ReadStrings(const std::string& section,
+                                                   const std::vector<std::string>& keys) {
+  std::vector<std::string> values = ReadRawStrings(section, keys);
+  values.resize(keys.size());
+  for (std::string& value : values) {
+    if (value.size() > kMaxProfileValueLength) value.resize(kMaxProfileValueLength);
+  }
+  return values;
+}
+
+std::vector<std::string> ProfileStore::ReadRawStrings(const std::string& section,
+                                                      const std::vector<std::string>& keys) {
+  std::vector<std::string> values;
+  values.reserve(keys.size());
+  for (const std::string& key : keys) values.push_back(ReadRaw(section, key));
+  return values;
+}
+
+std::size_t ProfileStore::WriteStrings(
+    const std::string& section, const std::vector<std::pair<std::string, std::string>>& values) {
+  std::size_t written = 0;
+  for (const auto& [key, value] : values) {
+    if (!WriteString(section, key, value)) break;
+    ++written;
+  }
+  return written;
+}
+
 namespace {
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';

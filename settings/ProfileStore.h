@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace korvath {
 
@@ -34,8 +36,22 @@ class ProfileStore {
   // Writes value in signed decimal.
   bool WriteInteger(const std::string& section, const std::string& key, int value);
 
+  // Several keys of one section, read as ReadString reads each. A store may
+  // read the section once instead of going to the file per key: a thousand
+  // user masks are then one access, not a thousand.
+  std::vector<std::string> ReadStrings(const std::string& section,
+                                       const std::vector<std::string>& keys);
+
+  // Writes key and value pairs in order as WriteString does, stopping at the
+  // first that cannot be written; returns how many were written. A store
+  // may write them in one access, all or none.
+  virtual std::size_t WriteStrings(const std::string& section,
+                                   const std::vector<std::pair<std::string, std::string>>& values);
+
  protected:
   virtual std::string ReadRaw(const std::string& section, const std::string& key) = 0;
+  virtual std::vector<std::string> ReadRawStrings(const std::string& section,
+                                                  const std::vector<std::string>& keys);
 };
 
 // An integer as the settings file holds it: a text longer than two

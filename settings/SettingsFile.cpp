@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "SettingsKeys.h"
 
@@ -19,55 +20,60 @@ WindowPosition ReadWindowPosition(ProfileStore& store) {
   return position;
 }
 
-FolderHistory ReadFolderHistory(ProfileStore& store) {
-  FolderHistory history;
-  for (std::size_t i = 0; i < history.size(); ++i) {
-    history[i] = store.ReadString(kSectionSetUp, DirHistoryKey(static_cast<int>(i)));
-  }
+namespace {
+// The slots are read in one go: key by key, every read goes through the
+// whole file again, and the file grows with the user's masks.
+template <typename History, typename KeyName>
+History ReadSlots(ProfileStore& store, KeyName keyName) {
+  History history;
+  std::vector<std::string> keys;
+  for (std::size_t i = 0; i < history.size(); ++i) keys.push_back(keyName(static_cast<int>(i)));
+  std::vector<std::string> values = store.ReadStrings(kSectionSetUp, keys);
+  std::move(values.begin(), values.end(), history.begin());
   return history;
 }
 
-namespace {
-template <typename KeyName>
-TextHistory ReadTextHistory(ProfileStore& store, KeyName keyName) {
-  TextHistory history;
-  for (std::size_t i = 0; i < history.size(); ++i) {
-    history[i] = store.ReadString(kSectionSetUp, keyName(static_cast<int>(i)));
-  }
-  return history;
-}
+using KeyValues = std::vector<std::pair<std::string, std::string>>;
 
 template <typename Slots, typename KeyName>
-bool WriteSlots(ProfileStore& store, const Slots& slots, KeyName keyName, SaveResult& result) {
+void AddSlots(KeyValues& values, const Slots& slots, KeyName keyName) {
   for (std::size_t i = 0; i < slots.size(); ++i) {
-    std::string key = keyName(static_cast<int>(i));
-    if (!store.WriteString(kSectionSetUp, key, slots[i])) {
-      result = {false, kSectionSetUp, key};
-      return false;
-    }
+    values.emplace_back(keyName(static_cast<int>(i)), slots[i]);
   }
-  return true;
+}
+
+// One section's keys in order, in one go; false with the key that could
+// not be written in result.
+bool WriteSection(ProfileStore& store, const char* section, const KeyValues& values,
+                  SaveResult& result) {
+  std::size_t written = store.WriteStrings(section, values);
+  if (written == values.size()) return true;
+  result = {false, section, values[written].first};
+  return false;
 }
 }  // namespace
 
+FolderHistory ReadFolderHistory(ProfileStore& store) {
+  return ReadSlots<FolderHistory>(store, DirHistoryKey);
+}
+
 TextHistory ReadPrefixHistory(ProfileStore& store) {
-  return ReadTextHistory(store, PrefixHistoryKey);
+  return ReadSlots<TextHistory>(store, PrefixHistoryKey);
 }
 
 TextHistory ReadSuffixHistory(ProfileStore& store) {
-  return ReadTextHistory(store, SuffixHistoryKey);
+  return ReadSlots<TextHistory>(store, SuffixHistoryKey);
 }
 
-int ReadUserMaskCount(ProfileStore& store) {
-  return std::min(store.ReadInteger(kSectionOption, kKeyFileCount, 0), kMaxUserMasks - 1);
-}
-
+// FileCount and every key up to the bound in one read: the count and the
+// masks then cost one pass over the file.
 std::vector<std::string> LoadUserMasks(ProfileStore& store) {
-  std::vector<std::string> masks;
-  int count = ReadUserMaskCount(store);
-  for (int n = 0; n <= count; ++n)
-    masks.push_back(store.ReadString(kSectionOption, UserMaskKey(n)));
-  return masks;
+  std::vector<std::string> keys = {kKeyFileCount};
+  for (int n = 0; n < kMaxUserMasks; ++n) keys.push_back(UserMaskKey(n));
+  std::vector<std::string> values = store.ReadStrings(kSectionOption, keys);
+  int count = std::min(ParseProfileInteger(values[0]).value_or(0), kMaxUserMasks - 1);
+  if (count < 0) return {};
+  return {values.begin() + 1, values.begin() + 2 + count};
 }
 
 FileOrder ReadFileOrder(ProfileStore& store) {
@@ -75,31 +81,26 @@ FileOrder ReadFileOrder(ProfileStore& store) {
 }
 
 SaveResult SaveWholeSettings(ProfileStore& store, const SettingsToSave& settings) {
+  // A section at a time: key by key, every write went through the whole
+  // file again, and a thousand masks made a save take seconds.
   SaveResult result;
-  if (!store.WriteInteger(kSectionForm, kKeyLeft, settings.Position.Left)) {
-    return {false, kSectionForm, kKeyLeft};
-  }
-  if (!store.WriteInteger(kSectionForm, kKeyTop, settings.Position.Top)) {
-    return {false, kSectionForm, kKeyTop};
-  }
-  if (!WriteSlots(store, settings.DirHistory, DirHistoryKey, result)) return result;
-  if (!WriteSlots(store, settings.PrefixHistory, PrefixHistoryKey, result)) return result;
-  if (!WriteSlots(store, settings.SuffixHistory, SuffixHistoryKey, result)) return result;
-  int count = static_cast<int>(settings.UserMasks.size()) - 1;
-  if (!store.WriteInteger(kSectionOption, kKeyFileCount, count)) {
-    return {false, kSectionOption, kKeyFileCount};
-  }
-  for (int n = 0; n <= count; ++n) {
-    std::string key = UserMaskKey(n);
-    if (!store.WriteString(kSectionOption, key, settings.UserMasks[n])) {
-      return {false, kSectionOption, key};
-    }
-  }
+  KeyValues form = {{kKeyLeft, std::to_string(settings.Position.Left)},
+                    {kKeyTop, std::to_string(settings.Position.Top)}};
+  if (!WriteSection(store, kSectionForm, form, result)) return result;
+  KeyValues setUp;
+  AddSlots(setUp, settings.DirHistory, DirHistoryKey);
+  AddSlots(setUp, settings.PrefixHistory, PrefixHistoryKey);
+  AddSlots(setUp, settings.SuffixHistory, SuffixHistoryKey);
+  if (!WriteSection(store, kSectionSetUp, setUp, result)) return result;
+  KeyValues option = {
+      {kKeyFileCount, std::to_string(static_cast<int>(settings.UserMasks.size()) - 1)}};
+  AddSlots(option, settings.UserMasks, UserMaskKey);
+  // The order is written once it has been used, so that a file of a user who
+  // never changes it stays as earlier versions write it.
   if (settings.Order != FileOrder::Name || !store.ReadString(kSectionOption, kKeyOrder).empty()) {
-    if (!store.WriteInteger(kSectionOption, kKeyOrder, static_cast<int>(settings.Order))) {
-      return {false, kSectionOption, kKeyOrder};
-    }
+    option.push_back({kKeyOrder, std::to_string(static_cast<int>(settings.Order))});
   }
+  WriteSection(store, kSectionOption, option, result);
   return result;
 }
 

@@ -32,16 +32,14 @@ FolderHistory ReadFolderHistory(ProfileStore& store);
 TextHistory ReadPrefixHistory(ProfileStore& store);
 TextHistory ReadSuffixHistory(ProfileStore& store);
 
-// A hand-edited FileCount may be absurd (2147483647); at most this many
-// masks are read, so a start never hangs or runs out of memory.
+// The one bound on the user's masks: reading stops here (a hand-edited
+// FileCount may be absurd, 2147483647) and the options dialog's Add refuses
+// a mask past it, so no mask the user has seen is lost at the next start.
 inline constexpr int kMaxUserMasks = 1000;
 
-// Option/FileCount (default 0), capped at kMaxUserMasks - 1. Below 0 there
-// are no masks.
-int ReadUserMaskCount(ProfileStore& store);
-
 // The options dialog's rows: File0 ... File<FileCount>, empty ones included;
-// none when FileCount is below 0.
+// none when FileCount is below 0. FileCount reads with default 0 and counts
+// at most kMaxUserMasks rows.
 std::vector<std::string> LoadUserMasks(ProfileStore& store);
 
 // Option/Order: the file list's order; a file without the key (or with any

@@ -6,6 +6,7 @@
 #include "MessageBox.h"
 #include "SettingsFile.h"
 #include "controls/Gdi.h"
+#include "cp932.h"
 
 namespace korvath {
 
@@ -36,6 +37,12 @@ constexpr int kGripHeight = 15;
 
 constexpr char kMaskMessage[] =
     "ユーザー定義ファイルの拡張子を設定するには、\n頭に\"*.\"をつけます。例 (*.txt)";
+// "|" separates the file type selector's descriptions and masks.
+constexpr char kBarMessage[] = "ユーザー定義ファイルの拡張子に\"|\"は使えません。";
+
+std::string FullListMessage() {
+  return "ユーザー定義ファイルは、" + std::to_string(kMaxUserMasks) + "個までしか登録できません。";
+}
 
 // One row of the dialog's layout. Rows are created in this order, which is
 // also the tab order of the controls that take the focus.
@@ -192,19 +199,23 @@ void TOptionForm1::SetMaxHeight(int height) {
   }
 }
 
-void TOptionForm1::LoadUserMasks(ProfileStore& store) {
+void TOptionForm1::LoadUserMasks(ProfileStore& store) { SetRows(korvath::LoadUserMasks(store)); }
+
+void TOptionForm1::SetRows(const std::vector<std::string>& rows) {
+  SendMessageA(ListBox1, WM_SETREDRAW, FALSE, 0);
+  rows_ = rows;
   SendMessageA(ListBox1, LB_RESETCONTENT, 0, 0);
-  for (const std::string& mask : korvath::LoadUserMasks(store)) {
+  for (const std::string& mask : rows_) {
     SendMessageA(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mask.c_str()));
   }
+  SendMessageA(ListBox1, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(ListBox1, nullptr, TRUE);
 }
 
-std::vector<std::string> TOptionForm1::Rows() const {
-  std::vector<std::string> rows;
-  int count = static_cast<int>(SendMessageA(ListBox1, LB_GETCOUNT, 0, 0));
-  rows.reserve(count > 0 ? count : 0);
-  for (int i = 0; i < count; ++i) rows.push_back(ListText(ListBox1, i));
-  return rows;
+const std::vector<std::string>& TOptionForm1::Rows() const { return rows_; }
+
+std::vector<std::string> TOptionForm1::MasksToSave() const {
+  return showing_ && !accepting_ ? openedRows_ : Rows();
 }
 
 int TOptionForm1::ItemIndex() const {
@@ -227,6 +238,8 @@ int TOptionForm1::ShowModal() {
   bool ownerWasEnabled = owner && IsWindowEnabled(owner);
   if (ownerWasEnabled) EnableWindow(owner, FALSE);
   modalResult_ = 0;
+  openedRows_ = Rows();
+  accepting_ = false;
   showing_ = true;
   ShowWindow(Handle(), SW_SHOW);
   // OK has the focus at first; later openings return it where it was left.
@@ -244,6 +257,8 @@ int TOptionForm1::ShowModal() {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  // Anything but OK leaves the masks as they were at the opening.
+  if (modalResult_ != IDOK && Rows() != openedRows_) SetRows(openedRows_);
   HWND focus = GetFocus();
   if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
   // The owner comes back before the dialog hides, so that it is activated.
@@ -272,21 +287,34 @@ void TOptionForm1::UpdateArrowButtons() {
 // OK: the whole settings file first; when that fails the dialog stays open
 // with its list as it is.
 void TOptionForm1::BitBtn1Click() {
-  if (SaveSettings && !SaveSettings()) return;
+  accepting_ = true;
+  bool saved = !SaveSettings || SaveSettings();
+  accepting_ = false;
+  if (!saved) return;
   if (RebuildFilter) RebuildFilter(Rows());
   CloseModal(IDOK);
 }
 
 void TOptionForm1::BitBtn2Click() { CloseModal(IDCANCEL); }
 
-// Add: only masks that start with "*." (the rest is the user's business).
+// Add: only masks that start with "*." and hold no "|" (the rest is the
+// user's business), and no more than the next start reads back.
 void TOptionForm1::BitBtn3Click() {
   std::string text = EditText(Edit1);
   if (text.empty()) return;
+  std::string refusal;
   if (text.compare(0, 2, "*.") != 0) {
-    ShowMessage(Handle(), kMaskMessage, "警告", MB_OK | MB_ICONERROR);
+    refusal = kMaskMessage;
+  } else if (FindFirstDelimiter(text, "|") != std::string::npos) {
+    refusal = kBarMessage;
+  } else if (SendMessageA(ListBox1, LB_GETCOUNT, 0, 0) >= kMaxUserMasks) {
+    refusal = FullListMessage();
+  }
+  if (!refusal.empty()) {
+    ShowMessage(Handle(), refusal, "警告", MB_OK | MB_ICONERROR);
     return;
   }
+  rows_.push_back(text);
   SendMessageA(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   SetWindowTextA(Edit1, "");
 }
@@ -294,6 +322,7 @@ void TOptionForm1::BitBtn3Click() {
 void TOptionForm1::BitBtn4Click() {
   int i = ItemIndex();
   if (i == -1) return;
+  rows_.erase(rows_.begin() + i);
   SendMessageA(ListBox1, LB_DELETESTRING, i, 0);
   int count = static_cast<int>(SendMessageA(ListBox1, LB_GETCOUNT, 0, 0));
   int next = count == 0 ? -1 : (i < count ? i : count - 1);
@@ -302,7 +331,9 @@ void TOptionForm1::BitBtn4Click() {
 }
 
 void TOptionForm1::MoveRow(int from, int to) {
-  std::string text = ListText(ListBox1, from);
+  std::string text = rows_[static_cast<std::size_t>(from)];
+  rows_.erase(rows_.begin() + from);
+  rows_.insert(rows_.begin() + to, text);
   SendMessageA(ListBox1, LB_DELETESTRING, from, 0);
   SendMessageA(ListBox1, LB_INSERTSTRING, to, reinterpret_cast<LPARAM>(text.c_str()));
   SendMessageA(ListBox1, LB_SETCURSEL, to, 0);

@@ -59,8 +59,12 @@ class TOptionForm1 : public TForm {
 
   // The list's rows in order (the working copy of the user's masks) and its
   // selection (-1 for none).
-  std::vector<std::string> Rows() const;
+  const std::vector<std::string>& Rows() const;
   int ItemIndex() const;
+  // What a whole settings save writes: the rows, except while the dialog is
+  // open and not saving its own OK, when the rows of its opening count
+  // (a program ended meanwhile keeps the masks as a Cancel would).
+  std::vector<std::string> MasksToSave() const;
 
   // Set by the main window: the window the dialog is modal to, its whole
   // settings save (false when it failed; it has told the user), and the
@@ -104,13 +108,19 @@ class TOptionForm1 : public TForm {
   void DrawItem(const DRAWITEMSTRUCT& item);
   void CloseModal(int result);
   void MoveRow(int from, int to);
+  void SetRows(const std::vector<std::string>& rows);
 
   FontHandle font_;  // 12 px, every control's
   int minHeight_ = kOptionMinHeight;
   int maxHeight_ = kOptionDesignMaxHeight;
   HWND lastFocus_ = nullptr;  // the control that had the focus at the last closing
   bool showing_ = false;
+  bool accepting_ = false;  // OK's own save is running
   int modalResult_ = 0;
+  // The list's rows, kept beside the control so that a thousand of them are
+  // not read back one message at a time at every save.
+  std::vector<std::string> rows_;
+  std::vector<std::string> openedRows_;  // the rows at the opening, for Cancel
 };
 
 extern TOptionForm1* OptionForm1;

@@ -19,6 +19,7 @@
 #include "Setup.h"
 #include "Win32ProfileStore.h"
 #include "browser/DriveComboBox.h"
+#include "browser/FilterComboBox.h"
 
 namespace korvath {
 
@@ -64,10 +65,10 @@ WindowPosition CurrentPosition(HWND window) {
   return {static_cast<int>(rect.left), static_cast<int>(rect.top)};
 }
 
-// Gives the selector each hand-over of a built filter string in turn; the
-// last one leaves the whole string in place.
-void HandOver(TSetupForm1& form, const FilterString& filter) {
-  for (std::size_t length : filter.HandOverLengths) form.ApplyFilter(filter.Text.substr(0, length));
+// The selector is rebuilt once from the finished string: with a thousand
+// masks, rebuilding it per entry took seconds.
+void HandOver(TSetupForm1& form, const std::string& filter) {
+  form.FilterComboBox1->ReplaceFilter(filter);
 }
 }  // namespace
 
@@ -131,8 +132,8 @@ void TSetupForm1::LoadOptionMasks() {
 bool TSetupForm1::SaveSettings() {
   Win32ProfileStore store(SettingsPath);
   // Without the options dialog its masks are rewritten as the file holds
-  // them, never dropped.
-  std::vector<std::string> masks = OptionForm1 ? OptionForm1->Rows() : LoadUserMasks(store);
+  // them, never dropped; while it is open, as they were at its opening.
+  std::vector<std::string> masks = OptionForm1 ? OptionForm1->MasksToSave() : LoadUserMasks(store);
   SaveResult result = SaveWholeSettings(store, {CurrentPosition(Handle()), DirHistory,
                                                 PrefixHistory, SuffixHistory, masks, SortOrder()});
   if (!result) {

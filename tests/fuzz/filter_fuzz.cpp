@@ -1,6 +1,6 @@
 // Filter strings from arbitrary masks and arbitrary settings files, read
-// back by the selector's entry rebuild: the builds must stay bounded, hand
-// over growing prefixes, and give back every mask that holds no "|".
+// back by the selector's entry rebuild: the builds must stay bounded and
+// give back every non-empty mask that holds no "|".
 
 #include <cstddef>
 #include <cstdint>
@@ -51,15 +51,6 @@ bool SurvivesRoundTrip(std::string_view mask) {
   return true;
 }
 
-void CheckHandOver(const korvath::FilterString& filter) {
-  std::size_t previous = 0;
-  for (std::size_t length : filter.HandOverLengths) {
-    if (length <= previous || length > filter.Text.size()) std::abort();
-    previous = length;
-  }
-  if (previous != filter.Text.size()) std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -72,32 +63,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     start = end + 1;
   }
 
-  // After the options dialog's OK: the rows are the input's lines.
-  korvath::FilterString fromRows = korvath::BuildFilterFromUserMasks(lines);
-  CheckHandOver(fromRows);
-  korvath::FilterEntries entries = korvath::ParseFilterEntries(fromRows.Text);
+  // After the options dialog's OK: the rows are the input's lines; empty
+  // rows give no entry.
+  std::string fromRows = korvath::BuildFilterFromUserMasks(lines);
+  korvath::FilterEntries entries = korvath::ParseFilterEntries(fromRows);
   if (entries.Descriptions.size() != entries.Masks.size()) std::abort();
+  std::vector<std::string> masks;
   bool allSurvive = true;
-  for (const std::string& mask : lines) allSurvive = allSurvive && SurvivesRoundTrip(mask);
+  for (const std::string& mask : lines) {
+    allSurvive = allSurvive && SurvivesRoundTrip(mask);
+    if (!mask.empty()) masks.push_back(mask);
+  }
   if (allSurvive) {
-    if (entries.Masks.size() != korvath::BuiltInFileTypes.size() + lines.size()) std::abort();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (entries.Masks[korvath::BuiltInFileTypes.size() + i] != lines[i]) std::abort();
+    if (entries.Masks.size() != korvath::BuiltInFileTypes.size() + masks.size()) std::abort();
+    for (std::size_t i = 0; i < masks.size(); ++i) {
+      if (entries.Masks[korvath::BuiltInFileTypes.size() + i] != masks[i]) std::abort();
     }
   }
   if (entries.Masks.empty() || entries.Masks[0] != "*.*") std::abort();
 
   // At start-up: the input as the Option section of a settings file.
   LinesStore store(lines);
-  korvath::FilterString atStartup = korvath::BuildStartupFilter(store);
-  CheckHandOver(atStartup);
-  if (atStartup.HandOverLengths.size() >
-      korvath::BuiltInFileTypes.size() + static_cast<std::size_t>(korvath::kMaxUserMasks)) {
-    std::abort();
-  }
+  std::string atStartup = korvath::BuildStartupFilter(store);
   if (korvath::LoadUserMasks(store).size() > static_cast<std::size_t>(korvath::kMaxUserMasks)) {
     std::abort();
   }
-  korvath::ParseFilterEntries(atStartup.Text);
+  korvath::ParseFilterEntries(atStartup);
   return 0;
 }

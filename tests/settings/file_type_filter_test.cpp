@@ -5,6 +5,7 @@
 
 #include "FakeProfileStore.h"
 #include "FileTypeFilter.h"
+#include "FilterEntries.h"
 #include "SettingsFile.h"
 
 namespace korvath {
@@ -38,20 +39,21 @@ struct StartupCase {
   std::string expected;
 };
 
-TEST(BuildStartupFilter, DecidesOnFile0AndCountsOnFileCount) {
+TEST(BuildStartupFilter, ListsTheNonEmptyMasksThatFileCountNames) {
   const StartupCase cases[] = {
       {"no settings file", {}, kBuiltInOnly},
-      {"FileCount -1 with an old File0", {{"FileCount", "-1"}, {"File0", "*.old"}}, kBuiltInOpen},
+      {"FileCount -1 with an old File0", {{"FileCount", "-1"}, {"File0", "*.old"}}, kBuiltInOnly},
       {"FileCount missing", {{"File0", "*.log"}}, kBuiltInOpen + "ユーザ定義1 (*.log)|*.log"},
       {"FileCount not an integer",
        {{"FileCount", "many"}, {"File0", "*.log"}},
        kBuiltInOpen + "ユーザ定義1 (*.log)|*.log"},
       {"a missing key in the middle",
        {{"FileCount", "2"}, {"File0", "*.a"}, {"File2", "*.c"}},
-       kBuiltInOpen + "ユーザ定義1 (*.a)|*.a|ユーザ定義2 ()||ユーザ定義3 (*.c)|*.c"},
+       kBuiltInOpen + "ユーザ定義1 (*.a)|*.a|ユーザ定義2 (*.c)|*.c"},
+      // A fresh install's empty first row followed by the user's mask.
       {"File0 empty with FileCount 1",
        {{"FileCount", "1"}, {"File0", ""}, {"File1", "*.x"}},
-       kBuiltInOnly},
+       kBuiltInOpen + "ユーザ定義1 (*.x)|*.x"},
       {"keys beyond FileCount unread",
        {{"FileCount", "0"}, {"File0", "*.a"}, {"File1", "*.b"}},
        kBuiltInOpen + "ユーザ定義1 (*.a)|*.a"},
@@ -62,7 +64,7 @@ TEST(BuildStartupFilter, DecidesOnFile0AndCountsOnFileCount) {
   for (const StartupCase& c : cases) {
     test::FakeProfileStore store;
     for (const auto& [key, value] : c.option) store.Set("Option", key, value);
-    EXPECT_EQ(BuildStartupFilter(store).Text, c.expected) << c.name;
+    EXPECT_EQ(BuildStartupFilter(store), c.expected) << c.name;
   }
 }
 
@@ -70,44 +72,41 @@ TEST(BuildStartupFilter, AnAbsurdFileCountIsBounded) {
   test::FakeProfileStore store;
   store.Set("Option", "FileCount", "2147483647");
   store.Set("Option", "File0", "*.a");
-  FilterString filter = BuildStartupFilter(store);
-  EXPECT_EQ(filter.HandOverLengths.size(), 19u + kMaxUserMasks);
+  store.Set("Option", "File" + std::to_string(kMaxUserMasks - 1), "*.last");
+  store.Set("Option", "File" + std::to_string(kMaxUserMasks), "*.past");
+  std::string filter = BuildStartupFilter(store);
   EXPECT_LE(store.Reads(), kMaxUserMasks + 2);
-  std::string last = "ユーザ定義" + std::to_string(kMaxUserMasks) + " ()|";
-  EXPECT_EQ(filter.Text.substr(filter.Text.size() - last.size()), last);
+  EXPECT_EQ(ParseFilterEntries(filter).Masks.size(), 21u);
+  std::string last = "ユーザ定義2 (*.last)|*.last";
+  EXPECT_EQ(filter.substr(filter.size() - last.size()), last);
 }
 
-TEST(BuildFilterFromUserMasks, CountsRowsNotTheirText) {
-  EXPECT_EQ(BuildFilterFromUserMasks({}).Text, kBuiltInOnly);
-  EXPECT_EQ(BuildFilterFromUserMasks({""}).Text, kBuiltInOpen + "ユーザ定義1 ()|");
-  EXPECT_EQ(BuildFilterFromUserMasks({"", "*.x"}).Text,
-            kBuiltInOpen + "ユーザ定義1 ()||ユーザ定義2 (*.x)|*.x");
-  EXPECT_EQ(BuildFilterFromUserMasks({"*.txt"}).Text, kBuiltInOpen + "ユーザ定義1 (*.txt)|*.txt");
+TEST(BuildFilterFromUserMasks, EmptyRowsGiveNoEntry) {
+  EXPECT_EQ(BuildFilterFromUserMasks({}), kBuiltInOnly);
+  EXPECT_EQ(BuildFilterFromUserMasks({""}), kBuiltInOnly);
+  EXPECT_EQ(BuildFilterFromUserMasks({"", "*.x"}), kBuiltInOpen + "ユーザ定義1 (*.x)|*.x");
+  EXPECT_EQ(BuildFilterFromUserMasks({"*.a", "", "*.c"}),
+            kBuiltInOpen + "ユーザ定義1 (*.a)|*.a|ユーザ定義2 (*.c)|*.c");
+  EXPECT_EQ(BuildFilterFromUserMasks({"*.txt"}), kBuiltInOpen + "ユーザ定義1 (*.txt)|*.txt");
 }
 
 TEST(BuildFilterFromUserMasks, NumbersGrowWithoutPadding) {
   std::vector<std::string> masks;
   for (char c = 'a'; c <= 'z' && masks.size() < 10; ++c) masks.push_back(std::string("*.") + c);
-  std::string text = BuildFilterFromUserMasks(masks).Text;
+  std::string text = BuildFilterFromUserMasks(masks);
   EXPECT_NE(text.find("|ユーザ定義9 (*.i)|*.i|ユーザ定義10 (*.j)|*.j"), std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 3), "*.j");
 }
 
-TEST(FilterHandOver, GrowsEntryByEntryAndEndsWithTheWholeString) {
-  FilterString filter = BuildFilterFromUserMasks({"*.log", "*.bak"});
-  std::vector<std::string> sequence = filter.HandOverSequence();
-  ASSERT_EQ(sequence.size(), 21u);
-  EXPECT_EQ(sequence[0], "すべてのファイル (*.*)|*.*|");
-  EXPECT_EQ(sequence[1],
-            "すべてのファイル (*.*)|*.*|ビットマップ イメージ (*.bmp;*dib)|*.bmp;*dib|");
-  EXPECT_EQ(sequence[18], kBuiltInOpen);
-  EXPECT_EQ(sequence[19], kBuiltInOpen + "ユーザ定義1 (*.log)|*.log|");
-  EXPECT_EQ(sequence[20], filter.Text);
-  for (std::size_t i = 1; i < sequence.size(); ++i) {
-    EXPECT_NE(sequence[i], sequence[i - 1]);
-    EXPECT_EQ(sequence[i].compare(0, sequence[i - 1].size(), sequence[i - 1]), 0);
-  }
-  EXPECT_EQ(BuildFilterFromUserMasks({}).HandOverSequence().back(), kBuiltInOnly);
+TEST(BuildFilterFromUserMasks, ReadsBackAsOneEntryPerTypeAndMask) {
+  FilterEntries entries = ParseFilterEntries(BuildFilterFromUserMasks({"*.log", "", "*.表"}));
+  ASSERT_EQ(entries.Masks.size(), 21u);
+  EXPECT_EQ(entries.Descriptions[0], "すべてのファイル (*.*)");
+  EXPECT_EQ(entries.Masks[0], "*.*");
+  EXPECT_EQ(entries.Masks[18], "*.avi");
+  EXPECT_EQ(entries.Descriptions[19], "ユーザ定義1 (*.log)");
+  EXPECT_EQ(entries.Descriptions[20], "ユーザ定義2 (*.表)");
+  EXPECT_EQ(entries.Masks[20], "*.表");
 }
 
 TEST(BuiltInFileTypes, KeepTheirMasksAsWritten) {

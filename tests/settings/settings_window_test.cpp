@@ -36,7 +36,7 @@ struct Box {
   UINT flags;
 };
 
-
+constexpr int kFullList = 1000;  // the most masks a user can have
 
 std::vector<std::string> ComboItems(HWND combo) {
   std::vector<std::string> items;
@@ -168,6 +168,26 @@ class SettingsWindowTest : public ::testing::Test {
     return count;
   }
 
+  // View > Option with script run inside the dialog's own loop.
+  void OpenOptions(std::function<void()> script) {
+    g_script = std::move(script);
+    SetTimer(nullptr, 0, 10, RunScript);
+    SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+    Pump();  // a close the guard posted after the script must not reach the next opening
+  }
+  static void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+  void Add(const std::string& mask) {
+    SetWindowTextA(option_->Edit1, mask.c_str());
+    Click(option_->BitBtn3);
+  }
+  // A user's click on a row of the options dialog's list.
+  void ClickRow(int row) {
+    LPARAM point = MAKELPARAM(10, row * 16 + 8);
+    SendMessageA(option_->ListBox1, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(option_->ListBox1, WM_LBUTTONUP, 0, point);
+  }
+  static std::string Text(HWND window) { return TSetupForm1::WindowText(window); }
+
   std::vector<std::string> IniLines() const {
     std::ifstream in(Ini(), std::ios::binary);
     std::vector<std::string> lines;
@@ -277,7 +297,7 @@ TEST_F(SettingsWindowTest, StoredPositionsAndOldMasksAreReadAsStored) {
   EXPECT_TRUE(option_->Rows().empty());
   EXPECT_EQ(form_->FilterComboBox1->Descriptions().size(), 19u);
   EXPECT_EQ(form_->FilterComboBox1->Filter().substr(form_->FilterComboBox1->Filter().size() - 6),
-            "*.avi|");
+            "|*.avi");
   Close();
   EXPECT_EQ(Read("Option", "FileCount"), "-1");
   EXPECT_EQ(Read("Option", "File0"), "*.old");
@@ -357,10 +377,10 @@ TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
   EXPECT_EQ(Read("Option", "FileCount"), "1");
   EXPECT_EQ(Read("Option", "File1"), "*.log");
   EXPECT_EQ(Read("Form", "Left"), "198");
+  // The fresh install's empty first row gives no entry of its own.
   const auto& descriptions = form_->FilterComboBox1->Descriptions();
-  ASSERT_EQ(descriptions.size(), 21u);
-  EXPECT_EQ(descriptions[19], "ユーザ定義1 ()");
-  EXPECT_EQ(descriptions[20], "ユーザ定義2 (*.log)");
+  ASSERT_EQ(descriptions.size(), 20u);
+  EXPECT_EQ(descriptions[19], "ユーザ定義1 (*.log)");
   EXPECT_EQ(form_->FilterComboBox1->ItemIndex(), 0);
   EXPECT_EQ(form_->FilterComboBox1->Mask(), "*.*");
   // The dialog's height limit is the main window's outer height.
@@ -369,21 +389,71 @@ TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
   EXPECT_EQ(option_->MaxHeight(), outer.bottom - outer.top);
 }
 
-TEST_F(SettingsWindowTest, CancelledEditsReachTheFileAtCloseButNotTheSelector) {
-  WriteIni("[Option]\r\nFileCount=0\r\nFile0=*.a\r\n");
-  Start();
-  g_script = [this] {
-    SetWindowTextA(option_->Edit1, "*.new");
-    SendMessageA(option_->BitBtn3, BM_CLICK, 0, 0);
-    SendMessageA(option_->BitBtn2, BM_CLICK, 0, 0);
-  };
-  SetTimer(nullptr, 0, 10, RunScript);
-  SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
-  EXPECT_EQ(Read("Option", "FileCount"), "0");
-  EXPECT_EQ(form_->FilterComboBox1->Descriptions().size(), 20u);
+// A user's masks across restarts: what OK keeps, what Cancel undoes, and a
+// full list, each found again at the next start as the user left it.
+TEST_F(SettingsWindowTest, MasksComeBackAfterARestartAsTheUserLeftThem) {
+  Start();  // a fresh install: one empty row
+  ASSERT_EQ(option_->Rows(), std::vector<std::string>{""});
+  OpenOptions([this] {
+    Add("*.x");
+    Click(option_->BitBtn1);
+  });
+  const std::vector<std::string> afterOk = form_->FilterComboBox1->Descriptions();
+  ASSERT_EQ(afterOk.size(), 20u);
+  EXPECT_EQ(afterOk.back(), "ユーザ定義1 (*.x)");
+
+  // Cancel after deleting and adding puts the rows back, also for a save
+  // that runs while the dialog is still open (a program ended meanwhile).
+  std::vector<std::string> rowsWhileOpen, savedWhileOpen;
+  OpenOptions([&] {
+    ClickRow(1);
+    Click(option_->BitBtn4);
+    ClickRow(0);
+    Click(option_->BitBtn4);
+    Add("*.y");
+    rowsWhileOpen = option_->Rows();
+    form_->SaveSettings();
+    savedWhileOpen = {Read("Option", "FileCount"), Read("Option", "File0"),
+                      Read("Option", "File1")};
+    Click(option_->BitBtn2);
+  });
+  EXPECT_EQ(rowsWhileOpen, std::vector<std::string>{"*.y"});
+  EXPECT_EQ(savedWhileOpen, (std::vector<std::string>{"1", "", "*.x"}));
+  EXPECT_EQ(option_->Rows(), (std::vector<std::string>{"", "*.x"}));
+  EXPECT_EQ(form_->FilterComboBox1->Descriptions(), afterOk);
   Close();
   EXPECT_EQ(Read("Option", "FileCount"), "1");
-  EXPECT_EQ(Read("Option", "File1"), "*.new");
+  EXPECT_EQ(Read("Option", "File0"), "");
+  EXPECT_EQ(Read("Option", "File1"), "*.x");
+
+  Start();
+  EXPECT_EQ(option_->Rows(), (std::vector<std::string>{"", "*.x"}));
+  EXPECT_EQ(form_->FilterComboBox1->Descriptions(), afterOk);
+  Close();
+
+  // A full list refuses one more mask, and every mask comes back.
+  std::ostringstream full;
+  full << "[Option]\r\nFileCount=" << kFullList - 1 << "\r\n";
+  for (int n = 0; n < kFullList; ++n) full << "File" << n << "=*." << n << "\r\n";
+  WriteIni(full.str());
+  Start();
+  ASSERT_EQ(option_->Rows().size(), static_cast<std::size_t>(kFullList));
+  OpenOptions([this] {
+    Add("*.more");
+    Click(option_->BitBtn1);
+  });
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, "ユーザー定義ファイルは、1000個までしか登録できません。");
+  EXPECT_EQ(boxes_[0].caption, "警告");
+  EXPECT_EQ(Text(option_->Edit1), "*.more");
+  EXPECT_EQ(form_->FilterComboBox1->Descriptions().size(), 19u + kFullList);
+  Close();
+  Start();
+  std::vector<std::string> rows = option_->Rows();
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(kFullList));
+  EXPECT_EQ(rows.back(), "*." + std::to_string(kFullList - 1));
+  EXPECT_EQ(form_->FilterComboBox1->Descriptions().back(),
+            "ユーザ定義1000 (*." + std::to_string(kFullList - 1) + ")");
 }
 
 // The taskbar entry belongs to the application's own window, and log-off

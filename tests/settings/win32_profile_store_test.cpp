@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -15,6 +16,7 @@
 
 #include "FileTypeFilter.h"
 #include "SettingsFile.h"
+#include "SettingsKeys.h"
 
 namespace korvath {
 namespace {
@@ -116,8 +118,54 @@ TEST_F(SettingsFolder, ShrinkingTheMaskListKeepsTheOldKeys) {
   EXPECT_EQ(store.ReadString("Option", "File0"), "*.a");
   EXPECT_EQ(store.ReadString("Option", "File1"), "*.b");
   EXPECT_TRUE(LoadUserMasks(store).empty());
-  EXPECT_EQ(BuildStartupFilter(store).Text.substr(BuildStartupFilter(store).Text.size() - 6),
-            "*.avi|");
+  std::string filter = BuildStartupFilter(store);
+  EXPECT_EQ(filter.substr(filter.size() - 6), "|*.avi");
+}
+
+// The masks are read and written a section at a time; what they read and
+// leave in the file is what key-by-key access would.
+TEST_F(SettingsFolder, TheMaskSectionReadsAndWritesAsKeyByKey) {
+  WriteRaw(
+      "[Option]\r\nFileCount=4\r\nfile0 = \"*.q\" \r\nFile1='*.s'\r\nFile2=\"*.a\r\n"
+      "File1=dup\r\nOther=keep\r\nFile4=*.表\r\nFile9=*.old\r\n[Next]\r\nK=v\r\n");
+  Win32ProfileStore store(path_);
+  std::vector<std::string> byKey;
+  for (int n = 0; n <= 4; ++n) byKey.push_back(store.ReadString("Option", UserMaskKey(n)));
+  EXPECT_EQ(byKey, (std::vector<std::string>{"*.q", "*.s", "\"*.a", "", "*.表"}));
+  EXPECT_EQ(LoadUserMasks(store), byKey);
+
+  FolderHistory dirs;
+  TextHistory texts;
+  std::vector<std::string> masks = {"*.n0", "*.n1", "*.n2", "*.n3", "*.n4", "*.n5"};
+  ASSERT_TRUE(SaveWholeSettings(store, {{1, 2}, dirs, texts, texts, masks}));
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+  std::vector<std::string> lines = Lines();
+  auto option = std::find(lines.begin(), lines.end(), "[Option]");
+  ASSERT_NE(option, lines.end());
+  // Existing keys rewritten in place (the first of two), others kept, new
+  // keys at the section's end, the next section untouched.
+  std::vector<std::string> section(option, option + 13);
+  EXPECT_EQ(section,
+            (std::vector<std::string>{"[Option]", "FileCount=5", "file0=*.n0", "File1=*.n1",
+                                      "File2=*.n2", "File1=dup", "Other=keep", "File4=*.n4",
+                                      "File9=*.old", "File3=*.n3", "File5=*.n5", "[Next]", "K=v"}));
+  EXPECT_EQ(LoadUserMasks(store), masks);
+
+  // The same save again leaves the file untouched; a changed value does not.
+  auto lastWrite = [this] {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &data);
+    return (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+  };
+  unsigned long long written = lastWrite();
+  Sleep(50);
+  ASSERT_TRUE(SaveWholeSettings(store, {{1, 2}, dirs, texts, texts, masks}));
+  EXPECT_EQ(lastWrite(), written);
+  masks[0] = "*.changed";
+  ASSERT_TRUE(SaveWholeSettings(store, {{1, 2}, dirs, texts, texts, masks}));
+  EXPECT_NE(lastWrite(), written);
+  EXPECT_EQ(store.ReadString("Option", "file0"), "*.changed");
 }
 
 TEST_F(SettingsFolder, AnUnwritablePathFailsAtTheFirstKeyAndLosesNothing) {
@@ -164,8 +212,7 @@ TEST_F(SettingsFolder, BadFilesReadAsDefaults) {
     EXPECT_LE(prefixes[0].size(), kMaxProfileValueLength) << c.name;
     std::vector<std::string> masks = LoadUserMasks(store);
     EXPECT_LE(masks.size(), static_cast<std::size_t>(kMaxUserMasks)) << c.name;
-    FilterString filter = BuildStartupFilter(store);
-    EXPECT_EQ(filter.Text.compare(0, 6, "すべて"), 0) << c.name;
+    EXPECT_EQ(BuildStartupFilter(store).compare(0, 6, "すべて"), 0) << c.name;
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
     DeleteFileA(path_.c_str());
   }

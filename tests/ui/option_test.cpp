@@ -19,6 +19,7 @@ namespace {
 
 constexpr char kMaskMessage[] =
     "ユーザー定義ファイルの拡張子を設定するには、\n頭に\"*.\"をつけます。例 (*.txt)";
+constexpr char kBarMessage[] = "ユーザー定義ファイルの拡張子に\"|\"は使えません。";
 
 class MapStore : public ProfileStore {
  public:
@@ -211,36 +212,55 @@ TEST_F(OptionDialog, LoadsTheMasksThatFileCountNames) {
   EXPECT_EQ(form_.ItemIndex(), -1);
 }
 
-TEST_F(OptionDialog, AddAcceptsOnlyMasksStartingWithStarDot) {
+TEST_F(OptionDialog, AddAcceptsOnlyMasksStartingWithStarDotWithoutABar) {
   Load({{"FileCount", "-1"}});
   struct Case {
     const char* typed;
-    bool refused;
+    const char* refusal;
     std::vector<std::string> rows;
     const char* editAfter;
   };
   const Case cases[] = {
-      {"txt", true, {}, "txt"},
-      {" *.txt", true, {}, " *.txt"},
-      {"*", true, {}, "*"},
-      {"", false, {}, ""},
-      {"*.txt", false, {"*.txt"}, ""},
-      {"*.", false, {"*.txt", "*."}, ""},
-      {"*.txt", false, {"*.txt", "*.", "*.txt"}, ""},  // duplicates are kept
-      {"*.|x", false, {"*.txt", "*.", "*.txt", "*.|x"}, ""},
+      {"txt", kMaskMessage, {}, "txt"},
+      {" *.txt", kMaskMessage, {}, " *.txt"},
+      {"*", kMaskMessage, {}, "*"},
+      {"", nullptr, {}, ""},
+      {"*.txt", nullptr, {"*.txt"}, ""},
+      {"*.", nullptr, {"*.txt", "*."}, ""},
+      {"*.txt", nullptr, {"*.txt", "*.", "*.txt"}, ""},  // duplicates are kept
+      {"*.|x", kBarMessage, {"*.txt", "*.", "*.txt"}, "*.|x"},
+      {"*.a|", kBarMessage, {"*.txt", "*.", "*.txt"}, "*.a|"},
+      // ポ is 83 7C: a second byte with the code of "|" is no bar.
+      {"*.ポ", nullptr, {"*.txt", "*.", "*.txt", "*.ポ"}, ""},
   };
   for (const Case& c : cases) {
     boxes_.clear();
     Add(c.typed);
     EXPECT_EQ(form_.Rows(), c.rows) << c.typed;
     EXPECT_EQ(Text(form_.Edit1), c.editAfter) << c.typed;
-    ASSERT_EQ(boxes_.size(), c.refused ? 1u : 0u) << c.typed;
-    if (c.refused) {
-      EXPECT_EQ(boxes_[0].text, kMaskMessage);
+    ASSERT_EQ(boxes_.size(), c.refusal ? 1u : 0u) << c.typed;
+    if (c.refusal) {
+      EXPECT_EQ(boxes_[0].text, c.refusal);
       EXPECT_EQ(boxes_[0].caption, "警告");
       EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
     }
   }
+
+  // A full list takes no more, until a row goes.
+  Load({{"FileCount", "999"}});
+  ASSERT_EQ(form_.Rows().size(), 1000u);
+  boxes_.clear();
+  Add("*.more");
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, "ユーザー定義ファイルは、1000個までしか登録できません。");
+  EXPECT_EQ(form_.Rows().size(), 1000u);
+  EXPECT_EQ(Text(form_.Edit1), "*.more");
+  ClickRow(form_.ListBox1, 0);
+  Click(form_.BitBtn4);
+  Add("*.more");
+  EXPECT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(form_.Rows().size(), 1000u);
+  EXPECT_EQ(form_.Rows().back(), "*.more");
 }
 
 TEST_F(OptionDialog, DeleteAndArrowsKeepTheSelectionAndButtonsInStep) {
@@ -387,26 +407,34 @@ TEST_F(OptionDialog, CancelAndTheCloseBoxWriteNothingAndEscapeDoesNotClose) {
   EXPECT_TRUE(openAfterEscape);
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_EQ(calls, 0);
-  // Cancelled edits stay in the list until the next opening reloads it.
-  EXPECT_EQ(form_.Rows(), std::vector<std::string>{"*.kept"});
+  // Cancel puts the rows back as they were at the opening.
+  EXPECT_TRUE(form_.Rows().empty());
 
-  result = ShowWith(form_, [&] { PostMessageA(form_.Handle(), WM_CLOSE, 0, 0); });
+  Load({{"FileCount", "1"}, {"File0", "*.a"}, {"File1", "*.b"}});
+  result = ShowWith(form_, [&] {
+    ClickRow(form_.ListBox1, 0);
+    Click(form_.BitBtn4);
+    PostMessageA(form_.Handle(), WM_CLOSE, 0, 0);
+  });
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_EQ(calls, 0);
+  EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.a", "*.b"}));
 }
 
 TEST_F(OptionDialog, ArrowButtonsLeaveTheFocusWhereItWas) {
   Load({{"FileCount", "1"}, {"File0", "*.a"}, {"File1", "*.b"}});
   HWND focusAfterClick = nullptr;
+  std::vector<std::string> rowsAfterClick;
   ShowWith(form_, [&] {
     SetFocus(form_.ListBox1);
     ClickRow(form_.ListBox1, 1);
     Click(form_.SpeedButton1);
     focusAfterClick = GetFocus();
+    rowsAfterClick = form_.Rows();
     Click(form_.BitBtn2);
   });
   EXPECT_EQ(focusAfterClick, form_.ListBox1);
-  EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.b", "*.a"}));
+  EXPECT_EQ(rowsAfterClick, (std::vector<std::string>{"*.b", "*.a"}));
 }
 
 TEST_F(OptionDialog, KeepsItsWidthAndStaysWithinItsHeightLimits) {

@@ -51,6 +51,9 @@ void TFilterComboBox::RebuildEntries() {
   if (!handle_) return;
   SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
   SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
+  std::size_t bytes = 0;
+  for (const std::string& description : descriptions_) bytes += description.size() + 1;
+  SendMessageA(handle_, CB_INITSTORAGE, descriptions_.size(), static_cast<LPARAM>(bytes));
   for (const std::string& description : descriptions_) {
     SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(description.c_str()));
   }
@@ -61,8 +64,18 @@ void TFilterComboBox::RebuildEntries() {
 
 void TFilterComboBox::ApplyFilter(const std::string& filter) {
   if (SameFileName(filter, filter_)) return;
-  filter_ = filter;
-  RebuildEntries();
+  ReplaceFilter(filter);
+}
+
+void TFilterComboBox::ReplaceFilter(const std::string& filter) {
+  if (filter == filter_ && !descriptions_.empty()) {
+    // The same entries: only the first is selected again.
+    itemIndex_ = 0;
+    if (handle_) SendMessageA(handle_, CB_SETCURSEL, 0, 0);
+  } else {
+    filter_ = filter;
+    RebuildEntries();
+  }
   if (fileList_) fileList_->SetFileMask(Mask());
   if (OnChange) OnChange();
 }

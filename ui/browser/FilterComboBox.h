@@ -39,6 +39,9 @@ class TFilterComboBox {
   // names), rebuilds the entries, selects the first, sets the file list's
   // mask and raises the change event.
   void ApplyFilter(const std::string& filter);
+  // The same, also when the string is unchanged: a newly built filter
+  // always leaves the selector on its first entry with the change handled.
+  void ReplaceFilter(const std::string& filter);
   const std::string& Filter() const { return filter_; }
 
   // The selected entry's mask; with no selection the last entry is selected

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <unordered_map>
 
 namespace korvath {
 namespace {
@@ -49,6 +50,82 @@ bool KnownToBeMissing(const std::string& path) {
 }
 }  // namespace
 
+namespace {
+struct SectionLine {
+  std::string Key;  // the whole line when it holds no "="
+  std::string Value;
+  bool HasValue = false;
+};
+
+// Blanks around a key or value do not count, as in a lookup by key.
+std::string Trimmed(const std::string& text) {
+  std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Every line of a section as the profile API gives it, "key=value" or a
+// line without "="; a missing file or section gives none.
+std::vector<SectionLine> ReadSectionLines(const std::string& path, const std::string& section) {
+  std::vector<char> buffer(32768);
+  DWORD length = 0;
+  for (;;) {
+    length = GetPrivateProfileSectionA(section.c_str(), buffer.data(),
+                                       static_cast<DWORD>(buffer.size()), path.c_str());
+    // A full buffer reports its size minus two: read again with more room.
+    if (length + 2 < buffer.size()) break;
+    buffer.resize(buffer.size() * 2);
+  }
+  std::vector<SectionLine> lines;
+  for (std::size_t at = 0; at < length && buffer[at] != '\0';) {
+    std::string line(&buffer[at]);
+    at += line.size() + 1;
+    std::size_t equals = line.find('=');
+    if (equals == std::string::npos) {
+      lines.push_back({line, {}, false});
+    } else {
+      lines.push_back({Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)), true});
+    }
+  }
+  return lines;
+}
+
+// Key names compare ignoring case, as the profile API compares them; the
+// keys looked up are ASCII. First occurrence wins, as a lookup by key finds.
+std::string KeyIndexName(std::string key) {
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
+}
+
+std::unordered_map<std::string, std::size_t> IndexByKey(const std::vector<SectionLine>& lines) {
+  std::unordered_map<std::string, std::size_t> index;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].HasValue) index.emplace(KeyIndexName(lines[i].Key), i);
+  }
+  return index;
+}
+
+bool TakesWrites(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+// A value read by key loses one pair of matching quotes around it.
+std::string Unquoted(const std::string& value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+}  // namespace
+
 std::string Win32ProfileStore::ReadRaw(const std::string& section, const std::string& key) {
   if (KnownToBeMissing(path_)) return "";
   char buffer[kMaxProfileValueLength + 1] = {};
@@ -64,6 +141,49 @@ bool Win32ProfileStore::WriteString(const std::string& section, const std::strin
                                     const std::string& value) {
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) !=
          FALSE;
+}
+
+std::vector<std::string> Win32ProfileStore::ReadRawStrings(const std::string& section,
+                                                           const std::vector<std::string>& keys) {
+  std::vector<SectionLine> lines = ReadSectionLines(path_, section);
+  std::unordered_map<std::string, std::size_t> index = IndexByKey(lines);
+  std::vector<std::string> values;
+  values.reserve(keys.size());
+  for (const std::string& key : keys) {
+    auto found = index.find(KeyIndexName(key));
+    values.push_back(found == index.end() ? std::string() : Unquoted(lines[found->second].Value));
+  }
+  return values;
+}
+
+std::size_t Win32ProfileStore::WriteStrings(
+    const std::string& section, const std::vector<std::pair<std::string, std::string>>& values) {
+  std::vector<SectionLine> lines = ReadSectionLines(path_, section);
+  std::unordered_map<std::string, std::size_t> index = IndexByKey(lines);
+  bool changed = false;
+  for (const auto& [key, value] : values) {
+    auto [found, added] = index.emplace(KeyIndexName(key), lines.size());
+    if (added) {
+      lines.push_back({key, value, true});
+      changed = true;
+    } else if (lines[found->second].Value != value) {
+      lines[found->second].Value = value;
+      changed = true;
+    }
+  }
+  // A section that already holds these values is left alone, as long as the
+  // file would take the write: rewriting it costs a pass over the whole file
+  // and changes nothing, while a file that refuses writes still fails below.
+  if (!changed && TakesWrites(path_)) return values.size();
+  std::string block;
+  for (const SectionLine& line : lines) {
+    block += line.Key;
+    if (line.HasValue) block += '=' + line.Value;
+    block += '\0';
+  }
+  block += '\0';
+  if (!WritePrivateProfileSectionA(section.c_str(), block.data(), path_.c_str())) return 0;
+  return values.size();
 }
 
 }  // namespace korvath

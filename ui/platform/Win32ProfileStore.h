@@ -14,9 +14,15 @@ class Win32ProfileStore : public ProfileStore {
 
   bool WriteString(const std::string& section, const std::string& key,
                    const std::string& value) override;
+  // The section is read once, merged and written back whole: existing keys
+  // keep their place, new ones follow at its end, as key by key.
+  std::size_t WriteStrings(const std::string& section,
+                           const std::vector<std::pair<std::string, std::string>>& values) override;
 
  protected:
   std::string ReadRaw(const std::string& section, const std::string& key) override;
+  std::vector<std::string> ReadRawStrings(const std::string& section,
+                                          const std::vector<std::string>& keys) override;
 
  private:
   std::string path_;

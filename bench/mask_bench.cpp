@@ -1,0 +1,251 @@
+// The user's masks against no masks, in one run, as medians:
+//   options OK   from a click on the options dialog's OK until the dialog
+//                is gone and the main window repainted and idle: the whole
+//                settings file written, the file type selector rebuilt, the
+//                file type change handled (limit 1.2x)
+//   start-up     the windows created in start-up order from the settings
+//                file and shown until idle, in this process (limit 1.2x)
+//   program      Korvath.exe started in the folder until its shown window
+//                is idle (limit 1.2x)
+// with a settings file holding 1,000 masks, against the same file with none
+// (FileCount -1).
+//
+//   wine-run bench/mask_bench.exe [repetitions]
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../tests/support/Win32Folders.h"
+#include "About.h"
+#include "Application.h"
+#include "Option.h"
+#include "Setup.h"
+#include "browser/FilterComboBox.h"
+
+namespace {
+
+using namespace korvath;
+
+constexpr int kMasks = 1000;
+
+// <chrono> holds a character that cp932 lacks: the performance counter it is.
+double NowMs() {
+  LARGE_INTEGER count, frequency;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// A folder with a few files and a settings file holding masks user masks
+// (none: FileCount -1), beside the histories a used program has.
+std::string MakeFolder(const std::string& name, int masks) {
+  std::string folder = testsupport::MakeScratchFolder("kvt-mbench-" + name + "-");
+  for (int i = 0; i < 20; ++i) std::ofstream(folder + "\\f" + std::to_string(i) + ".txt") << 'x';
+  std::ofstream ini(folder + "\\KVTset.ini", std::ios::binary);
+  ini << "[Form]\r\nLeft=198\r\nTop=95\r\n[SetUp]\r\nDirHst0=" << folder << "\r\n";
+  for (int i = 1; i < 7; ++i) ini << "DirHst" << i << "=\r\n";
+  for (int i = 0; i < 33; ++i) ini << "TopHst" << i << "=\r\n";
+  for (int i = 0; i < 33; ++i) ini << "BtmHst" << i << "=\r\n";
+  ini << "[Option]\r\nFileCount=" << masks - 1 << "\r\n";
+  for (int i = 0; i < masks; ++i) ini << "File" << i << "=*.m" << i << "\r\n";
+  return folder;
+}
+
+// The windows in the program entry's order, shown and idle.
+struct Windows {
+  std::unique_ptr<TSetupForm1> setup = std::make_unique<TSetupForm1>();
+  std::unique_ptr<TAboutForm1> about = std::make_unique<TAboutForm1>();
+  std::unique_ptr<TOptionForm1> option = std::make_unique<TOptionForm1>();
+
+  Windows() {
+    SetupForm1 = setup.get();
+    setup->Create();
+    AboutForm1 = about.get();
+    about->Create(Application.Handle());
+    OptionForm1 = option.get();
+    option->Create(Application.Handle());
+    setup->LoadOptionMasks();
+    ShowWindow(setup->Handle(), SW_SHOWNORMAL);
+    UpdateWindow(setup->Handle());
+    Pump();
+  }
+  ~Windows() {
+    setup.reset();
+    option.reset();
+    about.reset();
+    SetupForm1 = nullptr;
+    AboutForm1 = nullptr;
+    OptionForm1 = nullptr;
+    Pump();
+  }
+};
+
+double TimeStartup(const std::string& folder, std::size_t expectedEntries) {
+  SetCurrentDirectoryA(folder.c_str());
+  double t0 = NowMs();
+  Windows windows;
+  double elapsed = NowMs() - t0;
+  if (windows.setup->FilterComboBox1->Descriptions().size() != expectedEntries) {
+    std::printf("start-up in %s did not list the masks\n", folder.c_str());
+    std::exit(1);
+  }
+  return elapsed;
+}
+
+// From the click on OK, inside the dialog's own loop, until the dialog is
+// gone and the main window is repainted and idle.
+std::function<void()> g_script;
+void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  auto script = std::move(g_script);
+  if (script) script();
+}
+
+double TimeOptionsOk(const std::string& folder, std::size_t expectedEntries) {
+  SetCurrentDirectoryA(folder.c_str());
+  Windows windows;
+  windows.setup->FilterComboBox1->Pick(7);  // OK goes back to the first entry
+  Pump();
+  double t0 = -1;
+  g_script = [&] {
+    t0 = NowMs();
+    SendMessageA(windows.option->BitBtn1, BM_CLICK, 0, 0);
+  };
+  SetTimer(nullptr, 0, 10, RunScript);
+  SendMessageA(windows.setup->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+  UpdateWindow(windows.setup->Handle());
+  Pump();
+  double elapsed = NowMs() - t0;
+  if (t0 < 0 || windows.option->Showing() ||
+      windows.setup->FilterComboBox1->Descriptions().size() != expectedEntries ||
+      windows.setup->FilterComboBox1->ItemIndex() != 0) {
+    std::printf("options OK in %s did not rebuild the selector\n", folder.c_str());
+    std::exit(1);
+  }
+  return elapsed;
+}
+
+// Korvath.exe started in folder, until a visible window of it answers a
+// sent message (its loop runs); then closed.
+double TimeProgramStart(const std::string& program, const std::string& folder) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  std::string command = "\"" + program + "\"";
+  double t0 = NowMs();
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &process)) {
+    std::printf("cannot start %s\n", program.c_str());
+    std::exit(1);
+  }
+  struct Found {
+    DWORD process;
+    HWND window;
+  } found{process.dwProcessId, nullptr};
+  for (int waited = 0; !found.window && waited < 60000; ++waited) {
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          auto* f = reinterpret_cast<Found*>(data);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(window, &pid);
+          char title[64] = {};
+          GetWindowTextA(window, title, sizeof(title));
+          // The main window, not the application's zero-sized one.
+          if (pid == f->process && IsWindowVisible(window) &&
+              std::string(title).find("ver") != std::string::npos) {
+            f->window = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    if (!found.window) Sleep(1);
+  }
+  DWORD_PTR answer = 0;
+  if (found.window) SendMessageTimeoutA(found.window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+  double elapsed = NowMs() - t0;
+  if (found.window) PostMessageA(found.window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
+    TerminateProcess(process.hProcess, 1);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (!found.window) {
+    std::printf("%s showed no window\n", program.c_str());
+    std::exit(1);
+  }
+  return elapsed;
+}
+
+// The ratio of the medians, and the median of the ratios of the pairs
+// measured back to back (steadier on a loaded machine).
+void Report(const char* what, const std::vector<double>& none, const std::vector<double>& masks,
+            double limit) {
+  std::vector<double> pairs;
+  for (std::size_t i = 0; i < none.size(); ++i) pairs.push_back(masks[i] / none[i]);
+  double ratio = Median(masks) / Median(none);
+  std::printf(
+      "%-12s no masks %7.1f ms, %d masks %7.1f ms, ratio %.3f, paired %.3f (limit %.2f) %s\n", what,
+      Median(none), kMasks, Median(masks), ratio, Median(pairs), limit,
+      ratio <= limit ? "ok" : "MISSED");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int repetitions = argc > 1 ? std::max(3, std::atoi(argv[1])) : 5;
+  Application.Initialize(GetModuleHandleA(nullptr));
+  Application.SetTitle("Korvath");
+  char module[MAX_PATH];
+  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  std::string self(module);
+  std::string program = self.substr(0, self.find_last_of('\\')) + "\\..\\ui\\Korvath.exe";
+
+  std::string none = MakeFolder("none", 0);
+  std::string many = MakeFolder("many", kMasks);
+  const std::size_t noneEntries = 19, manyEntries = 19 + kMasks;
+  std::string startFolder = testsupport::CurrentFolder();
+
+  // Alternating, after one round that warms the caches.
+  TimeStartup(none, noneEntries);
+  TimeStartup(many, manyEntries);
+  std::vector<double> okNone, okMany, startNone, startMany, programNone, programMany;
+  for (int r = 0; r < repetitions; ++r) {
+    okNone.push_back(TimeOptionsOk(none, noneEntries));
+    okMany.push_back(TimeOptionsOk(many, manyEntries));
+    startNone.push_back(TimeStartup(none, noneEntries));
+    startMany.push_back(TimeStartup(many, manyEntries));
+    programNone.push_back(TimeProgramStart(program, none));
+    programMany.push_back(TimeProgramStart(program, many));
+  }
+  SetCurrentDirectoryA(startFolder.c_str());
+  std::printf("medians of %d repetitions\n", repetitions);
+  Report("options OK", okNone, okMany, 1.2);
+  Report("start-up", startNone, startMany, 1.2);
+  Report("program", programNone, programMany, 1.2);
+  testsupport::RemoveTree(none);
+  testsupport::RemoveTree(many);
+  return 0;
+}
