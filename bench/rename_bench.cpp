@@ -1,5 +1,5 @@
 // The rename run on real files against a bare loop of the same Win32 calls
-// (the directory-search existence test and MoveFileA), each over a fresh
+// (the exact-name existence test and MoveFileA), each over a fresh
 // folder of identical files. Target: engine / bare <= 1.10.
 //
 //   rename_bench.exe [repetitions, default 4]
@@ -39,6 +39,7 @@ class QuietObserver : public RenameObserver {
  public:
   bool Ask(std::string_view, std::string_view) override { return true; }
   void WarnCollision(std::string_view, std::string_view, const std::string&) override {}
+  void Warn(std::string_view, std::string_view) override {}
   void Beep() override {}
   void ShowStartNumber(const std::string&) override {}
   void ShowCompletedCount(const std::string&) override {}
@@ -83,10 +84,8 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 
 // The existence test written out, as a hand-made loop would do it.
 bool BareExists(const char* name) {
-  WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA(name, &data);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(name, GetFileExInfoStandard, &data)) return false;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
   FILETIME local;
   WORD date, time;
@@ -100,7 +99,7 @@ double RunBare(int count, int* renamed) {
   int done = 0;
   char target[64];
   for (int i = 0; i < count; ++i) {
-    std::snprintf(target, sizeof target, "%s%05d.dat", kPrefix, 1 + done);
+    std::snprintf(target, sizeof target, "%s%05d.dat", kPrefix, 1 + i);
     if (BareExists(target)) continue;
     if (MoveFileA(FileName(i).c_str(), target)) ++done;
   }

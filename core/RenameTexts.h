@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvath {
 
@@ -27,6 +28,25 @@ inline constexpr std::string_view ConfirmRenameCaption = "情報";
 inline constexpr std::string_view CollisionText =
     "同じ名前のファイルが、既に存在します。\n\n変更ができませんでした。";
 inline constexpr std::string_view CollisionCaption = "警告";
+// Refusals before the run and the report of refused renames after it share
+// the collision warning's caption and icon.
+inline constexpr std::string_view LeavesFolderText =
+    "新しい名前が、表示中のフォルダの外を指しています。\n\n変更ができませんでした。";
+
+// "ファイル名に使えない文字「* ?」が含まれています。\n\n変更ができませんでした。"
+std::string BadCharactersText(std::string_view characters);
+
+// One refused rename, for the report after the run.
+struct RenameFailure {
+  std::string OldName;
+  std::string NewName;
+  std::string Reason;  // the system's text
+};
+// How many refused renames the report spells out; the rest are counted.
+inline constexpr std::size_t ReportedFailureLimit = 5;
+// "<n>個のファイルは、名前を変更できませんでした。\n\n" followed by one line
+// "old → new：reason" for each of the first few, and "ほか<m>個" for the rest.
+std::string FailureReportText(int failureCount, const std::vector<RenameFailure>& firstFailures);
 
 // Digit-count display: "3桁", or "１０桁" in full width.
 std::string DigitCountText(int digitCount, bool fullWidth);

@@ -1105,6 +1105,9 @@ class WindowRenameObserver : public RenameObserver {
   void WarnCollision(std::string_view text, std::string_view caption, const std::string&) override {
     ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
   }
+  void Warn(std::string_view text, std::string_view caption) override {
+    ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
+  }
   void Beep() override { DefaultBeep(); }
   void ShowStartNumber(const std::string& text) override {
     SetWindowTextA(form_.Panel2, text.c_str());

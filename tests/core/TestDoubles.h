@@ -72,6 +72,7 @@ class MemoryFolder : public FileSystem {
     Renamed.push_back({from, to});
     return true;
   }
+  std::string LastFailureReason() override { return "refused"; }
 
   std::vector<std::string> ExistsCalls;
   std::vector<std::pair<std::string, std::string>> RenameCalls;
@@ -88,7 +89,8 @@ class RecordingObserver : public RenameObserver {
 
   bool Answer = true;
   std::vector<std::string> Events;  // in order, for sequence checks
-  std::vector<std::string> Warnings;
+  std::vector<std::string> Warnings;  // taken names, one per collision box
+  std::vector<std::string> Boxes;     // texts of the other refusals
   std::vector<std::string> StartNumbers;
   std::vector<std::string> Counts;
   int Beeps = 0;
@@ -108,6 +110,12 @@ class RecordingObserver : public RenameObserver {
     LastWarnText = text;
     LastWarnCaption = caption;
     Warnings.push_back(newName);
+  }
+  void Warn(std::string_view text, std::string_view caption) override {
+    Events.push_back("box");
+    LastWarnText = text;
+    LastWarnCaption = caption;
+    Boxes.push_back(std::string(text));
   }
   void Beep() override {
     Events.push_back("beep");

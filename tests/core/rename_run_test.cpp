@@ -82,13 +82,13 @@ TEST(RenameRun, RenamesCheckedFilesInListOrderAndRereads) {
   EXPECT_FALSE(b.preview.ExecuteEnabled());
 }
 
-TEST(RenameRun, CollisionIsWarnedAndDoesNotUseUpANumber) {
+TEST(RenameRun, CollisionIsWarnedAndUsesUpItsNumber) {
   Bench b;
   b.List({{"a.txt", true}, {"b.png", true}, {"c.txt", true}, {"N2.PNG", false}});
   b.fields.Prefix = "n";
   const RenameRunResult result = b.Run();
   // b.png would become n2.png, taken by N2.PNG (letter case ignored): it
-  // keeps its name and c.txt gets the number the preview showed for b.png.
+  // keeps its name, and c.txt still gets the name the preview showed.
   EXPECT_EQ(b.observer.Warnings, std::vector<std::string>{"n2.png"});
   EXPECT_EQ(b.observer.LastWarnText, CollisionText);
   EXPECT_EQ(b.observer.LastWarnCaption, "警告");
@@ -96,9 +96,10 @@ TEST(RenameRun, CollisionIsWarnedAndDoesNotUseUpANumber) {
   EXPECT_EQ(b.folder.ContentOf("b.png"), 2);
   EXPECT_EQ(b.folder.ContentOf("n2.png"), 4);
   EXPECT_EQ(b.folder.ContentOf("n1.txt"), 1);
-  EXPECT_EQ(b.folder.ContentOf("n2.txt"), 3);
+  EXPECT_EQ(b.folder.ContentOf("n3.txt"), 3);
   EXPECT_EQ(b.observer.Counts.back(), "2個完了");
-  EXPECT_EQ(b.session.StartNumber, 3);
+  EXPECT_EQ(b.session.StartNumber, 4);
+  EXPECT_EQ(b.observer.StartNumbers, (std::vector<std::string>{"2", "3", "4"}));
 }
 
 TEST(RenameRun, NewNameEqualToTheCurrentNameIsACollision) {
@@ -107,19 +108,83 @@ TEST(RenameRun, NewNameEqualToTheCurrentNameIsACollision) {
   const RenameRunResult result = b.Run();
   EXPECT_EQ(result.Collisions, 1);
   EXPECT_TRUE(b.folder.RenameCalls.empty());
-  EXPECT_EQ(b.session.StartNumber, 1);
+  EXPECT_EQ(b.session.StartNumber, 2);
 }
 
-TEST(RenameRun, RefusedRenameIsSkippedSilently) {
+TEST(RenameRun, RefusedRenamesAreReportedInOneBoxAfterTheRun) {
   Bench b;
-  b.List({{"a.txt", true}, {"gone.txt", true}, {"c.txt", true}});
-  b.folder.Remove("gone.txt");  // vanished since the list was read
+  b.List({{"a.txt", true}, {"g1.txt", true}, {"c.txt", true}, {"g2.txt", true}, {"g3.txt", true},
+          {"g4.txt", true}, {"g5.txt", true}, {"g6.txt", true}});
+  for (int i = 1; i <= 6; ++i) b.folder.Remove("g" + std::to_string(i) + ".txt");  // vanished
   const RenameRunResult result = b.Run();
-  EXPECT_EQ(result.Failures, 1);
+  EXPECT_EQ(result.Failures, 6);
   EXPECT_TRUE(b.observer.Warnings.empty());
   EXPECT_EQ(b.folder.ContentOf("1.txt"), 1);
-  EXPECT_EQ(b.folder.ContentOf("2.txt"), 3);
+  EXPECT_EQ(b.folder.ContentOf("3.txt"), 3);
   EXPECT_EQ(b.observer.Counts, (std::vector<std::string>{"1個完了", "2個完了"}));
+  EXPECT_EQ(b.session.StartNumber, 9);
+  ASSERT_EQ(b.observer.Boxes.size(), 1u);
+  EXPECT_EQ(b.observer.Boxes[0],
+            "6個のファイルは、名前を変更できませんでした。\n\n"
+            "g1.txt → 2.txt：refused\ng2.txt → 4.txt：refused\ng3.txt → 5.txt：refused\n"
+            "g4.txt → 6.txt：refused\ng5.txt → 7.txt：refused\nほか1個");
+  EXPECT_EQ(b.observer.LastWarnCaption, "警告");
+  // The report comes after the last rename and before the re-read.
+  EXPECT_EQ(b.observer.Events.end()[-2], "box");
+  EXPECT_EQ(b.observer.Events.back(), "reread");
+}
+
+TEST(RenameRun, NamesLeavingTheFolderOrHoldingBadCharactersAreRefusedBeforeAsking) {
+  const std::string leaves = std::string(LeavesFolderText);
+  struct Case {
+    const char* prefix;
+    const char* suffix;
+    const char* extension;
+    std::string box;  // empty: the run goes ahead
+  };
+  const Case cases[] = {
+      {"C:", "", ".txt", leaves},
+      {"\\", "", ".txt", leaves},
+      {"\\srv\\s\\", "", ".txt", leaves},
+      {"..\\", "", ".txt", leaves},
+      {"sub\\..\\..\\", "", ".txt", leaves},
+      {"", "/.. ", "", leaves},
+      {"x", "\\...\\y", ".txt", leaves},
+      {"*", "", ".txt", BadCharactersText("*")},
+      {"?a*", "<", ".t>xt", BadCharactersText("? * < >")},
+      {"ab:c", "|", "\"", BadCharactersText(": | \"")},
+      {"tab\t", "", ".txt", BadCharactersText("制御文字")},
+      {"C:\\", "*", ".txt", leaves},  // one box, the graver one
+      // Allowed: subfolders, dots inside names, and double-byte characters
+      // whose second byte is that of "\\" or "|" (表 95 5C, ポ 83 7C).
+      {"sub\\", "", KeepExtension.data(), ""},
+      {"./..a", ".", ".txt", ""},
+      {"表ポ", "", ".txt", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.prefix) + "|" + c.suffix + "|" + c.extension);
+    Bench b;
+    b.List({{"a.txt", true}, {"b.dat", true}});
+    b.fields.Prefix = c.prefix;
+    b.fields.Suffix = c.suffix;
+    b.fields.Extension = c.extension;
+    b.observer.Answer = false;
+    const RenameRunResult result = b.Run();
+    if (c.box.empty()) {
+      EXPECT_FALSE(result.Refused);
+      EXPECT_TRUE(b.observer.Boxes.empty());
+      EXPECT_EQ(b.observer.Asks, 1);
+      continue;
+    }
+    EXPECT_TRUE(result.Refused);
+    EXPECT_FALSE(result.Confirmed);
+    EXPECT_EQ(b.observer.Boxes, std::vector<std::string>{c.box});
+    EXPECT_EQ(b.observer.LastWarnCaption, "警告");
+    EXPECT_EQ(b.observer.Asks, 0);
+    EXPECT_TRUE(b.folder.RenameCalls.empty());
+    EXPECT_EQ(b.session.StartNumber, 1);
+    EXPECT_EQ(b.preview.GetState(), PreviewRows::State::Rows);
+  }
 }
 
 TEST(RenameRun, NumberStopsAtTheLimit) {
@@ -229,9 +294,16 @@ TEST(RenameRun, FaultsNeverLoseOrOverwriteAFile) {
     if (done > 0) {
       EXPECT_EQ(observer.Counts.back(), CompletedCountText(done));
     }
+    // Every checked file uses up its number, given or skipped.
     EXPECT_EQ(session.StartNumber,
-              std::min<std::int64_t>(std::int64_t{start} + done, RenameSession::MaxStartNumber));
+              std::min<std::int64_t>(std::int64_t{start} + static_cast<int>(checkedNames.size()),
+                                     RenameSession::MaxStartNumber));
     EXPECT_EQ(static_cast<std::size_t>(result.Collisions), observer.Warnings.size());
+    // Refused renames are told once, after the run.
+    EXPECT_EQ(observer.Boxes.size(), result.Failures > 0 ? 1u : 0u);
+    if (result.Failures > 0) {
+      EXPECT_EQ(observer.Boxes[0].rfind(std::to_string(result.Failures) + "個のファイルは", 0), 0u);
+    }
 
     // Every checked entry visited exactly once, in list order, and each
     // success got the next number.
@@ -244,10 +316,12 @@ TEST(RenameRun, FaultsNeverLoseOrOverwriteAFile) {
       ASSERT_LT(next, checkedNames.size()) << call.first << " renamed twice or out of order";
       ++next;
     }
-    std::int64_t number = start;
+    // Each renamed file got the name the preview showed for it.
     for (const auto& [from, to] : folder.Renamed) {
+      const auto row = std::find(checkedNames.begin(), checkedNames.end(), from);
+      const std::int64_t number = std::min<std::int64_t>(
+          start + (row - checkedNames.begin()), RenameSession::MaxStartNumber);
       EXPECT_EQ(to, session.ComposeNewName(number, ExtractExtension(from)));
-      number = std::min<std::int64_t>(number + 1, RenameSession::MaxStartNumber);
     }
 
     // Afterwards the list is the folder as it now is, nothing checked.

@@ -384,7 +384,7 @@ TEST_F(SetupWindowTest, TypicalUseRenamesTheCheckedFilesInNameOrder) {
   EXPECT_FALSE(ExecuteEnabled());
 }
 
-TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndDoesNotUseANumber) {
+TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndUsesUpItsNumber) {
   for (const char* name : {"a.jpg", "b.png", "c.gif", "x2.png"}) WriteFile(name);
   Start();
   Type(form_->ComboBox1, "x");
@@ -401,10 +401,66 @@ TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndDoesNotUseANumber) {
   EXPECT_EQ(boxes_[1].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_TRUE(FileExists("x1.jpg"));
   EXPECT_TRUE(FileExists("b.png"));
-  EXPECT_TRUE(FileExists("x2.gif"));  // the number the preview showed for b.png
+  EXPECT_TRUE(FileExists("x3.gif"));  // the name the preview showed
   EXPECT_TRUE(FileExists("x2.png"));
   EXPECT_EQ(Status(3), "2個完了");
-  EXPECT_EQ(Text(form_->Panel2), "3");
+  EXPECT_EQ(Text(form_->Panel2), "4");
+}
+
+TEST_F(SetupWindowTest, UnusableNamesAreRefusedBeforeTheRunAndRefusedRenamesToldAfterIt) {
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteFile(name);
+  CreateDirectoryA("sub", nullptr);
+  CreateDirectoryA("sub\\2.txt", nullptr);  // holds b.txt's new name
+  Start();
+  ClickButton(form_->SpeedButton14);
+  const UINT refusal = MB_OK | MB_ICONERROR;
+
+  // Out of the shown folder: one box, no question, nothing renamed.
+  for (const char* prefix : {"..\\", "C:", "\\"}) {
+    SetFieldText(form_->ComboBox1, prefix);
+    const Rows before = Grid();
+    boxes_.clear();
+    ClickButton(form_->BitBtn1);
+    ASSERT_EQ(boxes_.size(), 1u) << prefix;
+    EXPECT_EQ(boxes_[0].text,
+              "新しい名前が、表示中のフォルダの外を指しています。\n\n変更ができませんでした。");
+    EXPECT_EQ(boxes_[0].caption, "警告");
+    EXPECT_EQ(boxes_[0].flags, refusal);
+    EXPECT_EQ(Grid(), before);
+    EXPECT_TRUE(ExecuteEnabled());
+  }
+  // Characters no name can hold: one box naming them all.
+  SetFieldText(form_->ComboBox1, "*?");
+  SetFieldText(form_->ComboBox2, "<");
+  boxes_.clear();
+  ClickButton(form_->BitBtn1);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text,
+            "ファイル名に使えない文字「* ? <」が含まれています。\n\n変更ができませんでした。");
+  EXPECT_EQ(boxes_[0].flags, refusal);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+  EXPECT_EQ(Text(form_->Panel2), "1");
+
+  // A subfolder still works; the one rename the system refuses is told
+  // after the run, and the others get the preview's names.
+  SetFieldText(form_->ComboBox1, "sub\\");
+  SetFieldText(form_->ComboBox2, "");
+  boxes_.clear();
+  ClickButton(form_->BitBtn1);
+  ASSERT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes_[0].caption, "情報");
+  const std::string head =
+      "1個のファイルは、名前を変更できませんでした。\n\nb.txt → sub\\2.txt：";
+  EXPECT_EQ(boxes_[1].text.rfind(head, 0), 0u) << boxes_[1].text;
+  EXPECT_GT(boxes_[1].text.size(), head.size());
+  EXPECT_EQ(boxes_[1].caption, "警告");
+  EXPECT_EQ(boxes_[1].flags, refusal);
+  EXPECT_TRUE(FileExists("sub\\1.txt"));
+  EXPECT_TRUE(FileExists("sub\\3.txt"));
+  EXPECT_EQ(Names(), std::vector<std::string>{"b.txt"});
+  EXPECT_EQ(Status(3), "2個完了");
+  EXPECT_EQ(Text(form_->Panel2), "4");
+  EXPECT_EQ(Grid(), (Rows{{"", " (変更完了)"}}));
 }
 
 TEST_F(SetupWindowTest, AnsweringNoLeavesEverything) {
