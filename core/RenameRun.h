@@ -2,16 +2,20 @@
 // The rename run behind the Execute button, as an engine that knows the
 // file system and the window only through two small interfaces.
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "RenameJournal.h"
 
 namespace korvath {
 
 class PreviewRows;
 class RenameSession;
 
-// Names are relative to the shown folder, which is the current folder.
+// Every file operation of the run, its journal and its undo. Names are
+// relative to the current folder, or full paths.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -23,6 +27,15 @@ class FileSystem {
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
   // The system's text for why the last Rename was refused.
   virtual std::string LastFailureReason() = 0;
+  // True when anything (file or folder, hidden or not) has this name.
+  virtual bool EntryExists(const std::string& name) = 0;
+  // Every entry of a folder (files and folders, hidden ones too, not "."
+  // and ".."); false when the folder cannot be read.
+  virtual bool ListNames(const std::string& folder, std::vector<std::string>& names) = 0;
+  // Creates (or empties) a journal file; null when it cannot be written.
+  virtual std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) = 0;
+  virtual bool ReadWholeFile(const std::string& path, std::string& text) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
 };
 
 // What the run needs from the window.
@@ -71,5 +84,20 @@ struct RenameRunResult {
 // (preview.ExecuteEnabled()).
 RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSystem& fileSystem,
                           RenameObserver& observer);
+
+// Where a run happens: the shown folder (full path; the names of Files are
+// relative to it) and the journal file beside the settings file.
+struct RenamePlace {
+  std::string Folder;
+  std::string JournalPath;  // empty: no journal (and nothing to undo)
+};
+
+// The same run in place.Folder, journaled: files whose new name is still
+// held by another checked file step aside under temporary names first, so
+// every file ends with the name the preview showed, and every step is in
+// the journal before it is taken. A run that renames nothing leaves no
+// journal.
+RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSystem& fileSystem,
+                          RenameObserver& observer, const RenamePlace& place);
 
 }  // namespace korvath

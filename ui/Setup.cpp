@@ -15,6 +15,8 @@
 #include "RenameRun.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
+#include "RenameUndo.h"
+#include "TakenNames.h"
 #include "Win32FileSystem.h"
 #include "browser/DirectoryListBox.h"
 #include "browser/DriveComboBox.h"
@@ -194,6 +196,7 @@ const char* const kMenuTitles[] = {"ファイル/&File", "選択/&Select", "表�
 
 std::vector<MenuItemRow> MenuItems() {
   return {
+      {kMenuFile, kCmdKUndo1, "元に戻す/&Undo", true, false},
       {kMenuFile, kCmdKProperty1, "プロパティ/&Property..."},
       {kMenuFile, kCmdN1, ""},
       {kMenuFile, kCmdN11, "(&1)C:\\"},
@@ -225,7 +228,11 @@ std::vector<MenuItemRow> MenuItems() {
 TSetupForm1::TSetupForm1()
     : session_(std::make_unique<RenameSession>(*this)),
       preview_(std::make_unique<PreviewRows>()),
-      menus_(std::make_unique<MenuState>()) {}
+      fileSystem_(std::make_unique<Win32FileSystem>()),
+      takenNames_(std::make_unique<TakenNames>()),
+      menus_(std::make_unique<MenuState>()) {
+  preview_->SetTakenNames(takenNames_.get());
+}
 
 TSetupForm1::~TSetupForm1() {
   if (keyPreview_) UnhookWindowsHookEx(keyPreview_);
@@ -452,6 +459,8 @@ void TSetupForm1::CreateControls() {
   FilterComboBox1->SetFileList(FileListBox1.get());
   DriveComboBox1->OnChange = [this] { DriveComboBox1Change(); };
   DirectoryListBox1->OnChange = [this] { DirectoryListBox1Change(); };
+  FileListBox1->OnChange = [this] { takenNames_->Reset(fileSystem_.get(), FileListBox1->Directory()); };
+  FileListBox1->OnChange();  // for the reading made at its creation
   FilterComboBox1->OnChange = [this] { DirectoryListBox1Change(); };
   CheckListBox1->OnClick = [this] { CheckListBox1Click(); };
   CheckListBox1->OnClickCheck = [this] { CheckListBox1Click(); };
@@ -800,6 +809,9 @@ void TSetupForm1::OnMenuCommand(UINT command) {
     case kCmdKAbout1:
       KAbout1Click();
       break;
+    case kCmdKUndo1:
+      KUndo1Click();
+      break;
     default:
       break;
   }
@@ -808,6 +820,7 @@ void TSetupForm1::OnMenuCommand(UINT command) {
 void TSetupForm1::OnInitMenuPopup(HMENU menu) {
   if (menu == KFile1) {
     KFile1Click();
+    SetMenuItemEnabled(kCmdKUndo1, UndoAvailable());
   } else if (menu == KView1) {
     KView1Click();
   } else if (menu == KHelp1) {
@@ -842,6 +855,7 @@ void TSetupForm1::FormCreate() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RefillCheckList();
   ComputeSettingsPath();
+  RecoverInterruptedRename();
   ReadWindowPosition();
   ResetPreviewGrid();
   ReadFolderHistory();
@@ -1080,6 +1094,11 @@ void TSetupForm1::ShowPreview() {
   const PreviewRows* rows = preview_.get();
   StringGrid1->SetRows(rows->RowCount(),
                        [rows](int column, std::size_t row) { return rows->Cell(column, row); });
+  StringGrid1->SetRowMarks([rows](std::size_t row) { return rows->Marked(row); });
+  // The count of marked names, only where there are or were any: the
+  // panel is otherwise left as it always was, empty.
+  const std::string marks = MarkedCountText(rows->MarkedCount());
+  if (!marks.empty() || !statusTexts_[kPanelSpare].empty()) SetStatusText(kPanelSpare, marks);
 }
 
 void TSetupForm1::RefreshPreview() {
@@ -1129,8 +1148,8 @@ class WindowRenameObserver : public RenameObserver {
 
 void TSetupForm1::BitBtn1Click() {
   WindowRenameObserver observer(*this);
-  Win32FileSystem fileSystem;
-  RenameRunResult result = RunRename(*session_, *preview_, fileSystem, observer);
+  const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
+  RenameRunResult result = RunRename(*session_, *preview_, *fileSystem_, observer, place);
   if (!result.Confirmed) return;
   // The start number has moved on: the sample follows it, as it does after
   // every other change of the start number.
@@ -1138,6 +1157,29 @@ void TSetupForm1::BitBtn1Click() {
   CheckListBox1->Reload();
   ShowPreview();
   EnableWindow(BitBtn1, preview_->ExecuteEnabled());
+}
+
+bool TSetupForm1::UndoAvailable() { return CanUndo(*fileSystem_, JournalPathsBeside(SettingsPath)); }
+
+void TSetupForm1::KUndo1Click() {
+  if (!UndoAvailable()) return;
+  if (ShowMessage(Handle(), std::string(ConfirmUndoText), std::string(ConfirmRenameCaption),
+                  MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) != IDYES) {
+    return;
+  }
+  const UndoResult result = UndoLastRun(*fileSystem_, JournalPathsBeside(SettingsPath));
+  if (result.FailureCount > 0) {
+    ShowMessage(Handle(), UndoFailureReportText(result.FailureCount, result.FirstFailures),
+                std::string(CollisionCaption), MB_OK | MB_ICONERROR);
+  }
+  // The folder of the run as it now is: list, preview, displays, status.
+  if (FileListBox1->Directory() == result.Folder) {
+    KRenew1Click();
+  } else {
+    ShowFolder(result.Folder);
+  }
+  ShowStartNumber();
+  UpdateSample();
 }
 
 }  // namespace korvath

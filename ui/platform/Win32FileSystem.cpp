@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "NameKeys.h"
+
 namespace korvath {
 bool Win32FileSystem::Exists(const std::string& name) {
   // Wildcards are refused as names here rather than matched, so the test
@@ -39,6 +41,72 @@ std::string Win32FileSystem::LastFailureReason() {
   if (reason.empty()) reason = "エラー " + std::to_string(lastError_);
   return reason;
 }
+
+bool Win32FileSystem::EntryExists(const std::string& name) {
+  if (name.find_first_of("*?") != std::string::npos) return false;
+  return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::ListNames(const std::string& folder, std::vector<std::string>& names) {
+  WIN32_FIND_DATAA data;
+  const std::string pattern = folder.empty() ? "*" : JoinPath(folder, "*");
+  HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  do {
+    const std::string_view name = data.cFileName;
+    if (name != "." && name != "..") names.emplace_back(name);
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+  return true;
+}
+
+namespace {
+
+class Win32JournalWriter : public JournalWriter {
+ public:
+  explicit Win32JournalWriter(HANDLE file) : file_(file) {}
+  Win32JournalWriter(const Win32JournalWriter&) = delete;
+  Win32JournalWriter& operator=(const Win32JournalWriter&) = delete;
+  ~Win32JournalWriter() override { CloseHandle(file_); }
+  // Written and flushed to the disk before the step it announces is taken,
+  // so that even a power loss leaves a journal to roll back by.
+  bool Append(std::string_view text) override {
+    DWORD written = 0;
+    return WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size() && FlushFileBuffers(file_);
+  }
+
+ private:
+  HANDLE file_;
+};
+
+}  // namespace
+
+std::unique_ptr<JournalWriter> Win32FileSystem::CreateJournal(const std::string& path) {
+  // Hidden, so that it stays out of the file list when the settings file's
+  // folder is the one shown.
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_HIDDEN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32JournalWriter>(file);
+}
+
+bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& text) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  text.clear();
+  char buffer[65536];
+  DWORD read = 0;
+  bool ok = true;
+  while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
+    text.append(buffer, read);
+  }
+  CloseHandle(file);
+  return ok;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
 
 void DefaultBeep() { MessageBeep(0); }
 

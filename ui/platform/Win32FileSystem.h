@@ -18,6 +18,15 @@ class Win32FileSystem : public FileSystem {
   bool Rename(const std::string& from, const std::string& to) override;
   // FormatMessageA's text for the error of the last refused Rename.
   std::string LastFailureReason() override;
+  // GetFileAttributesA of exactly this name.
+  bool EntryExists(const std::string& name) override;
+  // A "*" search of the folder: every entry but "." and "..".
+  bool ListNames(const std::string& folder, std::vector<std::string>& names) override;
+  // CREATE_ALWAYS, no sharing for writers; every Append is one WriteFile
+  // and a flush, done before the rename it announces.
+  std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) override;
+  bool ReadWholeFile(const std::string& path, std::string& text) override;
+  bool RemoveFile(const std::string& path) override;
 
  private:
   unsigned long lastError_ = 0;
