@@ -95,8 +95,7 @@ void CheckNewName(std::string_view name, NewNameCheck& check) {
         AddBadCharacter(check, kControlCharacters);
       } else if (c == ':') {
         if (!(drive && pos == 1)) AddBadCharacter(check, ":");
-      } else if (std::string_view("*?<>|\"").find(static_cast<char>(c)) !=
-                 std::string_view::npos) {
+      } else if (c == '*' || c == '?' || c == '<' || c == '>' || c == '|' || c == '"') {
         AddBadCharacter(check, std::string_view(&name[pos], 1));
       }
     }

@@ -45,24 +45,24 @@ bool IsDeviceName(std::string_view step) {
 }  // namespace
 
 void AppendNameKey(std::string& out, std::string_view name) {
+  // Written in place: the preview keys every new name on every keystroke.
+  const std::size_t begin = out.size();
   const std::size_t size = name.size();
+  out.resize(begin + size);
+  char* key = out.data() + begin;
   for (std::size_t pos = 0; pos < size;) {
     const unsigned char c = static_cast<unsigned char>(name[pos]);
     if (IsLeadByte(c) && pos + 1 < size) {
       unsigned char trail = static_cast<unsigned char>(name[pos + 1]);
       FoldDoubleByte(c, trail);
-      out += static_cast<char>(c);
-      out += static_cast<char>(trail);
+      key[pos] = static_cast<char>(c);
+      key[pos + 1] = static_cast<char>(trail);
       pos += 2;
       continue;
     }
-    if (c >= 'a' && c <= 'z') {
-      out += static_cast<char>(c - 'a' + 'A');
-    } else if (c == '/') {
-      out += '\\';
-    } else {
-      out += static_cast<char>(c);
-    }
+    key[pos] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A')
+               : c == '/'           ? '\\'
+                                    : static_cast<char>(c);
     ++pos;
   }
 }

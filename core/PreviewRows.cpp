@@ -99,13 +99,20 @@ void PreviewRows::Rebuild(const RenameSession& session) {
 
 void PreviewRows::Mark(std::int64_t startNumber) {
   const std::size_t rows = fileIndex_.size();
-  oldKeys_.resize(rows);
   newKeys_.resize(rows);
   marked_.assign(rows, false);
   const std::size_t folderLength = CharacterCount(taken_->Folder());
+  // The old names change only with the check marks, not with a keystroke.
+  if (oldNames_ != keyedOldNames_ || oldKeys_.size() != rows) {
+    oldKeys_.resize(rows);
+    for (std::size_t r = 0; r < rows; ++r) {
+      oldKeys_[r].clear();
+      AppendNameKey(oldKeys_[r], Cell(0, r));
+    }
+    leaving_.Build(oldKeys_);
+    keyedOldNames_ = oldNames_;
+  }
   for (std::size_t r = 0; r < rows; ++r) {
-    oldKeys_[r].clear();
-    AppendNameKey(oldKeys_[r], Cell(0, r));
     newKeys_[r].clear();
     AppendNameKey(newKeys_[r], Cell(1, r));
   }
@@ -118,7 +125,8 @@ void PreviewRows::Mark(std::int64_t startNumber) {
                   !check.Ok() || CheckNameFits(name, folderLength) != NameFit::Fits;
   }
   const std::vector<NameConflict> conflicts = FindConflicts(
-      oldKeys_, newKeys_, unusable, [this](std::size_t r) { return taken_->Holds(newKeys_[r]); });
+      oldKeys_, newKeys_, unusable, [this](std::size_t r) { return taken_->Holds(newKeys_[r]); },
+      &leaving_);
   for (std::size_t r = 0; r < rows; ++r) {
     marked_[r] = conflicts[r] != NameConflict::None;
     if (marked_[r]) ++markedCount_;

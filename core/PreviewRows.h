@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "NameConflicts.h"
+
 namespace korvath {
 
 class RenameSession;
@@ -64,6 +66,8 @@ class PreviewRows {
   std::vector<std::size_t> newEnd_;
   std::vector<bool> marked_;
   std::vector<std::string> oldKeys_, newKeys_;  // kept to reuse their storage
+  std::string keyedOldNames_;                   // oldNames_ when oldKeys_ was made
+  LeavingNames leaving_;                        // views into oldKeys_
   std::size_t markedCount_ = 0;
   TakenNames* taken_ = nullptr;
 };

@@ -43,12 +43,14 @@ inline constexpr std::string_view JournalEndLine = "E\n";
 // written) is ignored: its step was never taken.
 bool ParseJournal(std::string_view text, Journal& journal);
 
-// A file written a record at a time; each Append is out of the process
-// before it returns.
+// A file written a record at a time. Append hands the text to the system
+// (it survives a crash of the program); Flush puts what was appended on
+// the disk (it survives a power loss).
 class JournalWriter {
  public:
   virtual ~JournalWriter() = default;
   virtual bool Append(std::string_view text) = 0;
+  virtual bool Flush() = 0;
 };
 
 }  // namespace korvath

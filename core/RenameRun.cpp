@@ -41,6 +41,7 @@ std::vector<PlannedRename> PlanRenames(const RenameSession& session) {
 class NoJournal : public JournalWriter {
  public:
   bool Append(std::string_view) override { return true; }
+  bool Flush() override { return true; }
 };
 
 }  // namespace
@@ -138,6 +139,7 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
       });
       if (result.CompletedCount > 0 || place.JournalPath.empty()) {
         journal->Append(JournalEndLine);
+        journal->Flush();
       } else {
         journal.reset();
         fileSystem.RemoveFile(place.JournalPath);  // nothing to undo

@@ -86,6 +86,7 @@ UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths) {
       }
     }
     writer->Append(JournalEndLine);
+    writer->Flush();
     writer.reset();
     // The run's journal goes first: should the program stop in between,
     // the finished undo is only cleared away at the next start.

@@ -16,11 +16,19 @@ class Mover {
   Mover(FileSystem& fileSystem, const std::string& folder, JournalWriter& journal)
       : fileSystem_(fileSystem), folder_(folder), journal_(journal) {}
 
-  // One journaled rename. Steps back from a temporary name are taken even
-  // when the journal has failed: a file must not stay under such a name.
+  // One journaled rename. A step to or from a temporary name is on the disk
+  // before it is taken, so that not even a power loss can leave a file
+  // under such a name unrecorded; a step straight to the new name is handed
+  // to the system, and reaches the disk with the end of the run (lost, it
+  // would leave the file under its new name, only no longer undoable).
+  // Steps back from a temporary name are taken even when the journal has
+  // failed: a file must not stay under such a name.
   bool Step(const std::string& from, const std::string& to, std::string& reason,
-            bool homeward = false) {
-    if (!journalBroken_ && !journal_.Append(JournalStepLine(from, to))) journalBroken_ = true;
+            bool homeward = false, bool staged = true) {
+    if (!journalBroken_ && (!journal_.Append(JournalStepLine(from, to)) ||
+                            (staged && !journal_.Flush()))) {
+      journalBroken_ = true;
+    }
     if (journalBroken_ && !homeward) {
       reason = std::string(JournalFailedReason);
       return false;
@@ -103,7 +111,7 @@ std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& 
   }
   for (std::size_t i = 0; i < count; ++i) {
     if (waits[i]) continue;
-    if (mover.Step(moves[i].From, moves[i].To, results[i].Reason)) {
+    if (mover.Step(moves[i].From, moves[i].To, results[i].Reason, false, false)) {
       where[i] = moves[i].To;
       finish(i);
     } else {

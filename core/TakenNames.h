@@ -6,7 +6,10 @@
 
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
+#include <memory>
+#include <vector>
+
+#include "NameConflicts.h"
 
 #include "RenameRun.h"
 
@@ -26,7 +29,12 @@ class TakenNames {
   std::string folder_;
   // Subfolder key ("" for the folder itself) -> keys of its entries,
   // subfolder included.
-  std::unordered_map<std::string, std::unordered_set<std::string>> byFolder_;
+  struct Listing {
+    std::vector<std::string> Keys;
+    KeyIndex Index;
+  };
+  std::unordered_map<std::string, std::unique_ptr<Listing>> byFolder_;
+  const Listing* root_ = nullptr;  // byFolder_[""] once read
 };
 
 }  // namespace korvath

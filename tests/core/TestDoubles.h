@@ -121,6 +121,7 @@ class MemoryFolder : public FileSystem {
       folder_.Journals[path_] += text;
       return true;
     }
+    bool Flush() override { return true; }
 
    private:
     MemoryFolder& folder_;

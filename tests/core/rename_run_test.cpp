@@ -379,6 +379,16 @@ TEST(RenameUndo, SkipsFilesDeletedOrWhoseNameIsTakenAndReportsThem) {
             "n2.txt → b.txt：同じ名前のファイルが、既に存在します。\n"
             "n1.txt → a.txt：ファイルが見つかりません。");
   EXPECT_FALSE(CanUndo(b.folder, paths));
+
+  // A run into a subfolder comes back out of it.
+  Bench sub;
+  sub.folder.AddFolder("sub");
+  sub.List({{"x.txt", true}, {"y.txt", true}});
+  sub.fields.Prefix = "sub\\";
+  RunRename(sub.session, sub.preview, sub.folder, sub.observer, RenamePlace{"", paths.Run});
+  ASSERT_EQ(sub.folder.State(), (std::map<std::string, int>{{"sub\\1.txt", 1}, {"sub\\2.txt", 2}}));
+  EXPECT_EQ(UndoLastRun(sub.folder, paths).Restored, 2);
+  EXPECT_EQ(sub.folder.State(), (std::map<std::string, int>{{"x.txt", 1}, {"y.txt", 2}}));
 }
 
 // A file system that misbehaves: refuses renames at random, loses files

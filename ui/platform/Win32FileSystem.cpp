@@ -68,13 +68,12 @@ class Win32JournalWriter : public JournalWriter {
   Win32JournalWriter(const Win32JournalWriter&) = delete;
   Win32JournalWriter& operator=(const Win32JournalWriter&) = delete;
   ~Win32JournalWriter() override { CloseHandle(file_); }
-  // Written and flushed to the disk before the step it announces is taken,
-  // so that even a power loss leaves a journal to roll back by.
   bool Append(std::string_view text) override {
     DWORD written = 0;
     return WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-           written == text.size() && FlushFileBuffers(file_);
+           written == text.size();
   }
+  bool Flush() override { return FlushFileBuffers(file_) != FALSE; }
 
  private:
   HANDLE file_;

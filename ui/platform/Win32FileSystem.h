@@ -22,8 +22,8 @@ class Win32FileSystem : public FileSystem {
   bool EntryExists(const std::string& name) override;
   // A "*" search of the folder: every entry but "." and "..".
   bool ListNames(const std::string& folder, std::vector<std::string>& names) override;
-  // CREATE_ALWAYS, no sharing for writers; every Append is one WriteFile
-  // and a flush, done before the rename it announces.
+  // CREATE_ALWAYS, hidden, no sharing for writers; Append is one WriteFile,
+  // Flush is FlushFileBuffers.
   std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) override;
   bool ReadWholeFile(const std::string& path, std::string& text) override;
   bool RemoveFile(const std::string& path) override;
