@@ -64,7 +64,7 @@ std::string StrandedReason(std::string_view reason, std::string_view where) {
 
 std::string MarkedCountText(std::size_t markedCount) {
   if (markedCount == 0) return {};
-  return "※変更できない名前 " + std::to_string(markedCount) + "個";
+  return std::string(ConflictMark) + std::to_string(markedCount);
 }
 
 std::string RecoveredText(int restoredCount, const std::vector<Move>& left, bool undo) {

@@ -63,8 +63,8 @@ std::string FailureReportText(int failureCount, const std::vector<RenameFailure>
 std::string UndoFailureReportText(int failureCount, const std::vector<RenameFailure>& firstFailures);
 
 // Conflict marks of the preview grid: the mark before a new name the run
-// could not give, and status bar panel 4's count, "※変更できない名前 <n>個"
-// (empty without marks).
+// could not give, and their count for status bar panel 3, "※<n>", empty
+// without marks.
 inline constexpr std::string_view ConflictMark = "※";
 std::string MarkedCountText(std::size_t markedCount);
 

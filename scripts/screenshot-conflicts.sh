@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Like screenshot.sh, but shows the preview's conflict marks: four files
 # checked and the prefix "p", where p2.jpg is held by an unchecked file and
-# p4.jpg by a folder, so two new names carry the mark and panel 4 counts
-# them.
+# p4.jpg by a folder, so two new names carry the mark and the status bar
+# counts them.
 #
 #   scripts/screenshot-conflicts.sh [build-dir] [output.png]
 #

@@ -1081,6 +1081,17 @@ void TSetupForm1::ShowStartNumber() { SetWindowTextA(Panel2, session_->StartNumb
 
 void TSetupForm1::ShowDigitCount() { SetWindowTextA(Panel3, session_->DigitCountText().c_str()); }
 
+namespace {
+// While names are marked, panel 3 carries their count after its own text
+// ("6個存在 ※2"); the last panel is too narrow, under the size grip.
+std::string WithMarkedCount(std::string text, const PreviewRows& rows) {
+  const std::size_t mark = text.find(ConflictMark);
+  if (mark != std::string::npos && mark > 0 && text[mark - 1] == ' ') text.resize(mark - 1);
+  if (rows.MarkedCount() > 0) text.append(1, ' ').append(MarkedCountText(rows.MarkedCount()));
+  return text;
+}
+}  // namespace
+
 void TSetupForm1::ResetPreviewGrid() {
   preview_->SetEmpty();
   ShowPreview();
@@ -1095,10 +1106,8 @@ void TSetupForm1::ShowPreview() {
   StringGrid1->SetRows(rows->RowCount(),
                        [rows](int column, std::size_t row) { return rows->Cell(column, row); });
   StringGrid1->SetRowMarks([rows](std::size_t row) { return rows->Marked(row); });
-  // The count of marked names, only where there are or were any: the
-  // panel is otherwise left as it always was, empty.
-  const std::string marks = MarkedCountText(rows->MarkedCount());
-  if (!marks.empty() || !statusTexts_[kPanelSpare].empty()) SetStatusText(kPanelSpare, marks);
+  const std::string count = WithMarkedCount(statusTexts_[kPanelCount], *rows);
+  if (count != statusTexts_[kPanelCount]) SetStatusText(kPanelCount, count);
 }
 
 void TSetupForm1::RefreshPreview() {
@@ -1107,7 +1116,9 @@ void TSetupForm1::RefreshPreview() {
   EnableWindow(BitBtn1, preview_->ExecuteEnabled());
 }
 
-void TSetupForm1::ShowFileCount() { SetStatusText(kPanelCount, session_->FileCountText()); }
+void TSetupForm1::ShowFileCount() {
+  SetStatusText(kPanelCount, WithMarkedCount(session_->FileCountText(), *preview_));
+}
 
 // ---------------------------------------------------------------------------
 // Rename run

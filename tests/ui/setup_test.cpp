@@ -498,18 +498,18 @@ TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
                           {"p5.jpg", "※p7.jpg"}}));
   EXPECT_TRUE(form_->Preview().Marked(0));
   EXPECT_FALSE(form_->Preview().Marked(1));
-  EXPECT_EQ(Status(4), "※変更できない名前 3個");
+  EXPECT_EQ(Status(3), "6個存在 ※3");
   // Reserved device names, and a number past the limit (the run would give
   // 2000000000 twice).
   SetFieldText(form_->ComboBox1, "COM");
   EXPECT_EQ(Grid()[0], (std::pair<std::string, std::string>{"p1.jpg", "※COM3.jpg"}));
-  EXPECT_EQ(Status(4), "※変更できない名前 5個");
+  EXPECT_EQ(Status(3), "6個存在 ※5");
   SetFieldText(form_->ComboBox1, "q");
   form_->Session().StartNumber = 1999999999;
   form_->RefreshPreview();
   EXPECT_EQ(Grid()[1].second, "q2000000000.jpg");
   EXPECT_EQ(Grid()[2].second, "※q2000000001.jpg");
-  EXPECT_EQ(Status(4), "※変更できない名前 3個");
+  EXPECT_EQ(Status(3), "6個存在 ※3");
 
   // Renumbering in place, start 2: no marks, no warning, every file gets
   // the name the preview showed.
@@ -521,7 +521,7 @@ TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
                           {"p3.jpg", "p4.jpg"},
                           {"p4.jpg", "p5.jpg"},
                           {"p5.jpg", "p6.jpg"}}));
-  EXPECT_EQ(Status(4), "");
+  EXPECT_EQ(Status(3), "6個存在");
   boxes_.clear();
   ClickButton(form_->BitBtn1);
   ASSERT_EQ(boxes_.size(), 1u) << boxes_.back().text;  // the question only
