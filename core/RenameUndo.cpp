@@ -109,7 +109,12 @@ UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths) {
 std::string RecoverInterrupted(FileSystem& fileSystem, const JournalPaths& paths) {
   std::string text;
   Journal journal;
-  if (ReadJournal(fileSystem, paths.Undo, journal)) {
+  // A folder out of reach (a card or stick taken out) is left for a later
+  // start, journal and all.
+  const auto reachable = [&](const Journal& j) {
+    return j.Folder.empty() || fileSystem.EntryExists(j.Folder);
+  };
+  if (ReadJournal(fileSystem, paths.Undo, journal) && reachable(journal)) {
     // An undo cut off goes back to the state after the run, which can then
     // be undone again; a finished one only lost its clearing away.
     if (!journal.Ended) {
@@ -121,7 +126,7 @@ std::string RecoverInterrupted(FileSystem& fileSystem, const JournalPaths& paths
     fileSystem.RemoveFile(paths.Undo);
     if (!text.empty()) return text;
   }
-  if (ReadJournal(fileSystem, paths.Run, journal) && !journal.Ended) {
+  if (ReadJournal(fileSystem, paths.Run, journal) && !journal.Ended && reachable(journal)) {
     const RollBackResult rolled = RollBack(fileSystem, journal);
     fileSystem.RemoveFile(paths.Run);
     // Cut off before its first step, the run changed nothing worth telling.
