@@ -4,12 +4,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "NamingFields.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"
+#include "RenameRun.h"
 #include "RenameTexts.h"
+#include "TakenNames.h"
 
 namespace korvath {
 namespace {
@@ -47,6 +51,57 @@ void BM_RefreshPreview(benchmark::State& state) {
 BENCHMARK(BM_RefreshPreview)
     ->ArgsProduct({{10000, 100000}, {0, 1}})
     ->ArgNames({"files", "fullwidth"})
+    ->Unit(benchmark::kMillisecond);
+
+// The folder's names for the marks: the checked files themselves and as
+// many others, some of them holding new names.
+class ListedFolder : public FileSystem {
+ public:
+  explicit ListedFolder(int count) {
+    for (int i = 0; i < count; ++i) {
+      names_.push_back("IMG_" + std::to_string(100000 + i) + ".JPG");
+      names_.push_back("holiday_photo_" + std::to_string(300000 + 7 * i) + "_edited.JPG");
+    }
+  }
+  bool Exists(const std::string&) override { return false; }
+  bool Rename(const std::string&, const std::string&) override { return false; }
+  std::string LastFailureReason() override { return {}; }
+  bool EntryExists(const std::string&) override { return false; }
+  bool ListNames(const std::string&, std::vector<std::string>& names) override {
+    names = names_;
+    return true;
+  }
+  std::unique_ptr<JournalWriter> CreateJournal(const std::string&) override { return nullptr; }
+  bool ReadWholeFile(const std::string&, std::string&) override { return false; }
+  bool RemoveFile(const std::string&) override { return false; }
+
+ private:
+  std::vector<std::string> names_;
+};
+
+// The same rebuild with the conflict marks, the folder's names read once
+// (as once per reading of the folder) before the keystrokes.
+void BM_RefreshPreviewWithMarks(benchmark::State& state) {
+  Fields fields;
+  RenameSession session(fields);
+  const int count = static_cast<int>(state.range(0));
+  Fill(session, count);
+  session.StartNumber = 300000;  // every seventh new name is taken
+  ListedFolder folder(count);
+  TakenNames taken;
+  taken.Reset(&folder, "C:\\Users\\someone\\Pictures");
+  PreviewRows rows;
+  rows.SetTakenNames(&taken);
+  for (auto _ : state) {
+    session.RefreshPreview(rows);
+    benchmark::DoNotOptimize(rows.Cell(1, rows.RowCount() - 1).data());
+  }
+  state.counters["marked"] = static_cast<double>(rows.MarkedCount());
+}
+BENCHMARK(BM_RefreshPreviewWithMarks)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->ArgNames({"files"})
     ->Unit(benchmark::kMillisecond);
 
 // Baseline: only copying every checked name into one buffer.

@@ -1,5 +1,5 @@
 // The rename run on real files against a bare loop of the same Win32 calls
-// (the directory-search existence test and MoveFileA), each over a fresh
+// (the exact-name existence test and MoveFileA), each over a fresh
 // folder of identical files. Target: engine / bare <= 1.10.
 //
 //   rename_bench.exe [repetitions, default 4]
@@ -39,6 +39,7 @@ class QuietObserver : public RenameObserver {
  public:
   bool Ask(std::string_view, std::string_view) override { return true; }
   void WarnCollision(std::string_view, std::string_view, const std::string&) override {}
+  void Warn(std::string_view, std::string_view) override {}
   void Beep() override {}
   void ShowStartNumber(const std::string&) override {}
   void ShowCompletedCount(const std::string&) override {}
@@ -83,10 +84,8 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 
 // The existence test written out, as a hand-made loop would do it.
 bool BareExists(const char* name) {
-  WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA(name, &data);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(name, GetFileExInfoStandard, &data)) return false;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
   FILETIME local;
   WORD date, time;
@@ -100,7 +99,7 @@ double RunBare(int count, int* renamed) {
   int done = 0;
   char target[64];
   for (int i = 0; i < count; ++i) {
-    std::snprintf(target, sizeof target, "%s%05d.dat", kPrefix, 1 + done);
+    std::snprintf(target, sizeof target, "%s%05d.dat", kPrefix, 1 + i);
     if (BareExists(target)) continue;
     if (MoveFileA(FileName(i).c_str(), target)) ++done;
   }
@@ -109,20 +108,42 @@ double RunBare(int count, int* renamed) {
   return Seconds(start, end);
 }
 
-double RunEngine(int count, int* renamed) {
+std::string NumberedName(int i) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%s%05d.dat", kPrefix, i);
+  return name;
+}
+
+// The run over the folder's files: file_000000.dat ... to renamed_00001.dat
+// ..., or (renumber) renamed_00001.dat ... to renamed_00002.dat ...
+double RunEngine(int count, int* renamed, const std::string& journal, bool renumber) {
   Fields fields;
   RenameSession session(fields);
   session.DigitCount = kDigits;
-  for (int i = 0; i < count; ++i) session.Files.push_back({FileName(i), true});
+  for (int i = 0; i < count; ++i) {
+    session.Files.push_back({renumber ? NumberedName(i + 1) : FileName(i), true});
+  }
+  session.StartNumber = renumber ? 2 : 1;
   PreviewRows preview;
   Win32FileSystem fileSystem;
   QuietObserver observer;
   LARGE_INTEGER start, end;
   QueryPerformanceCounter(&start);
-  const RenameRunResult result = RunRename(session, preview, fileSystem, observer);
+  const RenameRunResult result =
+      RunRename(session, preview, fileSystem, observer, RenamePlace{"", journal});
   QueryPerformanceCounter(&end);
   *renamed = result.CompletedCount;
   return Seconds(start, end);
+}
+
+void MakeNumberedFolder(const std::string& folder, int count) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (int i = 1; i <= count; ++i) {
+    const std::string path = folder + "\\" + NumberedName(i);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  }
 }
 
 double Median(std::vector<double> values) {
@@ -144,41 +165,50 @@ int main(int argc, char** argv) {
   CreateDirectoryA(root.c_str(), nullptr);
 
   bool ok = true;
-  for (int count : {1000, 3000}) {
-    std::vector<double> bare, engine;
-    for (int rep = 0; rep < repetitions; ++rep) {
-      // Both folders exist while either runs, and the order alternates (an
-      // even number of repetitions cancels any advantage of going first).
-      const std::string folders[2] = {root + "\\engine", root + "\\bare"};
-      for (const std::string& folder : folders) MakeFolder(folder, count);
-      for (int turn = 0; turn < 2; ++turn) {
-        const bool engineTurn = (turn == 0) == (rep % 2 == 0);
-        SetCurrentDirectoryA(folders[engineTurn ? 0 : 1].c_str());
-        int renamed = 0;
-        const double seconds = engineTurn ? RunEngine(count, &renamed) : RunBare(count, &renamed);
-        SetCurrentDirectoryA(root.c_str());
-        if (renamed != count) {
-          std::printf("%s renamed %d of %d files\n", engineTurn ? "engine" : "bare", renamed,
-                      count);
-          ok = false;
-        }
-        (engineTurn ? engine : bare).push_back(seconds);
+  const int count = argc > 2 ? std::max(10, std::atoi(argv[2])) : 1000;
+  const std::string journal = root + "\\KVTrun.log";
+  const char* const kinds[] = {"bare", "engine", "journal", "renumber"};
+  std::vector<double> times[4];
+  for (int rep = 0; rep < repetitions; ++rep) {
+    // All four folders exist while any runs, and the order rotates, so that
+    // no kind always goes first on a machine whose load comes and goes.
+    std::string folders[4];
+    for (int k = 0; k < 4; ++k) {
+      folders[k] = root + "\\" + kinds[k];
+      if (k == 3) {
+        MakeNumberedFolder(folders[k], count);
+      } else {
+        MakeFolder(folders[k], count);
       }
-      for (const std::string& folder : folders) RemoveFolder(folder);
     }
-    const double b = Median(bare), e = Median(engine);
-    // Each repetition's two runs follow each other, so their ratio is less
-    // swayed by load that comes and goes on a shared machine.
-    std::vector<double> paired;
-    for (int rep = 0; rep < repetitions; ++rep) paired.push_back(engine[rep] / bare[rep]);
-    std::printf(
-        "%5d files: bare %.3f s (%.2f ms/file), engine %.3f s (%.2f ms/file), ratio %.3f"
-        " (medians of %d; fastest: bare %.3f s, engine %.3f s; median paired ratio %.3f)\n",
-        count, b, b * 1000 / count, e, e * 1000 / count, e / b, repetitions,
-        *std::min_element(bare.begin(), bare.end()),
-        *std::min_element(engine.begin(), engine.end()), Median(paired));
-    std::fflush(stdout);
+    for (int turn = 0; turn < 4; ++turn) {
+      const int k = (turn + rep) % 4;
+      SetCurrentDirectoryA(folders[k].c_str());
+      int renamed = 0;
+      const double seconds = k == 0   ? RunBare(count, &renamed)
+                             : k == 1 ? RunEngine(count, &renamed, "", false)
+                                      : RunEngine(count, &renamed, journal, k == 3);
+      SetCurrentDirectoryA(root.c_str());
+      if (renamed != count) {
+        std::printf("%s renamed %d of %d files\n", kinds[k], renamed, count);
+        ok = false;
+      }
+      times[k].push_back(seconds);
+    }
+    for (const std::string& folder : folders) RemoveFolder(folder);
+    DeleteFileA(journal.c_str());
   }
+  const double bare = Median(times[0]), engine = Median(times[1]), journaled = Median(times[2]),
+               renumber = Median(times[3]);
+  std::printf("%d files, medians of %d:\n", count, repetitions);
+  for (int k = 0; k < 4; ++k) {
+    const double t = Median(times[k]);
+    std::printf("  %-8s %.3f s (%.2f ms/file)\n", kinds[k], t, t * 1000 / count);
+  }
+  std::printf("  engine / bare      %.3f (target <= 1.10)\n", engine / bare);
+  std::printf("  journal / engine   %.3f (target <= 1.15)\n", journaled / engine);
+  std::printf("  renumber / bare    %.3f (target <= 2.10)\n", renumber / bare);
+  std::fflush(stdout);
   SetCurrentDirectoryA(temp);
   RemoveDirectoryA(root.c_str());
   return ok ? 0 : 1;

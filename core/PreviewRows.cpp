@@ -4,6 +4,9 @@
 #include "RenameSession.h"
 #include "RenameTexts.h"
 #include "SequenceNumber.h"
+#include "TakenNames.h"
+#include "NameConflicts.h"
+#include "NameKeys.h"
 
 namespace korvath {
 
@@ -25,6 +28,16 @@ std::string_view PreviewRows::Cell(int column, std::size_t row) const {
   return std::string_view(names).substr(begin, ends[row] - begin);
 }
 
+bool PreviewRows::Marked(std::size_t row) const {
+  return state_ == State::Rows && row < marked_.size() && marked_[row];
+}
+
+std::string_view PreviewRows::NewName(std::size_t row) const {
+  std::string_view name = Cell(1, row);
+  if (Marked(row)) name.remove_prefix(ConflictMark.size());
+  return name;
+}
+
 std::size_t PreviewRows::FileIndex(std::size_t row) const {
   return state_ == State::Rows && row < fileIndex_.size() ? fileIndex_[row] : 0;
 }
@@ -36,6 +49,8 @@ void PreviewRows::SetEmpty() {
   newNames_.clear();
   oldEnd_.clear();
   newEnd_.clear();
+  marked_.clear();
+  markedCount_ = 0;
 }
 
 void PreviewRows::SetCompleted() {
@@ -79,6 +94,56 @@ void PreviewRows::Rebuild(const RenameSession& session) {
     ++number;
   }
   state_ = State::Rows;
+  if (taken_ != nullptr) Mark(session.StartNumber);
+}
+
+void PreviewRows::Mark(std::int64_t startNumber) {
+  const std::size_t rows = fileIndex_.size();
+  newKeys_.resize(rows);
+  marked_.assign(rows, false);
+  const std::size_t folderLength = CharacterCount(taken_->Folder());
+  // The old names change only with the check marks, not with a keystroke.
+  if (oldNames_ != keyedOldNames_ || oldKeys_.size() != rows) {
+    oldKeys_.resize(rows);
+    for (std::size_t r = 0; r < rows; ++r) {
+      oldKeys_[r].clear();
+      AppendNameKey(oldKeys_[r], Cell(0, r));
+    }
+    leaving_.Build(oldKeys_);
+    keyedOldNames_ = oldNames_;
+  }
+  for (std::size_t r = 0; r < rows; ++r) {
+    newKeys_[r].clear();
+    AppendNameKey(newKeys_[r], Cell(1, r));
+  }
+  std::vector<bool> unusable(rows, false);
+  for (std::size_t r = 0; r < rows; ++r) {
+    const std::string_view name = Cell(1, r);
+    NewNameCheck check;
+    CheckNewName(name, check);
+    unusable[r] = startNumber + static_cast<std::int64_t>(r) > RenameSession::MaxStartNumber ||
+                  !check.Ok() || CheckNameFits(name, folderLength) != NameFit::Fits;
+  }
+  const std::vector<NameConflict> conflicts = FindConflicts(
+      oldKeys_, newKeys_, unusable, [this](std::size_t r) { return taken_->Holds(newKeys_[r]); },
+      &leaving_);
+  for (std::size_t r = 0; r < rows; ++r) {
+    marked_[r] = conflicts[r] != NameConflict::None;
+    if (marked_[r]) ++markedCount_;
+  }
+  if (markedCount_ == 0) return;
+
+  // The mark goes in front of the name, in the buffer the grid draws from.
+  std::string marked;
+  marked.reserve(newNames_.size() + markedCount_ * ConflictMark.size());
+  std::size_t begin = 0;
+  for (std::size_t r = 0; r < rows; ++r) {
+    if (marked_[r]) marked += ConflictMark;
+    marked.append(newNames_, begin, newEnd_[r] - begin);
+    begin = newEnd_[r];
+    newEnd_[r] = marked.size();
+  }
+  newNames_.swap(marked);
 }
 
 }  // namespace korvath

@@ -1,48 +1,182 @@
 #include "RenameRun.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "FileNames.h"
+#include "NameConflicts.h"
+#include "NameKeys.h"
+#include "StagedMoves.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
 
 namespace korvath {
+namespace {
+
+struct PlannedRename {
+  std::string OldName;
+  std::string NewName;
+  int Number;
+};
+
+// Every checked entry with the name the preview shows for it, composed once
+// from one moment's fields: what is checked is what is renamed.
+std::vector<PlannedRename> PlanRenames(const RenameSession& session) {
+  std::vector<PlannedRename> plan;
+  plan.reserve(session.CheckedCount());
+  std::int64_t number = session.StartNumber;
+  for (const FileEntry& entry : session.Files) {
+    if (!entry.Checked) continue;
+    const int clamped =
+        static_cast<int>(std::min<std::int64_t>(number, RenameSession::MaxStartNumber));
+    plan.push_back(
+        {entry.Name, session.ComposeNewName(clamped, ExtractExtension(entry.Name)), clamped});
+    ++number;
+  }
+  return plan;
+}
+
+// Steps of a run without a journal file (tests, benchmarks' baseline).
+class NoJournal : public JournalWriter {
+ public:
+  bool Append(std::string_view) override { return true; }
+  bool Flush() override { return true; }
+};
+
+}  // namespace
 
 RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSystem& fileSystem,
                           RenameObserver& observer) {
+  return RunRename(session, preview, fileSystem, observer, RenamePlace{});
+}
+
+RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSystem& fileSystem,
+                          RenameObserver& observer, const RenamePlace& place) {
   RenameRunResult result;
+  const std::vector<PlannedRename> plan = PlanRenames(session);
+
+  NewNameCheck check;
+  for (const PlannedRename& rename : plan) CheckNewName(rename.NewName, check);
+  if (check.LeavesFolder) {
+    result.Refused = true;
+    observer.Warn(LeavesFolderText, CollisionCaption);
+    return result;
+  }
+  if (!check.BadCharacters.empty()) {
+    result.Refused = true;
+    observer.Warn(BadCharactersText(check.BadCharacters), CollisionCaption);
+    return result;
+  }
+
   if (!observer.Ask(ConfirmRenameText, ConfirmRenameCaption)) return result;
   result.Confirmed = true;
 
-  // The positions are counted once: the list keeps its old names until the
-  // run is over, and every entry is visited exactly once.
-  const std::size_t count = session.Files.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    // Message boxes run their own loops; should anything shrink the list
-    // meanwhile, the run stops short of the vanished positions instead of
-    // reading past the end.
-    if (i >= session.Files.size()) break;
-    if (!session.Files[i].Checked) continue;
-    const std::string oldName = session.Files[i].Name;
-    ++result.Visited;
+  // What cannot be given is settled first, in list order, one warning per
+  // taken name; the rest is carried out as one batch.
+  const std::size_t rows = plan.size();
+  std::vector<std::string> oldKeys(rows), newKeys(rows);
+  std::vector<bool> unusable(rows);
+  std::vector<NameFit> fits(rows);
+  const std::size_t folderLength = CharacterCount(place.Folder);
+  for (std::size_t r = 0; r < rows; ++r) {
+    oldKeys[r] = NameKey(plan[r].OldName);
+    newKeys[r] = NameKey(plan[r].NewName);
+    fits[r] = CheckNameFits(plan[r].NewName, place.Folder.empty() ? 0 : folderLength);
+    unusable[r] = fits[r] != NameFit::Fits;
+  }
+  const std::vector<NameConflict> conflicts =
+      FindConflicts(oldKeys, newKeys, unusable, [&](std::size_t r) {
+        return fileSystem.Exists(JoinPath(place.Folder, plan[r].NewName));
+      });
 
-    const std::string newName =
-        session.ComposeNewName(session.StartNumber, ExtractExtension(oldName));
-    if (fileSystem.Exists(newName)) {
-      // Taken: the file keeps its name and does not use up a number.
-      ++result.Collisions;
-      observer.WarnCollision(CollisionText, CollisionCaption, newName);
-      continue;
+  std::vector<std::string> reasons(rows);  // refused rows, in list order
+  bool startShown = false;
+  std::vector<Move> moves;
+  std::vector<std::size_t> rowOfMove;
+  for (std::size_t r = 0; r < rows; ++r) {
+    ++result.Visited;
+    switch (conflicts[r]) {
+      case NameConflict::None:
+        moves.push_back({std::string(ExtractNamePart(plan[r].OldName)), plan[r].NewName});
+        rowOfMove.push_back(r);
+        break;
+      case NameConflict::Unusable:
+        reasons[r] = fits[r] == NameFit::TooLong ? TooLongNameReason : UnusableNameReason;
+        break;
+      case NameConflict::Duplicate:
+      case NameConflict::Taken:
+      case NameConflict::Blocked:
+        // Taken: the file keeps its name; the number stays used up, so the
+        // files after it still get the names the preview showed.
+        ++result.Collisions;
+        observer.WarnCollision(CollisionText, CollisionCaption, plan[r].NewName);
+        break;
     }
-    if (!fileSystem.Rename(std::string(ExtractNamePart(oldName)), newName)) {
-      // Refused by the system (bad name, in use, gone): skipped silently.
-      ++result.Failures;
-      continue;
+  }
+
+  if (!moves.empty()) {
+    std::unique_ptr<JournalWriter> journal;
+    if (place.JournalPath.empty()) {
+      journal = std::make_unique<NoJournal>();
+    } else {
+      journal = fileSystem.CreateJournal(place.JournalPath);
+      if (journal && !journal->Append(JournalHeader(JournalRunKind, place.Folder))) journal.reset();
     }
-    observer.Beep();
-    session.AdvanceStartNumber();
-    observer.ShowStartNumber(session.StartNumberText());
-    ++result.CompletedCount;
-    observer.ShowCompletedCount(CompletedCountText(result.CompletedCount));
+    std::vector<MoveResult> outcomes;
+    if (journal) {
+      outcomes = ExecuteMoves(fileSystem, place.Folder, moves, *journal, [&](std::size_t m) {
+        observer.Beep();
+        // One past the number just given, and never back.
+        const int next = std::min(plan[rowOfMove[m]].Number, RenameSession::MaxStartNumber - 1) + 1;
+        if (next > session.StartNumber) {
+          session.StartNumber = next;
+          observer.ShowStartNumber(session.StartNumberText());
+          startShown = true;
+        }
+        ++result.CompletedCount;
+        observer.ShowCompletedCount(CompletedCountText(result.CompletedCount));
+      });
+      if (result.CompletedCount > 0 || place.JournalPath.empty()) {
+        journal->Append(JournalEndLine);
+        journal->Flush();
+      } else {
+        journal.reset();
+        fileSystem.RemoveFile(place.JournalPath);  // nothing to undo
+      }
+    } else {
+      outcomes.assign(moves.size(), MoveResult{MoveResult::Outcome::Refused,
+                                                std::string(JournalFailedReason), {}});
+    }
+    for (std::size_t m = 0; m < moves.size(); ++m) {
+      const MoveResult& outcome = outcomes[m];
+      if (outcome.Result == MoveResult::Outcome::Refused) {
+        reasons[rowOfMove[m]] = outcome.Reason;
+      } else if (outcome.Result == MoveResult::Outcome::Stranded) {
+        reasons[rowOfMove[m]] = StrandedReason(outcome.Reason, outcome.Where);
+      }
+    }
+  }
+
+  // Every number is used up, given or skipped.
+  if (!plan.empty()) {
+    const int next = std::min(plan.back().Number, RenameSession::MaxStartNumber - 1) + 1;
+    if (next != session.StartNumber || !startShown) {
+      session.StartNumber = next;
+      observer.ShowStartNumber(session.StartNumberText());
+    }
+  }
+
+  std::vector<RenameFailure> failures;
+  for (std::size_t r = 0; r < rows; ++r) {
+    if (reasons[r].empty()) continue;
+    ++result.Failures;
+    if (failures.size() < ReportedFailureLimit) {
+      failures.push_back({plan[r].OldName, plan[r].NewName, reasons[r]});
+    }
+  }
+  if (result.Failures > 0) {
+    observer.Warn(FailureReportText(result.Failures, failures), CollisionCaption);
   }
 
   session.ReplaceFiles(observer.RereadFiles());

@@ -2,25 +2,40 @@
 // The rename run behind the Execute button, as an engine that knows the
 // file system and the window only through two small interfaces.
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "RenameJournal.h"
 
 namespace korvath {
 
 class PreviewRows;
 class RenameSession;
 
-// Names are relative to the shown folder, which is the current folder.
+// Every file operation of the run, its journal and its undo. Names are
+// relative to the current folder, or full paths.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // True when a file (not a folder) answers to name. The Windows test is a
-  // directory search, so "*" and "?" act as wildcards.
+  // True when a file (not a folder) has exactly this name (letter case
+  // aside, as the file system compares). Never a pattern search.
   virtual bool Exists(const std::string& name) = 0;
   // Renames from to to; never replaces an existing file or folder. False
   // when refused.
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  // The system's text for why the last Rename was refused.
+  virtual std::string LastFailureReason() = 0;
+  // True when anything (file or folder, hidden or not) has this name.
+  virtual bool EntryExists(const std::string& name) = 0;
+  // Every entry of a folder (files and folders, hidden ones too, not "."
+  // and ".."); false when the folder cannot be read.
+  virtual bool ListNames(const std::string& folder, std::vector<std::string>& names) = 0;
+  // Creates (or empties) a journal file; null when it cannot be written.
+  virtual std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) = 0;
+  virtual bool ReadWholeFile(const std::string& path, std::string& text) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
 };
 
 // What the run needs from the window.
@@ -32,9 +47,12 @@ class RenameObserver {
   // Refusal (error icon, OK) for a new name that is already taken.
   virtual void WarnCollision(std::string_view text, std::string_view caption,
                              const std::string& newName) = 0;
+  // Refusal (error icon, OK): names that cannot be given before the run,
+  // refused renames after it.
+  virtual void Warn(std::string_view text, std::string_view caption) = 0;
   // The default beep after each successful rename.
   virtual void Beep() = 0;
-  // Panel2 after StartNumber has advanced.
+  // Panel2 after StartNumber has moved on.
   virtual void ShowStartNumber(const std::string& text) = 0;
   // Status bar panel 3, "<n>個完了", repainted at once.
   virtual void ShowCompletedCount(const std::string& text) = 0;
@@ -45,19 +63,41 @@ class RenameObserver {
 };
 
 struct RenameRunResult {
-  bool Confirmed = false;  // false: answered No, nothing changed
+  bool Refused = false;    // new names unusable: told so, nothing asked or changed
+  bool Confirmed = false;  // false: refused or answered No, nothing changed
   int Visited = 0;         // checked entries tried
   int CompletedCount = 0;  // successful renames
-  int Collisions = 0;      // warned and skipped
-  int Failures = 0;        // refused by the file system, silently skipped
+  int Collisions = 0;      // name taken: warned and skipped
+  int Failures = 0;        // refused by the file system: reported after the run
 };
 
-// BitBtn1Click without the window: asks, renames every checked entry in
-// list order to ComposeNewName(StartNumber, own extension), advancing
-// StartNumber after each success, then re-reads Files and leaves preview in
-// its completed state. After a Yes the window redraws its check list,
-// preview grid and Execute button (preview.ExecuteEnabled()).
+// BitBtn1Click without the window. First checks every new name: one that
+// would leave the shown folder or holds characters no name can hold is
+// refused with one message before anything is asked. Then asks, and gives
+// the k-th checked entry in list order the name the preview shows for it,
+// ComposeNewName(StartNumber + k, own extension), with the number held at
+// its limit. A taken name is warned and skipped, a refused rename skipped
+// and reported in one box after the run; either way the number is used up,
+// so StartNumber ends one past the last number given or skipped. Then
+// re-reads Files and leaves preview in its completed state. After a Yes
+// the window redraws its check list, preview grid and Execute button
+// (preview.ExecuteEnabled()).
 RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSystem& fileSystem,
                           RenameObserver& observer);
+
+// Where a run happens: the shown folder (full path; the names of Files are
+// relative to it) and the journal file beside the settings file.
+struct RenamePlace {
+  std::string Folder;
+  std::string JournalPath;  // empty: no journal (and nothing to undo)
+};
+
+// The same run in place.Folder, journaled: files whose new name is still
+// held by another checked file step aside under temporary names first, so
+// every file ends with the name the preview showed, and every step is in
+// the journal before it is taken. A run that renames nothing leaves no
+// journal.
+RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSystem& fileSystem,
+                          RenameObserver& observer, const RenamePlace& place);
 
 }  // namespace korvath

@@ -15,6 +15,8 @@
 #include "RenameRun.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
+#include "RenameUndo.h"
+#include "TakenNames.h"
 #include "Win32FileSystem.h"
 #include "browser/DirectoryListBox.h"
 #include "browser/DriveComboBox.h"
@@ -196,6 +198,7 @@ const char* const kMenuTitles[] = {"ファイル/&File", "選択/&Select", "表�
 
 std::vector<MenuItemRow> MenuItems() {
   return {
+      {kMenuFile, kCmdKUndo1, "元に戻す/&Undo", true, false},
       {kMenuFile, kCmdKProperty1, "プロパティ/&Property..."},
       {kMenuFile, kCmdN1, ""},
       {kMenuFile, kCmdN11, "(&1)C:\\"},
@@ -231,7 +234,11 @@ std::vector<MenuItemRow> MenuItems() {
 TSetupForm1::TSetupForm1()
     : session_(std::make_unique<RenameSession>(*this)),
       preview_(std::make_unique<PreviewRows>()),
-      menus_(std::make_unique<MenuState>()) {}
+      fileSystem_(std::make_unique<Win32FileSystem>()),
+      takenNames_(std::make_unique<TakenNames>()),
+      menus_(std::make_unique<MenuState>()) {
+  preview_->SetTakenNames(takenNames_.get());
+}
 
 TSetupForm1::~TSetupForm1() {
   if (keyPreview_) UnhookWindowsHookEx(keyPreview_);
@@ -468,6 +475,8 @@ void TSetupForm1::CreateControls() {
   FilterComboBox1->SetFileList(FileListBox1.get());
   DriveComboBox1->OnChange = [this] { DriveComboBox1Change(); };
   DirectoryListBox1->OnChange = [this] { DirectoryListBox1Change(); };
+  FileListBox1->OnChange = [this] { takenNames_->Reset(fileSystem_.get(), FileListBox1->Directory()); };
+  FileListBox1->OnChange();  // for the reading made at its creation
   FilterComboBox1->OnChange = [this] { DirectoryListBox1Change(); };
   CheckListBox1->OnClick = [this] { CheckListBox1Click(); };
   CheckListBox1->OnClickCheck = [this] { CheckListBox1Click(); };
@@ -859,6 +868,9 @@ void TSetupForm1::OnMenuCommand(UINT command) {
     case kCmdKAbout1:
       KAbout1Click();
       break;
+    case kCmdKUndo1:
+      KUndo1Click();
+      break;
     default:
       break;
   }
@@ -867,6 +879,7 @@ void TSetupForm1::OnMenuCommand(UINT command) {
 void TSetupForm1::OnInitMenuPopup(HMENU menu) {
   if (menu == KFile1) {
     KFile1Click();
+    SetMenuItemEnabled(kCmdKUndo1, UndoAvailable());
   } else if (menu == KView1) {
     KView1Click();
   } else if (menu == KHelp1) {
@@ -901,6 +914,7 @@ void TSetupForm1::FormCreate() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RefillCheckList();
   ComputeSettingsPath();
+  RecoverInterruptedRename();
   ReadWindowPosition();
   ResetPreviewGrid();
   ReadSortOrder();
@@ -1160,6 +1174,17 @@ void TSetupForm1::ShowStartNumber() { SetWindowTextA(Panel2, session_->StartNumb
 
 void TSetupForm1::ShowDigitCount() { SetWindowTextA(Panel3, session_->DigitCountText().c_str()); }
 
+namespace {
+// While names are marked, panel 3 carries their count after its own text
+// ("6個存在 ※2"); the last panel is too narrow, under the size grip.
+std::string WithMarkedCount(std::string text, const PreviewRows& rows) {
+  const std::size_t mark = text.find(ConflictMark);
+  if (mark != std::string::npos && mark > 0 && text[mark - 1] == ' ') text.resize(mark - 1);
+  if (rows.MarkedCount() > 0) text.append(1, ' ').append(MarkedCountText(rows.MarkedCount()));
+  return text;
+}
+}  // namespace
+
 void TSetupForm1::ResetPreviewGrid() {
   preview_->SetEmpty();
   ShowPreview();
@@ -1173,6 +1198,9 @@ void TSetupForm1::ShowPreview() {
   const PreviewRows* rows = preview_.get();
   StringGrid1->SetRows(rows->RowCount(),
                        [rows](int column, std::size_t row) { return rows->Cell(column, row); });
+  StringGrid1->SetRowMarks([rows](std::size_t row) { return rows->Marked(row); });
+  const std::string count = WithMarkedCount(statusTexts_[kPanelCount], *rows);
+  if (count != statusTexts_[kPanelCount]) SetStatusText(kPanelCount, count);
 }
 
 void TSetupForm1::RefreshPreview() {
@@ -1181,7 +1209,9 @@ void TSetupForm1::RefreshPreview() {
   EnableWindow(BitBtn1, preview_->ExecuteEnabled());
 }
 
-void TSetupForm1::ShowFileCount() { SetStatusText(kPanelCount, session_->FileCountText()); }
+void TSetupForm1::ShowFileCount() {
+  SetStatusText(kPanelCount, WithMarkedCount(session_->FileCountText(), *preview_));
+}
 
 // ---------------------------------------------------------------------------
 // Rename run
@@ -1196,6 +1226,9 @@ class WindowRenameObserver : public RenameObserver {
                        MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) == IDYES;
   }
   void WarnCollision(std::string_view text, std::string_view caption, const std::string&) override {
+    ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
+  }
+  void Warn(std::string_view text, std::string_view caption) override {
     ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
   }
   void Beep() override { DefaultBeep(); }
@@ -1220,8 +1253,8 @@ class WindowRenameObserver : public RenameObserver {
 void TSetupForm1::BitBtn1Click() {
   const RunInProgress running(*this);
   WindowRenameObserver observer(*this);
-  Win32FileSystem fileSystem;
-  RenameRunResult result = RunRename(*session_, *preview_, fileSystem, observer);
+  const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
+  RenameRunResult result = RunRename(*session_, *preview_, *fileSystem_, observer, place);
   if (!result.Confirmed) return;
   // The start number has moved on: the sample follows it, as it does after
   // every other change of the start number.
@@ -1229,6 +1262,29 @@ void TSetupForm1::BitBtn1Click() {
   CheckListBox1->Reload();
   ShowPreview();
   EnableWindow(BitBtn1, preview_->ExecuteEnabled());
+}
+
+bool TSetupForm1::UndoAvailable() { return CanUndo(*fileSystem_, JournalPathsBeside(SettingsPath)); }
+
+void TSetupForm1::KUndo1Click() {
+  if (!UndoAvailable()) return;
+  if (ShowMessage(Handle(), std::string(ConfirmUndoText), std::string(ConfirmRenameCaption),
+                  MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) != IDYES) {
+    return;
+  }
+  const UndoResult result = UndoLastRun(*fileSystem_, JournalPathsBeside(SettingsPath));
+  if (result.FailureCount > 0) {
+    ShowMessage(Handle(), UndoFailureReportText(result.FailureCount, result.FirstFailures),
+                std::string(CollisionCaption), MB_OK | MB_ICONERROR);
+  }
+  // The folder of the run as it now is: list, preview, displays, status.
+  if (FileListBox1->Directory() == result.Folder) {
+    KRenew1Click();
+  } else {
+    ShowFolder(result.Folder);
+  }
+  ShowStartNumber();
+  UpdateSample();
 }
 
 }  // namespace korvath

@@ -25,6 +25,8 @@ namespace korvath {
 
 class RenameSession;
 class PreviewRows;
+class FileSystem;
+class TakenNames;
 class TDriveComboBox;
 class TDirectoryListBox;
 class TFileListBox;
@@ -59,6 +61,7 @@ enum MenuCommand : UINT {
   kCmdN4,
   kCmdKAbout1,
   kCmdKProperty2,
+  kCmdKUndo1,  // File > 元に戻す, above プロパティ
 };
 
 // Status bar panels, numbered from the left.
@@ -200,6 +203,14 @@ class TSetupForm1 : public TForm, public NamingFields {
   void RefreshPreview();
   void ShowFileCount();
   void BitBtn1Click();
+  // File > 元に戻す: takes back the last run (from its journal), after a
+  // question, then shows its folder as it now is.
+  void KUndo1Click();
+  // The last run's journal is complete and its folder is there.
+  bool UndoAvailable();
+  // Before the first folder is shown: a run or undo cut off last time is
+  // rolled back, and the user is told.
+  void RecoverInterruptedRename();
 
   // ---- Settings (SetupSettings.cpp) ----
   void ComputeSettingsPath();
@@ -282,6 +293,10 @@ class TSetupForm1 : public TForm, public NamingFields {
 
   std::unique_ptr<RenameSession> session_;
   std::unique_ptr<PreviewRows> preview_;
+  // The names held in the shown folder, for the preview's marks; forgotten
+  // at every reading of the folder.
+  std::unique_ptr<FileSystem> fileSystem_;
+  std::unique_ptr<TakenNames> takenNames_;
   std::unique_ptr<MenuState> menus_;
   std::array<std::string, 5> statusTexts_;
   std::array<bool, 5> statusWritten_{};

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,9 +30,14 @@ class FakeFields : public NamingFields {
   bool FullWidthChecked() const override { return FullWidth; }
 };
 
+// Thrown by MemoryFolder when the power is cut: the operation it was about
+// to do is not done, and the run stops there.
+struct PowerCut {};
+
 // Windows-like folder in memory: names compare without regard to ASCII
 // letter case, a rename never replaces, each file carries a content tag so
-// that a test can see files lost or overwritten.
+// that a test can see files lost or overwritten. Journal files live apart
+// from the folder's files. Folders are entries with content -1.
 class MemoryFolder : public FileSystem {
  public:
   static std::string Key(std::string_view name) {
@@ -41,38 +47,111 @@ class MemoryFolder : public FileSystem {
   }
 
   void Add(const std::string& name, int content) { files_[Key(name)] = {name, content}; }
+  void AddFolder(const std::string& name) { Add(name, -1); }
   void Remove(const std::string& name) { files_.erase(Key(name)); }
   bool Has(const std::string& name) const { return files_.count(Key(name)) != 0; }
   int ContentOf(const std::string& name) const { return files_.at(Key(name)).second; }
   std::size_t Size() const { return files_.size(); }
 
-  // Names as the browser would list them (sorted without regard to case).
+  // Names as the browser would list them (sorted without regard to case):
+  // the files of the folder itself.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& [key, file] : files_) names.push_back(file.first);
+    for (const auto& [key, file] : files_) {
+      if (file.second >= 0 && file.first.find('\\') == std::string::npos) {
+        names.push_back(file.first);
+      }
+    }
     return names;
+  }
+  // Every file's name and content.
+  std::map<std::string, int> State() const {
+    std::map<std::string, int> state;
+    for (const auto& [key, file] : files_) {
+      if (file.second >= 0) state[file.first] = file.second;
+    }
+    return state;
   }
   std::vector<int> Contents() const {
     std::vector<int> contents;
-    for (const auto& [key, file] : files_) contents.push_back(file.second);
+    for (const auto& [key, file] : files_) {
+      if (file.second >= 0) contents.push_back(file.second);
+    }
     std::sort(contents.begin(), contents.end());
     return contents;
   }
 
   bool Exists(const std::string& name) override {
     ExistsCalls.push_back(name);
-    return Has(name);
+    return Has(name) && ContentOf(name) >= 0;
   }
   bool Rename(const std::string& from, const std::string& to) override {
+    Tick();
     RenameCalls.push_back({from, to});
-    if (!Has(from) || Has(to)) return false;
+    const std::size_t slash = to.rfind('\\');
+    const bool folderThere = slash == std::string::npos || (Has(to.substr(0, slash)) &&
+                                                           ContentOf(to.substr(0, slash)) < 0);
+    if (!Has(from) || Has(to) || !folderThere) return false;
     const int content = ContentOf(from);
     Remove(from);
     Add(to, content);
     Renamed.push_back({from, to});
     return true;
   }
+  std::string LastFailureReason() override { return "refused"; }
+  bool EntryExists(const std::string& name) override { return Has(name); }
+  bool ListNames(const std::string& folder, std::vector<std::string>& names) override {
+    ++ListCalls;
+    const std::string head = folder.empty() ? "" : Key(folder) + "\\";
+    if (!folder.empty() && !Has(folder)) return false;
+    for (const auto& [key, file] : files_) {
+      if (key.compare(0, head.size(), head) != 0) continue;
+      const std::string rest = file.first.substr(head.size());
+      if (rest.find('\\') == std::string::npos) names.push_back(rest);
+    }
+    return true;
+  }
 
+  class Writer : public JournalWriter {
+   public:
+    Writer(MemoryFolder& folder, std::string path) : folder_(folder), path_(std::move(path)) {}
+    bool Append(std::string_view text) override {
+      folder_.Tick();
+      if (folder_.FailAppendAfter >= 0 && folder_.FailAppendAfter-- == 0) return false;
+      folder_.Journals[path_] += text;
+      return true;
+    }
+    bool Flush() override { return true; }
+
+   private:
+    MemoryFolder& folder_;
+    std::string path_;
+  };
+  std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) override {
+    Journals[path].clear();
+    return std::make_unique<Writer>(*this, path);
+  }
+  bool ReadWholeFile(const std::string& path, std::string& text) override {
+    const auto found = Journals.find(path);
+    if (found == Journals.end()) return false;
+    text = found->second;
+    return true;
+  }
+  bool RemoveFile(const std::string& path) override { return Journals.erase(path) != 0; }
+
+  // Counts renames and journal writes; the one after StepsLeft reaches 0
+  // is cut off. -1: never.
+  void Tick() {
+    if (StepsLeft < 0) return;
+    if (StepsLeft == 0) throw PowerCut{};
+    --StepsLeft;
+  }
+  int StepsLeft = -1;
+  // The journal write after this many more refuses (-1: none does).
+  int FailAppendAfter = -1;
+  int ListCalls = 0;
+
+  std::map<std::string, std::string> Journals;
   std::vector<std::string> ExistsCalls;
   std::vector<std::pair<std::string, std::string>> RenameCalls;
   std::vector<std::pair<std::string, std::string>> Renamed;
@@ -88,7 +167,8 @@ class RecordingObserver : public RenameObserver {
 
   bool Answer = true;
   std::vector<std::string> Events;  // in order, for sequence checks
-  std::vector<std::string> Warnings;
+  std::vector<std::string> Warnings;  // taken names, one per collision box
+  std::vector<std::string> Boxes;     // texts of the other refusals
   std::vector<std::string> StartNumbers;
   std::vector<std::string> Counts;
   int Beeps = 0;
@@ -108,6 +188,12 @@ class RecordingObserver : public RenameObserver {
     LastWarnText = text;
     LastWarnCaption = caption;
     Warnings.push_back(newName);
+  }
+  void Warn(std::string_view text, std::string_view caption) override {
+    Events.push_back("box");
+    LastWarnText = text;
+    LastWarnCaption = caption;
+    Boxes.push_back(std::string(text));
   }
   void Beep() override {
     Events.push_back("beep");

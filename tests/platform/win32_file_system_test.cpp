@@ -11,6 +11,7 @@
 #include "../support/Win32Folders.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"
+#include "RenameTexts.h"
 
 namespace korvath {
 namespace {
@@ -108,13 +109,13 @@ class Win32Folder : public ::testing::Test {
   std::string folder_;
 };
 
-TEST_F(Win32Folder, ExistenceIsAFileFoundBySearch) {
+TEST_F(Win32Folder, ExistenceIsTheExactNameNeverAPattern) {
   MakeFile("a.txt");
   MakeFile("表ソ.txt");
   MakeFolder("sub");
   const std::pair<std::string, bool> cases[] = {
       {"a.txt", true},    {"A.TXT", true}, {"表ソ.txt", true}, {"表.txt", false}, {"sub", false},
-      {"missing", false}, {"*.txt", true}, {"?.txt", true},    {"*.zzz", false},  {"", false},
+      {"missing", false}, {"*.txt", false}, {"?.txt", false},  {"a.tx?", false},  {"", false},
   };
   for (const auto& [name, expected] : cases) {
     EXPECT_EQ(fileSystem.Exists(name), expected) << name;
@@ -193,7 +194,7 @@ TEST_F(Win32Folder, NameDifferingOnlyInLetterCaseIsACollision) {
   EXPECT_EQ(ListFiles("x2.txt"), std::vector<std::string>{"X2.TXT"});
 }
 
-TEST_F(Win32Folder, FolderHoldingTheNewNameRefusesSilently) {
+TEST_F(Win32Folder, FolderHoldingTheNewNameIsReportedWithTheSystemsReason) {
   MakeFile("a.txt");
   MakeFolder("n1.txt");
   fields.Prefix = "n";
@@ -203,24 +204,27 @@ TEST_F(Win32Folder, FolderHoldingTheNewNameRefusesSilently) {
   EXPECT_EQ(result.Failures, 1);
   EXPECT_EQ(Content("a.txt"), "a.txt");
   EXPECT_TRUE(IsFolder("n1.txt"));
-  EXPECT_EQ(session.StartNumber, 1);
+  EXPECT_EQ(session.StartNumber, 2);
+  ASSERT_EQ(observer.Boxes.size(), 1u);
+  const std::string head = "1個のファイルは、名前を変更できませんでした。\n\na.txt → n1.txt：";
+  ASSERT_EQ(observer.Boxes[0].rfind(head, 0), 0u) << observer.Boxes[0];
+  // The system's own text, without its line break.
+  const std::string reason = observer.Boxes[0].substr(head.size());
+  EXPECT_GT(reason.size(), 3u);
+  EXPECT_EQ(reason.find_first_of("\r\n"), std::string::npos) << reason;
+  EXPECT_EQ(reason.rfind("エラー ", 0), std::string::npos) << reason;
 }
 
-TEST_F(Win32Folder, WildcardsInThePrefixSearchAsPatterns) {
+TEST_F(Win32Folder, WildcardsInThePrefixAreRefusedBeforeTheRun) {
   MakeFile("a.txt");
   MakeFile("z1.dat");
   fields.Prefix = "*";
   fields.Extension = ".dat";
+  // "*1.dat" would once match z1.dat and be called taken.
   RenameRunResult result = Run({"a.txt"});
-  // "*1.dat" matches z1.dat: reported as taken.
-  EXPECT_EQ(observer.Warnings, std::vector<std::string>{"*1.dat"});
-
-  // "?1.dat" matches nothing of three letters; the rename is refused.
-  session.Files.clear();
-  fields.Prefix = "??";
-  result = Run({"a.txt"});
-  EXPECT_EQ(result.Collisions, 0);
-  EXPECT_EQ(result.Failures, 1);
+  EXPECT_TRUE(result.Refused);
+  EXPECT_EQ(observer.Boxes, std::vector<std::string>{BadCharactersText("*")});
+  EXPECT_TRUE(observer.Warnings.empty());
   EXPECT_EQ(ListFiles(), (std::vector<std::string>{"a.txt", "z1.dat"}));
 }
 
@@ -231,9 +235,11 @@ TEST_F(Win32Folder, PrefixNamingASubfolderMovesTheFilesThere) {
   fields.Prefix = "nosub\\";
   RenameRunResult result = Run({"a.txt", "b.txt"});
   EXPECT_EQ(result.Failures, 2);
+  EXPECT_EQ(observer.Boxes.size(), 1u);
   EXPECT_EQ(ListFiles(), (std::vector<std::string>{"a.txt", "b.txt"}));
 
   session.Files.clear();
+  session.StartNumber = 1;
   fields.Prefix = "sub\\";
   result = Run({"a.txt", "b.txt"});
   EXPECT_EQ(result.CompletedCount, 2);

@@ -7,7 +7,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +20,7 @@
 #include "Layout.h"
 #include "MessageBox.h"
 #include "Option.h"
+#include "PreviewRows.h"
 #include "RenameSession.h"
 #include "Setup.h"
 #include "browser/DirectoryListBox.h"
@@ -385,7 +388,7 @@ TEST_F(SetupWindowTest, TypicalUseRenamesTheCheckedFilesInNameOrder) {
   EXPECT_FALSE(ExecuteEnabled());
 }
 
-TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndDoesNotUseANumber) {
+TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndUsesUpItsNumber) {
   for (const char* name : {"a.jpg", "b.png", "c.gif", "x2.png"}) WriteFile(name);
   Start();
   Type(form_->ComboBox1, "x");
@@ -393,7 +396,8 @@ TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndDoesNotUseANumber) {
   ClickLine(1, true);
   ClickLine(2, true);
   EXPECT_EQ(Marks(), (std::vector<bool>{true, true, true, false}));
-  EXPECT_EQ(Grid(), (Rows{{"a.jpg", "x1.jpg"}, {"b.png", "x2.png"}, {"c.gif", "x3.gif"}}));
+  // x2.png is taken: marked before the run.
+  EXPECT_EQ(Grid(), (Rows{{"a.jpg", "x1.jpg"}, {"b.png", "※x2.png"}, {"c.gif", "x3.gif"}}));
 
   ClickButton(form_->BitBtn1);
   ASSERT_EQ(boxes_.size(), 2u);
@@ -402,10 +406,165 @@ TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndDoesNotUseANumber) {
   EXPECT_EQ(boxes_[1].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_TRUE(FileExists("x1.jpg"));
   EXPECT_TRUE(FileExists("b.png"));
-  EXPECT_TRUE(FileExists("x2.gif"));  // the number the preview showed for b.png
+  EXPECT_TRUE(FileExists("x3.gif"));  // the name the preview showed
   EXPECT_TRUE(FileExists("x2.png"));
   EXPECT_EQ(Status(3), "2個完了");
-  EXPECT_EQ(Text(form_->Panel2), "3");
+  EXPECT_EQ(Text(form_->Panel2), "4");
+}
+
+TEST_F(SetupWindowTest, UnusableNamesAreRefusedBeforeTheRunAndRefusedRenamesToldAfterIt) {
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteFile(name);
+  CreateDirectoryA("sub", nullptr);
+  CreateDirectoryA("sub\\2.txt", nullptr);  // holds b.txt's new name
+  Start();
+  ClickButton(form_->SpeedButton14);
+  const UINT refusal = MB_OK | MB_ICONERROR;
+
+  // Out of the shown folder: one box, no question, nothing renamed.
+  for (const char* prefix : {"..\\", "C:", "\\"}) {
+    SetFieldText(form_->ComboBox1, prefix);
+    const Rows before = Grid();
+    boxes_.clear();
+    ClickButton(form_->BitBtn1);
+    ASSERT_EQ(boxes_.size(), 1u) << prefix;
+    EXPECT_EQ(boxes_[0].text,
+              "新しい名前が、表示中のフォルダの外を指しています。\n\n変更ができませんでした。");
+    EXPECT_EQ(boxes_[0].caption, "警告");
+    EXPECT_EQ(boxes_[0].flags, refusal);
+    EXPECT_EQ(Grid(), before);
+    EXPECT_TRUE(ExecuteEnabled());
+  }
+  // Characters no name can hold: one box naming them all.
+  SetFieldText(form_->ComboBox1, "*?");
+  SetFieldText(form_->ComboBox2, "<");
+  boxes_.clear();
+  ClickButton(form_->BitBtn1);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text,
+            "ファイル名に使えない文字「* ? <」が含まれています。\n\n変更ができませんでした。");
+  EXPECT_EQ(boxes_[0].flags, refusal);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+  EXPECT_EQ(Text(form_->Panel2), "1");
+
+  // A subfolder still works; the one rename the system refuses is told
+  // after the run, and the others get the preview's names.
+  SetFieldText(form_->ComboBox1, "sub\\");
+  SetFieldText(form_->ComboBox2, "");
+  boxes_.clear();
+  ClickButton(form_->BitBtn1);
+  ASSERT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes_[0].caption, "情報");
+  const std::string head =
+      "1個のファイルは、名前を変更できませんでした。\n\nb.txt → sub\\2.txt：";
+  EXPECT_EQ(boxes_[1].text.rfind(head, 0), 0u) << boxes_[1].text;
+  EXPECT_GT(boxes_[1].text.size(), head.size());
+  EXPECT_EQ(boxes_[1].caption, "警告");
+  EXPECT_EQ(boxes_[1].flags, refusal);
+  EXPECT_TRUE(FileExists("sub\\1.txt"));
+  EXPECT_TRUE(FileExists("sub\\3.txt"));
+  EXPECT_EQ(Names(), std::vector<std::string>{"b.txt"});
+  EXPECT_EQ(Status(3), "2個完了");
+  EXPECT_EQ(Text(form_->Panel2), "4");
+  EXPECT_EQ(Grid(), (Rows{{"", " (変更完了)"}}));
+}
+
+// Sizes of the files of the current folder, by name: each test file's size
+// tells which one it was.
+std::map<std::string, long> FileSizes(const std::vector<std::string>& names) {
+  std::map<std::string, long> sizes;
+  for (const std::string& name : names) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    sizes[name] = GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)
+                      ? static_cast<long>(data.nFileSizeLow)
+                      : -1;
+  }
+  return sizes;
+}
+
+TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
+  const std::vector<std::string> numbered = {"p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg"};
+  for (size_t i = 0; i < numbered.size(); ++i) WriteFile(numbered[i], i + 1);
+  WriteFile("p7.jpg", 7);
+  Start();
+  for (int line = 0; line < 5; ++line) ClickLine(line, true);
+  Type(form_->ComboBox1, "p");
+  for (int i = 0; i < 2; ++i) ClickButton(form_->SpeedButton5);  // start 3
+
+  // p5 -> p7 is held by the unchecked p7.jpg: p5 stays, so p3 -> p5 cannot
+  // be given either, nor p1 -> p3. p2 -> p4 and p4 -> p6 can.
+  EXPECT_EQ(Grid(), (Rows{{"p1.jpg", "※p3.jpg"},
+                          {"p2.jpg", "p4.jpg"},
+                          {"p3.jpg", "※p5.jpg"},
+                          {"p4.jpg", "p6.jpg"},
+                          {"p5.jpg", "※p7.jpg"}}));
+  EXPECT_TRUE(form_->Preview().Marked(0));
+  EXPECT_FALSE(form_->Preview().Marked(1));
+  EXPECT_EQ(Status(3), "6個存在 ※3");
+  // Reserved device names, and a number past the limit (the run would give
+  // 2000000000 twice).
+  SetFieldText(form_->ComboBox1, "COM");
+  EXPECT_EQ(Grid()[0], (std::pair<std::string, std::string>{"p1.jpg", "※COM3.jpg"}));
+  EXPECT_EQ(Status(3), "6個存在 ※5");
+  SetFieldText(form_->ComboBox1, "q");
+  form_->Session().StartNumber = 1999999999;
+  form_->RefreshPreview();
+  EXPECT_EQ(Grid()[1].second, "q2000000000.jpg");
+  EXPECT_EQ(Grid()[2].second, "※q2000000001.jpg");
+  EXPECT_EQ(Status(3), "6個存在 ※3");
+
+  // Renumbering in place, start 2: no marks, no warning, every file gets
+  // the name the preview showed.
+  SetFieldText(form_->ComboBox1, "p");
+  form_->Session().StartNumber = 1;
+  ClickButton(form_->SpeedButton5);
+  EXPECT_EQ(Grid(), (Rows{{"p1.jpg", "p2.jpg"},
+                          {"p2.jpg", "p3.jpg"},
+                          {"p3.jpg", "p4.jpg"},
+                          {"p4.jpg", "p5.jpg"},
+                          {"p5.jpg", "p6.jpg"}}));
+  EXPECT_EQ(Status(3), "6個存在");
+  boxes_.clear();
+  ClickButton(form_->BitBtn1);
+  ASSERT_EQ(boxes_.size(), 1u) << boxes_.back().text;  // the question only
+  EXPECT_EQ(FileSizes({"p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg", "p6.jpg", "p7.jpg"}),
+            (std::map<std::string, long>{{"p1.jpg", -1}, {"p2.jpg", 1}, {"p3.jpg", 2},
+                                         {"p4.jpg", 3}, {"p5.jpg", 4}, {"p6.jpg", 5},
+                                         {"p7.jpg", 7}}));
+  EXPECT_EQ(Status(3), "5個完了");
+  EXPECT_EQ(Text(form_->Panel2), "7");
+
+  // After a restart, File > 元に戻す (above プロパティ) takes the run back.
+  DestroyWindows();
+  Start();
+  ASSERT_GE(GetMenuItemCount(form_->KFile1), 2);
+  EXPECT_EQ(GetMenuItemID(form_->KFile1, 0), static_cast<UINT>(kCmdKUndo1));
+  EXPECT_EQ(GetMenuItemID(form_->KFile1, 1), static_cast<UINT>(kCmdKProperty1));
+  char caption[64] = {};
+  GetMenuStringA(form_->KFile1, kCmdKUndo1, caption, sizeof caption, MF_BYCOMMAND);
+  EXPECT_STREQ(caption, "元に戻す/&Undo");
+  OpenMenu(form_->KFile1);
+  EXPECT_TRUE(form_->MenuItemEnabled(kCmdKUndo1));
+  boxes_.clear();
+  answer_ = IDNO;
+  Menu(kCmdKUndo1);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, "直前のファイル名の変換を元に戻します。\n\nよろしいですか？");
+  EXPECT_EQ(boxes_[0].caption, "情報");
+  EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+  EXPECT_TRUE(FileExists("p6.jpg"));
+  answer_ = IDYES;
+  Menu(kCmdKUndo1);
+  EXPECT_EQ(boxes_.size(), 2u);  // no report: nothing was skipped
+  EXPECT_EQ(FileSizes({"p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg", "p6.jpg", "p7.jpg"}),
+            (std::map<std::string, long>{{"p1.jpg", 1}, {"p2.jpg", 2}, {"p3.jpg", 3},
+                                         {"p4.jpg", 4}, {"p5.jpg", 5}, {"p6.jpg", -1},
+                                         {"p7.jpg", 7}}));
+  // The list shows the folder as it now is; the undo is spent.
+  const std::vector<std::string> names = Names();
+  EXPECT_NE(std::find(names.begin(), names.end(), "p1.jpg"), names.end());
+  EXPECT_EQ(std::find(names.begin(), names.end(), "p6.jpg"), names.end());
+  OpenMenu(form_->KFile1);
+  EXPECT_FALSE(form_->MenuItemEnabled(kCmdKUndo1));
 }
 
 TEST_F(SetupWindowTest, AnsweringNoLeavesEverything) {

@@ -67,11 +67,14 @@ void TStringGrid::Draw(const DRAWITEMSTRUCT& item) const {
   SelectGuard font(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   int left = row.left;
+  const bool marked = marked_ && marked_(item.itemID);
   for (int column = 0; column < 2; ++column) {
     int width = ColumnWidth(column);
     RECT cell{left, row.top, left + width, row.bottom - kLineWidth};
     if (selected) FillRect(dc, &cell, GetSysColorBrush(COLOR_HIGHLIGHT));
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(dc, selected                    ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                     : marked && column == 1 ? kMarkColor
+                                             : GetSysColor(COLOR_WINDOWTEXT));
     std::string_view text = source_(column, item.itemID);
     RECT inner{cell.left + 2, cell.top + 1, cell.right, cell.bottom};
     DrawTextA(dc, text.data(), static_cast<int>(text.size()), &inner,

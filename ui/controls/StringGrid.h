@@ -30,6 +30,10 @@ class TStringGrid {
   void SetRows(std::size_t rowCount, CellSource source);
   std::size_t RowCount() const { return rowCount_; }
   std::string_view Cell(int column, std::size_t row) const;
+  // Rows whose second cell is drawn in the warning colour (its text carries
+  // a mark of its own, for those who cannot tell the colour).
+  void SetRowMarks(std::function<bool(std::size_t row)> marked) { marked_ = std::move(marked); }
+  static constexpr COLORREF kMarkColor = RGB(204, 0, 0);
 
   void SetColumnWidths(int column0, int column1);
   int ColumnWidth(int column) const { return column == 0 ? column0_ : column1_; }
@@ -44,6 +48,7 @@ class TStringGrid {
   HFONT font_ = nullptr;
   std::size_t rowCount_ = 0;
   CellSource source_;
+  std::function<bool(std::size_t)> marked_;
   int column0_ = 64, column1_ = 64;
 };
 

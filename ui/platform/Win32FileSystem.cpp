@@ -2,30 +2,15 @@
 
 #include <windows.h>
 
+#include "NameKeys.h"
+
 namespace korvath {
-namespace {
-
-// Closes a directory search however the test ends.
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (Valid()) FindClose(handle_);
-  }
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
-
-}  // namespace
-
 bool Win32FileSystem::Exists(const std::string& name) {
-  WIN32_FIND_DATAA data;
-  const FindHandle search(FindFirstFileA(name.c_str(), &data));
-  if (!search.Valid()) return false;
+  // Wildcards are refused as names here rather than matched, so the test
+  // answers for this one name only.
+  if (name.find_first_of("*?") != std::string::npos) return false;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) return false;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
   // A time stamp that has no DOS form (before 1980 or after 2107) makes the
   // entry count as absent; MoveFileA still refuses to replace it.
@@ -37,8 +22,90 @@ bool Win32FileSystem::Exists(const std::string& name) {
 }
 
 bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
-  return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+  if (MoveFileA(from.c_str(), to.c_str())) return true;
+  lastError_ = GetLastError();
+  return false;
 }
+
+std::string Win32FileSystem::LastFailureReason() {
+  char* buffer = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, lastError_, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string reason = length > 0 && buffer != nullptr ? std::string(buffer, length) : std::string();
+  if (buffer != nullptr) LocalFree(buffer);
+  // The system's texts end in a line break, which would split the report's line.
+  while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' ')) {
+    reason.pop_back();
+  }
+  if (reason.empty()) reason = "エラー " + std::to_string(lastError_);
+  return reason;
+}
+
+bool Win32FileSystem::EntryExists(const std::string& name) {
+  if (name.find_first_of("*?") != std::string::npos) return false;
+  return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::ListNames(const std::string& folder, std::vector<std::string>& names) {
+  WIN32_FIND_DATAA data;
+  const std::string pattern = folder.empty() ? "*" : JoinPath(folder, "*");
+  HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  do {
+    const std::string_view name = data.cFileName;
+    if (name != "." && name != "..") names.emplace_back(name);
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+  return true;
+}
+
+namespace {
+
+class Win32JournalWriter : public JournalWriter {
+ public:
+  explicit Win32JournalWriter(HANDLE file) : file_(file) {}
+  Win32JournalWriter(const Win32JournalWriter&) = delete;
+  Win32JournalWriter& operator=(const Win32JournalWriter&) = delete;
+  ~Win32JournalWriter() override { CloseHandle(file_); }
+  bool Append(std::string_view text) override {
+    DWORD written = 0;
+    return WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+  }
+  bool Flush() override { return FlushFileBuffers(file_) != FALSE; }
+
+ private:
+  HANDLE file_;
+};
+
+}  // namespace
+
+std::unique_ptr<JournalWriter> Win32FileSystem::CreateJournal(const std::string& path) {
+  // Hidden, so that it stays out of the file list when the settings file's
+  // folder is the one shown.
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_HIDDEN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32JournalWriter>(file);
+}
+
+bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& text) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  text.clear();
+  char buffer[65536];
+  DWORD read = 0;
+  bool ok = true;
+  while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
+    text.append(buffer, read);
+  }
+  CloseHandle(file);
+  return ok;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
 
 void DefaultBeep() { MessageBeep(0); }
 

@@ -10,12 +10,26 @@ namespace korvath {
 
 class Win32FileSystem : public FileSystem {
  public:
-  // A directory search for name (FindFirstFileA, so "*" and "?" match as
-  // wildcards). True when it finds an entry that is not a folder and whose
-  // last-write time, in local time, converts to a DOS date and time.
+  // The attributes of exactly this name (no pattern: "*" and "?" match
+  // nothing). True when it is a file, not a folder, and its last-write
+  // time, in local time, converts to a DOS date and time.
   bool Exists(const std::string& name) override;
   // MoveFileA(from, to): never replaces an existing file or folder.
   bool Rename(const std::string& from, const std::string& to) override;
+  // FormatMessageA's text for the error of the last refused Rename.
+  std::string LastFailureReason() override;
+  // GetFileAttributesA of exactly this name.
+  bool EntryExists(const std::string& name) override;
+  // A "*" search of the folder: every entry but "." and "..".
+  bool ListNames(const std::string& folder, std::vector<std::string>& names) override;
+  // CREATE_ALWAYS, hidden, no sharing for writers; Append is one WriteFile,
+  // Flush is FlushFileBuffers.
+  std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) override;
+  bool ReadWholeFile(const std::string& path, std::string& text) override;
+  bool RemoveFile(const std::string& path) override;
+
+ private:
+  unsigned long lastError_ = 0;
 };
 
 // The system's default sound (MessageBeep(0)), sounded after each rename.
