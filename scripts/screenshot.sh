@@ -8,28 +8,9 @@
 # build-dir defaults to build/windows (it must hold ui/Korvath.exe and the
 # wine-run wrapper); output defaults to docs/main-window.png.
 set -eu
-
-here=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$here/build/windows}" && pwd)
-out=${2:-$here/docs/main-window.png}
-case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
-exe="$build/ui/Korvath.exe"
-[ -f "$exe" ] || { echo "screenshot.sh: $exe not found; build first" >&2; exit 2; }
-for tool in Xvfb xdotool import; do
-  command -v "$tool" >/dev/null || { echo "screenshot.sh: $tool is missing" >&2; exit 2; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-korvath_pid=""
-cleanup() {
-  if [ -n "$korvath_pid" ] && kill -0 "$korvath_pid" 2>/dev/null; then
-    kill "$korvath_pid" 2>/dev/null || true
-  fi
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/screenshot-lib.sh"
+shot_begin screenshot.sh "${1:-}"
+out=$(shot_absolute "${2:-$here/docs/main-window.png}")
 
 # Sample files, Japanese names included (表 and ソ end in the byte of "\").
 samples="$work/写真"
@@ -37,36 +18,7 @@ mkdir -p "$samples/旅行"
 for name in img1.jpg img10.jpg img2.jpg Img3.jpg 表紙.jpg ソファ.png memo.txt 夏休み.bmp; do
   head -c $((RANDOM % 4000 + 200)) /dev/urandom >"$samples/$name"
 done
-
-# A display of our own, so that xdotool drives only this program.
-display=""
-for n in $(seq 90 120); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "screenshot.sh: no free display" >&2; exit 1; }
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-(cd "$samples" && exec "$build/wine-run" "$exe") &
-korvath_pid=$!
-
-window=""
-for _ in $(seq 240); do
-  window=$(xdotool search --name "Korvath ver1.7" 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.5
-done
-[ -n "$window" ] || { echo "screenshot.sh: the main window did not appear" >&2; exit 1; }
-sleep 2
-
-# Client-area coordinates of the window (Wine draws its own frame here).
-read -r wx wy < <(xdotool getwindowgeometry "$window" | awk '/Position/ {split($2, p, ","); print p[1], p[2]}')
-click() { xdotool mousemove $((wx + $1)) $((wy + $2)) click 1; sleep 0.3; }
-frame_x=${KORVATH_FRAME_X:-4}
-frame_y=${KORVATH_FRAME_Y:-42}
-client() { click $((frame_x + $1)) $((frame_y + $2)); }
+shot_start "$samples"
 
 # Places below are client coordinates of the 521 x 430 window as the layout
 # rule puts its controls: check boxes at x 110, the prefix field at
@@ -81,9 +33,5 @@ client 472 164
 client 150 $((46 + 16 * 3))
 sleep 1
 
-mkdir -p "$(dirname "$out")"
-import -window root "$out"
-echo "screenshot.sh: saved $out"
-
-xdotool key --window "$window" alt+F4 || true
-for _ in $(seq 40); do kill -0 "$korvath_pid" 2>/dev/null || break; sleep 0.25; done
+shot_save "$out"
+shot_end
