@@ -133,7 +133,7 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
         observer.ShowProgress(at.Step, at.Steps, plan[rowOfMove[at.Move]].OldName);
         return !at.CanStop || !observer.StopRequested();
       };
-      outcomes = ExecuteMoves(fileSystem, place.Folder, moves, *journal, [&](std::size_t m) {
+      const auto moved = [&](std::size_t m) {
         observer.Beep();
         // One past the number just given, and never back.
         const int next = std::min(plan[rowOfMove[m]].Number, RenameSession::MaxStartNumber - 1) + 1;
@@ -144,7 +144,8 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
         }
         ++result.CompletedCount;
         observer.ShowCompletedCount(CompletedCountText(result.CompletedCount));
-      }, turn);
+      };
+      outcomes = ExecuteMoves(fileSystem, place.Folder, moves, *journal, moved, turn);
       if (result.CompletedCount > 0 || place.JournalPath.empty()) {
         journal->Append(JournalEndLine);
         journal->Flush();

@@ -20,19 +20,27 @@
 namespace korvath {
 namespace {
 // The window handles its messages at least this often (ms) while the
-// engine works between file system calls; during a call, at once.
+// engine works between file system calls; during a call on the worker, at
+// once.
 constexpr ULONGLONG kPumpEvery = 20;
+// A file system call this long (ms) shows the file system slow: the
+// window would stall for as long at each call.
+constexpr LONGLONG kSlowCallMs = 8;
 // Progress texts are written at most this often: writing them for every
 // file of a fast run would cost more than its renames.
 constexpr ULONGLONG kShowEvery = 30;
 }  // namespace
 
-// Hands each call to a worker thread and handles the window's messages
-// until it is done. Before the run is confirmed (and after it), calls are
+// Hands the calls to a worker thread and handles the window's messages
+// until each is done. Before the run is confirmed (and after it), calls are
 // made directly.
 class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
  public:
-  PumpingFileSystem(FileSystem& inner, RunDriver& driver) : inner_(inner), driver_(driver) {}
+  PumpingFileSystem(FileSystem& inner, RunDriver& driver) : inner_(inner), driver_(driver) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    slowTicks_ = frequency.QuadPart * kSlowCallMs / 1000;
+  }
   PumpingFileSystem(const PumpingFileSystem&) = delete;
   PumpingFileSystem& operator=(const PumpingFileSystem&) = delete;
   ~PumpingFileSystem() override {
@@ -89,9 +97,21 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
     PumpingFileSystem& files_;
   };
 
+  // Calls are made directly while they are quick: handing each to the
+  // worker costs about a tenth of a local rename under Wine. The first call
+  // that takes long hands this one and every later one to the worker.
   template <class Job>
   auto Call(Job&& job) -> decltype(job()) {
     if (!driver_.Active()) return job();
+    if (!slow_) {
+      driver_.PumpWhenDue();
+      LARGE_INTEGER t0, t1;
+      QueryPerformanceCounter(&t0);
+      decltype(job()) result = job();
+      QueryPerformanceCounter(&t1);
+      slow_ = t1.QuadPart - t0.QuadPart >= slowTicks_;
+      return result;
+    }
     decltype(job()) result{};
     const std::function<void()> work = [&] { result = job(); };
     RunOnWorker(work);
@@ -139,6 +159,8 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
   const std::function<void()>* job_ = nullptr;
   std::exception_ptr error_;
   std::atomic<bool> ending_{false};
+  bool slow_ = false;  // calls go to the worker
+  LONGLONG slowTicks_ = 0;
 };
 
 TSetupForm1::RunDriver::RunDriver(TSetupForm1& form)

@@ -1,8 +1,10 @@
 #pragma once
 // A rename run driven from the main window. The engine runs on the
-// window's thread; every file system call it makes is carried out on a
-// worker thread while the window goes on handling its messages, so that it
-// repaints, moves and answers however slow the file system is. For the
+// window's thread and the window handles its messages between the engine's
+// file system calls; once the file system shows itself slow, each call is
+// carried out on a worker thread while the window goes on handling its
+// messages, so that it repaints, moves and answers however slow the file
+// system is. For the
 // run's length the inputs that could change it are disabled, the Execute
 // button reads "中止" and asks, like Esc and closing, whether to stop; the
 // status bar and the taskbar button show the progress.

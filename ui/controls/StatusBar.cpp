@@ -22,7 +22,7 @@ constexpr int kMaxParts = 256;
 struct Part {
   int edge = -1;  // right edge in client pixels; -1 reaches the bar's end
   std::string text;
-  WORD type = 0;  // SBT_NOBORDERS, SBT_POPOUT
+  WORD type = 0;      // SBT_NOBORDERS, SBT_POPOUT
   int progress = -1;  // thousandths of a progress bar, -1: none
 };
 
@@ -84,7 +84,7 @@ void DrawPart(const StatusBarState& state, HDC dc, RECT r, const Part& part) {
   if (part.progress >= 0) {
     RECT bar = r;
     InflateRect(&bar, -1, -1);
-    bar.right = bar.left + static_cast<LONG>((bar.right - bar.left) * std::min(part.progress, 1000) / 1000);
+    bar.right = bar.left + (bar.right - bar.left) * std::min(part.progress, 1000) / 1000;
     if (bar.right > bar.left) FillRect(dc, &bar, GetSysColorBrush(COLOR_HIGHLIGHT));
   }
   if (part.text.empty()) return;
