@@ -90,6 +90,7 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
       FindConflicts(oldKeys, newKeys, unusable, [&](std::size_t r) {
         // Once stopped, nothing more is asked of the file system.
         if (result.Stopped || (result.Stopped = observer.StopRequested())) return false;
+        observer.ShowProgress(0, rows, plan[r].OldName);  // nothing renamed yet
         return fileSystem.Exists(JoinPath(place.Folder, plan[r].NewName));
       });
   // Rows from here on were not reached: they keep their names and numbers.

@@ -61,10 +61,11 @@ class RenameObserver {
   // the check list goes back to its first entry. The run then replaces
   // RenameSession::Files with them, all unchecked.
   virtual std::vector<std::string> RereadFiles() = 0;
-  // Once the run is confirmed (done 0, name empty), then before each step
-  // of a rename: steps taken so far out of all the run's steps (one per
-  // file, two for a file that steps aside under a temporary name), and
-  // the old name of the file in hand.
+  // Once the run is confirmed (done 0, name empty), while the new names
+  // are tested (done 0, the file tested), then before each step of a
+  // rename: steps taken so far out of all the run's steps (one per file,
+  // two for a file that steps aside under a temporary name), and the old
+  // name of the file in hand.
   virtual void ShowProgress(std::size_t done, std::size_t total, const std::string& name) {
     (void)done, (void)total, (void)name;
   }

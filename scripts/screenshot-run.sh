@@ -75,9 +75,18 @@ sleep 1
 xdotool key Return
 sleep 1
 xdotool key Return  # Yes
-sleep 3
 
+# The new names are tested first; the screen is saved once the progress bar
+# (status panel 2, client 254, 373) has begun to fill, or after a minute.
 mkdir -p "$(dirname "$out")"
+for _ in $(seq 60); do
+  sleep 1
+  import -window root "$out"
+  rb=$(convert "$out" -format "%[fx:int(255*p{$((wx + frame_x + 254)),$((wy + frame_y + 373))}.r)] %[fx:int(255*p{$((wx + frame_x + 254)),$((wy + frame_y + 373))}.b)]" info:)
+  read -r red blue <<<"$rb"
+  [ "$red" -lt 128 ] && [ "$blue" -gt 160 ] && break
+done
+sleep 1.5
 import -window root "$out"
 echo "screenshot.sh: saved $out"
 
