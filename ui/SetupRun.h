@@ -44,7 +44,9 @@ class TSetupForm1::RunDriver {
   void AskStop(bool closing);
   // From the key preview, where no box may be shown: asked at the next
   // pause for messages.
-  void AskStopSoon() { askPending_ = true; }
+  void AskStopSoon() {
+    if (active_) askPending_ = true;
+  }
 
   // Handles the messages waiting, then a pending question.
   void Pump();
