@@ -623,6 +623,7 @@ class RunWatcher {
   double slowestAnswerMs = 0;
   std::vector<std::string> progressTexts;  // panel 1, each change
   bool sawLocked = false;                  // prefix field disabled, button "中止"
+  bool sawBar = false;                     // the progress bar begun
   bool acted = false;
 
  private:
@@ -650,6 +651,9 @@ class RunWatcher {
         progressTexts.push_back(progress);
       }
       if (!IsWindowEnabled(field_) && Get(button_, WM_GETTEXT, 256) == "中止") sawLocked = true;
+      DWORD_PTR bar = 0;
+      SendMessageTimeoutA(bar_, kStatusBarGetProgress, kPanelTime, 0, SMTO_NORMAL, 1000, &bar);
+      if (static_cast<LRESULT>(bar) > 0) sawBar = true;
       if (!acted && std::atoi(progress.c_str()) >= atStep) {
         acted = true;
         PostMessageA(target, msg, wparam, 1);
@@ -684,6 +688,7 @@ TEST_F(SetupWindowTest, LongRunAnswersShowsProgressAndStopsOnEscOrClose) {
   EXPECT_LT(watcher.slowestAnswerMs, 100.0);
   EXPECT_GE(watcher.progressTexts.size(), 3u);
   EXPECT_TRUE(watcher.sawLocked);
+  EXPECT_TRUE(watcher.sawBar);
   ASSERT_EQ(boxes_.size(), 2u);
   EXPECT_EQ(boxes_[1].text, "ファイル名の変換を中止します。\n\nよろしいですか？");
   EXPECT_EQ(boxes_[1].flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
