@@ -78,7 +78,7 @@ class RenameObserver {
 struct RenameRunResult {
   bool Refused = false;    // new names unusable: told so, nothing asked or changed
   bool Confirmed = false;  // false: refused or answered No, nothing changed
-  int Visited = 0;         // checked entries tried
+  int Visited = 0;         // checked entries tried (stopped: up to the last reached)
   int CompletedCount = 0;  // successful renames
   int Collisions = 0;      // name taken: warned and skipped
   int Failures = 0;        // refused by the file system: reported after the run
