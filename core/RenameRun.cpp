@@ -71,6 +71,7 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
 
   if (!observer.Ask(ConfirmRenameText, ConfirmRenameCaption)) return result;
   result.Confirmed = true;
+  observer.ShowProgress(0, plan.size(), std::string());
 
   // What cannot be given is settled first, in list order, one warning per
   // taken name; the rest is carried out as one batch.
@@ -87,15 +88,20 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
   }
   const std::vector<NameConflict> conflicts =
       FindConflicts(oldKeys, newKeys, unusable, [&](std::size_t r) {
+        // Once stopped, nothing more is asked of the file system.
+        if (result.Stopped || (result.Stopped = observer.StopRequested())) return false;
+        observer.ShowProgress(0, rows, plan[r].OldName);  // nothing renamed yet
         return fileSystem.Exists(JoinPath(place.Folder, plan[r].NewName));
       });
+  // Rows from here on were not reached: they keep their names and numbers.
+  std::size_t firstUntried = result.Stopped ? 0 : rows;
 
   std::vector<std::string> reasons(rows);  // refused rows, in list order
   bool startShown = false;
   std::vector<Move> moves;
   std::vector<std::size_t> rowOfMove;
-  for (std::size_t r = 0; r < rows; ++r) {
-    ++result.Visited;
+  std::vector<MoveResult> outcomes;
+  for (std::size_t r = 0; r < firstUntried; ++r) {
     switch (conflicts[r]) {
       case NameConflict::None:
         moves.push_back({std::string(ExtractNamePart(plan[r].OldName)), plan[r].NewName});
@@ -123,9 +129,12 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
       journal = fileSystem.CreateJournal(place.JournalPath);
       if (journal && !journal->Append(JournalHeader(JournalRunKind, place.Folder))) journal.reset();
     }
-    std::vector<MoveResult> outcomes;
     if (journal) {
-      outcomes = ExecuteMoves(fileSystem, place.Folder, moves, *journal, [&](std::size_t m) {
+      const auto turn = [&](const MoveTurn& at) {
+        observer.ShowProgress(at.Step, at.Steps, plan[rowOfMove[at.Move]].OldName);
+        return !at.CanStop || !observer.StopRequested();
+      };
+      const auto moved = [&](std::size_t m) {
         observer.Beep();
         // One past the number just given, and never back.
         const int next = std::min(plan[rowOfMove[m]].Number, RenameSession::MaxStartNumber - 1) + 1;
@@ -136,7 +145,8 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
         }
         ++result.CompletedCount;
         observer.ShowCompletedCount(CompletedCountText(result.CompletedCount));
-      });
+      };
+      outcomes = ExecuteMoves(fileSystem, place.Folder, moves, *journal, moved, turn);
       if (result.CompletedCount > 0 || place.JournalPath.empty()) {
         journal->Append(JournalEndLine);
         journal->Flush();
@@ -150,7 +160,10 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
     }
     for (std::size_t m = 0; m < moves.size(); ++m) {
       const MoveResult& outcome = outcomes[m];
-      if (outcome.Result == MoveResult::Outcome::Refused) {
+      if (outcome.Result == MoveResult::Outcome::NotTried) {
+        result.Stopped = true;
+        firstUntried = std::min(firstUntried, rowOfMove[m]);
+      } else if (outcome.Result == MoveResult::Outcome::Refused) {
         reasons[rowOfMove[m]] = outcome.Reason;
       } else if (outcome.Result == MoveResult::Outcome::Stranded) {
         reasons[rowOfMove[m]] = StrandedReason(outcome.Reason, outcome.Where);
@@ -158,9 +171,17 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
     }
   }
 
-  // Every number is used up, given or skipped.
-  if (!plan.empty()) {
-    const int next = std::min(plan.back().Number, RenameSession::MaxStartNumber - 1) + 1;
+  // Every number reached is used up, given or skipped; past a stop, the
+  // files given their names from a temporary one count as reached too.
+  std::size_t reached = firstUntried;
+  for (std::size_t m = 0; m < moves.size() && !outcomes.empty(); ++m) {
+    if (outcomes[m].Result == MoveResult::Outcome::Done) {
+      reached = std::max(reached, rowOfMove[m] + 1);
+    }
+  }
+  result.Visited = static_cast<int>(result.Stopped ? reached : rows);
+  if (reached > 0) {
+    const int next = std::min(plan[reached - 1].Number, RenameSession::MaxStartNumber - 1) + 1;
     if (next != session.StartNumber || !startShown) {
       session.StartNumber = next;
       observer.ShowStartNumber(session.StartNumberText());

@@ -2,6 +2,7 @@
 // The rename run behind the Execute button, as an engine that knows the
 // file system and the window only through two small interfaces.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -60,15 +61,28 @@ class RenameObserver {
   // the check list goes back to its first entry. The run then replaces
   // RenameSession::Files with them, all unchecked.
   virtual std::vector<std::string> RereadFiles() = 0;
+  // Once the run is confirmed (done 0, name empty), while the new names
+  // are tested (done 0, the file tested), then before each step of a
+  // rename: steps taken so far out of all the run's steps (one per file,
+  // two for a file that steps aside under a temporary name), and the old
+  // name of the file in hand.
+  virtual void ShowProgress(std::size_t done, std::size_t total, const std::string& name) {
+    (void)done, (void)total, (void)name;
+  }
+  // Asked between files: true ends the run before the next file's turn.
+  // A file already under a temporary name still takes its new name or
+  // goes back to its old one.
+  virtual bool StopRequested() { return false; }
 };
 
 struct RenameRunResult {
   bool Refused = false;    // new names unusable: told so, nothing asked or changed
   bool Confirmed = false;  // false: refused or answered No, nothing changed
-  int Visited = 0;         // checked entries tried
+  int Visited = 0;         // checked entries tried (stopped: up to the last reached)
   int CompletedCount = 0;  // successful renames
   int Collisions = 0;      // name taken: warned and skipped
   int Failures = 0;        // refused by the file system: reported after the run
+  bool Stopped = false;    // ended early on StopRequested: the rest kept their names
 };
 
 // BitBtn1Click without the window. First checks every new name: one that
@@ -82,6 +96,9 @@ struct RenameRunResult {
 // re-reads Files and leaves preview in its completed state. After a Yes
 // the window redraws its check list, preview grid and Execute button
 // (preview.ExecuteEnabled()).
+// A stopped run ends as a finished one (report, re-read, completed state);
+// StartNumber then ends one past the last number given or used up before
+// the stop, so the files left over get the next numbers in a later run.
 RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSystem& fileSystem,
                           RenameObserver& observer);
 

@@ -18,6 +18,10 @@ std::string CompletedCountText(int completedCount) {
   return std::to_string(completedCount) + "個完了";
 }
 
+std::string ProgressText(std::size_t done, std::size_t total) {
+  return std::to_string(done) + " / " + std::to_string(total);
+}
+
 std::string BadCharactersText(std::string_view characters) {
   std::string text = "ファイル名に使えない文字「";
   text += characters;

@@ -76,6 +76,13 @@ inline constexpr std::string_view ConfirmUndoText =
 // many files are back, and where those that could not be brought back are.
 std::string RecoveredText(int restoredCount, const std::vector<Move>& left, bool undo);
 
+// A run under way: the Execute button's caption meanwhile, the question
+// before stopping, and the progress panel's "<n> / <N>".
+inline constexpr std::string_view StopRunCaption = "中止";
+inline constexpr std::string_view ConfirmStopText =
+    "ファイル名の変換を中止します。\n\nよろしいですか？";
+std::string ProgressText(std::size_t done, std::size_t total);
+
 // Digit-count display: "3桁", or "１０桁" in full width.
 std::string DigitCountText(int digitCount, bool fullWidth);
 

@@ -1,5 +1,6 @@
 #include "StagedMoves.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -70,6 +71,13 @@ class Mover {
 std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& folder,
                                      const std::vector<Move>& moves, JournalWriter& journal,
                                      const std::function<void(std::size_t)>& moved) {
+  return ExecuteMoves(fileSystem, folder, moves, journal, moved, {});
+}
+
+std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& folder,
+                                     const std::vector<Move>& moves, JournalWriter& journal,
+                                     const std::function<void(std::size_t)>& moved,
+                                     const std::function<bool(const MoveTurn&)>& turn) {
   const std::size_t count = moves.size();
   std::vector<MoveResult> results(count);
   std::unordered_map<std::string, std::size_t> sourceOf;
@@ -88,6 +96,26 @@ std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& 
   Mover mover(fileSystem, folder, journal);
   std::vector<std::string> where(count);  // current name of each file
   std::vector<bool> failed(count, false);
+  std::vector<bool> untried(count, false);
+  MoveTurn at;
+  at.Steps = count + static_cast<std::size_t>(std::count(waits.begin(), waits.end(), true));
+  bool stopped = false;
+  // Before a move's first step: false once the batch is stopped, the move
+  // then keeping its name.
+  auto begin = [&](std::size_t i) {
+    if (!stopped && turn) {
+      at.Move = i;
+      at.CanStop = true;
+      stopped = !turn(at);
+    }
+    if (stopped) {
+      untried[i] = failed[i] = true;
+      results[i].Result = MoveResult::Outcome::NotTried;
+      return false;
+    }
+    ++at.Step;
+    return true;
+  };
   auto finish = [&](std::size_t i) {
     results[i].Result = MoveResult::Outcome::Done;
     results[i].Reason.clear();
@@ -97,7 +125,7 @@ std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& 
   // Waiting files step aside, then the others go straight to their names.
   for (std::size_t i = 0; i < count; ++i) {
     where[i] = moves[i].From;
-    if (!waits[i]) continue;
+    if (!waits[i] || !begin(i)) continue;
     const std::string temporary = mover.Temporary(moves[i].From, reserved);
     if (temporary.empty()) {
       failed[i] = true;
@@ -110,7 +138,7 @@ std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& 
     }
   }
   for (std::size_t i = 0; i < count; ++i) {
-    if (waits[i]) continue;
+    if (waits[i] || !begin(i)) continue;
     if (mover.Step(moves[i].From, moves[i].To, results[i].Reason, false, false)) {
       where[i] = moves[i].To;
       finish(i);
@@ -134,9 +162,16 @@ std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& 
     kept.pop_back();
     const auto found = waiter.find(NameKey(moves[h].From));
     if (found == waiter.end() || failed[found->second]) continue;
-    failed[found->second] = true;
-    results[found->second].Reason = std::string(CollisionReason);
-    kept.push_back(found->second);
+    const std::size_t w = found->second;
+    failed[w] = true;
+    if (untried[h]) {
+      // Waiting for a file the stop left in place: not a collision.
+      untried[w] = true;
+      results[w].Result = MoveResult::Outcome::NotTried;
+    } else {
+      results[w].Reason = std::string(CollisionReason);
+    }
+    kept.push_back(w);
   }
 
   // Back home from the temporary names, or on to the new ones.
@@ -148,12 +183,19 @@ std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& 
     }
     results[i].Result = MoveResult::Outcome::Stranded;
     results[i].Where = where[i];
+    if (results[i].Reason.empty()) results[i].Reason = reason;
   };
   for (std::size_t i = 0; i < count; ++i) {
     if (waits[i] && failed[i] && where[i] != moves[i].From) sendHome(i);
   }
   for (std::size_t i = 0; i < count; ++i) {
     if (!waits[i] || failed[i]) continue;
+    if (turn) {
+      at.Move = i;
+      at.CanStop = false;
+      turn(at);
+    }
+    ++at.Step;
     if (mover.Step(where[i], moves[i].To, results[i].Reason)) {
       where[i] = moves[i].To;
       finish(i);

@@ -28,6 +28,7 @@ struct MoveResult {
     Done,      // the file has its new name
     Refused,   // the file keeps its old name; Reason says why
     Stranded,  // refused on the way back too: the file is under Where
+    NotTried,  // the batch was stopped before its turn: the file keeps its name
   };
   Outcome Result = Outcome::Refused;
   std::string Reason;
@@ -47,6 +48,24 @@ inline constexpr std::string_view TemporaryNameMark = "~KVT";
 std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& folder,
                                      const std::vector<Move>& moves, JournalWriter& journal,
                                      const std::function<void(std::size_t)>& moved);
+
+// Before each step: the move, the steps taken so far and in all, and
+// whether the batch may stop here (true before a move's first step).
+struct MoveTurn {
+  std::size_t Move = 0;
+  std::size_t Step = 0;
+  std::size_t Steps = 0;
+  bool CanStop = false;
+};
+// The same, asking before each step; a false answer where CanStop stops
+// the batch: that move and every one not begun keep their names (NotTried),
+// and so does every move waiting for one of them, back from its temporary
+// name. Files already under temporary names whose new names are free take
+// them: no file is left under a temporary name by a stop.
+std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& folder,
+                                     const std::vector<Move>& moves, JournalWriter& journal,
+                                     const std::function<void(std::size_t)>& moved,
+                                     const std::function<bool(const MoveTurn&)>& turn);
 
 // What the steps of a journal did to each file, in journal order: the
 // file's name before the first step and after its last taken step.

@@ -17,6 +17,7 @@
 #include "RenameTexts.h"
 #include "RenameUndo.h"
 #include "TakenNames.h"
+#include "SetupRun.h"
 #include "Win32FileSystem.h"
 #include "browser/DirectoryListBox.h"
 #include "browser/DriveComboBox.h"
@@ -734,6 +735,10 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       FormDropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
     case WM_CLOSE:
+      if (run_ && run_->Active()) {
+        run_->AskStop(true);  // on yes, closes once the run has stopped
+        return 0;
+      }
       if (runInProgress_) {
         closeAfterRun_ = true;
         return 0;
@@ -1219,7 +1224,7 @@ void TSetupForm1::ShowFileCount() {
 namespace {
 class WindowRenameObserver : public RenameObserver {
  public:
-  explicit WindowRenameObserver(TSetupForm1& form) : form_(form) {}
+  WindowRenameObserver(TSetupForm1& form, TSetupForm1::RunDriver& run) : form_(form), run_(run) {}
 
   bool Ask(std::string_view text, std::string_view caption) override {
     return ShowMessage(form_.Handle(), std::string(text), std::string(caption),
@@ -1244,17 +1249,27 @@ class WindowRenameObserver : public RenameObserver {
     form_.FileListBox1->ListFolderFiles();
     return form_.FileListBox1->Items();
   }
+  void ShowProgress(std::size_t done, std::size_t total, const std::string& name) override {
+    run_.ShowProgress(done, total, name);
+  }
+  bool StopRequested() override { return run_.StopRequested(); }
 
  private:
   TSetupForm1& form_;
+  TSetupForm1::RunDriver& run_;
 };
 }  // namespace
 
 void TSetupForm1::BitBtn1Click() {
+  if (run_) {
+    run_->AskStop(false);  // the button reads "中止" while the run lasts
+    return;
+  }
   const RunInProgress running(*this);
-  WindowRenameObserver observer(*this);
+  RunDriver run(*this);
+  WindowRenameObserver observer(*this, run);
   const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
-  RenameRunResult result = RunRename(*session_, *preview_, *fileSystem_, observer, place);
+  RenameRunResult result = RunRename(*session_, *preview_, run.Files(), observer, place);
   if (!result.Confirmed) return;
   // The start number has moved on: the sample follows it, as it does after
   // every other change of the start number.

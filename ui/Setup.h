@@ -212,6 +212,11 @@ class TSetupForm1 : public TForm, public NamingFields {
   // rolled back, and the user is told.
   void RecoverInterruptedRename();
 
+  // ---- A run under way (SetupRun.cpp) ----
+  class RunDriver;
+  // The run's file system (tests put in a slow or failing one).
+  void ReplaceFileSystem(std::unique_ptr<FileSystem> fileSystem);
+
   // ---- Settings (SetupSettings.cpp) ----
   void ComputeSettingsPath();
   void ReadWindowPosition();
@@ -307,6 +312,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   HHOOK keyPreview_ = nullptr;  // sees every key press before the focused control
   int senderTag_ = 0;           // tag of the control whose click is being handled
   bool controlsCreated_ = false;
+  RunDriver* run_ = nullptr;  // while the Execute button's run lasts
   bool runInProgress_ = false;
   bool closeAfterRun_ = false;
   bool savedAtClose_ = false;  // one ending may arrive by several routes

@@ -8,6 +8,7 @@
 #include "Glide.h"
 #include "RenameSession.h"
 #include "Setup.h"
+#include "SetupRun.h"
 #include "ShellActions.h"
 #include "browser/DriveComboBox.h"
 
@@ -48,6 +49,7 @@ bool TSetupForm1::WMSysCommand(WPARAM command) {
 
 // Runs before the focused control sees the key, which it still receives.
 void TSetupForm1::FormKeyDown(WPARAM key) {
+  if (key == VK_ESCAPE && run_) run_->AskStopSoon();  // asked once out of the hook
   HWND drive = DriveComboBox1 ? DriveComboBox1->Handle() : nullptr;
   HWND focus = GetFocus();
   if (drive && focus && (focus == drive || IsChild(drive, focus))) return;

@@ -207,6 +207,22 @@ class RecordingObserver : public RenameObserver {
     Events.push_back("count " + text);
     Counts.push_back(text);
   }
+  void ShowProgress(std::size_t done, std::size_t total, const std::string&) override {
+    if (total != ProgressTotal) ProgressTotal = total, ProgressSteps.clear();
+    ProgressSteps.push_back(done);
+  }
+  // Answers "stop" from the call after this many (-1: never).
+  bool StopRequested() override {
+    if (StopAfter < 0) return false;
+    if (StopAfter == 0) return Stopped = true;
+    --StopAfter;
+    return false;
+  }
+  int StopAfter = -1;
+  bool Stopped = false;
+  std::size_t ProgressTotal = 0;
+  std::vector<std::size_t> ProgressSteps;
+
   std::vector<std::string> RereadFiles() override {
     Events.push_back("reread");
     ++Rereads;

@@ -429,7 +429,9 @@ class FaultyFolder : public MemoryFolder {
 // with exactly its previewed name and every marked one keeps its own; with
 // refusals, vanishing files, false "taken" answers and a journal that stops
 // taking writes, no file is ever lost or overwritten, and what is reported
-// done is done.
+// done is done. Some runs are stopped at a random point: every file is then
+// under its new name or its old one, the start number continues after the
+// last number reached, and the run is undone like a finished one.
 TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
   std::size_t renamedInAll = 0;
   for (unsigned seed = 1; seed <= 80; ++seed) {
@@ -466,6 +468,7 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
                               ? RenameSession::MaxStartNumber - static_cast<int>(random() % 50)
                               : static_cast<int>(random() % 100);
     if (faulty && seed % 3 == 0) folder.FailAppendAfter = static_cast<int>(random() % 4000);
+    if (seed % 3 == 1) observer.StopAfter = static_cast<int>(random() % (2 * names.size()));
 
     taken.Reset(&folder, "");
     preview.SetTakenNames(&taken);
@@ -486,6 +489,12 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
 
     const RenameRunResult result =
         RunRename(session, preview, folder, observer, RenamePlace{"", "KVTrun.log"});
+    const bool stopped = observer.Stopped;
+    EXPECT_EQ(result.Stopped, stopped);
+    for (std::size_t i = 1; i < observer.ProgressSteps.size(); ++i) {
+      EXPECT_LE(observer.ProgressSteps[i - 1], observer.ProgressSteps[i]);
+    }
+    for (std::size_t step : observer.ProgressSteps) EXPECT_LT(step, observer.ProgressTotal);
 
     // No file lost or overwritten: only the vanished ones are missing.
     std::vector<int> expected = before;
@@ -515,6 +524,8 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
         EXPECT_TRUE(at(row.Old) || faulty) << row.Old;
       } else if (at(row.New)) {
         ++delivered;
+      } else if (stopped && at(row.Old)) {
+        // Its turn had not come: left alone.
       } else if (!faulty) {
         ADD_FAILURE() << row.Old << " did not become " << row.New;
       }
@@ -522,7 +533,7 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
     const int marked = static_cast<int>(
         std::count_if(rows.begin(), rows.end(), [](const Row& r) { return r.Marked; }));
     EXPECT_EQ(result.CompletedCount, delivered + pastLimit);
-    if (!faulty) {
+    if (!faulty && !stopped) {
       EXPECT_EQ(result.Collisions + result.Failures, marked - pastLimit);
     }
     for (const auto& [name, tag] : after) {
@@ -544,14 +555,21 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
     EXPECT_EQ(observer.Counts.size(), static_cast<std::size_t>(result.CompletedCount));
     EXPECT_EQ(static_cast<std::size_t>(result.Collisions), observer.Warnings.size());
     EXPECT_EQ(observer.Boxes.size(), result.Failures > 0 ? 1u : 0u);
-    EXPECT_EQ(result.Visited, static_cast<int>(rows.size()));
+    if (!stopped) {
+      EXPECT_EQ(result.Visited, static_cast<int>(rows.size()));
+    }
     EXPECT_EQ(session.StartNumber,
-              std::min<std::int64_t>(std::int64_t{start} + static_cast<int>(rows.size()),
+              std::min<std::int64_t>(std::int64_t{start} + result.Visited,
                                      RenameSession::MaxStartNumber));
     // A run that renamed something leaves a complete journal to undo it by.
     if (result.CompletedCount > 0 && folder.FailAppendAfter < 0) {
       const std::string& journal = folder.Journals["KVTrun.log"];
       EXPECT_EQ(journal.substr(journal.size() - 2), "E\n");
+    }
+    // A stopped run is undone like a finished one: every file back.
+    if (stopped && !faulty && result.CompletedCount > 0) {
+      EXPECT_EQ(UndoLastRun(folder, JournalPathsBeside("KVTset.ini")).FailureCount, 0);
+      EXPECT_EQ(folder.State(), untouched);
     }
 
     // Afterwards the list is the folder as it now is, nothing checked.

@@ -8,10 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "About.h"
@@ -23,11 +26,13 @@
 #include "PreviewRows.h"
 #include "RenameSession.h"
 #include "Setup.h"
+#include "Win32FileSystem.h"
 #include "browser/DirectoryListBox.h"
 #include "browser/DriveComboBox.h"
 #include "browser/FileListBox.h"
 #include "browser/FilterComboBox.h"
 #include "controls/CheckListBox.h"
+#include "controls/StatusBar.h"
 #include "controls/StringGrid.h"
 #include "../support/Win32Folders.h"
 
@@ -582,6 +587,146 @@ TEST_F(SetupWindowTest, AnsweringNoLeavesEverything) {
   EXPECT_EQ(Grid(), before);
   EXPECT_EQ(Text(form_->Panel2), "1");
   EXPECT_TRUE(ExecuteEnabled());
+}
+
+// Renames at 20 ms each, as on a network share or in a large folder
+// under Wine.
+class SlowFileSystem : public Win32FileSystem {
+ public:
+  bool Rename(const std::string& from, const std::string& to) override {
+    Sleep(20);
+    return Win32FileSystem::Rename(from, to);
+  }
+};
+
+// Watches a run from another thread, as the system and the user do: sends
+// the window a message every few milliseconds and times its answer, reads
+// the progress panel, and once it shows the given step posts the given
+// message (Esc, a close).
+class RunWatcher {
+ public:
+  RunWatcher(TSetupForm1& form, int atStep, HWND target, UINT msg, WPARAM wparam)
+      : form_(form.Handle()), bar_(form.StatusBar1), field_(form.ComboBox1),
+        button_(form.BitBtn1) {
+    thread_ = std::thread([=, this] { Watch(atStep, target, msg, wparam); });
+  }
+  // Once the run is over; the window thread goes on answering meanwhile.
+  void Stop(const std::function<void()>& pump) {
+    over_ = true;
+    while (!finished_) {
+      pump();
+      Sleep(1);
+    }
+    thread_.join();
+  }
+
+  double slowestAnswerMs = 0;
+  std::vector<std::string> progressTexts;  // panel 1, each change
+  bool sawLocked = false;                  // prefix field disabled, button "中止"
+  bool sawBar = false;                     // the progress bar begun
+  bool acted = false;
+
+ private:
+  std::string Get(HWND window, UINT msg, WPARAM wparam) {
+    char text[256] = {};
+    DWORD_PTR unused;
+    SendMessageTimeoutA(window, msg, wparam, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 200,
+                        &unused);
+    return text;
+  }
+  void Watch(int atStep, HWND target, UINT msg, WPARAM wparam) {
+    while (!over_) {
+      LARGE_INTEGER frequency, t0, t1;
+      QueryPerformanceFrequency(&frequency);
+      QueryPerformanceCounter(&t0);
+      DWORD_PTR unused;
+      SendMessageTimeoutA(form_, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &unused);
+      QueryPerformanceCounter(&t1);
+      const double ms = 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) /
+                        static_cast<double>(frequency.QuadPart);
+      slowestAnswerMs = std::max(slowestAnswerMs, ms);
+      std::string progress = Get(bar_, SB_GETTEXTA, kPanelSize);
+      if (!progress.empty() && progress[0] == '\t') progress.erase(0, 1);
+      if (!progress.empty() && (progressTexts.empty() || progressTexts.back() != progress)) {
+        progressTexts.push_back(progress);
+      }
+      if (!IsWindowEnabled(field_) && Get(button_, WM_GETTEXT, 256) == "中止") sawLocked = true;
+      DWORD_PTR bar = 0;
+      SendMessageTimeoutA(bar_, kStatusBarGetProgress, kPanelTime, 0, SMTO_NORMAL, 1000, &bar);
+      if (static_cast<LRESULT>(bar) > 0) sawBar = true;
+      if (!acted && std::atoi(progress.c_str()) >= atStep) {
+        acted = true;
+        PostMessageA(target, msg, wparam, 1);
+      }
+      Sleep(5);
+    }
+    finished_ = true;
+  }
+
+  HWND form_, bar_, field_, button_;
+  std::atomic<bool> over_{false}, finished_{false};
+  std::thread thread_;
+};
+
+TEST_F(SetupWindowTest, LongRunAnswersShowsProgressAndStopsOnEscOrClose) {
+  for (int i = 0; i < 12; ++i) WriteFile("f" + std::string(1, static_cast<char>('a' + i)) + ".txt");
+  Start();
+  form_->ReplaceFileSystem(std::make_unique<SlowFileSystem>());
+  ClickButton(form_->SpeedButton14);
+  Type(form_->ComboBox1, "r");
+  auto renamed = [](const char* prefix) {
+    int count = 0;
+    for (int n = 1; n <= 30; ++n) count += FileExists(prefix + std::to_string(n) + ".txt");
+    return count;
+  };
+
+  // Esc after the fourth file, Yes: the run stops after the file in hand.
+  RunWatcher watcher(*form_, 4, form_->BitBtn1, WM_KEYDOWN, VK_ESCAPE);
+  ClickButton(form_->BitBtn1);
+  watcher.Stop([this] { Pump(); });
+  EXPECT_TRUE(watcher.acted);
+  EXPECT_LT(watcher.slowestAnswerMs, 100.0);
+  EXPECT_GE(watcher.progressTexts.size(), 3u);
+  EXPECT_TRUE(watcher.sawLocked);
+  EXPECT_TRUE(watcher.sawBar);
+  ASSERT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes_[1].text, "ファイル名の変換を中止します。\n\nよろしいですか？");
+  EXPECT_EQ(boxes_[1].flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+  const int done = renamed("r");
+  EXPECT_GE(done, 4);
+  EXPECT_LT(done, 12);
+  for (int n = done; n < 12; ++n) {
+    EXPECT_TRUE(FileExists("f" + std::string(1, static_cast<char>('a' + n)) + ".txt")) << n;
+  }
+  EXPECT_EQ(Status(3), std::to_string(done) + "個完了");
+  EXPECT_EQ(Text(form_->Panel2), std::to_string(done + 1));
+  EXPECT_EQ(Grid(), (Rows{{"", " (変更完了)"}}));
+  // The window is as before the run, the progress gone, and the stopped
+  // run can be taken back.
+  EXPECT_EQ(Status(0) + Status(1) + Status(2), "");
+  EXPECT_EQ(SendMessageA(form_->StatusBar1, kStatusBarGetProgress, kPanelTime, 0), -1);
+  EXPECT_EQ(Text(form_->BitBtn1), "実行");
+  EXPECT_TRUE(IsWindowEnabled(form_->ComboBox1));
+  EXPECT_TRUE(IsWindowEnabled(form_->CheckListBox1->Handle()));
+  EXPECT_FALSE(GetMenuState(form_->MainMenu1, 0, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_TRUE(form_->UndoAvailable());
+
+  // Closing after the third file of the next run asks the same; on Yes the
+  // run stops, then the window closes and saves the settings.
+  ClickButton(form_->SpeedButton14);
+  SetFieldText(form_->ComboBox1, "s");
+  boxes_.clear();
+  RunWatcher closer(*form_, 3, form_->Handle(), WM_CLOSE, 0);
+  ClickButton(form_->BitBtn1);
+  closer.Stop([this] { Pump(); });
+  Pump();
+  ASSERT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes_[1].text, "ファイル名の変換を中止します。\n\nよろしいですか？");
+  const int second = renamed("s");
+  EXPECT_GE(second, 3);
+  EXPECT_LT(second, 12);
+  EXPECT_EQ(form_->Handle(), nullptr);
+  EXPECT_TRUE(FileExists(folder_ + "\\KVTset.ini"));
 }
 
 TEST_F(SetupWindowTest, DoubleByteNamesEndingInBackslashByteRenameAndNavigate) {

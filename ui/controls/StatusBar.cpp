@@ -22,7 +22,8 @@ constexpr int kMaxParts = 256;
 struct Part {
   int edge = -1;  // right edge in client pixels; -1 reaches the bar's end
   std::string text;
-  WORD type = 0;  // SBT_NOBORDERS, SBT_POPOUT
+  WORD type = 0;      // SBT_NOBORDERS, SBT_POPOUT
+  int progress = -1;  // thousandths of a progress bar, -1: none
 };
 
 struct StatusBarState {
@@ -79,6 +80,12 @@ void DrawPart(const StatusBarState& state, HDC dc, RECT r, const Part& part) {
   if (!(part.type & SBT_NOBORDERS)) {
     DrawEdge(dc, &r, (part.type & SBT_POPOUT) ? BDR_RAISEDINNER : BDR_SUNKENOUTER,
              BF_RECT | BF_ADJUST);
+  }
+  if (part.progress >= 0) {
+    RECT bar = r;
+    InflateRect(&bar, -1, -1);
+    bar.right = bar.left + (bar.right - bar.left) * std::min(part.progress, 1000) / 1000;
+    if (bar.right > bar.left) FillRect(dc, &bar, GetSysColorBrush(COLOR_HIGHLIGHT));
   }
   if (part.text.empty()) return;
   HGDIOBJ oldFont = SelectObject(dc, FontOf(state));
@@ -212,6 +219,18 @@ LRESULT CALLBACK StatusBarProc(HWND window, UINT msg, WPARAM wparam, LPARAM lpar
       part->type = type;
       RedrawPartNow(*state, LOBYTE(LOWORD(wparam)));
       return TRUE;
+    }
+    case kStatusBarSetProgress: {
+      Part* part = PartAt(*state, wparam);
+      const int value = static_cast<int>(lparam);
+      if (!part || part->progress == value) return part != nullptr;
+      part->progress = value;
+      RedrawPartNow(*state, LOBYTE(LOWORD(wparam)));
+      return TRUE;
+    }
+    case kStatusBarGetProgress: {
+      const Part* part = PartAt(*state, wparam);
+      return part ? part->progress : -1;
     }
     case SB_GETTEXTA:
     case SB_GETTEXTLENGTHA: {

@@ -14,6 +14,11 @@
 
 namespace korvath {
 
+// The bar's own messages: a progress bar drawn across a panel, behind its
+// text. wparam: the panel; lparam (set): thousandths done, -1 for none.
+constexpr UINT kStatusBarSetProgress = WM_USER + 200;
+constexpr UINT kStatusBarGetProgress = WM_USER + 201;
+
 // Registers the window class on first use and returns its name.
 const char* StatusBarClassName();
 
