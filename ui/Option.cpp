@@ -5,7 +5,7 @@
 #include "Application.h"
 #include "MessageBox.h"
 #include "SettingsFile.h"
-#include "controls/Gdi.h"
+#include "UiFont.h"
 #include "cp932.h"
 
 namespace korvath {
@@ -117,8 +117,8 @@ std::string EditText(HWND edit) {
 // Diagonal grip stripes in the bottom-right corner, on the dialog's face.
 void DrawSizeGrip(HDC dc, const RECT& rect) {
   FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-  PenHandle shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
-  PenHandle light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
+  OwnedPen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+  OwnedPen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
   // Two dark lines and a light one per stripe, every 4 pixels.
   for (int offset = 3; offset < rect.bottom - rect.top; offset += 4) {
     for (int line = 0; line < 3; ++line) {

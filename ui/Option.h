@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Form.h"
-#include "controls/Gdi.h"
+#include "UiFont.h"
 
 namespace korvath {
 
@@ -110,7 +110,7 @@ class TOptionForm1 : public TForm {
   void MoveRow(int from, int to);
   void SetRows(const std::vector<std::string>& rows);
 
-  FontHandle font_;  // 12 px, every control's
+  OwnedFont font_;  // 12 px, every control's
   int minHeight_ = kOptionMinHeight;
   int maxHeight_ = kOptionDesignMaxHeight;
   HWND lastFocus_ = nullptr;  // the control that had the focus at the last closing

@@ -23,7 +23,7 @@
 #include "browser/FileListBox.h"
 #include "browser/FilterComboBox.h"
 #include "controls/CheckListBox.h"
-#include "controls/Gdi.h"
+#include "UiFont.h"
 #include "controls/GlyphButton.h"
 #include "controls/Panel.h"
 #include "controls/StatusBar.h"
@@ -250,17 +250,14 @@ TSetupForm1::~TSetupForm1() {
   // Menus not attached to a window are not destroyed with it.
   if (menus_->menus[kMenuPopup]) DestroyMenu(menus_->menus[kMenuPopup]);
   if (MainMenu1) DestroyMenu(MainMenu1);
-  for (HFONT font : {font_, sampleFont_, smallFont_}) {
-    if (font) DeleteObject(font);
-  }
 }
 
 void TSetupForm1::Create() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
-  font_ = CreateUiFont(12);
-  sampleFont_ = CreateUiFont(13);
-  smallFont_ = CreateUiFont(11);
+  font_.Reset(CreateUiFont(12));
+  sampleFont_.Reset(CreateUiFont(13));
+  smallFont_.Reset(CreateUiFont(11));
 
   CreateParams p;
   p.className = "TSetupForm1";
@@ -277,7 +274,7 @@ void TSetupForm1::Create() {
   CreateHandle(p);
   // Created first, this is the application's main window.
   if (!IsWindow(Application.MainWindow())) Application.SetMainWindow(Handle());
-  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 
   CreateControls();
   // From here every size change lays the controls out, the menu bar's
@@ -332,13 +329,15 @@ void TSetupForm1::CreateControls() {
     SendMessageA(ToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
   };
 
-  HDC measure = CreateCompatibleDC(nullptr);
+  // Measures captions; freed on every way out, a throwing Create included.
+  OwnedMemoryDC measureDC(CreateCompatibleDC(nullptr));
+  HDC measure = measureDC.Get();
   for (int i = 0; i < kControlCount; ++i) {
     const ControlRow& row = kControls[i];
     HWND parent = row.parent ? ControlByName(row.parent) : Handle();
-    HFONT font = row.font == FontKind::Sample  ? sampleFont_
-                 : row.font == FontKind::Small ? smallFont_
-                                                : font_;
+    HFONT font = row.font == FontKind::Sample  ? sampleFont_.Get()
+                 : row.font == FontKind::Small ? smallFont_.Get()
+                                                : font_.Get();
     const Bounds& b = row.bounds;
     int id = ControlId(i);
     HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
@@ -446,7 +445,6 @@ void TSetupForm1::CreateControls() {
       SetWindowLongPtrA(created, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     }
   }
-  DeleteDC(measure);
 
   // The Tab key walks siblings in Z order: put the tab stops (and the
   // containers holding them) at the bottom in their tab order.
@@ -693,7 +691,7 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (item->hwndItem == BitBtn1) {
-        DrawExecuteButton(*item, font_);
+        DrawExecuteButton(*item, font_.Get());
         return TRUE;
       }
       break;

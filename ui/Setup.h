@@ -19,6 +19,7 @@
 
 #include "FileOrder.h"
 #include "Form.h"
+#include "Handles.h"
 #include "NamingFields.h"
 
 namespace korvath {
@@ -300,9 +301,9 @@ class TSetupForm1 : public TForm, public NamingFields {
   std::unique_ptr<MenuState> menus_;
   std::array<std::string, 5> statusTexts_;
   std::array<bool, 5> statusWritten_{};
-  HFONT font_ = nullptr;        // 12 px, the window's font
-  HFONT sampleFont_ = nullptr;  // 13 px, the sample display
-  HFONT smallFont_ = nullptr;   // 11 px, the step buttons
+  OwnedFont font_;        // 12 px, the window's font
+  OwnedFont sampleFont_;  // 13 px, the sample display
+  OwnedFont smallFont_;   // 11 px, the step buttons
   HWND lastFocus_ = nullptr;    // given back the focus when the window is activated
   HHOOK keyPreview_ = nullptr;  // sees every key press before the focused control
   int senderTag_ = 0;           // tag of the control whose click is being handled

@@ -7,6 +7,7 @@
 #include "BrowserGlyphs.h"
 #include "DriveComboBox.h"
 #include "ErrorMode.h"
+#include "Handles.h"
 #include "FileListBox.h"
 #include "IoError.h"
 #include "Win32Collation.h"
@@ -334,7 +335,7 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   DrawBrowserGlyph(dc, GlyphOf(line.Glyph), row.left + line.GlyphLeft, row.top, row.bottom);
 
   const std::string text = DisplayText(index);
-  HGDIOBJ previousFont = font_ ? SelectObject(dc, font_) : nullptr;
+  SelectGuard font(dc, font_);
   RECT textRect = row;
   textRect.left = row.left + line.GlyphLeft + kBrowserGlyphWidth + kTextGap;
   SIZE extent{};
@@ -349,7 +350,6 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &mark);
-  if (previousFont) SelectObject(dc, previousFont);
 }
 
 LRESULT CALLBACK TDirectoryListBox::ListProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam,

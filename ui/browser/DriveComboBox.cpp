@@ -5,6 +5,7 @@
 #include "BrowserGlyphs.h"
 #include "DirectoryListBox.h"
 #include "ErrorMode.h"
+#include "Handles.h"
 #include "FolderSearch.h"
 #include "Win32Collation.h"
 
@@ -227,7 +228,7 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_.size()) return;
   const Entry& entry = entries_[item.itemID];
   DrawBrowserGlyph(dc, GlyphOf(entry.DriveType), row.left + kGlyphLeft, row.top, row.bottom);
-  HGDIOBJ previousFont = font_ ? SelectObject(dc, font_) : nullptr;
+  SelectGuard font(dc, font_);
   RECT textRect = row;
   textRect.left = row.left + kGlyphLeft + kBrowserGlyphWidth + kTextGap;
   SetBkMode(dc, TRANSPARENT);
@@ -235,7 +236,6 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   DrawTextA(dc, entry.Text.c_str(), static_cast<int>(entry.Text.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &row);
-  if (previousFont) SelectObject(dc, previousFont);
 }
 
 }  // namespace korvath

@@ -1,38 +1,21 @@
 #include "FolderSearch.h"
 
+#include "Handles.h"
 #include "cp932.h"
 
 namespace korvath {
-namespace {
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (valid()) FindClose(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
-}  // namespace
 
 std::vector<FolderEntry> SearchFolder(const std::string& pattern) {
   std::vector<FolderEntry> entries;
   if (pattern.empty()) return entries;
   WIN32_FIND_DATAA data;
-  FindHandle find(FindFirstFileA(pattern.c_str(), &data));
-  if (!find.valid()) return entries;
+  OwnedFind find(FindFirstFileA(pattern.c_str(), &data));
+  if (!find) return entries;
   do {
     const std::uint64_t lastWrite = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
                                     data.ftLastWriteTime.dwLowDateTime;
     entries.push_back({data.cFileName, data.dwFileAttributes, lastWrite});
-  } while (FindNextFileA(find.get(), &data));
+  } while (FindNextFileA(find.Get(), &data));
   return entries;
 }
 

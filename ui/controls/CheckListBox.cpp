@@ -4,7 +4,7 @@
 
 #include "Application.h"
 
-#include "Gdi.h"
+#include "Handles.h"
 
 namespace korvath {
 
