@@ -320,19 +320,7 @@ int TAboutForm1::ShowModal() {
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   SetActiveWindow(Handle());
 
-  MSG msg;
-  while (modalResult_ == 0) {
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      // The application is ending: close the box and let the outer loop see
-      // the quit message too.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      modalResult_ = IDCANCEL;
-      break;
-    }
-    if (IsDialogMessageA(Handle(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  modalResult_ = RunModal(Handle(), modalResult_);
 
   // Enable the other windows before hiding, so that activation returns to
   // them rather than to another program.

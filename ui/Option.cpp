@@ -244,19 +244,7 @@ int TOptionForm1::ShowModal() {
   ShowWindow(Handle(), SW_SHOW);
   // OK has the focus at first; later openings return it where it was left.
   SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : BitBtn1);
-  MSG msg;
-  while (modalResult_ == 0) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      // The application is ending: let the outer loop see WM_QUIT too.
-      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-      modalResult_ = IDCANCEL;
-      break;
-    }
-    if (IsDialogMessageA(Handle(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  modalResult_ = RunModal(Handle(), modalResult_);
   // Anything but OK leaves the masks as they were at the opening.
   if (modalResult_ != IDOK && Rows() != openedRows_) SetRows(openedRows_);
   HWND focus = GetFocus();

@@ -398,16 +398,19 @@ void TSetupForm1::CreateControls() {
         break;
       case Kind::DriveComboBox:
         DriveComboBox1 = std::make_unique<TDriveComboBox>();
+        children_.push_back(DriveComboBox1.get());
         DriveComboBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
         created = DriveComboBox1->Handle();
         break;
       case Kind::DirectoryListBox:
         DirectoryListBox1 = std::make_unique<TDirectoryListBox>();
+        children_.push_back(DirectoryListBox1.get());
         DirectoryListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
         created = DirectoryListBox1->Handle();
         break;
       case Kind::FileListBox: {
         FileListBox1 = std::make_unique<TFileListBox>();
+        children_.push_back(FileListBox1.get());
         // The folder list has just searched the same folder: a large start-up
         // folder is read once, not twice.
         std::vector<FolderEntry> listing =
@@ -419,16 +422,19 @@ void TSetupForm1::CreateControls() {
       }
       case Kind::FilterComboBox:
         FilterComboBox1 = std::make_unique<TFilterComboBox>();
+        children_.push_back(FilterComboBox1.get());
         FilterComboBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
         created = FilterComboBox1->Handle();
         break;
       case Kind::CheckListBox:
         CheckListBox1 = std::make_unique<TCheckListBox>();
+        children_.push_back(CheckListBox1.get());
         CheckListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font, session_->Files);
         created = CheckListBox1->Handle();
         break;
       case Kind::StringGrid:
         StringGrid1 = std::make_unique<TStringGrid>();
+        children_.push_back(StringGrid1.get());
         StringGrid1->Create(parent, id, b.left, b.top, b.width, b.height, font);
         created = StringGrid1->Handle();
         break;
@@ -657,13 +663,9 @@ LRESULT CALLBACK TSetupForm1::KeyPreviewHook(int code, WPARAM wparam, LPARAM lpa
 }
 
 bool TSetupForm1::OfferToChildren(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {
-  if (!controlsCreated_) return false;
-  if (CheckListBox1->HandleParentMessage(msg, wparam, lparam, result)) return true;
-  if (StringGrid1->HandleParentMessage(msg, wparam, lparam, result)) return true;
-  if (DriveComboBox1->HandleParentMessage(msg, wparam, lparam, result)) return true;
-  if (DirectoryListBox1->HandleParentMessage(msg, wparam, lparam, result)) return true;
-  if (FileListBox1->HandleParentMessage(msg, wparam, lparam, result)) return true;
-  if (FilterComboBox1->HandleParentMessage(msg, wparam, lparam, result)) return true;
+  for (TControl* child : children_) {
+    if (child->HandleParentMessage(msg, wparam, lparam, result)) return true;
+  }
   return false;
 }
 
@@ -672,17 +674,10 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   // send WM_MEASUREITEM at once.
   if (msg == WM_MEASUREITEM || msg == WM_DRAWITEM || msg == WM_COMMAND) {
     LRESULT result = 0;
-    if (controlsCreated_) {
-      if (OfferToChildren(msg, wparam, lparam, result)) return result;
-    } else {
-      if (DriveComboBox1 && DriveComboBox1->HandleParentMessage(msg, wparam, lparam, result))
-        return result;
-      if (DirectoryListBox1 && DirectoryListBox1->HandleParentMessage(msg, wparam, lparam, result))
-        return result;
-      if (FilterComboBox1 && FilterComboBox1->HandleParentMessage(msg, wparam, lparam, result))
-        return result;
-      if (msg == WM_COMMAND) return 0;
-    }
+    if (OfferToChildren(msg, wparam, lparam, result)) return result;
+    // A command from a control made before the table is complete reaches
+    // no handler yet.
+    if (msg == WM_COMMAND && !controlsCreated_) return 0;
   }
   switch (msg) {
     case WM_COMMAND:

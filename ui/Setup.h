@@ -34,6 +34,7 @@ class TFileListBox;
 class TFilterComboBox;
 class TCheckListBox;
 class TStringGrid;
+class TControl;
 
 // Command identifiers of the menu items, as WM_COMMAND carries them.
 enum MenuCommand : UINT {
@@ -282,6 +283,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   void CreateMenus();
   void RebuildMenu(int menuIndex);
   HWND ControlByName(const char* name) const;
+  // Offers a message about a child to the child objects, in creation order.
   bool OfferToChildren(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
   void OnCommand(WPARAM wparam, LPARAM lparam);
   void OnMenuCommand(UINT command);
@@ -299,6 +301,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   std::unique_ptr<FileSystem> fileSystem_;
   std::unique_ptr<TakenNames> takenNames_;
   std::unique_ptr<MenuState> menus_;
+  std::vector<TControl*> children_;  // the control objects above, as made
   std::array<std::string, 5> statusTexts_;
   std::array<bool, 5> statusWritten_{};
   OwnedFont font_;        // 12 px, the window's font
