@@ -1,0 +1,105 @@
+// The rename run from the Execute button, and taking the last run back.
+
+#include <string>
+
+#include "MessageBox.h"
+#include "PreviewRows.h"
+#include "RenameRun.h"
+#include "RenameSession.h"
+#include "RenameTexts.h"
+#include "RenameUndo.h"
+#include "Setup.h"
+#include "Win32FileSystem.h"
+#include "browser/FileListBox.h"
+#include "controls/CheckListBox.h"
+
+namespace korvath {
+
+TSetupForm1::RunInProgress::RunInProgress(TSetupForm1& form)
+    : form_(form), outer_(!form.runInProgress_) {
+  form_.runInProgress_ = true;
+}
+
+TSetupForm1::RunInProgress::~RunInProgress() {
+  if (!outer_) return;
+  form_.runInProgress_ = false;
+  if (form_.closeAfterRun_) {
+    form_.closeAfterRun_ = false;
+    PostMessageA(form_.Handle(), WM_CLOSE, 0, 0);
+  }
+}
+
+// Rename run
+
+namespace {
+class WindowRenameObserver : public RenameObserver {
+ public:
+  explicit WindowRenameObserver(TSetupForm1& form) : form_(form) {}
+
+  bool Ask(std::string_view text, std::string_view caption) override {
+    return ShowMessage(form_.Handle(), std::string(text), std::string(caption),
+                       MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) == IDYES;
+  }
+  void WarnCollision(std::string_view text, std::string_view caption, const std::string&) override {
+    ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
+  }
+  void Warn(std::string_view text, std::string_view caption) override {
+    ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
+  }
+  void Beep() override { DefaultBeep(); }
+  void ShowStartNumber(const std::string& text) override {
+    SetWindowTextA(form_.Panel2, text.c_str());
+  }
+  void ShowCompletedCount(const std::string& text) override {
+    form_.SetStatusText(kPanelCount, text);
+    // The count advances visibly while the run goes on.
+    UpdateWindow(form_.StatusBar1);
+  }
+  std::vector<std::string> RereadFiles() override {
+    form_.FileListBox1->ListFolderFiles();
+    return form_.FileListBox1->Items();
+  }
+
+ private:
+  TSetupForm1& form_;
+};
+}  // namespace
+
+void TSetupForm1::BitBtn1Click() {
+  const RunInProgress running(*this);
+  WindowRenameObserver observer(*this);
+  const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
+  RenameRunResult result = RunRename(*session_, *preview_, *fileSystem_, observer, place);
+  if (!result.Confirmed) return;
+  // The start number has moved on: the sample follows it, as it does after
+  // every other change of the start number.
+  UpdateSample();
+  CheckListBox1->Reload();
+  ShowPreview();
+  EnableWindow(BitBtn1, preview_->ExecuteEnabled());
+}
+
+bool TSetupForm1::UndoAvailable() { return CanUndo(*fileSystem_, JournalPathsBeside(SettingsPath)); }
+
+void TSetupForm1::KUndo1Click() {
+  if (!UndoAvailable()) return;
+  if (ShowMessage(Handle(), std::string(ConfirmUndoText), std::string(ConfirmRenameCaption),
+                  MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) != IDYES) {
+    return;
+  }
+  const UndoResult result = UndoLastRun(*fileSystem_, JournalPathsBeside(SettingsPath));
+  if (result.FailureCount > 0) {
+    ShowMessage(Handle(), UndoFailureReportText(result.FailureCount, result.FirstFailures),
+                std::string(CollisionCaption), MB_OK | MB_ICONERROR);
+  }
+  // The folder of the run as it now is: list, preview, displays, status.
+  if (FileListBox1->Directory() == result.Folder) {
+    KRenew1Click();
+  } else {
+    ShowFolder(result.Folder);
+  }
+  ShowStartNumber();
+  UpdateSample();
+}
+
+}  // namespace korvath
