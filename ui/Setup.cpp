@@ -302,10 +302,8 @@ void TSetupForm1::OnCommand(WPARAM wparam, LPARAM lparam) {
     case Kind::SpeedButton:
     case Kind::CheckBox:
     case Kind::BitBtn:
-      if (code == BN_CLICKED && row->click) {
-        senderTag_ = row->tag;
-        (this->*row->click)();
-      }
+      if (code == BN_CLICKED && row->clickFrom) (this->*row->clickFrom)(control);
+      if (code == BN_CLICKED && row->click) (this->*row->click)();
       break;
     case Kind::ComboBox:
       if (code == CBN_SELCHANGE) {
@@ -626,41 +624,37 @@ void TSetupForm1::KRenew1Click() {
 // ---------------------------------------------------------------------------
 // Naming fields, displays and preview
 
-void TSetupForm1::ComboBox1Change() {
-  UpdateSample();
-  RefreshPreview();
-  ShowFileCount();
-}
+void TSetupForm1::ComboBox1Change() { NamingChanged(); }
 
-void TSetupForm1::SpeedButton1Click() {
-  session_->StepStartNumber(senderTag_);
+void TSetupForm1::SpeedButton1Click(HWND sender) {
+  // Ten step buttons share this handler; each steps by its row's amount.
+  const ControlRow* row = RowById(GetDlgCtrlID(sender));
+  session_->StepStartNumber(row ? row->tag : 0);
   ShowStartNumber();
-  UpdateSample();
-  RefreshPreview();
-  ShowFileCount();
+  NamingChanged();
 }
 
 void TSetupForm1::SpeedButton11Click() {
   session_->StepDigitCount(1);
   ShowDigitCount();
   ShowStartNumber();
-  UpdateSample();
-  RefreshPreview();
-  ShowFileCount();
+  NamingChanged();
 }
 
 void TSetupForm1::SpeedButton12Click() {
   session_->StepDigitCount(-1);
   ShowDigitCount();
   ShowStartNumber();
-  UpdateSample();
-  RefreshPreview();
-  ShowFileCount();
+  NamingChanged();
 }
 
 void TSetupForm1::CheckBox1Click() {
   ShowDigitCount();
   ShowStartNumber();
+  NamingChanged();
+}
+
+void TSetupForm1::NamingChanged() {
   UpdateSample();
   RefreshPreview();
   ShowFileCount();

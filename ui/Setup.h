@@ -195,10 +195,12 @@ class TSetupForm1 : public TForm, public NamingFields {
 
   // ---- Naming fields, preview and rename run ----
   void ComboBox1Change();
-  void SpeedButton1Click();  // the step is the sender's tag
+  void SpeedButton1Click(HWND sender);  // the ten step buttons
   void SpeedButton11Click();
   void SpeedButton12Click();
   void CheckBox1Click();
+  // A part of the new names changed: sample, preview, Execute, file count.
+  void NamingChanged();
   void UpdateSample();
   void ShowStartNumber();
   void ShowDigitCount();
@@ -309,7 +311,6 @@ class TSetupForm1 : public TForm, public NamingFields {
   OwnedFont smallFont_;   // 11 px, the step buttons
   HWND lastFocus_ = nullptr;    // given back the focus when the window is activated
   HHOOK keyPreview_ = nullptr;  // sees every key press before the focused control
-  int senderTag_ = 0;           // tag of the control whose click is being handled
   bool controlsCreated_ = false;
   bool runInProgress_ = false;
   bool closeAfterRun_ = false;

@@ -34,21 +34,26 @@ enum class Kind {
 enum class FontKind { Normal, Sample, Small };
 
 using Handler = void (TSetupForm1::*)();
+using SenderHandler = void (TSetupForm1::*)(HWND sender);
 
+// One child of the main window. Rows name only what differs from these
+// defaults (designated initializers), so each reads like a line of the
+// window's design.
 struct ControlRow {
-  const char* name;
-  Kind kind;
-  const char* parent;  // nullptr: the main window
-  Bounds bounds;
-  const char* text;
-  FontKind font;
-  int tabOrder;    // 0: no tab stop; containers carry their first child's
-  unsigned style;  // panel flags, or the glyph of a speed button
-  DWORD exStyle;
-  int tag;
-  Handler click;  // click or change
-  Handler exit;   // focus lost
-  HWND TSetupForm1::*member;
+  const char* name = nullptr;
+  Kind kind = Kind::Label;
+  const char* parent = nullptr;  // nullptr: the main window
+  Bounds bounds{};
+  const char* text = "";
+  FontKind font = FontKind::Normal;
+  int tabOrder = 0;    // 0: no tab stop; containers carry their first child's
+  unsigned style = 0;  // panel flags, or the glyph of a speed button
+  DWORD exStyle = 0;
+  int tag = 0;                    // a step button's step
+  Handler click = nullptr;        // click or change
+  SenderHandler clickFrom = nullptr;  // a click handler shared by several controls
+  Handler exit = nullptr;         // focus lost
+  HWND TSetupForm1::*member = nullptr;
 };
 
 // The status bar's design height; the layout puts it at the bottom.
