@@ -30,10 +30,6 @@ enum ControlId : int {
 
 constexpr int kListItemHeight = 16;
 constexpr int kListTextIndent = 2;
-constexpr int kButtonHeight = 25;
-constexpr int kArrowHeight = 24;
-constexpr int kGripWidth = 32;
-constexpr int kGripHeight = 15;
 
 constexpr char kMaskMessage[] =
     "ユーザー定義ファイルの拡張子を設定するには、\n頭に\"*.\"をつけます。例 (*.txt)";
@@ -131,19 +127,6 @@ void DrawSizeGrip(HDC dc, const RECT& rect) {
 }
 
 }  // namespace
-
-OptionLayout ComputeOptionLayout(int clientWidth, int clientHeight) {
-  OptionLayout layout;
-  layout.Image1 = {clientWidth - kGripWidth, clientHeight - kGripHeight, kGripWidth, kGripHeight};
-  constexpr int kListTop = 80;
-  layout.ListBox1 = {38, kListTop, 121, clientHeight - kListTop - kButtonHeight - 20};
-  layout.BitBtn1 = {145, clientHeight - kButtonHeight - 10, 90, kButtonHeight};
-  layout.BitBtn2 = {45, clientHeight - kButtonHeight - 10, 90, kButtonHeight};
-  int middle = kListTop + layout.ListBox1.Height / 2;
-  layout.SpeedButton1 = {168, middle - kArrowHeight - 4, 24, kArrowHeight};
-  layout.SpeedButton2 = {168, middle + 4, 24, kArrowHeight};
-  return layout;
-}
 
 TOptionForm1::TOptionForm1() = default;
 

@@ -801,28 +801,5 @@ TEST_F(SetupWindowTest, KeyPreviewSeesHomeBeforeTheFocusedControl) {
   EXPECT_EQ(form_->HighlightedIndex(), 0);
 }
 
-TEST(MainWindowLayout, WorkedExampleAndSmallestWindow) {
-  MainWindowLayout out = ComputeMainWindowLayout({608, 600, 400, 19, 600});
-  EXPECT_EQ(out.browserColumn, (Bounds{10, 36, 114, 335}));
-  EXPECT_EQ(out.driveSelectorWidth, 114);
-  EXPECT_EQ(out.folderListHeight, 317);
-  EXPECT_EQ(out.checkList, (Bounds{124, 36, 114, 335}));
-  EXPECT_EQ(out.grid, (Bounds{8, 23, 168, 328}));
-  EXPECT_EQ(out.gridColumn0, 71);
-  EXPECT_EQ(out.gridColumn1, 72);
-  EXPECT_EQ(out.previewPanel, (Bounds{248, 10, 342, 361}));
-  EXPECT_EQ(out.statusPanelWidths, (std::array<int, 5>{180, 120, 180, 96, 24}));
-  EXPECT_EQ(out.namingColumnWidth, 155);
-  EXPECT_EQ(out.toolButtons[2], (ButtonPlace{164, 10}));
-
-  MainWindowLayout small = ComputeMainWindowLayout({521, 513, 361, 19, 513});
-  EXPECT_EQ(small.checkList.width, 90);
-  EXPECT_EQ(small.checkList.left, 100);
-  // The check list ends where Panel9 begins less 10, which ends 10 before
-  // the client edge.
-  EXPECT_EQ(small.previewPanel.left, small.checkList.left + small.checkList.width + 10);
-  EXPECT_EQ(small.previewPanel.left + small.previewPanel.width, 513 - 10);
-}
-
 }  // namespace
 }  // namespace korvath
