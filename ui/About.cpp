@@ -141,11 +141,12 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HFONT font) {
   InflateRect(&r, -1, -1);
   DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
 
-  char caption[64] = {};
-  GetWindowTextA(item.hwndItem, caption, sizeof(caption));
+  std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(item.hwndItem)) + 1, '\0');
+  caption.resize(static_cast<std::size_t>(
+      GetWindowTextA(item.hwndItem, caption.data(), static_cast<int>(caption.size()))));
   SelectGuard select(dc, font);
   SIZE text{0, 0};
-  GetTextExtentPoint32A(dc, caption, static_cast<int>(std::strlen(caption)), &text);
+  GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
   constexpr int kGlyph = 16, kSpacing = 4;
   const int shift = pushed ? 1 : 0;
   const int total = kGlyph + kSpacing + text.cx;
@@ -154,8 +155,8 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HFONT font) {
   DrawTick(dc, left, middle - kGlyph / 2);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  TextOutA(dc, left + kGlyph + kSpacing, middle - text.cy / 2, caption,
-           static_cast<int>(std::strlen(caption)));
+  TextOutA(dc, left + kGlyph + kSpacing, middle - text.cy / 2, caption.c_str(),
+           static_cast<int>(caption.size()));
   if (item.itemState & ODS_FOCUS) {
     RECT focus = r;
     InflateRect(&focus, -3, -3);

@@ -20,6 +20,7 @@
 #include "FileOrder.h"
 #include "Form.h"
 #include "Handles.h"
+#include "Histories.h"
 #include "NamingFields.h"
 
 namespace korvath {
@@ -125,9 +126,9 @@ class TSetupForm1 : public TForm, public NamingFields {
 
   // Recent-entry histories (an empty string is an empty slot) and the
   // settings file's path, fixed at start-up.
-  std::array<std::string, 7> DirHistory;
-  std::array<std::string, 33> PrefixHistory;
-  std::array<std::string, 33> SuffixHistory;
+  std::array<std::string, kDirHistorySlots> DirHistory;
+  std::array<std::string, kTextHistorySlots> PrefixHistory;
+  std::array<std::string, kTextHistorySlots> SuffixHistory;
   std::string SettingsPath;
 
   // The paths given on the command line, set before Create: the first

@@ -295,7 +295,6 @@ void TSetupForm1::CreateControls() {
   FileListBox1->OnChange = [this] { takenNames_->Reset(fileSystem_.get(), FileListBox1->Directory()); };
   FileListBox1->OnChange();  // for the reading made at its creation
   FilterComboBox1->OnChange = [this] { DirectoryListBox1Change(); };
-  CheckListBox1->OnClick = [this] { CheckListBox1Click(); };
   CheckListBox1->OnClickCheck = [this] { CheckListBox1Click(); };
 }
 

@@ -20,7 +20,6 @@ constexpr int kItemHeight = 16;
 constexpr int kTextGap = 4;  // between a glyph and its text
 constexpr UINT_PTR kSubclassId = 1;
 
-char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Drive letter of a full path in upper case, 0 for a network path.
 char DriveLetterOf(const std::string& folder) {

@@ -74,7 +74,6 @@ class TDirectoryListBox : public TControl {
   std::string DisplayText(int index) const;
   int ItemIndex() const;
   bool CaseSensitive() const { return caseSensitive_; }
-  bool CasePreserved() const { return casePreserved_; }
 
  private:
   friend class TDriveComboBox;

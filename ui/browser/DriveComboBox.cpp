@@ -18,7 +18,6 @@ constexpr int kComboFrame = 6;  // the closed box's height over its field height
 constexpr int kGlyphLeft = 2;
 constexpr int kTextGap = 6;  // between a glyph and its text
 
-char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::string VolumeLabel(const std::string& root) {
   char label[MAX_PATH + 1] = {};

@@ -130,10 +130,5 @@ void TFileListBox::SetOrder(FileOrder order) {
   ++reading_;
 }
 
-std::string TFileListBox::CurrentFilePath() const {
-  if (!handle_ || itemIndex_ < 0 || itemIndex_ >= Count()) return "";
-  if (SendMessageA(handle_, LB_GETSEL, static_cast<WPARAM>(itemIndex_), 0) <= 0) return "";
-  return JoinPath(directory_, names_[static_cast<std::size_t>(itemIndex_)]);
-}
 
 }  // namespace korvath

@@ -41,7 +41,6 @@ class TFileListBox : public TControl {
   // Re-reads the folder under the mask, making the folder current first.
   // Throws EInOutError when the folder cannot be entered; the old names stay.
   void ListFolderFiles();
-  void Update() { ListFolderFiles(); }
 
   // Stores the mask and re-reads, only when it differs (case-sensitively).
   void SetFileMask(const std::string& mask);
@@ -69,7 +68,6 @@ class TFileListBox : public TControl {
   int ItemIndex() const { return itemIndex_; }
   // Folder + "\" + current item's name when that item is selected, else "".
   // The main window never selects an item, so in practice it is "".
-  std::string CurrentFilePath() const;
 
  private:
   void ReadNames(const std::vector<FolderEntry>* listing);

@@ -31,13 +31,14 @@ bool EnterFolder(const std::string& path) {
   if (!SetCurrentDirectoryA(path.c_str())) return false;
   std::string folder = CurrentFolder();
   if (folder.size() >= 2 && folder[1] == ':') {
-    char letter = folder[0];
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+    const char letter = UpperLetter(folder[0]);
     const char variable[] = {'=', letter, ':', '\0'};
     SetEnvironmentVariableA(variable, folder.c_str());
   }
   return true;
 }
+
+char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool FolderExists(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());

@@ -52,7 +52,6 @@ int TCheckListBox::TopIndex() const {
   return static_cast<int>(SendMessageA(handle_, LB_GETTOPINDEX, 0, 0));
 }
 
-void TCheckListBox::SetTopIndex(int index) { SendMessageA(handle_, LB_SETTOPINDEX, index, 0); }
 
 void TCheckListBox::Repaint() {
   InvalidateRect(handle_, nullptr, TRUE);

@@ -30,14 +30,12 @@ class TCheckListBox : public TControl {
   int ItemIndex() const;  // highlighted line, -1 for none
   void SetItemIndex(int index);
   int TopIndex() const;
-  void SetTopIndex(int index);
   // Redraws the visible lines now (after the marks have changed).
   void Repaint();
 
   // WM_DRAWITEM and WM_MEASUREITEM for this list, offered by the parent.
   bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
-  std::function<void()> OnClick;       // the highlighted line changed
   std::function<void()> OnClickCheck;  // a mark toggled by a click on its box or the space bar
 
  private:
