@@ -341,7 +341,7 @@ int main(int argc, char** argv) {
     w.Fill(100000, false);
     std::vector<double> all, invert;
     for (int i = 0; i < repetitions; ++i) {
-      form.SpeedButton15Click();
+      Click(form.SpeedButton15);
       Pump(form.Handle());
       auto t0 = Clock::now();
       Click(form.SpeedButton14);
@@ -409,7 +409,7 @@ int main(int argc, char** argv) {
     for (auto& entry : form.Session().Files) entry.Checked = true;
     form.RefreshPreview();
     SetWindowTextA(form.ComboBox1, "r_");
-    for (int d = 0; d < 3; ++d) form.SpeedButton11Click();
+    for (int d = 0; d < 3; ++d) Click(form.SpeedButton11);
     Pump(form.Handle());
     runBareWithCount(i, form);
     SetCurrentDirectoryA(folder.c_str());  // the shown folder is current again

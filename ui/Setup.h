@@ -5,8 +5,8 @@
 //
 // Its controls keep their names as members. The plain Win32 controls are
 // HWNDs; the browser controls, the check list and the preview grid are small
-// classes of their own. Handlers are public so that the settings and About
-// code (in their own files) and the window tests can reach them.
+// classes of their own. Handlers are private: messages reach them through
+// the window procedure, and the window tests through their fixture.
 
 #include <windows.h>
 
@@ -25,6 +25,10 @@
 
 namespace korvath {
 
+namespace testsupport {
+class MainWindowFixture;
+}
+
 class RenameSession;
 class PreviewRows;
 class FileSystem;
@@ -36,6 +40,7 @@ class TFilterComboBox;
 class TCheckListBox;
 class TStringGrid;
 class TControl;
+struct ControlTable;
 
 // Command identifiers of the menu items, as WM_COMMAND carries them.
 enum MenuCommand : UINT {
@@ -170,6 +175,23 @@ class TSetupForm1 : public TForm, public NamingFields {
   // Text of any window (empty when it has none).
   static std::string WindowText(HWND window);
 
+  // ---- Steps that the start-up sequence and the window tests call ----
+  void RefreshPreview();     // the preview, Execute's state
+  void LoadOptionMasks();    // once the options dialog exists
+  bool SaveSettings();
+  FileOrder SortOrder() const;
+  // The last run's journal is complete and its folder is there.
+  bool UndoAvailable();
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  // The window tests reach the handlers through their fixture.
+  friend class testsupport::MainWindowFixture;
+  friend struct ControlTable;
+
+
   // ---- Window handlers ----
   void FormCreate();
   void FormClose();
@@ -205,14 +227,11 @@ class TSetupForm1 : public TForm, public NamingFields {
   void UpdateSample();
   void ShowStartNumber();
   void ShowDigitCount();
-  void RefreshPreview();
   void ShowFileCount();
   void BitBtn1Click();
   // File > 元に戻す: takes back the last run (from its journal), after a
   // question, then shows its folder as it now is.
   void KUndo1Click();
-  // The last run's journal is complete and its folder is there.
-  bool UndoAvailable();
   // Before the first folder is shown: a run or undo cut off last time is
   // rolled back, and the user is told.
   void RecoverInterruptedRename();
@@ -225,8 +244,6 @@ class TSetupForm1 : public TForm, public NamingFields {
   void ReadFolderHistory();
   void ReadPrefixSuffixHistories();
   void BuildStartupFilterList();
-  void LoadOptionMasks();
-  bool SaveSettings();
   void RecordCurrentFolder();
   void ComboBox1Exit();
   void ComboBox2Exit();
@@ -236,7 +253,6 @@ class TSetupForm1 : public TForm, public NamingFields {
 
   // ---- Order of the files (SetupOrder.cpp) ----
   void ReadSortOrder();  // Option/Order, before the first folder is read
-  FileOrder SortOrder() const;
   void KSortClick(FileOrder order);  // View > Sort > Name, Natural, Date
 
   // ---- Folders and files handed in: command line, drops (SetupOpen.cpp) ----
@@ -261,10 +277,6 @@ class TSetupForm1 : public TForm, public NamingFields {
   void KPropertyClick();
   void PopupMenu1Popup();
 
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
-
- private:
   struct MenuState;
   // Held by a rename run for its length. The run's message boxes run their
   // own loops, where a close can arrive; the window must outlive the run, so

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "RenameSession.h"
@@ -35,7 +36,7 @@ constexpr unsigned kGlyphTicked = static_cast<unsigned>(Glyph::TickedBox);
 constexpr unsigned kGlyphEmpty = static_cast<unsigned>(Glyph::EmptyBox);
 
 // clang-format off
-const ControlRow kControls[] = {
+const ControlRow ControlTable::kRows[] = {
     {.name = "Bevel1", .kind = Kind::Bevel, .bounds = {0, 0, 513, 8}, .member = &TSetupForm1::Bevel1},
     {.name = "Label8", .kind = Kind::Label, .bounds = {10, 21, 0, 0}, .text = "対象ファイル選択:", .member = &TSetupForm1::Label8},
     {.name = "SpeedButton13", .kind = Kind::SpeedButton, .bounds = {111, 10, 24, 24}, .text = "1つ上へ", .style = kGlyphFolderUp, .click = &TSetupForm1::SpeedButton13Click, .member = &TSetupForm1::SpeedButton13},
@@ -88,7 +89,8 @@ const ControlRow kControls[] = {
 };
 // clang-format on
 
-constexpr int kControlCount = static_cast<int>(sizeof(kControls) / sizeof(kControls[0]));
+const ControlRow* const kControls = ControlTable::kRows;
+constexpr int kControlCount = static_cast<int>(std::size(ControlTable::kRows));
 
 int ControlId(int index) { return kFirstControlId + index; }
 

@@ -56,6 +56,12 @@ struct ControlRow {
   HWND TSetupForm1::*member = nullptr;
 };
 
+// The main window's children, in creation order: parents before their
+// children. A friend of the window, so that its rows name private handlers.
+struct ControlTable {
+  static const ControlRow kRows[];
+};
+
 // The status bar's design height; the layout puts it at the bottom.
 inline constexpr int kStatusBarHeight = 19;
 

@@ -109,6 +109,9 @@ class MainWindowFixture : public ::testing::Test {
     Pump();
   }
 
+  // The main window's handlers are private; a test calls one through these.
+  void PopupMenu1Popup() { form_->PopupMenu1Popup(); }
+
   ProgramWindows windows_;
   TSetupForm1* form_ = nullptr;
   TAboutForm1* about_ = nullptr;

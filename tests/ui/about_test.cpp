@@ -659,7 +659,7 @@ TEST_F(MainWindowTest, PropertyItemsFollowTheHighlightedLineTickedOrNot) {
     return TRUE;
   });
   auto popupEnabled = [&] {
-    form_->PopupMenu1Popup();
+    PopupMenu1Popup();
     return !(GetMenuState(form_->PopupMenu1, kCmdKProperty2, MF_BYCOMMAND) & MF_GRAYED);
   };
   auto fileEnabled = [&] {
