@@ -27,6 +27,7 @@
 #include "About.h"
 #include "Application.h"
 #include "Option.h"
+#include "ProgramWindows.h"
 #include "Setup.h"
 #include "browser/FilterComboBox.h"
 
@@ -75,29 +76,22 @@ std::string MakeFolder(const std::string& name, int masks) {
 
 // The windows in the program entry's order, shown and idle.
 struct Windows {
-  std::unique_ptr<TSetupForm1> setup = std::make_unique<TSetupForm1>();
-  std::unique_ptr<TAboutForm1> about = std::make_unique<TAboutForm1>();
-  std::unique_ptr<TOptionForm1> option = std::make_unique<TOptionForm1>();
+  ProgramWindows program;
+  TSetupForm1* setup = nullptr;
+  TAboutForm1* about = nullptr;
+  TOptionForm1* option = nullptr;
 
   Windows() {
-    SetupForm1 = setup.get();
-    setup->Create();
-    AboutForm1 = about.get();
-    about->Create(Application.Handle());
-    OptionForm1 = option.get();
-    option->Create(Application.Handle());
-    setup->LoadOptionMasks();
+    program.Create();
+    setup = &program.Setup();
+    about = &program.About();
+    option = &program.Option();
     ShowWindow(setup->Handle(), SW_SHOWNORMAL);
     UpdateWindow(setup->Handle());
     Pump();
   }
   ~Windows() {
-    setup.reset();
-    option.reset();
-    about.reset();
-    SetupForm1 = nullptr;
-    AboutForm1 = nullptr;
-    OptionForm1 = nullptr;
+    program.Destroy();
     Pump();
   }
 };

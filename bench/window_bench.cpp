@@ -38,6 +38,7 @@
 #include "Application.h"
 #include "MessageBox.h"
 #include "Option.h"
+#include "ProgramWindows.h"
 #include "RenameSession.h"
 #include "Setup.h"
 #include "Win32FileSystem.h"
@@ -99,29 +100,22 @@ void MakeFiles(const std::string& folder, int count) {
 
 // The windows in the program entry's order, shown.
 struct Windows {
-  std::unique_ptr<TSetupForm1> setup = std::make_unique<TSetupForm1>();
-  std::unique_ptr<TAboutForm1> about = std::make_unique<TAboutForm1>();
-  std::unique_ptr<TOptionForm1> option = std::make_unique<TOptionForm1>();
+  ProgramWindows program;
+  TSetupForm1* setup = nullptr;
+  TAboutForm1* about = nullptr;
+  TOptionForm1* option = nullptr;
 
   Windows() {
-    SetupForm1 = setup.get();
-    setup->Create();
-    AboutForm1 = about.get();
-    about->Create(Application.Handle());
-    OptionForm1 = option.get();
-    option->Create(Application.Handle());
-    setup->LoadOptionMasks();
+    program.Create();
+    setup = &program.Setup();
+    about = &program.About();
+    option = &program.Option();
     ShowWindow(setup->Handle(), SW_SHOWNORMAL);
     UpdateWindow(setup->Handle());
     Pump(setup->Handle());
   }
   ~Windows() {
-    setup.reset();
-    option.reset();
-    about.reset();
-    SetupForm1 = nullptr;
-    AboutForm1 = nullptr;
-    OptionForm1 = nullptr;
+    program.Destroy();
     Pump(nullptr);
   }
   // Puts count synthetic names into the check list, all checked or not.
@@ -351,7 +345,7 @@ int main(int argc, char** argv) {
     w.Fill(100000, false);
     std::vector<double> all, invert;
     for (int i = 0; i < repetitions; ++i) {
-      form.SpeedButton15Click();
+      Click(form.SpeedButton15);
       Pump(form.Handle());
       auto t0 = Clock::now();
       Click(form.SpeedButton14);
@@ -419,7 +413,7 @@ int main(int argc, char** argv) {
     for (auto& entry : form.Session().Files) entry.Checked = true;
     form.RefreshPreview();
     SetWindowTextA(form.ComboBox1, "r_");
-    for (int d = 0; d < 3; ++d) form.SpeedButton11Click();
+    for (int d = 0; d < 3; ++d) Click(form.SpeedButton11);
     Pump(form.Handle());
     runBareWithCount(i, form);
     SetCurrentDirectoryA(folder.c_str());  // the shown folder is current again

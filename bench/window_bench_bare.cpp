@@ -9,7 +9,7 @@
 
 #include <cstdlib>
 
-#include "controls/Gdi.h"
+#include "UiFont.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 
 namespace korvath {
 
-bool RenameSession::KeepsExtension() const { return ExtensionChoice() == KeepExtension; }
 
 void RenameSession::StepStartNumber(int step) {
   // Widened so that no step can overflow, whatever a caller passes.

@@ -46,7 +46,6 @@ class RenameSession {
   std::string Suffix() const { return fields_->SuffixText(); }
   std::string ExtensionChoice() const { return fields_->ExtensionText(); }
   // True when the extension field reads exactly "(変更なし)".
-  bool KeepsExtension() const;
 
   // Start-number buttons (step is the button's Tag, -10000..+10000):
   // add and clamp to 0..2000000000.

@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "ShellActions.h"
+#include "UiFont.h"
 
 namespace korvath {
 
@@ -70,48 +71,11 @@ constexpr std::array<AboutControl, 15> kControls{{
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 
-HFONT MakeFont(int height, int weight, bool italic, const char* face) {
-  return CreateFontA(-height, 0, 0, 0, weight, italic, FALSE, FALSE, SHIFTJIS_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, face);
-}
-
-// Puts the previously selected GDI object back when the scope ends.
-class SelectGuard {
- public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~SelectGuard() { SelectObject(dc_, previous_); }
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
-// Owns one GDI object created for a drawing.
-class GdiObject {
- public:
-  explicit GdiObject(HGDIOBJ object) : object_(object) {}
-  ~GdiObject() {
-    if (object_) DeleteObject(object_);
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  HGDIOBJ get() const { return object_; }
-
- private:
-  HGDIOBJ object_;
-};
-
 SIZE TextSize(HFONT font, const char* text) {
   SIZE size{0, 0};
-  HDC dc = GetDC(nullptr);
-  {
-    SelectGuard select(dc, font);
-    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
-  }
-  ReleaseDC(nullptr, dc);
+  WindowDC screen;
+  SelectGuard select(screen.Get(), font);
+  GetTextExtentPoint32A(screen.Get(), text, static_cast<int>(std::strlen(text)), &size);
   return size;
 }
 
@@ -121,10 +85,10 @@ void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont) {
   const int width = r.right - r.left;
   for (int x = 0; x < width; ++x) {
     const int t = width > 1 ? x * 255 / (width - 1) : 0;
-    GdiObject brush(
+    OwnedBrush brush(
         CreateSolidBrush(RGB(20 + t * 150 / 255, 60 + t * 150 / 255, 140 + t * 100 / 255)));
     RECT column{r.left + x, r.top, r.left + x + 1, r.bottom};
-    FillRect(dc, &column, static_cast<HBRUSH>(brush.get()));
+    FillRect(dc, &column, brush.Get());
   }
   SetBkMode(dc, TRANSPARENT);
   {
@@ -141,10 +105,10 @@ void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont) {
     TextOutA(dc, r.left + 20, r.top + 44, subtitle, static_cast<int>(std::strlen(subtitle)));
   }
   // Three sheets with a folded corner, numbered in a row.
-  GdiObject paper(CreateSolidBrush(RGB(252, 252, 252)));
-  GdiObject outline(CreatePen(PS_SOLID, 1, RGB(40, 50, 90)));
-  SelectGuard selectPen(dc, outline.get());
-  SelectGuard selectBrush(dc, paper.get());
+  OwnedBrush paper(CreateSolidBrush(RGB(252, 252, 252)));
+  OwnedPen outline(CreatePen(PS_SOLID, 1, RGB(40, 50, 90)));
+  SelectGuard selectPen(dc, outline.Get());
+  SelectGuard selectBrush(dc, paper.Get());
   SelectGuard selectFont(dc, subFont);
   SetTextColor(dc, RGB(30, 80, 170));
   const char* numbers[] = {"001", "002", "003"};
@@ -162,8 +126,8 @@ void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont) {
 
 // The OK button's glyph: a green tick in a 16 x 16 cell.
 void DrawTick(HDC dc, int left, int top) {
-  GdiObject pen(CreatePen(PS_SOLID, 3, RGB(0, 128, 0)));
-  SelectGuard select(dc, pen.get());
+  OwnedPen pen(CreatePen(PS_SOLID, 3, RGB(0, 128, 0)));
+  SelectGuard select(dc, pen.Get());
   POINT tick[] = {{left + 2, top + 8}, {left + 6, top + 12}, {left + 14, top + 3}};
   Polyline(dc, tick, 3);
 }
@@ -177,11 +141,12 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HFONT font) {
   InflateRect(&r, -1, -1);
   DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
 
-  char caption[64] = {};
-  GetWindowTextA(item.hwndItem, caption, sizeof(caption));
+  std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(item.hwndItem)) + 1, '\0');
+  caption.resize(static_cast<std::size_t>(
+      GetWindowTextA(item.hwndItem, caption.data(), static_cast<int>(caption.size()))));
   SelectGuard select(dc, font);
   SIZE text{0, 0};
-  GetTextExtentPoint32A(dc, caption, static_cast<int>(std::strlen(caption)), &text);
+  GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
   constexpr int kGlyph = 16, kSpacing = 4;
   const int shift = pushed ? 1 : 0;
   const int total = kGlyph + kSpacing + text.cx;
@@ -190,8 +155,8 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HFONT font) {
   DrawTick(dc, left, middle - kGlyph / 2);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  TextOutA(dc, left + kGlyph + kSpacing, middle - text.cy / 2, caption,
-           static_cast<int>(std::strlen(caption)));
+  TextOutA(dc, left + kGlyph + kSpacing, middle - text.cy / 2, caption.c_str(),
+           static_cast<int>(caption.size()));
   if (item.itemState & ODS_FOCUS) {
     RECT focus = r;
     InflateRect(&focus, -3, -3);
@@ -213,9 +178,6 @@ bool SameThread(HWND window) {
 
 TAboutForm1::~TAboutForm1() {
   if (Handle()) DestroyWindow(Handle());
-  for (HFONT font : {font_, bannerFont_, bannerSubFont_}) {
-    if (font) DeleteObject(font);
-  }
 }
 
 HWND* TAboutForm1::Member(const char* name) {
@@ -242,9 +204,9 @@ HWND* TAboutForm1::Member(const char* name) {
 void TAboutForm1::Create(HWND owner) {
   // Fixed pixel sizes: the box is laid out at 96 dots per inch and is not
   // scaled with the system font.
-  font_ = MakeFont(12, FW_NORMAL, false, "ＭＳ Ｐゴシック");
-  bannerFont_ = MakeFont(36, FW_BOLD, true, "Tahoma");
-  bannerSubFont_ = MakeFont(12, FW_BOLD, false, "ＭＳ Ｐゴシック");
+  font_.Reset(CreateUiFont(12));
+  bannerFont_.Reset(CreateShiftJisFont(36, FW_BOLD, true, "Tahoma"));
+  bannerSubFont_.Reset(CreateShiftJisFont(12, FW_BOLD, false, "ＭＳ Ｐゴシック"));
   icon_ = static_cast<HICON>(
       LoadImageA(Application.Instance() ? Application.Instance() : GetModuleHandleA(nullptr),
                  MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, LR_SHARED));
@@ -305,7 +267,7 @@ void TAboutForm1::CreateControls() {
         break;
       case Kind::Label: {
         style |= SS_LEFT | SS_NOPREFIX;
-        const SIZE size = TextSize(font_, c.text);
+        const SIZE size = TextSize(font_.Get(), c.text);
         width = size.cx;
         height = size.cy;
         break;
@@ -330,7 +292,7 @@ void TAboutForm1::CreateControls() {
     HWND control =
         CreateWindowExA(exStyle, className, c.text, style, left, top, width, height, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     *Member(c.name) = control;
   }
 }
@@ -359,19 +321,7 @@ int TAboutForm1::ShowModal() {
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   SetActiveWindow(Handle());
 
-  MSG msg;
-  while (modalResult_ == 0) {
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      // The application is ending: close the box and let the outer loop see
-      // the quit message too.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      modalResult_ = IDCANCEL;
-      break;
-    }
-    if (IsDialogMessageA(Handle(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  modalResult_ = RunModal(Handle(), modalResult_);
 
   // Enable the other windows before hiding, so that activation returns to
   // them rather than to another program.
@@ -414,7 +364,7 @@ void TAboutForm1::OnActivate(WPARAM wparam, LPARAM lparam) {
 
 void TAboutForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.hwndItem == Image2) {
-    DrawBanner(item.hDC, item.rcItem, bannerFont_, bannerSubFont_);
+    DrawBanner(item.hDC, item.rcItem, bannerFont_.Get(), bannerSubFont_.Get());
   } else if (item.hwndItem == Image1) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     if (icon_)
@@ -424,7 +374,7 @@ void TAboutForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &line, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(item.hDC, &line, EDGE_ETCHED, BF_TOP);
   } else if (item.hwndItem == BitBtn1) {
-    DrawGlyphButton(item, font_);
+    DrawGlyphButton(item, font_.Get());
   }
 }
 

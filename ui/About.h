@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "Form.h"
+#include "Handles.h"
 
 namespace korvath {
 
@@ -49,9 +50,9 @@ class TAboutForm1 : public TForm {
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void CloseModal(int result);
 
-  HFONT font_ = nullptr;
-  HFONT bannerFont_ = nullptr;
-  HFONT bannerSubFont_ = nullptr;
+  OwnedFont font_;
+  OwnedFont bannerFont_;
+  OwnedFont bannerSubFont_;
   HICON icon_ = nullptr;
   bool shownBefore_ = false;
   bool activationOwed_ = false;  // the showing's first activation is still to come

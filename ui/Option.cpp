@@ -5,7 +5,7 @@
 #include "Application.h"
 #include "MessageBox.h"
 #include "SettingsFile.h"
-#include "controls/Gdi.h"
+#include "UiFont.h"
 #include "cp932.h"
 
 namespace korvath {
@@ -30,10 +30,6 @@ enum ControlId : int {
 
 constexpr int kListItemHeight = 16;
 constexpr int kListTextIndent = 2;
-constexpr int kButtonHeight = 25;
-constexpr int kArrowHeight = 24;
-constexpr int kGripWidth = 32;
-constexpr int kGripHeight = 15;
 
 constexpr char kMaskMessage[] =
     "ユーザー定義ファイルの拡張子を設定するには、\n頭に\"*.\"をつけます。例 (*.txt)";
@@ -117,8 +113,8 @@ std::string EditText(HWND edit) {
 // Diagonal grip stripes in the bottom-right corner, on the dialog's face.
 void DrawSizeGrip(HDC dc, const RECT& rect) {
   FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-  PenHandle shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
-  PenHandle light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
+  OwnedPen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+  OwnedPen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
   // Two dark lines and a light one per stripe, every 4 pixels.
   for (int offset = 3; offset < rect.bottom - rect.top; offset += 4) {
     for (int line = 0; line < 3; ++line) {
@@ -131,19 +127,6 @@ void DrawSizeGrip(HDC dc, const RECT& rect) {
 }
 
 }  // namespace
-
-OptionLayout ComputeOptionLayout(int clientWidth, int clientHeight) {
-  OptionLayout layout;
-  layout.Image1 = {clientWidth - kGripWidth, clientHeight - kGripHeight, kGripWidth, kGripHeight};
-  constexpr int kListTop = 80;
-  layout.ListBox1 = {38, kListTop, 121, clientHeight - kListTop - kButtonHeight - 20};
-  layout.BitBtn1 = {145, clientHeight - kButtonHeight - 10, 90, kButtonHeight};
-  layout.BitBtn2 = {45, clientHeight - kButtonHeight - 10, 90, kButtonHeight};
-  int middle = kListTop + layout.ListBox1.Height / 2;
-  layout.SpeedButton1 = {168, middle - kArrowHeight - 4, 24, kArrowHeight};
-  layout.SpeedButton2 = {168, middle + 4, 24, kArrowHeight};
-  return layout;
-}
 
 TOptionForm1::TOptionForm1() = default;
 
@@ -244,19 +227,7 @@ int TOptionForm1::ShowModal() {
   ShowWindow(Handle(), SW_SHOW);
   // OK has the focus at first; later openings return it where it was left.
   SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : BitBtn1);
-  MSG msg;
-  while (modalResult_ == 0) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      // The application is ending: let the outer loop see WM_QUIT too.
-      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-      modalResult_ = IDCANCEL;
-      break;
-    }
-    if (IsDialogMessageA(Handle(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  modalResult_ = RunModal(Handle(), modalResult_);
   // Anything but OK leaves the masks as they were at the opening.
   if (modalResult_ != IDOK && Rows() != openedRows_) SetRows(openedRows_);
   HWND focus = GetFocus();

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "Form.h"
-#include "controls/Gdi.h"
+#include "OptionLayout.h"
+#include "UiFont.h"
 
 namespace korvath {
 
@@ -21,18 +22,6 @@ inline constexpr int kOptionMinHeight = 322;  // outer height
 inline constexpr int kOptionDesignMaxHeight = 1200;
 inline constexpr int kOptionClientWidth = 280;  // client size as laid out
 inline constexpr int kOptionClientHeight = 295;
-
-struct ControlBounds {
-  int Left = 0, Top = 0, Width = 0, Height = 0;
-  bool operator==(const ControlBounds&) const = default;
-};
-
-// Where the resizable parts go for a client size (the rest keep their
-// layout positions).
-struct OptionLayout {
-  ControlBounds Image1, ListBox1, BitBtn1, BitBtn2, SpeedButton1, SpeedButton2;
-};
-OptionLayout ComputeOptionLayout(int clientWidth, int clientHeight);
 
 class TOptionForm1 : public TForm {
  public:
@@ -110,7 +99,7 @@ class TOptionForm1 : public TForm {
   void MoveRow(int from, int to);
   void SetRows(const std::vector<std::string>& rows);
 
-  FontHandle font_;  // 12 px, every control's
+  OwnedFont font_;  // 12 px, every control's
   int minHeight_ = kOptionMinHeight;
   int maxHeight_ = kOptionDesignMaxHeight;
   HWND lastFocus_ = nullptr;  // the control that had the focus at the last closing

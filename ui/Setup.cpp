@@ -1,5 +1,8 @@
 #include "Setup.h"
 
+#include "SetupControls.h"
+#include "SetupMenus.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -17,14 +20,14 @@
 #include "RenameTexts.h"
 #include "RenameUndo.h"
 #include "TakenNames.h"
-#include "SetupRun.h"
+#include "SetupRunDriver.h"
 #include "Win32FileSystem.h"
 #include "browser/DirectoryListBox.h"
 #include "browser/DriveComboBox.h"
 #include "browser/FileListBox.h"
 #include "browser/FilterComboBox.h"
 #include "controls/CheckListBox.h"
-#include "controls/Gdi.h"
+#include "UiFont.h"
 #include "controls/GlyphButton.h"
 #include "controls/Panel.h"
 #include "controls/StatusBar.h"
@@ -42,191 +45,10 @@ constexpr int kDesignWidth = 521;
 constexpr int kDesignHeight = 414;
 constexpr int kMinWidth = 521, kMinHeight = 430;
 constexpr int kMaxWidth = 1600, kMaxHeight = 1200;
-constexpr int kStatusBarHeight = 19;
-constexpr int kFirstControlId = 100;
 
 // The window that the key preview hook reports to (there is one main window).
 TSetupForm1* keyPreviewForm = nullptr;
 
-}  // namespace
-
-// ---------------------------------------------------------------------------
-// The control table: every child of the main window, in creation order.
-// Parents come before their children. Bounds are the design bounds; the
-// layout rule moves the ones that follow the window's size.
-
-enum class Kind {
-  Bevel,
-  Label,
-  Panel,
-  SpeedButton,
-  Edit,
-  ComboBox,
-  CheckBox,
-  BitBtn,
-  StatusBar,
-  DriveComboBox,
-  DirectoryListBox,
-  FileListBox,
-  FilterComboBox,
-  CheckListBox,
-  StringGrid,
-};
-
-enum class FontKind { Normal, Sample, Small };
-
-using Handler = void (TSetupForm1::*)();
-
-struct ControlRow {
-  const char* name;
-  Kind kind;
-  const char* parent;  // nullptr: the main window
-  Bounds bounds;
-  const char* text;
-  FontKind font;
-  int tabOrder;    // 0: no tab stop; containers carry their first child's
-  unsigned style;  // panel flags, or the glyph of a speed button
-  DWORD exStyle;
-  int tag;
-  Handler click;  // click or change
-  Handler exit;   // focus lost
-  HWND TSetupForm1::*member;
-};
-
-#define KV_HWND(n) &TSetupForm1::n
-constexpr unsigned kGlyphUp = static_cast<unsigned>(Glyph::TriangleUp);
-constexpr unsigned kGlyphDown = static_cast<unsigned>(Glyph::TriangleDown);
-constexpr unsigned kGlyphFolderUp = static_cast<unsigned>(Glyph::FolderUp);
-constexpr unsigned kGlyphTicked = static_cast<unsigned>(Glyph::TickedBox);
-constexpr unsigned kGlyphEmpty = static_cast<unsigned>(Glyph::EmptyBox);
-
-// clang-format off
-const ControlRow kControls[] = {
-    // name, kind, parent, bounds, text, font, tab, style, exStyle, tag, click, exit, member
-    {"Bevel1", Kind::Bevel, nullptr, {0, 0, 513, 8}, "", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Bevel1)},
-    {"Label8", Kind::Label, nullptr, {10, 21, 0, 0}, "対象ファイル選択:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label8)},
-    {"SpeedButton13", Kind::SpeedButton, nullptr, {111, 10, 24, 24}, "1つ上へ", FontKind::Normal, 0, kGlyphFolderUp, 0, 0, &TSetupForm1::SpeedButton13Click, nullptr, KV_HWND(SpeedButton13)},
-    {"SpeedButton14", Kind::SpeedButton, nullptr, {143, 10, 24, 24}, "全選択", FontKind::Normal, 0, kGlyphTicked, 0, 0, &TSetupForm1::SpeedButton14Click, nullptr, KV_HWND(SpeedButton14)},
-    {"SpeedButton15", Kind::SpeedButton, nullptr, {167, 10, 24, 24}, "全解除", FontKind::Normal, 0, kGlyphEmpty, 0, 0, &TSetupForm1::SpeedButton15Click, nullptr, KV_HWND(SpeedButton15)},
-    {"Panel5", Kind::Panel, nullptr, {10, 36, 125, 285}, "", FontKind::Normal, 1, kPanelPlain, 0, 0, nullptr, nullptr, KV_HWND(Panel5)},
-    {"DriveComboBox1", Kind::DriveComboBox, "Panel5", {0, 0, 125, 18}, "", FontKind::Normal, 1, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"DirectoryListBox1", Kind::DirectoryListBox, "Panel5", {0, 25, 125, 260}, "", FontKind::Normal, 2, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"FileListBox1", Kind::FileListBox, nullptr, {135, 36, 125, 285}, "", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"Edit1", Kind::Edit, nullptr, {10, 340, 146, 20}, "*.*", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Edit1)},
-    {"CheckListBox1", Kind::CheckListBox, nullptr, {144, 68, 121, 269}, "", FontKind::Normal, 3, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"Panel9", Kind::Panel, nullptr, {272, 10, 320, 351}, "", FontKind::Normal, 4, kPanelRaisedInLoweredOut, 0, 0, nullptr, nullptr, KV_HWND(Panel9)},
-    {"Label9", Kind::Label, "Panel9", {10, 8, 0, 0}, "ファイル名(変換前→後):", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label9)},
-    {"StringGrid1", Kind::StringGrid, "Panel9", {10, 23, 133, 298}, "", FontKind::Normal, 4, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"Panel10", Kind::Panel, "Panel9", {163, 2, 155, 347}, "", FontKind::Normal, 5, kPanelPlain, 0, 0, nullptr, nullptr, KV_HWND(Panel10)},
-    {"Label7", Kind::Label, "Panel10", {0, 8, 0, 0}, "サンプル:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label7)},
-    {"Panel4", Kind::Panel, "Panel10", {0, 23, 145, 20}, "Sample.xxx", FontKind::Sample, 0, kPanelLoweredBevel, 0, 0, nullptr, nullptr, KV_HWND(Panel4)},
-    {"Label1", Kind::Label, "Panel10", {0, 48, 0, 0}, "対象ファイルの種類:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label1)},
-    {"FilterComboBox1", Kind::FilterComboBox, "Panel10", {0, 63, 145, 20}, "", FontKind::Normal, 5, 0, 0, 0, nullptr, nullptr, nullptr},
-    {"Label2", Kind::Label, "Panel10", {0, 88, 0, 0}, "接頭語:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label2)},
-    {"ComboBox1", Kind::ComboBox, "Panel10", {0, 103, 145, 20}, "", FontKind::Normal, 6, 0, 0, 0, &TSetupForm1::ComboBox1Change, &TSetupForm1::ComboBox1Exit, KV_HWND(ComboBox1)},
-    {"Label3", Kind::Label, "Panel10", {0, 128, 0, 0}, "初期値:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label3)},
-    {"Label4", Kind::Label, "Panel10", {109, 128, 0, 0}, "桁数:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label4)},
-    {"Panel1", Kind::Panel, "Panel10", {0, 143, 104, 19}, "", FontKind::Normal, 0, kPanelPlain, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel1)},
-    {"SpeedButton1", Kind::SpeedButton, "Panel1", {0, 0, 20, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 10000, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton1)},
-    {"SpeedButton2", Kind::SpeedButton, "Panel1", {20, 0, 20, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 1000, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton2)},
-    {"SpeedButton3", Kind::SpeedButton, "Panel1", {40, 0, 20, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 100, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton3)},
-    {"SpeedButton4", Kind::SpeedButton, "Panel1", {60, 0, 20, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 10, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton4)},
-    {"SpeedButton5", Kind::SpeedButton, "Panel1", {80, 0, 20, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 1, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton5)},
-    {"Panel2", Kind::Panel, "Panel10", {0, 162, 104, 20}, "", FontKind::Normal, 0, kPanelWindowColour, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel2)},
-    {"Panel6", Kind::Panel, "Panel10", {0, 182, 104, 19}, "", FontKind::Normal, 0, kPanelPlain, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel6)},
-    {"SpeedButton6", Kind::SpeedButton, "Panel6", {0, 0, 20, 15}, "", FontKind::Small, 0, kGlyphDown, 0, -10000, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton6)},
-    {"SpeedButton7", Kind::SpeedButton, "Panel6", {20, 0, 20, 15}, "", FontKind::Small, 0, kGlyphDown, 0, -1000, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton7)},
-    {"SpeedButton8", Kind::SpeedButton, "Panel6", {40, 0, 20, 15}, "", FontKind::Small, 0, kGlyphDown, 0, -100, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton8)},
-    {"SpeedButton9", Kind::SpeedButton, "Panel6", {60, 0, 20, 15}, "", FontKind::Small, 0, kGlyphDown, 0, -10, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton9)},
-    {"SpeedButton10", Kind::SpeedButton, "Panel6", {80, 0, 20, 15}, "", FontKind::Small, 0, kGlyphDown, 0, -1, &TSetupForm1::SpeedButton1Click, nullptr, KV_HWND(SpeedButton10)},
-    {"Panel7", Kind::Panel, "Panel10", {109, 143, 35, 19}, "", FontKind::Normal, 0, kPanelPlain, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel7)},
-    {"SpeedButton11", Kind::SpeedButton, "Panel7", {0, 0, 31, 15}, "", FontKind::Small, 0, kGlyphUp, 0, 0, &TSetupForm1::SpeedButton11Click, nullptr, KV_HWND(SpeedButton11)},
-    {"Panel3", Kind::Panel, "Panel10", {109, 162, 35, 20}, "", FontKind::Normal, 0, kPanelWindowColour, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel3)},
-    {"Panel8", Kind::Panel, "Panel10", {109, 183, 35, 19}, "", FontKind::Normal, 0, kPanelPlain, WS_EX_CLIENTEDGE, 0, nullptr, nullptr, KV_HWND(Panel8)},
-    {"SpeedButton12", Kind::SpeedButton, "Panel8", {0, 0, 31, 15}, "", FontKind::Small, 0, kGlyphDown, 0, 0, &TSetupForm1::SpeedButton12Click, nullptr, KV_HWND(SpeedButton12)},
-    {"Label10", Kind::Label, "Panel10", {0, 207, 0, 0}, "全半角:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label10)},
-    {"CheckBox1", Kind::CheckBox, "Panel10", {44, 205, 101, 17}, "全角数字にする", FontKind::Normal, 10, 0, 0, 0, &TSetupForm1::CheckBox1Click, nullptr, KV_HWND(CheckBox1)},
-    {"Label5", Kind::Label, "Panel10", {0, 225, 0, 0}, "接尾語:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label5)},
-    {"ComboBox2", Kind::ComboBox, "Panel10", {0, 240, 145, 20}, "", FontKind::Normal, 7, 0, 0, 0, &TSetupForm1::ComboBox1Change, &TSetupForm1::ComboBox2Exit, KV_HWND(ComboBox2)},
-    {"Label6", Kind::Label, "Panel10", {0, 265, 0, 0}, "拡張子:", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(Label6)},
-    {"ComboBox3", Kind::ComboBox, "Panel10", {0, 280, 145, 20}, "(変更なし)", FontKind::Normal, 8, 0, 0, 0, &TSetupForm1::ComboBox1Change, nullptr, KV_HWND(ComboBox3)},
-    {"BitBtn1", Kind::BitBtn, "Panel10", {27, 308, 90, 25}, "実行", FontKind::Normal, 9, 0, 0, 0, &TSetupForm1::BitBtn1Click, nullptr, KV_HWND(BitBtn1)},
-    {"StatusBar1", Kind::StatusBar, nullptr, {0, 0, 0, kStatusBarHeight}, "", FontKind::Normal, 0, 0, 0, 0, nullptr, nullptr, KV_HWND(StatusBar1)},
-};
-// clang-format on
-#undef KV_HWND
-
-constexpr int kControlCount = static_cast<int>(sizeof(kControls) / sizeof(kControls[0]));
-
-int ControlId(int index) { return kFirstControlId + index; }
-
-const ControlRow* RowById(int id) {
-  int index = id - kFirstControlId;
-  return index >= 0 && index < kControlCount ? &kControls[index] : nullptr;
-}
-
-int RowIndex(const char* name) {
-  for (int i = 0; i < kControlCount; ++i) {
-    if (std::strcmp(kControls[i].name, name) == 0) return i;
-  }
-  return -1;
-}
-
-// ---------------------------------------------------------------------------
-// The menu table. Win32 menus cannot hide an item, so each menu is rebuilt
-// from its items whenever one is shown or hidden.
-
-enum MenuIndex { kMenuFile, kMenuSelect, kMenuView, kMenuHelp, kMenuPopup, kMenuSort, kMenuCount };
-
-struct MenuItemRow {
-  int menu;
-  UINT command;
-  std::string caption;  // empty: separator
-  bool visible = true;
-  bool enabled = true;
-  bool checked = false;
-  int submenu = -1;    // a MenuIndex: the item opens that menu
-  bool radio = false;  // checked with a bullet, one of a group
-};
-
-struct TSetupForm1::MenuState {
-  std::array<HMENU, kMenuCount> menus{};
-  std::vector<MenuItemRow> items;
-};
-
-namespace {
-const char* const kMenuTitles[] = {"ファイル/&File", "選択/&Select", "表示/&View", "ヘルプ/&Help"};
-
-std::vector<MenuItemRow> MenuItems() {
-  return {
-      {kMenuFile, kCmdKUndo1, "元に戻す/&Undo", true, false},
-      {kMenuFile, kCmdKProperty1, "プロパティ/&Property..."},
-      {kMenuFile, kCmdN1, ""},
-      {kMenuFile, kCmdN11, "(&1)C:\\"},
-      {kMenuFile, kCmdN21, "(&2)C:\\"},
-      {kMenuFile, kCmdN31, "(&3)C:\\"},
-      {kMenuFile, kCmdN41, "(&4)C:\\"},
-      {kMenuFile, kCmdN51, "(&5)C:\\"},
-      {kMenuFile, kCmdN61, "(&6)C:\\"},
-      {kMenuFile, kCmdN2, ""},
-      {kMenuFile, kCmdKExit1, "終了/&Exit"},
-      {kMenuSelect, kCmdSelectAll1, "すべて選択/&All"},
-      {kMenuSelect, kCmdChange1, "選択の切り替え/&Change"},
-      {kMenuSelect, kCmdNot1, "すべて未選択/&Not"},
-      {kMenuView, kCmdKStatus1, "ステータスバー/&Status", false},
-      {kMenuView, kCmdKRenew1, "最新の状態に更新/&Renew"},
-      {kMenuView, kCmdN3, ""},
-      {kMenuView, kCmdKOption1, "オプション/&Option..."},
-      {kMenuView, kCmdKSort1, "並び順/&Sort", true, true, false, kMenuSort},
-      {kMenuSort, kCmdKName1, "名前順/&Name", true, true, true, -1, true},
-      {kMenuSort, kCmdKNatural1, "自然順/&Natural", true, true, false, -1, true},
-      {kMenuSort, kCmdKDate1, "更新日時順/&Date", true, true, false, -1, true},
-      {kMenuHelp, kCmdWeb1, "Webサイトへアクセス/&Web"},
-      {kMenuHelp, kCmdN4, ""},
-      {kMenuHelp, kCmdKAbout1, "バージョン情報/&About..."},
-      {kMenuPopup, kCmdKProperty2, "プロパティ/&Property..."},
-  };
-}
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -251,17 +73,14 @@ TSetupForm1::~TSetupForm1() {
   // Menus not attached to a window are not destroyed with it.
   if (menus_->menus[kMenuPopup]) DestroyMenu(menus_->menus[kMenuPopup]);
   if (MainMenu1) DestroyMenu(MainMenu1);
-  for (HFONT font : {font_, sampleFont_, smallFont_}) {
-    if (font) DeleteObject(font);
-  }
 }
 
 void TSetupForm1::Create() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
-  font_ = CreateUiFont(12);
-  sampleFont_ = CreateUiFont(13);
-  smallFont_ = CreateUiFont(11);
+  font_.Reset(CreateUiFont(12));
+  sampleFont_.Reset(CreateUiFont(13));
+  smallFont_.Reset(CreateUiFont(11));
 
   CreateParams p;
   p.className = "TSetupForm1";
@@ -278,7 +97,7 @@ void TSetupForm1::Create() {
   CreateHandle(p);
   // Created first, this is the application's main window.
   if (!IsWindow(Application.MainWindow())) Application.SetMainWindow(Handle());
-  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 
   CreateControls();
   // From here every size change lays the controls out, the menu bar's
@@ -293,302 +112,6 @@ void TSetupForm1::Create() {
   // the general error report here, and the window still opens.
   Application.Guard([this] { FormCreate(); });
   lastFocus_ = DriveComboBox1->Handle();
-}
-
-HWND TSetupForm1::ControlByName(const char* name) const {
-  int index = RowIndex(name);
-  if (index < 0) return nullptr;
-  const ControlRow& row = kControls[index];
-  if (row.member) return this->*row.member;
-  switch (row.kind) {
-    case Kind::DriveComboBox:
-      return DriveComboBox1 ? DriveComboBox1->Handle() : nullptr;
-    case Kind::DirectoryListBox:
-      return DirectoryListBox1 ? DirectoryListBox1->Handle() : nullptr;
-    case Kind::FileListBox:
-      return FileListBox1 ? FileListBox1->Handle() : nullptr;
-    case Kind::FilterComboBox:
-      return FilterComboBox1 ? FilterComboBox1->Handle() : nullptr;
-    case Kind::CheckListBox:
-      return CheckListBox1 ? CheckListBox1->Handle() : nullptr;
-    case Kind::StringGrid:
-      return StringGrid1 ? StringGrid1->Handle() : nullptr;
-    default:
-      return nullptr;
-  }
-}
-
-void TSetupForm1::CreateControls() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  ToolTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
-                            nullptr, instance, nullptr);
-  auto addTip = [&](HWND control, const char* text) {
-    TOOLINFOA info{};
-    info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = Handle();
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = const_cast<char*>(text);
-    SendMessageA(ToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-  };
-
-  HDC measure = CreateCompatibleDC(nullptr);
-  for (int i = 0; i < kControlCount; ++i) {
-    const ControlRow& row = kControls[i];
-    HWND parent = row.parent ? ControlByName(row.parent) : Handle();
-    HFONT font = row.font == FontKind::Sample  ? sampleFont_
-                 : row.font == FontKind::Small ? smallFont_
-                                                : font_;
-    const Bounds& b = row.bounds;
-    int id = ControlId(i);
-    HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-    HWND created = nullptr;
-    switch (row.kind) {
-      case Kind::Bevel:
-        created = CreatePanel(parent, id, kPanelTopLine, 0, b.left, b.top, b.width, b.height);
-        break;
-      case Kind::Label: {
-        // Labels size themselves to their caption, measured before they
-        // are created so that each is placed once.
-        SIZE extent{};
-        {
-          SelectGuard selected(measure, font);
-          GetTextExtentPoint32A(measure, row.text, static_cast<int>(std::strlen(row.text)),
-                                &extent);
-        }
-        created =
-            CreateWindowExA(0, "STATIC", row.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, b.left,
-                            b.top, extent.cx, extent.cy, parent, menuId, instance, nullptr);
-        break;
-      }
-      case Kind::Panel:
-        created =
-            CreatePanel(parent, id, row.style, row.exStyle, b.left, b.top, b.width, b.height);
-        SetWindowTextA(created, row.text);
-        break;
-      case Kind::SpeedButton:
-        created = CreateSpeedButton(parent, id, static_cast<Glyph>(row.style), b.left, b.top,
-                                    b.width, b.height);
-        if (row.text[0]) addTip(created, row.text);
-        break;
-      case Kind::Edit:
-        created =
-            CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", row.text, WS_CHILD | ES_AUTOHSCROLL, b.left,
-                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
-        break;
-      case Kind::ComboBox:
-        created = CreateWindowExA(
-            0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-            b.left, b.top, b.width, b.height + 200, parent, menuId, instance, nullptr);
-        break;
-      case Kind::CheckBox:
-        created =
-            CreateWindowExA(0, "BUTTON", row.text, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, b.left,
-                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
-        break;
-      case Kind::BitBtn:
-        created =
-            CreateWindowExA(0, "BUTTON", row.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, b.left,
-                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
-        addTip(created, "ファイル名変更実行");
-        break;
-      case Kind::StatusBar:
-        // Placed by the layout, at the bottom with its design height.
-        created = CreateStatusBar(parent, id, b.height);
-        SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        break;
-      case Kind::DriveComboBox:
-        DriveComboBox1 = std::make_unique<TDriveComboBox>();
-        DriveComboBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
-        created = DriveComboBox1->Handle();
-        break;
-      case Kind::DirectoryListBox:
-        DirectoryListBox1 = std::make_unique<TDirectoryListBox>();
-        DirectoryListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
-        created = DirectoryListBox1->Handle();
-        break;
-      case Kind::FileListBox: {
-        FileListBox1 = std::make_unique<TFileListBox>();
-        // The folder list has just searched the same folder: a large start-up
-        // folder is read once, not twice.
-        std::vector<FolderEntry> listing =
-            DirectoryListBox1 ? DirectoryListBox1->TakeListing() : std::vector<FolderEntry>{};
-        FileListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font,
-                             DirectoryListBox1 ? &listing : nullptr);
-        created = FileListBox1->Handle();
-        break;
-      }
-      case Kind::FilterComboBox:
-        FilterComboBox1 = std::make_unique<TFilterComboBox>();
-        FilterComboBox1->Create(parent, id, b.left, b.top, b.width, b.height, font);
-        created = FilterComboBox1->Handle();
-        break;
-      case Kind::CheckListBox:
-        CheckListBox1 = std::make_unique<TCheckListBox>();
-        CheckListBox1->Create(parent, id, b.left, b.top, b.width, b.height, font, session_->Files);
-        created = CheckListBox1->Handle();
-        break;
-      case Kind::StringGrid:
-        StringGrid1 = std::make_unique<TStringGrid>();
-        StringGrid1->Create(parent, id, b.left, b.top, b.width, b.height, font);
-        created = StringGrid1->Handle();
-        break;
-    }
-    if (row.member) this->*row.member = created;
-    if (created && row.kind != Kind::StatusBar) {
-      SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-    if (created && row.tabOrder > 0 && row.kind != Kind::Panel) {
-      LONG_PTR style = GetWindowLongPtrA(created, GWL_STYLE);
-      SetWindowLongPtrA(created, GWL_STYLE, style | WS_TABSTOP);
-    } else if (created && row.kind != Kind::Panel) {
-      LONG_PTR style = GetWindowLongPtrA(created, GWL_STYLE);
-      SetWindowLongPtrA(created, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-    }
-  }
-  DeleteDC(measure);
-
-  // The Tab key walks siblings in Z order: put the tab stops (and the
-  // containers holding them) at the bottom in their tab order.
-  std::vector<int> ordered;
-  for (int i = 0; i < kControlCount; ++i) {
-    if (kControls[i].tabOrder > 0) ordered.push_back(i);
-  }
-  std::stable_sort(ordered.begin(), ordered.end(),
-                   [](int a, int b) { return kControls[a].tabOrder < kControls[b].tabOrder; });
-  for (int index : ordered) {
-    HWND control = ControlByName(kControls[index].name);
-    SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-  }
-
-  for (const std::string_view choice : ExtensionChoices) {
-    std::string item(choice);
-    SendMessageA(ComboBox3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  }
-  SetWindowTextA(ComboBox3, std::string(KeepExtension).c_str());
-
-  // The browser's links and events.
-  FileListBox1->SetFileEdit(Edit1);
-  DirectoryListBox1->SetFileList(FileListBox1.get());
-  DriveComboBox1->SetDirList(DirectoryListBox1.get());
-  FilterComboBox1->SetFileList(FileListBox1.get());
-  DriveComboBox1->OnChange = [this] { DriveComboBox1Change(); };
-  DirectoryListBox1->OnChange = [this] { DirectoryListBox1Change(); };
-  FileListBox1->OnChange = [this] { takenNames_->Reset(fileSystem_.get(), FileListBox1->Directory()); };
-  FileListBox1->OnChange();  // for the reading made at its creation
-  FilterComboBox1->OnChange = [this] { DirectoryListBox1Change(); };
-  CheckListBox1->OnClick = [this] { CheckListBox1Click(); };
-  CheckListBox1->OnClickCheck = [this] { CheckListBox1Click(); };
-}
-
-void TSetupForm1::CreateMenus() {
-  menus_->items = MenuItems();
-  MainMenu1 = CreateMenu();
-  for (int m = 0; m < kMenuPopup; ++m) {
-    menus_->menus[m] = CreatePopupMenu();
-    AppendMenuA(MainMenu1, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menus_->menus[m]),
-                kMenuTitles[m]);
-  }
-  menus_->menus[kMenuPopup] = CreatePopupMenu();
-  menus_->menus[kMenuSort] = CreatePopupMenu();
-  KSort1 = menus_->menus[kMenuSort];
-  KFile1 = menus_->menus[kMenuFile];
-  Edit2 = menus_->menus[kMenuSelect];
-  KView1 = menus_->menus[kMenuView];
-  KHelp1 = menus_->menus[kMenuHelp];
-  PopupMenu1 = menus_->menus[kMenuPopup];
-  for (int m = 0; m < kMenuCount; ++m) RebuildMenu(m);
-  SetMenu(Handle(), MainMenu1);
-}
-
-void TSetupForm1::RebuildMenu(int menuIndex) {
-  HMENU menu = menus_->menus[menuIndex];
-  // Removed, not deleted: a submenu stays for the next rebuild.
-  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
-  for (const MenuItemRow& item : menus_->items) {
-    if (item.menu != menuIndex || !item.visible) continue;
-    if (item.caption.empty()) {
-      AppendMenuA(menu, MF_SEPARATOR, item.command, nullptr);
-    } else if (item.submenu >= 0) {
-      AppendMenuA(menu, MF_POPUP | MF_STRING,
-                  reinterpret_cast<UINT_PTR>(menus_->menus[item.submenu]), item.caption.c_str());
-    } else {
-      UINT flags = MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED) |
-                   (item.checked ? MF_CHECKED : MF_UNCHECKED);
-      AppendMenuA(menu, flags, item.command, item.caption.c_str());
-      if (item.radio) {
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE;
-        info.fType = MFT_STRING | MFT_RADIOCHECK;
-        SetMenuItemInfoA(menu, item.command, FALSE, &info);
-      }
-    }
-  }
-}
-
-// ---------------------------------------------------------------------------
-// Menu item access
-
-namespace {
-MenuItemRow* Find(std::vector<MenuItemRow>& items, UINT command) {
-  for (MenuItemRow& item : items) {
-    if (item.command == command) return &item;
-  }
-  return nullptr;
-}
-}  // namespace
-
-void TSetupForm1::SetMenuItemVisible(UINT command, bool visible) {
-  MenuItemRow* item = Find(menus_->items, command);
-  if (!item || item->visible == visible) return;
-  item->visible = visible;
-  RebuildMenu(item->menu);
-}
-
-bool TSetupForm1::MenuItemVisible(UINT command) const {
-  const MenuItemRow* item = Find(menus_->items, command);
-  return item && item->visible;
-}
-
-void TSetupForm1::SetMenuItemCaption(UINT command, const std::string& caption) {
-  MenuItemRow* item = Find(menus_->items, command);
-  if (!item || item->caption == caption) return;
-  item->caption = caption;
-  RebuildMenu(item->menu);
-}
-
-std::string TSetupForm1::MenuItemCaption(UINT command) const {
-  const MenuItemRow* item = Find(menus_->items, command);
-  return item ? item->caption : std::string();
-}
-
-void TSetupForm1::SetMenuItemEnabled(UINT command, bool enabled) {
-  MenuItemRow* item = Find(menus_->items, command);
-  if (!item) return;
-  item->enabled = enabled;
-  EnableMenuItem(menus_->menus[item->menu], command,
-                 MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-}
-
-bool TSetupForm1::MenuItemEnabled(UINT command) const {
-  const MenuItemRow* item = Find(menus_->items, command);
-  return item && item->enabled;
-}
-
-void TSetupForm1::SetMenuItemChecked(UINT command, bool checked) {
-  MenuItemRow* item = Find(menus_->items, command);
-  if (!item) return;
-  item->checked = checked;
-  CheckMenuItem(menus_->menus[item->menu], command,
-                MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-bool TSetupForm1::MenuItemChecked(UINT command) const {
-  const MenuItemRow* item = Find(menus_->items, command);
-  return item && item->checked;
 }
 
 // ---------------------------------------------------------------------------
@@ -660,13 +183,9 @@ LRESULT CALLBACK TSetupForm1::KeyPreviewHook(int code, WPARAM wparam, LPARAM lpa
 }
 
 bool TSetupForm1::OfferToChildren(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {
-  if (!controlsCreated_) return false;
-  if (CheckListBox1->HandleParentMessage(msg, wparam, lparam, result)) return true;
-  if (StringGrid1->HandleParentMessage(msg, wparam, lparam, result)) return true;
-  if (DriveComboBox1->HandleParentMessage(msg, wparam, lparam, result)) return true;
-  if (DirectoryListBox1->HandleParentMessage(msg, wparam, lparam, result)) return true;
-  if (FileListBox1->HandleParentMessage(msg, wparam, lparam, result)) return true;
-  if (FilterComboBox1->HandleParentMessage(msg, wparam, lparam, result)) return true;
+  for (TControl* child : children_) {
+    if (child->HandleParentMessage(msg, wparam, lparam, result)) return true;
+  }
   return false;
 }
 
@@ -675,17 +194,10 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   // send WM_MEASUREITEM at once.
   if (msg == WM_MEASUREITEM || msg == WM_DRAWITEM || msg == WM_COMMAND) {
     LRESULT result = 0;
-    if (controlsCreated_) {
-      if (OfferToChildren(msg, wparam, lparam, result)) return result;
-    } else {
-      if (DriveComboBox1 && DriveComboBox1->HandleParentMessage(msg, wparam, lparam, result))
-        return result;
-      if (DirectoryListBox1 && DirectoryListBox1->HandleParentMessage(msg, wparam, lparam, result))
-        return result;
-      if (FilterComboBox1 && FilterComboBox1->HandleParentMessage(msg, wparam, lparam, result))
-        return result;
-      if (msg == WM_COMMAND) return 0;
-    }
+    if (OfferToChildren(msg, wparam, lparam, result)) return result;
+    // A command from a control made before the table is complete reaches
+    // no handler yet.
+    if (msg == WM_COMMAND && !controlsCreated_) return 0;
   }
   switch (msg) {
     case WM_COMMAND:
@@ -694,7 +206,7 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (item->hwndItem == BitBtn1) {
-        DrawExecuteButton(*item, font_);
+        DrawExecuteButton(*item, font_.Get());
         return TRUE;
       }
       break;
@@ -795,10 +307,8 @@ void TSetupForm1::OnCommand(WPARAM wparam, LPARAM lparam) {
     case Kind::SpeedButton:
     case Kind::CheckBox:
     case Kind::BitBtn:
-      if (code == BN_CLICKED && row->click) {
-        senderTag_ = row->tag;
-        (this->*row->click)();
-      }
+      if (code == BN_CLICKED && row->clickFrom) (this->*row->clickFrom)(control);
+      if (code == BN_CLICKED && row->click) (this->*row->click)();
       break;
     case Kind::ComboBox:
       if (code == CBN_SELCHANGE) {
@@ -947,20 +457,6 @@ void TSetupForm1::FormClose() {
   if (savedAtClose_) return;
   savedAtClose_ = true;
   SaveSettings();
-}
-
-TSetupForm1::RunInProgress::RunInProgress(TSetupForm1& form)
-    : form_(form), outer_(!form.runInProgress_) {
-  form_.runInProgress_ = true;
-}
-
-TSetupForm1::RunInProgress::~RunInProgress() {
-  if (!outer_) return;
-  form_.runInProgress_ = false;
-  if (form_.closeAfterRun_) {
-    form_.closeAfterRun_ = false;
-    PostMessageA(form_.Handle(), WM_CLOSE, 0, 0);
-  }
 }
 
 void TSetupForm1::KExit1Click() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
@@ -1133,41 +629,37 @@ void TSetupForm1::KRenew1Click() {
 // ---------------------------------------------------------------------------
 // Naming fields, displays and preview
 
-void TSetupForm1::ComboBox1Change() {
-  UpdateSample();
-  RefreshPreview();
-  ShowFileCount();
-}
+void TSetupForm1::ComboBox1Change() { NamingChanged(); }
 
-void TSetupForm1::SpeedButton1Click() {
-  session_->StepStartNumber(senderTag_);
+void TSetupForm1::SpeedButton1Click(HWND sender) {
+  // Ten step buttons share this handler; each steps by its row's amount.
+  const ControlRow* row = RowById(GetDlgCtrlID(sender));
+  session_->StepStartNumber(row ? row->tag : 0);
   ShowStartNumber();
-  UpdateSample();
-  RefreshPreview();
-  ShowFileCount();
+  NamingChanged();
 }
 
 void TSetupForm1::SpeedButton11Click() {
   session_->StepDigitCount(1);
   ShowDigitCount();
   ShowStartNumber();
-  UpdateSample();
-  RefreshPreview();
-  ShowFileCount();
+  NamingChanged();
 }
 
 void TSetupForm1::SpeedButton12Click() {
   session_->StepDigitCount(-1);
   ShowDigitCount();
   ShowStartNumber();
-  UpdateSample();
-  RefreshPreview();
-  ShowFileCount();
+  NamingChanged();
 }
 
 void TSetupForm1::CheckBox1Click() {
   ShowDigitCount();
   ShowStartNumber();
+  NamingChanged();
+}
+
+void TSetupForm1::NamingChanged() {
   UpdateSample();
   RefreshPreview();
   ShowFileCount();
@@ -1216,90 +708,6 @@ void TSetupForm1::RefreshPreview() {
 
 void TSetupForm1::ShowFileCount() {
   SetStatusText(kPanelCount, WithMarkedCount(session_->FileCountText(), *preview_));
-}
-
-// ---------------------------------------------------------------------------
-// Rename run
-
-namespace {
-class WindowRenameObserver : public RenameObserver {
- public:
-  WindowRenameObserver(TSetupForm1& form, TSetupForm1::RunDriver& run) : form_(form), run_(run) {}
-
-  bool Ask(std::string_view text, std::string_view caption) override {
-    return ShowMessage(form_.Handle(), std::string(text), std::string(caption),
-                       MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) == IDYES;
-  }
-  void WarnCollision(std::string_view text, std::string_view caption, const std::string&) override {
-    ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
-  }
-  void Warn(std::string_view text, std::string_view caption) override {
-    ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
-  }
-  void Beep() override { DefaultBeep(); }
-  void ShowStartNumber(const std::string& text) override {
-    SetWindowTextA(form_.Panel2, text.c_str());
-  }
-  void ShowCompletedCount(const std::string& text) override {
-    form_.SetStatusText(kPanelCount, text);
-    // The count advances visibly while the run goes on.
-    UpdateWindow(form_.StatusBar1);
-  }
-  std::vector<std::string> RereadFiles() override {
-    form_.FileListBox1->ListFolderFiles();
-    return form_.FileListBox1->Items();
-  }
-  void ShowProgress(std::size_t done, std::size_t total, const std::string& name) override {
-    run_.ShowProgress(done, total, name);
-  }
-  bool StopRequested() override { return run_.StopRequested(); }
-
- private:
-  TSetupForm1& form_;
-  TSetupForm1::RunDriver& run_;
-};
-}  // namespace
-
-void TSetupForm1::BitBtn1Click() {
-  if (run_) {
-    run_->AskStop(false);  // the button reads "中止" while the run lasts
-    return;
-  }
-  const RunInProgress running(*this);
-  RunDriver run(*this);
-  WindowRenameObserver observer(*this, run);
-  const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
-  RenameRunResult result = RunRename(*session_, *preview_, run.Files(), observer, place);
-  if (!result.Confirmed) return;
-  // The start number has moved on: the sample follows it, as it does after
-  // every other change of the start number.
-  UpdateSample();
-  CheckListBox1->Reload();
-  ShowPreview();
-  EnableWindow(BitBtn1, preview_->ExecuteEnabled());
-}
-
-bool TSetupForm1::UndoAvailable() { return CanUndo(*fileSystem_, JournalPathsBeside(SettingsPath)); }
-
-void TSetupForm1::KUndo1Click() {
-  if (!UndoAvailable()) return;
-  if (ShowMessage(Handle(), std::string(ConfirmUndoText), std::string(ConfirmRenameCaption),
-                  MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) != IDYES) {
-    return;
-  }
-  const UndoResult result = UndoLastRun(*fileSystem_, JournalPathsBeside(SettingsPath));
-  if (result.FailureCount > 0) {
-    ShowMessage(Handle(), UndoFailureReportText(result.FailureCount, result.FirstFailures),
-                std::string(CollisionCaption), MB_OK | MB_ICONERROR);
-  }
-  // The folder of the run as it now is: list, preview, displays, status.
-  if (FileListBox1->Directory() == result.Folder) {
-    KRenew1Click();
-  } else {
-    ShowFolder(result.Folder);
-  }
-  ShowStartNumber();
-  UpdateSample();
 }
 
 }  // namespace korvath

@@ -5,8 +5,8 @@
 //
 // Its controls keep their names as members. The plain Win32 controls are
 // HWNDs; the browser controls, the check list and the preview grid are small
-// classes of their own. Handlers are public so that the settings and About
-// code (in their own files) and the window tests can reach them.
+// classes of their own. Handlers are private: messages reach them through
+// the window procedure, and the window tests through their fixture.
 
 #include <windows.h>
 
@@ -19,9 +19,15 @@
 
 #include "FileOrder.h"
 #include "Form.h"
+#include "Handles.h"
+#include "Histories.h"
 #include "NamingFields.h"
 
 namespace korvath {
+
+namespace testsupport {
+class MainWindowFixture;
+}
 
 class RenameSession;
 class PreviewRows;
@@ -33,6 +39,8 @@ class TFileListBox;
 class TFilterComboBox;
 class TCheckListBox;
 class TStringGrid;
+class TControl;
+struct ControlTable;
 
 // Command identifiers of the menu items, as WM_COMMAND carries them.
 enum MenuCommand : UINT {
@@ -123,9 +131,9 @@ class TSetupForm1 : public TForm, public NamingFields {
 
   // Recent-entry histories (an empty string is an empty slot) and the
   // settings file's path, fixed at start-up.
-  std::array<std::string, 7> DirHistory;
-  std::array<std::string, 33> PrefixHistory;
-  std::array<std::string, 33> SuffixHistory;
+  std::array<std::string, kDirHistorySlots> DirHistory;
+  std::array<std::string, kTextHistorySlots> PrefixHistory;
+  std::array<std::string, kTextHistorySlots> SuffixHistory;
   std::string SettingsPath;
 
   // The paths given on the command line, set before Create: the first
@@ -167,6 +175,28 @@ class TSetupForm1 : public TForm, public NamingFields {
   // Text of any window (empty when it has none).
   static std::string WindowText(HWND window);
 
+  // ---- Steps that the start-up sequence and the window tests call ----
+  void RefreshPreview();     // the preview, Execute's state
+  void LoadOptionMasks();    // once the options dialog exists
+  bool SaveSettings();
+  FileOrder SortOrder() const;
+  // The last run's journal is complete and its folder is there.
+  bool UndoAvailable();
+
+  // ---- A run under way (SetupRunDriver.cpp) ----
+  class RunDriver;
+  // The run's file system (tests put in a slow or failing one).
+  void ReplaceFileSystem(std::unique_ptr<FileSystem> fileSystem);
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  // The window tests reach the handlers through their fixture.
+  friend class testsupport::MainWindowFixture;
+  friend struct ControlTable;
+
+
   // ---- Window handlers ----
   void FormCreate();
   void FormClose();
@@ -193,29 +223,23 @@ class TSetupForm1 : public TForm, public NamingFields {
 
   // ---- Naming fields, preview and rename run ----
   void ComboBox1Change();
-  void SpeedButton1Click();  // the step is the sender's tag
+  void SpeedButton1Click(HWND sender);  // the ten step buttons
   void SpeedButton11Click();
   void SpeedButton12Click();
   void CheckBox1Click();
+  // A part of the new names changed: sample, preview, Execute, file count.
+  void NamingChanged();
   void UpdateSample();
   void ShowStartNumber();
   void ShowDigitCount();
-  void RefreshPreview();
   void ShowFileCount();
   void BitBtn1Click();
   // File > 元に戻す: takes back the last run (from its journal), after a
   // question, then shows its folder as it now is.
   void KUndo1Click();
-  // The last run's journal is complete and its folder is there.
-  bool UndoAvailable();
   // Before the first folder is shown: a run or undo cut off last time is
   // rolled back, and the user is told.
   void RecoverInterruptedRename();
-
-  // ---- A run under way (SetupRun.cpp) ----
-  class RunDriver;
-  // The run's file system (tests put in a slow or failing one).
-  void ReplaceFileSystem(std::unique_ptr<FileSystem> fileSystem);
 
   // ---- Settings (SetupSettings.cpp) ----
   void ComputeSettingsPath();
@@ -225,8 +249,6 @@ class TSetupForm1 : public TForm, public NamingFields {
   void ReadFolderHistory();
   void ReadPrefixSuffixHistories();
   void BuildStartupFilterList();
-  void LoadOptionMasks();
-  bool SaveSettings();
   void RecordCurrentFolder();
   void ComboBox1Exit();
   void ComboBox2Exit();
@@ -236,7 +258,6 @@ class TSetupForm1 : public TForm, public NamingFields {
 
   // ---- Order of the files (SetupOrder.cpp) ----
   void ReadSortOrder();  // Option/Order, before the first folder is read
-  FileOrder SortOrder() const;
   void KSortClick(FileOrder order);  // View > Sort > Name, Natural, Date
 
   // ---- Folders and files handed in: command line, drops (SetupOpen.cpp) ----
@@ -261,10 +282,6 @@ class TSetupForm1 : public TForm, public NamingFields {
   void KPropertyClick();
   void PopupMenu1Popup();
 
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
-
- private:
   struct MenuState;
   // Held by a rename run for its length. The run's message boxes run their
   // own loops, where a close can arrive; the window must outlive the run, so
@@ -286,6 +303,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   void CreateMenus();
   void RebuildMenu(int menuIndex);
   HWND ControlByName(const char* name) const;
+  // Offers a message about a child to the child objects, in creation order.
   bool OfferToChildren(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
   void OnCommand(WPARAM wparam, LPARAM lparam);
   void OnMenuCommand(UINT command);
@@ -303,14 +321,14 @@ class TSetupForm1 : public TForm, public NamingFields {
   std::unique_ptr<FileSystem> fileSystem_;
   std::unique_ptr<TakenNames> takenNames_;
   std::unique_ptr<MenuState> menus_;
+  std::vector<TControl*> children_;  // the control objects above, as made
   std::array<std::string, 5> statusTexts_;
   std::array<bool, 5> statusWritten_{};
-  HFONT font_ = nullptr;        // 12 px, the window's font
-  HFONT sampleFont_ = nullptr;  // 13 px, the sample display
-  HFONT smallFont_ = nullptr;   // 11 px, the step buttons
+  OwnedFont font_;        // 12 px, the window's font
+  OwnedFont sampleFont_;  // 13 px, the sample display
+  OwnedFont smallFont_;   // 11 px, the step buttons
   HWND lastFocus_ = nullptr;    // given back the focus when the window is activated
   HHOOK keyPreview_ = nullptr;  // sees every key press before the focused control
-  int senderTag_ = 0;           // tag of the control whose click is being handled
   bool controlsCreated_ = false;
   RunDriver* run_ = nullptr;  // while the Execute button's run lasts
   bool runInProgress_ = false;

@@ -1,305 +1,116 @@
-#include "SetupRun.h"
+// The rename run from the Execute button, and taking the last run back.
 
-#include <atomic>
-#include <exception>
-#include <functional>
-#include <utility>
+#include <string>
 
-#include "Application.h"
 #include "MessageBox.h"
+#include "PreviewRows.h"
+#include "RenameRun.h"
+#include "RenameSession.h"
 #include "RenameTexts.h"
-#include "TakenNames.h"
-#include "TaskbarProgress.h"
-#include "browser/DirectoryListBox.h"
-#include "browser/DriveComboBox.h"
+#include "RenameUndo.h"
+#include "Setup.h"
+#include "SetupRunDriver.h"
+#include "Win32FileSystem.h"
 #include "browser/FileListBox.h"
-#include "browser/FilterComboBox.h"
 #include "controls/CheckListBox.h"
-#include "controls/StatusBar.h"
 
 namespace korvath {
+
+TSetupForm1::RunInProgress::RunInProgress(TSetupForm1& form)
+    : form_(form), outer_(!form.runInProgress_) {
+  form_.runInProgress_ = true;
+}
+
+TSetupForm1::RunInProgress::~RunInProgress() {
+  if (!outer_) return;
+  form_.runInProgress_ = false;
+  if (form_.closeAfterRun_) {
+    form_.closeAfterRun_ = false;
+    PostMessageA(form_.Handle(), WM_CLOSE, 0, 0);
+  }
+}
+
+// Rename run
+
 namespace {
-// The window handles its messages at least this often (ms) while the
-// engine works between file system calls; during a call on the worker, at
-// once.
-constexpr ULONGLONG kPumpEvery = 20;
-// A file system call this long (ms), or three a fifth as long in a row,
-// show the file system slow: the window would stall for as long at each
-// call.
-constexpr LONGLONG kSlowCallMs = 25;
-// The progress is shown at most this often (ms).
-constexpr ULONGLONG kShowEvery = 50;
-}  // namespace
-
-// Hands the calls to a worker thread and handles the window's messages
-// until each is done. Before the run is confirmed (and after it), calls are
-// made directly.
-class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
+class WindowRenameObserver : public RenameObserver {
  public:
-  PumpingFileSystem(FileSystem& inner, RunDriver& driver) : inner_(inner), driver_(driver) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    slowTicks_ = frequency.QuadPart * kSlowCallMs / 1000;
-  }
-  PumpingFileSystem(const PumpingFileSystem&) = delete;
-  PumpingFileSystem& operator=(const PumpingFileSystem&) = delete;
-  ~PumpingFileSystem() override {
-    if (!thread_) return;
-    ending_ = true;
-    SetEvent(go_);
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-    CloseHandle(go_);
-    CloseHandle(done_);
-  }
+  WindowRenameObserver(TSetupForm1& form, TSetupForm1::RunDriver& run) : form_(form), run_(run) {}
 
-  bool Exists(const std::string& name) override {
-    return Call([&] { return inner_.Exists(name); });
+  bool Ask(std::string_view text, std::string_view caption) override {
+    return ShowMessage(form_.Handle(), std::string(text), std::string(caption),
+                       MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) == IDYES;
   }
-  bool Rename(const std::string& from, const std::string& to) override {
-    return Call([&] { return inner_.Rename(from, to); });
+  void WarnCollision(std::string_view text, std::string_view caption, const std::string&) override {
+    ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
   }
-  std::string LastFailureReason() override {
-    return Call([&] { return inner_.LastFailureReason(); });
+  void Warn(std::string_view text, std::string_view caption) override {
+    ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
   }
-  bool EntryExists(const std::string& name) override {
-    return Call([&] { return inner_.EntryExists(name); });
+  void Beep() override { DefaultBeep(); }
+  void ShowStartNumber(const std::string& text) override {
+    SetWindowTextA(form_.Panel2, text.c_str());
   }
-  bool ListNames(const std::string& folder, std::vector<std::string>& names) override {
-    return Call([&] { return inner_.ListNames(folder, names); });
+  void ShowCompletedCount(const std::string& text) override {
+    form_.SetStatusText(kPanelCount, text);
+    // The count advances visibly while the run goes on.
+    UpdateWindow(form_.StatusBar1);
   }
-  std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) override {
-    std::unique_ptr<JournalWriter> writer = Call([&] { return inner_.CreateJournal(path); });
-    if (!writer) return nullptr;
-    return std::make_unique<Journal>(std::move(writer), *this);
+  std::vector<std::string> RereadFiles() override {
+    form_.FileListBox1->ListFolderFiles();
+    return form_.FileListBox1->Items();
   }
-  bool ReadWholeFile(const std::string& path, std::string& text) override {
-    return Call([&] { return inner_.ReadWholeFile(path, text); });
+  void ShowProgress(std::size_t done, std::size_t total, const std::string& name) override {
+    run_.ShowProgress(done, total, name);
   }
-  bool RemoveFile(const std::string& path) override {
-    return Call([&] { return inner_.RemoveFile(path); });
-  }
+  bool StopRequested() override { return run_.StopRequested(); }
 
  private:
-  class Journal : public JournalWriter {
-   public:
-    Journal(std::unique_ptr<JournalWriter> inner, PumpingFileSystem& files)
-        : inner_(std::move(inner)), files_(files) {}
-    bool Append(std::string_view text) override {
-      return files_.Call([&] { return inner_->Append(text); });
-    }
-    bool Flush() override {
-      return files_.Call([&] { return inner_->Flush(); });
-    }
-
-   private:
-    std::unique_ptr<JournalWriter> inner_;
-    PumpingFileSystem& files_;
-  };
-
-  // Calls are made directly while they are quick: handing each to the
-  // worker costs about a tenth of a local rename under Wine. The first call
-  // that takes long hands this one and every later one to the worker.
-  template <class Job>
-  auto Call(Job&& job) -> decltype(job()) {
-    if (!driver_.Active()) return job();
-    if (!slow_) {
-      driver_.PumpWhenDue();
-      LARGE_INTEGER t0, t1;
-      QueryPerformanceCounter(&t0);
-      decltype(job()) result = job();
-      QueryPerformanceCounter(&t1);
-      // One long call, or a few middling ones in a row (a single one may be
-      // the machine's hiccup).
-      const LONGLONG took = t1.QuadPart - t0.QuadPart;
-      slowInARow_ = took >= slowTicks_ / 5 ? slowInARow_ + 1 : 0;
-      slow_ = took >= slowTicks_ || slowInARow_ >= 3;
-      return result;
-    }
-    decltype(job()) result{};
-    const std::function<void()> work = [&] { result = job(); };
-    RunOnWorker(work);
-    return result;
-  }
-
-  void RunOnWorker(const std::function<void()>& work) {
-    if (!thread_) Start();
-    driver_.PumpWhenDue();
-    job_ = &work;
-    error_ = nullptr;
-    SetEvent(go_);
-    while (MsgWaitForMultipleObjectsEx(1, &done_, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
-           WAIT_OBJECT_0) {
-      driver_.Pump();
-    }
-    if (error_) std::rethrow_exception(error_);
-  }
-
-  void Start() {
-    go_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    done_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    thread_ = CreateThread(nullptr, 0, &Work, this, 0, nullptr);
-  }
-
-  static DWORD WINAPI Work(void* self) {
-    auto& files = *static_cast<PumpingFileSystem*>(self);
-    for (;;) {
-      WaitForSingleObject(files.go_, INFINITE);
-      if (files.ending_) return 0;
-      try {
-        (*files.job_)();
-      } catch (...) {
-        files.error_ = std::current_exception();
-      }
-      SetEvent(files.done_);
-    }
-  }
-
-  FileSystem& inner_;
-  RunDriver& driver_;
-  HANDLE thread_ = nullptr;
-  HANDLE go_ = nullptr;    // a job is waiting
-  HANDLE done_ = nullptr;  // the job is done
-  const std::function<void()>* job_ = nullptr;
-  std::exception_ptr error_;
-  std::atomic<bool> ending_{false};
-  bool slow_ = false;  // calls go to the worker
-  int slowInARow_ = 0;
-  LONGLONG slowTicks_ = 0;
+  TSetupForm1& form_;
+  TSetupForm1::RunDriver& run_;
 };
+}  // namespace
 
-TSetupForm1::RunDriver::RunDriver(TSetupForm1& form)
-    : form_(form), files_(std::make_unique<PumpingFileSystem>(*form.fileSystem_, *this)) {
-  form_.run_ = this;
+void TSetupForm1::BitBtn1Click() {
+  if (run_) {
+    run_->AskStop(false);  // the button reads "中止" while the run lasts
+    return;
+  }
+  const RunInProgress running(*this);
+  RunDriver run(*this);
+  WindowRenameObserver observer(*this, run);
+  const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
+  RenameRunResult result = RunRename(*session_, *preview_, run.Files(), observer, place);
+  if (!result.Confirmed) return;
+  // The start number has moved on: the sample follows it, as it does after
+  // every other change of the start number.
+  UpdateSample();
+  CheckListBox1->Reload();
+  ShowPreview();
+  EnableWindow(BitBtn1, preview_->ExecuteEnabled());
 }
 
-TSetupForm1::RunDriver::~RunDriver() {
-  files_.reset();
-  if (active_) {
-    active_ = false;
-    UnlockInputs();
-    for (int panel : {kPanelName, kPanelSize}) form_.SetStatusText(panel, "");
-    SendMessageA(form_.StatusBar1, kStatusBarSetProgress, kPanelTime, -1);
-    form_.SetStatusText(kPanelTime, "");
-  }
-  taskbar_.reset();
-  form_.run_ = nullptr;
-  if (quit_) PostQuitMessage(quitCode_);
-}
+bool TSetupForm1::UndoAvailable() { return CanUndo(*fileSystem_, JournalPathsBeside(SettingsPath)); }
 
-FileSystem& TSetupForm1::RunDriver::Files() { return *files_; }
-
-void TSetupForm1::RunDriver::ShowProgress(std::size_t done, std::size_t total,
-                                          const std::string& name) {
-  if (!active_) {
-    active_ = true;
-    LockInputs();
-    taskbar_ = std::make_unique<TaskbarProgress>(Application.Handle());
-    lastPump_ = GetTickCount64();
+void TSetupForm1::KUndo1Click() {
+  if (!UndoAvailable()) return;
+  if (ShowMessage(Handle(), std::string(ConfirmUndoText), std::string(ConfirmRenameCaption),
+                  MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) != IDYES) {
+    return;
   }
-  // Every kShowEvery ms: drawing three panels per file would cost a fast
-  // run a third of its time under Wine.
-  const ULONGLONG now = GetTickCount64();
-  if (name.empty() || now - lastShown_ >= kShowEvery) {
-    lastShown_ = now;
-    form_.SetStatusText(kPanelName, name);
-    form_.SetStatusText(kPanelSize, ProgressText(done, total));  // steps taken
-    const LPARAM thousandths = total > 0 ? static_cast<LPARAM>(done * 1000 / total) : 0;
-    SendMessageA(form_.StatusBar1, kStatusBarSetProgress, kPanelTime, thousandths);
-    taskbar_->Show(done, total);
+  const UndoResult result = UndoLastRun(*fileSystem_, JournalPathsBeside(SettingsPath));
+  if (result.FailureCount > 0) {
+    ShowMessage(Handle(), UndoFailureReportText(result.FailureCount, result.FirstFailures),
+                std::string(CollisionCaption), MB_OK | MB_ICONERROR);
   }
-  PumpWhenDue();
-}
-
-void TSetupForm1::RunDriver::AskStop(bool closing) {
-  if (!active_) return;
-  if (!stop_ && !asking_) {
-    asking_ = true;
-    stop_ = ShowMessage(form_.Handle(), std::string(ConfirmStopText),
-                        std::string(ConfirmRenameCaption),
-                        MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) == IDYES;
-    asking_ = false;
-    if (!stop_) return;
-  } else if (!stop_) {
-    return;  // the question is already on screen
+  // The folder of the run as it now is: list, preview, displays, status.
+  if (FileListBox1->Directory() == result.Folder) {
+    KRenew1Click();
+  } else {
+    ShowFolder(result.Folder);
   }
-  if (closing) form_.closeAfterRun_ = true;
-}
-
-void TSetupForm1::RunDriver::Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      // Handed on to the program's loop once the run is over.
-      quit_ = true;
-      quitCode_ = static_cast<int>(msg.wParam);
-      continue;
-    }
-    HWND active = GetActiveWindow();
-    if (active && IsDialogMessageA(active, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  lastPump_ = GetTickCount64();
-  if (askPending_ && !asking_) {
-    askPending_ = false;
-    AskStop(false);
-  }
-}
-
-void TSetupForm1::RunDriver::PumpWhenDue() {
-  if (active_ && GetTickCount64() - lastPump_ >= kPumpEvery) Pump();
-}
-
-void TSetupForm1::RunDriver::LockInputs() {
-  TSetupForm1& f = form_;
-  HWND form = f.Handle();
-  HWND focus = GetFocus();
-  focus_ = focus && IsChild(form, focus) ? focus : nullptr;
-  caption_ = WindowText(f.BitBtn1);
-  SetWindowTextA(f.BitBtn1, std::string(StopRunCaption).c_str());
-  if (focus_) SetFocus(f.BitBtn1);
-  f.lastFocus_ = f.BitBtn1;
-  const HWND inputs[] = {f.ComboBox1, f.ComboBox2, f.ComboBox3, f.CheckBox1,
-                         f.SpeedButton1, f.SpeedButton2, f.SpeedButton3, f.SpeedButton4,
-                         f.SpeedButton5, f.SpeedButton6, f.SpeedButton7, f.SpeedButton8,
-                         f.SpeedButton9, f.SpeedButton10, f.SpeedButton11, f.SpeedButton12,
-                         f.SpeedButton13, f.SpeedButton14, f.SpeedButton15,
-                         f.CheckListBox1->Handle(), f.DriveComboBox1->Handle(),
-                         f.DirectoryListBox1->Handle(), f.FilterComboBox1->Handle()};
-  for (HWND input : inputs) {
-    if (!input) continue;
-    locked_.push_back({input, IsWindowEnabled(input) != FALSE});
-    EnableWindow(input, FALSE);
-  }
-  const int menus = GetMenuItemCount(f.MainMenu1);
-  for (int i = 0; i < menus; ++i) {
-    const UINT state = GetMenuState(f.MainMenu1, static_cast<UINT>(i), MF_BYPOSITION);
-    if (state == static_cast<UINT>(-1) || (state & (MF_GRAYED | MF_DISABLED))) continue;
-    EnableMenuItem(f.MainMenu1, static_cast<UINT>(i), MF_BYPOSITION | MF_GRAYED);
-    lockedMenus_.push_back(static_cast<UINT>(i));
-  }
-  DrawMenuBar(form);
-}
-
-void TSetupForm1::RunDriver::UnlockInputs() {
-  TSetupForm1& f = form_;
-  SetWindowTextA(f.BitBtn1, caption_.c_str());
-  InvalidateRect(f.BitBtn1, nullptr, FALSE);
-  for (const Locked& input : locked_) EnableWindow(input.window, input.enabled ? TRUE : FALSE);
-  for (UINT position : lockedMenus_) {
-    EnableMenuItem(f.MainMenu1, position, MF_BYPOSITION | MF_ENABLED);
-  }
-  DrawMenuBar(f.Handle());
-  if (focus_ && IsWindow(focus_) && IsWindowEnabled(focus_)) {
-    if (GetFocus() == f.BitBtn1 || !GetFocus()) SetFocus(focus_);
-    f.lastFocus_ = focus_;
-  }
-}
-
-void TSetupForm1::ReplaceFileSystem(std::unique_ptr<FileSystem> fileSystem) {
-  fileSystem_ = std::move(fileSystem);
-  takenNames_->Reset(fileSystem_.get(), FileListBox1->Directory());
+  ShowStartNumber();
+  UpdateSample();
 }
 
 }  // namespace korvath

@@ -12,6 +12,7 @@
 
 #include "Application.h"
 #include "FileTypeFilter.h"
+#include "FolderSearch.h"
 #include "Histories.h"
 #include "IoError.h"
 #include "Option.h"
@@ -24,20 +25,6 @@
 namespace korvath {
 
 namespace {
-std::string CurrentFolder() {
-  DWORD size = GetCurrentDirectoryA(0, nullptr);
-  std::string folder(size, '\0');
-  DWORD length = size ? GetCurrentDirectoryA(size, folder.data()) : 0;
-  folder.resize(length < size ? length : 0);
-  return folder;
-}
-
-bool FolderExists(const std::string& path) {
-  if (path.empty()) return false;
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Replaces a prefix or suffix field's list with the history's non-empty
 // slots. Items are deleted one by one: emptying the list wholesale would
 // also empty the field's text, which must stay as typed.

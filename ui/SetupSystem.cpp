@@ -8,7 +8,7 @@
 #include "Glide.h"
 #include "RenameSession.h"
 #include "Setup.h"
-#include "SetupRun.h"
+#include "SetupRunDriver.h"
 #include "ShellActions.h"
 #include "browser/DriveComboBox.h"
 
@@ -18,15 +18,13 @@ namespace {
 // The About entry's command; the separator above it carries 2.
 constexpr UINT kSysCmdAbout = 1;
 constexpr UINT kSysCmdSeparator = 2;
-// A position past the end of any system menu, so each insertion appends.
-constexpr UINT kSysMenuAppend = 61536;
 }  // namespace
 
 void TSetupForm1::InstallSystemMenu() {
   HMENU menu = GetSystemMenu(Handle(), FALSE);
   if (!menu) return;
-  InsertMenuA(menu, kSysMenuAppend, MF_BYPOSITION | MF_SEPARATOR, kSysCmdSeparator, nullptr);
-  InsertMenuA(menu, kSysMenuAppend, MF_BYPOSITION | MF_STRING, kSysCmdAbout, "バージョン情報");
+  AppendMenuA(menu, MF_SEPARATOR, kSysCmdSeparator, nullptr);
+  AppendMenuA(menu, MF_STRING, kSysCmdAbout, "バージョン情報");
 }
 
 // The command value is compared whole: the About entry's 1 would be lost to

@@ -22,19 +22,13 @@
 #include "Setup.h"
 #include "browser/DriveComboBox.h"
 #include "browser/FilterComboBox.h"
-#include "../support/Win32Folders.h"
+#include "../support/MainWindowFixture.h"
 
 namespace korvath {
 namespace {
 
+using testsupport::Box;
 using testsupport::CurrentFolder;
-using testsupport::MakeScratchFolder;
-using testsupport::RemoveTree;
-
-struct Box {
-  std::string text, caption;
-  UINT flags;
-};
 
 constexpr int kFullList = 1000;  // the most masks a user can have
 
@@ -61,32 +55,14 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
   if (OptionForm1 && OptionForm1->Showing()) PostMessageA(OptionForm1->Handle(), WM_CLOSE, 0, 0);
 }
 
-class SettingsWindowTest : public ::testing::Test {
+class SettingsWindowTest : public testsupport::MainWindowFixture {
  protected:
-  static void SetUpTestSuite() {
-    if (!Application.Handle()) {
-      Application.Initialize(GetModuleHandleA(nullptr));
-      Application.SetTitle("Korvath");
-    }
-  }
+  SettingsWindowTest() : MainWindowFixture("kvt-settings-") { answer_ = IDOK; }
 
-  void SetUp() override {
-    startFolder_ = CurrentFolder();
-    root_ = MakeScratchFolder("kvt-settings-");
-    SetCurrentDirectoryA(root_.c_str());
-    SetMessageBoxHandler(
-        [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
-          boxes_.push_back({text, caption, flags});
-          return IDOK;
-        });
-  }
-
-  void TearDown() override {
-    SetMessageBoxHandler({});
-    Destroy();
-    SetCurrentDirectoryA(startFolder_.c_str());
+  // The profile functions cache the settings file: let it go before the
+  // folder is removed.
+  void BeforeRemovingFolder() override {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, Ini().c_str());
-    RemoveTree(root_);
   }
 
   std::string Ini() const { return root_ + "\\KVTset.ini"; }
@@ -98,48 +74,6 @@ class SettingsWindowTest : public ::testing::Test {
       std::ofstream(path + "\\f" + std::to_string(i) + ".txt") << "x";
     }
     return path;
-  }
-
-  void Start() {
-    SetCurrentDirectoryA(root_.c_str());
-    form_ = std::make_unique<TSetupForm1>();
-    SetupForm1 = form_.get();
-    form_->Create();
-    about_ = std::make_unique<TAboutForm1>();
-    AboutForm1 = about_.get();
-    about_->Create(Application.Handle());
-    option_ = std::make_unique<TOptionForm1>();
-    OptionForm1 = option_.get();
-    option_->Create(Application.Handle());
-    form_->LoadOptionMasks();
-    ShowWindow(form_->Handle(), SW_SHOWNORMAL);
-    Pump();
-  }
-
-  // Closing by the close box: the settings are saved and the window goes.
-  void Close() {
-    PostMessageA(form_->Handle(), WM_CLOSE, 0, 0);
-    Pump();
-    Destroy();
-  }
-
-  void Destroy() {
-    form_.reset();
-    option_.reset();
-    about_.reset();
-    SetupForm1 = nullptr;
-    AboutForm1 = nullptr;
-    OptionForm1 = nullptr;
-    Pump();
-  }
-
-  void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
   }
 
   void LeaveField(HWND combo, const std::string& text) {
@@ -204,11 +138,7 @@ class SettingsWindowTest : public ::testing::Test {
     return buffer;
   }
 
-  std::string startFolder_, root_;
-  std::unique_ptr<TSetupForm1> form_;
-  std::unique_ptr<TAboutForm1> about_;
-  std::unique_ptr<TOptionForm1> option_;
-  std::vector<Box> boxes_;
+  std::string& root_ = folder_;
 };
 
 TEST_F(SettingsWindowTest, AFirstStartWritesEveryKeyAtClose) {
@@ -495,7 +425,7 @@ TEST_F(SettingsWindowTest, EveryWayOfEndingTheProgramSavesOnce) {
     Pump();
     EXPECT_FALSE(IsWindow(main));
     EXPECT_EQ(Read("Form", "Left"), std::to_string(left));
-    Destroy();
+    DestroyWindows();
 
     // Once: a save that fails says so once per attempt.
     boxes_.clear();
@@ -506,7 +436,7 @@ TEST_F(SettingsWindowTest, EveryWayOfEndingTheProgramSavesOnce) {
     Pump();
     EXPECT_FALSE(IsWindow(main));
     EXPECT_EQ(UnwritableReports(), 1);
-    Destroy();
+    DestroyWindows();
   }
 }
 

@@ -22,6 +22,7 @@
 #include "ShellActions.h"
 #include "browser/DriveComboBox.h"
 #include "controls/CheckListBox.h"
+#include "../support/MainWindowFixture.h"
 
 namespace korvath {
 namespace {
@@ -478,63 +479,20 @@ TEST(ShellActions, RealShellCallsReturnWithoutAMessageOfTheProgram) {
 
 // ---- The main window's system menu, Home key and Property items ----
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testsupport::MainWindowFixture {
  protected:
+  // Any message box fails the test, as everywhere in this file.
+  MainWindowTest() : MainWindowFixture("korvath_about_") {
+    answerBoxes_ = false;
+    dialogKeys_ = true;
+  }
+
   void SetUp() override {
-    char buffer[MAX_PATH];
-    startFolder_.assign(buffer, GetCurrentDirectoryA(MAX_PATH, buffer));
-    GetTempPathA(MAX_PATH, buffer);
-    folder_ = std::string(buffer) + "korvath_about_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    SetCurrentDirectoryA(folder_.c_str());
+    MainWindowFixture::SetUp();
     for (const char* name : {"a.txt", "b.txt", "c.txt", "写真 001.jpg"}) {
       CloseHandle(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
-    // The windows in the program entry's order, then the main one shown.
-    form_ = std::make_unique<TSetupForm1>();
-    SetupForm1 = form_.get();
-    form_->Create();
-    about_ = std::make_unique<TAboutForm1>();
-    AboutForm1 = about_.get();
-    about_->Create(Application.Handle());
-    option_ = std::make_unique<TOptionForm1>();
-    OptionForm1 = option_.get();
-    option_->Create(Application.Handle());
-    ShowWindow(form_->Handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(form_->Handle());
-    UpdateWindow(form_->Handle());
-    Pump();
-  }
-
-  void TearDown() override {
-    form_.reset();
-    about_.reset();
-    option_.reset();
-    SetupForm1 = nullptr;
-    AboutForm1 = nullptr;
-    OptionForm1 = nullptr;
-    Pump();
-    SetCurrentDirectoryA(startFolder_.c_str());
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder_ + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        DeleteFileA((folder_ + "\\" + data.cFileName).c_str());
-      } while (FindNextFileA(find, &data));
-      FindClose(find);
-    }
-    RemoveDirectoryA(folder_.c_str());
-  }
-
-  // Dispatches what is queued, as the program's message loop does.
-  void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      if (form_ && IsDialogMessageA(form_->Handle(), &msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    Start();
   }
 
   void Key(HWND window, WPARAM key) {
@@ -547,11 +505,6 @@ class MainWindowTest : public ::testing::Test {
     GetWindowRect(form_->Handle(), &r);
     return r;
   }
-
-  std::string startFolder_, folder_;
-  std::unique_ptr<TSetupForm1> form_;
-  std::unique_ptr<TAboutForm1> about_;
-  std::unique_ptr<TOptionForm1> option_;
 };
 
 TEST_F(MainWindowTest, HomeGlidesToTheScreenCentreExceptFromTheDriveSelector) {
@@ -706,7 +659,7 @@ TEST_F(MainWindowTest, PropertyItemsFollowTheHighlightedLineTickedOrNot) {
     return TRUE;
   });
   auto popupEnabled = [&] {
-    form_->PopupMenu1Popup();
+    PopupMenu1Popup();
     return !(GetMenuState(form_->PopupMenu1, kCmdKProperty2, MF_BYCOMMAND) & MF_GRAYED);
   };
   auto fileEnabled = [&] {

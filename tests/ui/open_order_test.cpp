@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/Win32Folders.h"
+#include "../support/MainWindowFixture.h"
 #include "About.h"
 #include "Application.h"
 #include "CommandLine.h"
@@ -28,8 +28,6 @@
 namespace korvath {
 namespace {
 
-using testsupport::CurrentFolder;
-using testsupport::MakeScratchFolder;
 using testsupport::RemoveTree;
 using Names = std::vector<std::string>;
 using Rows = std::vector<std::pair<std::string, std::string>>;
@@ -72,79 +70,15 @@ HGLOBAL DropOf(const std::vector<std::string>& paths) {
   return memory;
 }
 
-class OpenOrderTest : public ::testing::Test {
+class OpenOrderTest : public testsupport::MainWindowFixture {
  protected:
-  static void SetUpTestSuite() {
-    if (!Application.Handle()) {
-      Application.Initialize(GetModuleHandleA(nullptr));
-      Application.SetTitle("Korvath");
-    }
-  }
+  OpenOrderTest() : MainWindowFixture("korvath_open_") {}
 
-  void SetUp() override {
-    startFolder_ = CurrentFolder();
-    folder_ = MakeScratchFolder("korvath_open_");
-    SetCurrentDirectoryA(folder_.c_str());
-    SetMessageBoxHandler([this](HWND, const std::string& text, const std::string&, UINT flags) {
-      boxes_.push_back(text);
-      return (flags & MB_YESNO) ? IDYES : IDOK;
-    });
-  }
-
-  void TearDown() override {
-    SetMessageBoxHandler({});
-    DestroyWindows();
-    SetCurrentDirectoryA(startFolder_.c_str());
-    RemoveTree(folder_);
-  }
-
-  // The windows in the program entry's order, the main window with the
-  // command line's arguments.
-  void Start(const std::string& arguments = "") {
-    SetCurrentDirectoryA(folder_.c_str());
-    form_ = std::make_unique<TSetupForm1>();
-    SetupForm1 = form_.get();
-    form_->StartPaths = CommandLinePaths(arguments);
-    form_->Create();
-    about_ = std::make_unique<TAboutForm1>();
-    AboutForm1 = about_.get();
-    about_->Create(Application.Handle());
-    option_ = std::make_unique<TOptionForm1>();
-    OptionForm1 = option_.get();
-    option_->Create(Application.Handle());
-    form_->LoadOptionMasks();
-    ShowWindow(form_->Handle(), SW_SHOWNORMAL);
-    Pump();
-  }
-
-  // Closing saves the settings file.
-  void Close() {
-    SendMessageA(form_->Handle(), WM_CLOSE, 0, 0);
-    DestroyWindows();
-  }
-
-  void DestroyWindows() {
-    form_.reset();
-    option_.reset();
-    about_.reset();
-    SetupForm1 = nullptr;
-    AboutForm1 = nullptr;
-    OptionForm1 = nullptr;
-    Pump();
-  }
-
-  void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-
-  void Menu(UINT command) {
-    PostMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    Pump();
+  // The texts of the message boxes shown so far.
+  Names BoxTexts() const {
+    Names texts;
+    for (const testsupport::Box& box : boxes_) texts.push_back(box.text);
+    return texts;
   }
 
   void ClickBox(int index) {
@@ -201,11 +135,6 @@ class OpenOrderTest : public ::testing::Test {
     return checked;
   }
 
-  std::unique_ptr<TSetupForm1> form_;
-  std::unique_ptr<TAboutForm1> about_;
-  std::unique_ptr<TOptionForm1> option_;
-  std::vector<std::string> boxes_;
-  std::string folder_, startFolder_;
 };
 
 TEST_F(OpenOrderTest, CommandLineShowsAFolderOrAFilesFolderElseStartsAsWithout) {
@@ -244,7 +173,7 @@ TEST_F(OpenOrderTest, CommandLineShowsAFolderOrAFilesFolderElseStartsAsWithout) 
     EXPECT_EQ(Highlighted(), c.checked.empty() ? "" : c.checked.front());
     EXPECT_EQ(Grid().size(), c.checked.empty() ? 1u : c.checked.size());
     for (int panel = 0; panel < 5; ++panel) EXPECT_EQ(Status(panel), "") << panel;
-    EXPECT_EQ(boxes_, c.error.empty() ? Names{} : Names{c.error});
+    EXPECT_EQ(BoxTexts(), c.error.empty() ? Names{} : Names{c.error});
     // The settings file stays in the folder the program started in.
     EXPECT_EQ(form_->SettingsPath, folder_ + "\\KVTset.ini");
     DestroyWindows();
@@ -296,7 +225,7 @@ TEST_F(OpenOrderTest, DroppedFolderOrFilesAreShownAndTheFilesChecked) {
   RemoveTree(photos);
   PostMessageA(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({photos})), 0);
   Pump();
-  EXPECT_EQ(boxes_, (Names{"ファイルが見つかりません."}));
+  EXPECT_EQ(BoxTexts(), (Names{"ファイルが見つかりません."}));
   EXPECT_EQ(form_->ShownFolder(), other);
   EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt", "e.txt"}));
 }

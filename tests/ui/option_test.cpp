@@ -126,20 +126,6 @@ class OptionDialog : public ::testing::Test {
   std::vector<Box> boxes_;
 };
 
-TEST(OptionLayout, KeepsTheListAndButtonsAttachedToTheBottom) {
-  OptionLayout at295 = ComputeOptionLayout(280, 295);
-  EXPECT_EQ(at295.ListBox1, (ControlBounds{38, 80, 121, 170}));
-  EXPECT_EQ(at295.BitBtn1, (ControlBounds{145, 260, 90, 25}));
-  EXPECT_EQ(at295.BitBtn2, (ControlBounds{45, 260, 90, 25}));
-  EXPECT_EQ(at295.SpeedButton1.Top, 137);
-  EXPECT_EQ(at295.SpeedButton2.Top, 169);
-  EXPECT_EQ(at295.Image1, (ControlBounds{248, 280, 32, 15}));
-  OptionLayout at400 = ComputeOptionLayout(280, 400);
-  EXPECT_EQ(at400.ListBox1.Height, 275);
-  EXPECT_EQ(at400.SpeedButton1.Top, 80 + 137 - 24 - 4);  // 275 / 2 truncated is 137
-  EXPECT_EQ(at400.SpeedButton2.Top, 80 + 137 + 4);
-}
-
 TEST_F(OptionDialog, IsLaidOutAsDesigned) {
   HWND dialog = form_.Handle();
   EXPECT_EQ(Text(dialog), "オプション");

@@ -34,20 +34,10 @@
 #include "controls/CheckListBox.h"
 #include "controls/StatusBar.h"
 #include "controls/StringGrid.h"
-#include "../support/Win32Folders.h"
+#include "../support/MainWindowFixture.h"
 
 namespace korvath {
 namespace {
-
-using testsupport::CurrentFolder;
-using testsupport::MakeScratchFolder;
-using testsupport::RemoveTree;
-
-struct Box {
-  std::string text, caption;
-  UINT flags;
-};
-
 
 bool FileExists(const std::string& name) {
   return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -66,72 +56,9 @@ RECT ChildBounds(HWND child) {
   return rect;
 }
 
-class SetupWindowTest : public ::testing::Test {
+class SetupWindowTest : public testsupport::MainWindowFixture {
  protected:
-  static void SetUpTestSuite() {
-    if (!Application.Handle()) {
-      Application.Initialize(GetModuleHandleA(nullptr));
-      Application.SetTitle("Korvath");
-    }
-  }
-
-  void SetUp() override {
-    startFolder_ = CurrentFolder();
-    folder_ = MakeScratchFolder("korvath_setup_");
-    SetCurrentDirectoryA(folder_.c_str());
-    SetMessageBoxHandler(
-        [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
-          boxes_.push_back({text, caption, flags});
-          if (flags & MB_YESNO) return answer_;
-          return IDOK;
-        });
-  }
-
-  void TearDown() override {
-    SetMessageBoxHandler({});
-    DestroyWindows();
-    SetCurrentDirectoryA(startFolder_.c_str());
-    RemoveTree(folder_);
-  }
-
-  // The windows in the program entry's order, then shown.
-  void Start() {
-    form_ = std::make_unique<TSetupForm1>();
-    SetupForm1 = form_.get();
-    form_->Create();
-    about_ = std::make_unique<TAboutForm1>();
-    AboutForm1 = about_.get();
-    about_->Create(Application.Handle());
-    option_ = std::make_unique<TOptionForm1>();
-    OptionForm1 = option_.get();
-    option_->Create(Application.Handle());
-    form_->LoadOptionMasks();
-    ShowWindow(form_->Handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(form_->Handle());
-    UpdateWindow(form_->Handle());
-    Pump();
-  }
-
-  void DestroyWindows() {
-    form_.reset();
-    option_.reset();
-    about_.reset();
-    SetupForm1 = nullptr;
-    AboutForm1 = nullptr;
-    OptionForm1 = nullptr;
-    Pump();
-  }
-
-  // Dispatches what is queued, as the program's message loop does.
-  void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      if (form_ && form_->Handle() && IsDialogMessageA(form_->Handle(), &msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
+  SetupWindowTest() : MainWindowFixture("korvath_setup_") { dialogKeys_ = true; }
 
   void Click(HWND window, int x, int y) {
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -169,10 +96,6 @@ class SetupWindowTest : public ::testing::Test {
     Pump();
   }
 
-  void Menu(UINT command) {
-    PostMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    Pump();
-  }
   void OpenMenu(HMENU menu) {
     SendMessageA(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
   }
@@ -211,13 +134,6 @@ class SetupWindowTest : public ::testing::Test {
     return rows;
   }
   bool ExecuteEnabled() { return IsWindowEnabled(form_->BitBtn1) != FALSE; }
-
-  std::unique_ptr<TSetupForm1> form_;
-  std::unique_ptr<TAboutForm1> about_;
-  std::unique_ptr<TOptionForm1> option_;
-  std::vector<Box> boxes_;
-  int answer_ = IDYES;
-  std::string folder_, startFolder_;
 };
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
@@ -1032,29 +948,6 @@ TEST_F(SetupWindowTest, KeyPreviewSeesHomeBeforeTheFocusedControl) {
   EXPECT_EQ(at.left, (GetSystemMetrics(SM_CXSCREEN) - 521) / 2);
   EXPECT_EQ(at.top, (GetSystemMetrics(SM_CYSCREEN) - 430) / 2);
   EXPECT_EQ(form_->HighlightedIndex(), 0);
-}
-
-TEST(MainWindowLayout, WorkedExampleAndSmallestWindow) {
-  MainWindowLayout out = ComputeMainWindowLayout({608, 600, 400, 19, 600});
-  EXPECT_EQ(out.browserColumn, (Bounds{10, 36, 114, 335}));
-  EXPECT_EQ(out.driveSelectorWidth, 114);
-  EXPECT_EQ(out.folderListHeight, 317);
-  EXPECT_EQ(out.checkList, (Bounds{124, 36, 114, 335}));
-  EXPECT_EQ(out.grid, (Bounds{8, 23, 168, 328}));
-  EXPECT_EQ(out.gridColumn0, 71);
-  EXPECT_EQ(out.gridColumn1, 72);
-  EXPECT_EQ(out.previewPanel, (Bounds{248, 10, 342, 361}));
-  EXPECT_EQ(out.statusPanelWidths, (std::array<int, 5>{180, 120, 180, 96, 24}));
-  EXPECT_EQ(out.namingColumnWidth, 155);
-  EXPECT_EQ(out.toolButtons[2], (ButtonPlace{164, 10}));
-
-  MainWindowLayout small = ComputeMainWindowLayout({521, 513, 361, 19, 513});
-  EXPECT_EQ(small.checkList.width, 90);
-  EXPECT_EQ(small.checkList.left, 100);
-  // The check list ends where Panel9 begins less 10, which ends 10 before
-  // the client edge.
-  EXPECT_EQ(small.previewPanel.left, small.checkList.left + small.checkList.width + 10);
-  EXPECT_EQ(small.previewPanel.left + small.previewPanel.width, 513 - 10);
 }
 
 }  // namespace

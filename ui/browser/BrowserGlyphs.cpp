@@ -2,73 +2,34 @@
 
 #include <array>
 
+#include "Handles.h"
+
 namespace korvath {
 namespace {
 
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 constexpr int kGlyphCount = 8;
 
-class MemoryDC {
- public:
-  MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-  ~MemoryDC() { DeleteDC(dc_); }
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-// Selects a GDI object into a DC and puts the previous one back.
-class SelectGuard {
- public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-  ~SelectGuard() { SelectObject(dc_, previous_); }
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
-class GdiObject {
- public:
-  explicit GdiObject(HGDIOBJ object) : object_(object) {}
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() {
-    if (object_) DeleteObject(object_);
-  }
-  HGDIOBJ get() const { return object_; }
-
- private:
-  HGDIOBJ object_;
-};
+// Draws one shape with a fill brush and an outline pen, both freed after.
+template <class Shape>
+void Filled(HDC dc, COLORREF fill, COLORREF line, Shape shape) {
+  OwnedBrush brush(CreateSolidBrush(fill));
+  OwnedPen pen(CreatePen(PS_SOLID, 1, line));
+  SelectGuard b(dc, brush.Get());
+  SelectGuard p(dc, pen.Get());
+  shape();
+}
 
 void FillBox(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLORREF line) {
-  GdiObject brush(CreateSolidBrush(fill));
-  GdiObject pen(CreatePen(PS_SOLID, 1, line));
-  SelectGuard b(dc, brush.get());
-  SelectGuard p(dc, pen.get());
-  Rectangle(dc, left, top, right, bottom);
+  Filled(dc, fill, line, [&] { Rectangle(dc, left, top, right, bottom); });
 }
 
 void FillShape(HDC dc, const POINT* points, int count, COLORREF fill, COLORREF line) {
-  GdiObject brush(CreateSolidBrush(fill));
-  GdiObject pen(CreatePen(PS_SOLID, 1, line));
-  SelectGuard b(dc, brush.get());
-  SelectGuard p(dc, pen.get());
-  Polygon(dc, points, count);
+  Filled(dc, fill, line, [&] { Polygon(dc, points, count); });
 }
 
 void FillDisc(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLORREF line) {
-  GdiObject brush(CreateSolidBrush(fill));
-  GdiObject pen(CreatePen(PS_SOLID, 1, line));
-  SelectGuard b(dc, brush.get());
-  SelectGuard p(dc, pen.get());
-  Ellipse(dc, left, top, right, bottom);
+  Filled(dc, fill, line, [&] { Ellipse(dc, left, top, right, bottom); });
 }
 
 constexpr COLORREF kOutline = RGB(64, 64, 64);
@@ -129,36 +90,37 @@ void DrawGlyph(HDC dc, BrowserGlyph glyph) {
 class GlyphCache {
  public:
   GlyphCache() {
-    HDC screen = GetDC(nullptr);
-    for (int i = 0; i < kGlyphCount; ++i) {
-      bitmaps_[static_cast<std::size_t>(i)] =
-          CreateCompatibleBitmap(screen, kBrowserGlyphWidth, kBrowserGlyphHeight);
+    {
+      WindowDC screen;
+      for (OwnedBitmap& bitmap : bitmaps_) {
+        bitmap.Reset(
+            CreateCompatibleBitmap(screen.Get(), kBrowserGlyphWidth, kBrowserGlyphHeight));
+      }
     }
-    ReleaseDC(nullptr, screen);
-    MemoryDC dc;
+    OwnedMemoryDC memory(CreateCompatibleDC(nullptr));
+    HDC dc = memory.Get();
     for (int i = 0; i < kGlyphCount; ++i) {
-      SelectGuard bitmap(dc.get(), bitmaps_[static_cast<std::size_t>(i)]);
-      GdiObject background(CreateSolidBrush(kTransparent));
+      SelectGuard bitmap(dc, bitmaps_[static_cast<std::size_t>(i)].Get());
+      OwnedBrush background(CreateSolidBrush(kTransparent));
       RECT all{0, 0, kBrowserGlyphWidth, kBrowserGlyphHeight};
-      FillRect(dc.get(), &all, static_cast<HBRUSH>(background.get()));
-      DrawGlyph(dc.get(), static_cast<BrowserGlyph>(i));
+      FillRect(dc, &all, background.Get());
+      DrawGlyph(dc, static_cast<BrowserGlyph>(i));
       // The bottom-left pixel decides the transparent colour.
-      SetPixel(dc.get(), 0, kBrowserGlyphHeight - 1, kTransparent);
-      transparent_[static_cast<std::size_t>(i)] = GetPixel(dc.get(), 0, kBrowserGlyphHeight - 1);
+      SetPixel(dc, 0, kBrowserGlyphHeight - 1, kTransparent);
+      transparent_[static_cast<std::size_t>(i)] = GetPixel(dc, 0, kBrowserGlyphHeight - 1);
     }
   }
   GlyphCache(const GlyphCache&) = delete;
   GlyphCache& operator=(const GlyphCache&) = delete;
-  ~GlyphCache() {
-    for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
+  HBITMAP Bitmap(BrowserGlyph glyph) const {
+    return bitmaps_[static_cast<std::size_t>(glyph)].Get();
   }
-  HBITMAP Bitmap(BrowserGlyph glyph) const { return bitmaps_[static_cast<std::size_t>(glyph)]; }
   COLORREF Transparent(BrowserGlyph glyph) const {
     return transparent_[static_cast<std::size_t>(glyph)];
   }
 
  private:
-  std::array<HBITMAP, kGlyphCount> bitmaps_{};
+  std::array<OwnedBitmap, kGlyphCount> bitmaps_;
   std::array<COLORREF, kGlyphCount> transparent_{};
 };
 
@@ -171,10 +133,10 @@ const GlyphCache& Glyphs() {
 
 void DrawBrowserGlyph(HDC dc, BrowserGlyph glyph, int left, int top, int bottom) {
   const GlyphCache& glyphs = Glyphs();
-  MemoryDC source;
-  SelectGuard bitmap(source.get(), glyphs.Bitmap(glyph));
+  OwnedMemoryDC source(CreateCompatibleDC(nullptr));
+  SelectGuard bitmap(source.Get(), glyphs.Bitmap(glyph));
   const int y = top + (bottom - top - kBrowserGlyphHeight) / 2;
-  TransparentBlt(dc, left, y, kBrowserGlyphWidth, kBrowserGlyphHeight, source.get(), 0, 0,
+  TransparentBlt(dc, left, y, kBrowserGlyphWidth, kBrowserGlyphHeight, source.Get(), 0, 0,
                  kBrowserGlyphWidth, kBrowserGlyphHeight, glyphs.Transparent(glyph));
 }
 

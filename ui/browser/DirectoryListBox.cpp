@@ -7,6 +7,7 @@
 #include "BrowserGlyphs.h"
 #include "DriveComboBox.h"
 #include "ErrorMode.h"
+#include "Handles.h"
 #include "FileListBox.h"
 #include "IoError.h"
 #include "Win32Collation.h"
@@ -19,7 +20,6 @@ constexpr int kItemHeight = 16;
 constexpr int kTextGap = 4;  // between a glyph and its text
 constexpr UINT_PTR kSubclassId = 1;
 
-char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Drive letter of a full path in upper case, 0 for a network path.
 char DriveLetterOf(const std::string& folder) {
@@ -334,7 +334,7 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   DrawBrowserGlyph(dc, GlyphOf(line.Glyph), row.left + line.GlyphLeft, row.top, row.bottom);
 
   const std::string text = DisplayText(index);
-  HGDIOBJ previousFont = font_ ? SelectObject(dc, font_) : nullptr;
+  SelectGuard font(dc, font_);
   RECT textRect = row;
   textRect.left = row.left + line.GlyphLeft + kBrowserGlyphWidth + kTextGap;
   SIZE extent{};
@@ -349,7 +349,6 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &mark);
-  if (previousFont) SelectObject(dc, previousFont);
 }
 
 LRESULT CALLBACK TDirectoryListBox::ListProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam,

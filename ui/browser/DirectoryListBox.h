@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Control.h"
 #include "FolderLines.h"
 #include "FolderSearch.h"
 
@@ -18,23 +19,20 @@ namespace korvath {
 class TDriveComboBox;
 class TFileListBox;
 
-class TDirectoryListBox {
+class TDirectoryListBox : public TControl {
  public:
   TDirectoryListBox() = default;
-  TDirectoryListBox(const TDirectoryListBox&) = delete;
-  TDirectoryListBox& operator=(const TDirectoryListBox&) = delete;
-  ~TDirectoryListBox();
+  ~TDirectoryListBox() override;
 
   // Takes the process's current folder as the shown folder and builds the
   // lines (no change event). Item height 16.
   void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
-  HWND Handle() const { return handle_; }
   void SetBounds(int left, int top, int width, int height);
   // Handles WM_DRAWITEM and WM_MEASUREITEM of its own id, and WM_COMMAND
   // LBN_DBLCLK (a double-click, or Enter in the list) by opening the
   // highlighted line. Opening may throw EInOutError, which the parent's
   // window procedure turns into the general error report.
-  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
   // DirectoryListBox1Change: raised after every completed folder change.
   std::function<void()> OnChange;
 
@@ -76,7 +74,6 @@ class TDirectoryListBox {
   std::string DisplayText(int index) const;
   int ItemIndex() const;
   bool CaseSensitive() const { return caseSensitive_; }
-  bool CasePreserved() const { return casePreserved_; }
 
  private:
   friend class TDriveComboBox;
@@ -88,7 +85,6 @@ class TDirectoryListBox {
   static LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                    DWORD_PTR data);
 
-  HWND handle_ = nullptr;
   int id_ = 0;
   HFONT font_ = nullptr;
   TFileListBox* fileList_ = nullptr;

@@ -5,6 +5,7 @@
 #include "BrowserGlyphs.h"
 #include "DirectoryListBox.h"
 #include "ErrorMode.h"
+#include "Handles.h"
 #include "FolderSearch.h"
 #include "Win32Collation.h"
 
@@ -17,7 +18,6 @@ constexpr int kComboFrame = 6;  // the closed box's height over its field height
 constexpr int kGlyphLeft = 2;
 constexpr int kTextGap = 6;  // between a glyph and its text
 
-char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::string VolumeLabel(const std::string& root) {
   char label[MAX_PATH + 1] = {};
@@ -227,7 +227,7 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_.size()) return;
   const Entry& entry = entries_[item.itemID];
   DrawBrowserGlyph(dc, GlyphOf(entry.DriveType), row.left + kGlyphLeft, row.top, row.bottom);
-  HGDIOBJ previousFont = font_ ? SelectObject(dc, font_) : nullptr;
+  SelectGuard font(dc, font_);
   RECT textRect = row;
   textRect.left = row.left + kGlyphLeft + kBrowserGlyphWidth + kTextGap;
   SetBkMode(dc, TRANSPARENT);
@@ -235,7 +235,6 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   DrawTextA(dc, entry.Text.c_str(), static_cast<int>(entry.Text.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &row);
-  if (previousFont) SelectObject(dc, previousFont);
 }
 
 }  // namespace korvath

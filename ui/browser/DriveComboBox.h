@@ -10,27 +10,26 @@
 #include <string>
 #include <vector>
 
+#include "Control.h"
+
 namespace korvath {
 
 class TDirectoryListBox;
 
-class TDriveComboBox {
+class TDriveComboBox : public TControl {
  public:
   TDriveComboBox() = default;
-  TDriveComboBox(const TDriveComboBox&) = delete;
-  TDriveComboBox& operator=(const TDriveComboBox&) = delete;
-  ~TDriveComboBox();
+  ~TDriveComboBox() override;
 
   // An owner-drawn drop-down list whose closed height is height. Builds the
   // drive list and chooses the drive of the process's current folder, which
   // raises OnChange when it is already hooked.
   void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
-  HWND Handle() const { return handle_; }
   // Keeps the drop-down list's own height; height is the closed height.
   void SetBounds(int left, int top, int width, int height);
   // Handles WM_DRAWITEM, WM_MEASUREITEM and CBN_SELCHANGE of its own id. A
   // pick may throw EInOutError (drive not ready), for the general error report.
-  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
   // DriveComboBox1Change: raised at the end of every ChooseDrive that chose,
   // and once more after every pick by the user.
   std::function<void()> OnChange;
@@ -58,7 +57,6 @@ class TDriveComboBox {
   void Picked();
   void DrawItem(const DRAWITEMSTRUCT& item);
 
-  HWND handle_ = nullptr;
   int id_ = 0;
   HFONT font_ = nullptr;
   TDirectoryListBox* dirList_ = nullptr;

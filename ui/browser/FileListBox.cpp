@@ -29,7 +29,7 @@ class ReadingCursor {
   void Counted(std::size_t names) {
     if (!busy_ && names > kHourglassFrom) {
       busy_ = true;
-      SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+      SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     }
   }
 
@@ -64,8 +64,6 @@ void TFileListBox::Create(HWND parent, int id, int left, int top, int width, int
 void TFileListBox::SetBounds(int left, int top, int width, int height) {
   if (handle_) MoveWindow(handle_, left, top, width, height, FALSE);
 }
-
-bool TFileListBox::HandleParentMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 void TFileListBox::ListFolderFiles() { ReadNames(nullptr); }
 
@@ -132,10 +130,5 @@ void TFileListBox::SetOrder(FileOrder order) {
   ++reading_;
 }
 
-std::string TFileListBox::CurrentFilePath() const {
-  if (!handle_ || itemIndex_ < 0 || itemIndex_ >= Count()) return "";
-  if (SendMessageA(handle_, LB_GETSEL, static_cast<WPARAM>(itemIndex_), 0) <= 0) return "";
-  return JoinPath(directory_, names_[static_cast<std::size_t>(itemIndex_)]);
-}
 
 }  // namespace korvath

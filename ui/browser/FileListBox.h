@@ -12,28 +12,24 @@
 #include <string>
 #include <vector>
 
+#include "Control.h"
 #include "FileOrder.h"
 
 namespace korvath {
 
 struct FolderEntry;
 
-class TFileListBox {
+class TFileListBox : public TControl {
  public:
   TFileListBox() = default;
-  TFileListBox(const TFileListBox&) = delete;
-  TFileListBox& operator=(const TFileListBox&) = delete;
-  ~TFileListBox();
+  ~TFileListBox() override;
 
   // Creates the (hidden) window, takes the process's current folder as its
   // folder and reads it under the mask (initially "*.*"); listing, when
   // given, is that folder's "*.*" search already made.
   void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font,
               const std::vector<FolderEntry>* listing = nullptr);
-  HWND Handle() const { return handle_; }
   void SetBounds(int left, int top, int width, int height);
-  // The file list has no notifications of its own; always false.
-  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
   // Raised after every reading (ListFolderFiles). The main window needs not
   // hook it: the folder list's and the file type selector's events follow.
   std::function<void()> OnChange;
@@ -45,7 +41,6 @@ class TFileListBox {
   // Re-reads the folder under the mask, making the folder current first.
   // Throws EInOutError when the folder cannot be entered; the old names stay.
   void ListFolderFiles();
-  void Update() { ListFolderFiles(); }
 
   // Stores the mask and re-reads, only when it differs (case-sensitively).
   void SetFileMask(const std::string& mask);
@@ -73,13 +68,11 @@ class TFileListBox {
   int ItemIndex() const { return itemIndex_; }
   // Folder + "\" + current item's name when that item is selected, else "".
   // The main window never selects an item, so in practice it is "".
-  std::string CurrentFilePath() const;
 
  private:
   void ReadNames(const std::vector<FolderEntry>* listing);
   void Changed();
 
-  HWND handle_ = nullptr;
   HWND fileEdit_ = nullptr;
   bool created_ = false;
   std::string directory_;

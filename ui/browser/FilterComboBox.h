@@ -9,26 +9,25 @@
 #include <string>
 #include <vector>
 
+#include "Control.h"
+
 namespace korvath {
 
 class TFileListBox;
 
-class TFilterComboBox {
+class TFilterComboBox : public TControl {
  public:
   TFilterComboBox() = default;
-  TFilterComboBox(const TFilterComboBox&) = delete;
-  TFilterComboBox& operator=(const TFilterComboBox&) = delete;
-  ~TFilterComboBox();
+  ~TFilterComboBox() override;
 
   // A drop-down list whose closed height is height; builds the entries of the
   // current filter string and selects the first (no change event).
   void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
-  HWND Handle() const { return handle_; }
   // Keeps the drop-down list's own height; height is the closed height.
   void SetBounds(int left, int top, int width, int height);
   // Handles its CBN_SELCHANGE (a pick by the user); other notifications are
   // left to the parent.
-  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
   // DirectoryListBox1Change in the main window: raised at the end of every
   // ApplyFilter that rebuilt the entries, and twice per pick.
   std::function<void()> OnChange;
@@ -58,7 +57,6 @@ class TFilterComboBox {
   void RebuildEntries();
   void Picked();
 
-  HWND handle_ = nullptr;
   int id_ = 0;
   TFileListBox* fileList_ = nullptr;
   std::string filter_ = "すべてのファイル (*.*)|*.*";

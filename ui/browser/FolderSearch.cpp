@@ -1,38 +1,21 @@
 #include "FolderSearch.h"
 
+#include "Handles.h"
 #include "cp932.h"
 
 namespace korvath {
-namespace {
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (valid()) FindClose(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
-}  // namespace
 
 std::vector<FolderEntry> SearchFolder(const std::string& pattern) {
   std::vector<FolderEntry> entries;
   if (pattern.empty()) return entries;
   WIN32_FIND_DATAA data;
-  FindHandle find(FindFirstFileA(pattern.c_str(), &data));
-  if (!find.valid()) return entries;
+  OwnedFind find(FindFirstFileA(pattern.c_str(), &data));
+  if (!find) return entries;
   do {
     const std::uint64_t lastWrite = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
                                     data.ftLastWriteTime.dwLowDateTime;
     entries.push_back({data.cFileName, data.dwFileAttributes, lastWrite});
-  } while (FindNextFileA(find.get(), &data));
+  } while (FindNextFileA(find.Get(), &data));
   return entries;
 }
 
@@ -48,13 +31,14 @@ bool EnterFolder(const std::string& path) {
   if (!SetCurrentDirectoryA(path.c_str())) return false;
   std::string folder = CurrentFolder();
   if (folder.size() >= 2 && folder[1] == ':') {
-    char letter = folder[0];
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+    const char letter = UpperLetter(folder[0]);
     const char variable[] = {'=', letter, ':', '\0'};
     SetEnvironmentVariableA(variable, folder.c_str());
   }
   return true;
 }
+
+char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool FolderExists(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());

@@ -32,6 +32,9 @@ std::string CurrentFolder();
 // True when path names an existing folder.
 bool FolderExists(const std::string& path);
 
+// A drive letter in upper case; any other byte as it is.
+char UpperLetter(char c);
+
 // Folder + "\" + name; no "\" is doubled after a root's "\".
 std::string JoinPath(const std::string& folder, const std::string& name);
 

@@ -4,7 +4,7 @@
 
 #include "Application.h"
 
-#include "Gdi.h"
+#include "Handles.h"
 
 namespace korvath {
 
@@ -52,7 +52,6 @@ int TCheckListBox::TopIndex() const {
   return static_cast<int>(SendMessageA(handle_, LB_GETTOPINDEX, 0, 0));
 }
 
-void TCheckListBox::SetTopIndex(int index) { SendMessageA(handle_, LB_SETTOPINDEX, index, 0); }
 
 void TCheckListBox::Repaint() {
   InvalidateRect(handle_, nullptr, TRUE);

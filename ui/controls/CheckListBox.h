@@ -8,23 +8,21 @@
 #include <functional>
 #include <vector>
 
+#include "Control.h"
 #include "RenameSession.h"
 
 namespace korvath {
 
-class TCheckListBox {
+class TCheckListBox : public TControl {
  public:
   static constexpr int kItemHeight = 16;
   static constexpr int kBoxAreaWidth = 16;  // a click left of this toggles the mark
 
   TCheckListBox() = default;
-  TCheckListBox(const TCheckListBox&) = delete;
-  TCheckListBox& operator=(const TCheckListBox&) = delete;
-  ~TCheckListBox();
+  ~TCheckListBox() override;
 
   void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font,
               std::vector<FileEntry>& entries);
-  HWND Handle() const { return handle_; }
 
   // Takes the entries' count again: no line highlighted, first line on top.
   void Reload();
@@ -32,14 +30,12 @@ class TCheckListBox {
   int ItemIndex() const;  // highlighted line, -1 for none
   void SetItemIndex(int index);
   int TopIndex() const;
-  void SetTopIndex(int index);
   // Redraws the visible lines now (after the marks have changed).
   void Repaint();
 
   // WM_DRAWITEM and WM_MEASUREITEM for this list, offered by the parent.
-  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
-  std::function<void()> OnClick;       // the highlighted line changed
   std::function<void()> OnClickCheck;  // a mark toggled by a click on its box or the space bar
 
  private:
@@ -48,7 +44,6 @@ class TCheckListBox {
   void Toggle(int index);
   void Draw(const DRAWITEMSTRUCT& item) const;
 
-  HWND handle_ = nullptr;
   HFONT font_ = nullptr;
   std::vector<FileEntry>* entries_ = nullptr;
 };

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ControlClass.h"
-#include "Gdi.h"
+#include "Handles.h"
 
 namespace korvath {
 
@@ -14,8 +14,8 @@ constexpr int kPressedSlot = sizeof(LONG_PTR);
 
 void Triangle(HDC dc, int cx, int cy, bool up, COLORREF colour) {
   // A 7 x 4 triangle: rows of 7, 5, 3, 1 pixels.
-  BrushHandle brush(CreateSolidBrush(colour));
-  PenHandle pen(CreatePen(PS_SOLID, 1, colour));
+  OwnedBrush brush(CreateSolidBrush(colour));
+  OwnedPen pen(CreatePen(PS_SOLID, 1, colour));
   SelectGuard b(dc, brush.Get());
   SelectGuard p(dc, pen.Get());
   POINT points[3];
@@ -36,7 +36,7 @@ void Box(HDC dc, int cx, int cy, bool ticked, bool enabled) {
   FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
   FrameRect(dc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
   if (!ticked) return;
-  PenHandle pen(CreatePen(PS_SOLID, 2, enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT)));
+  OwnedPen pen(CreatePen(PS_SOLID, 2, enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT)));
   SelectGuard p(dc, pen.Get());
   MoveToEx(dc, cx - 4, cy, nullptr);
   LineTo(dc, cx - 1, cy + 3);
@@ -45,8 +45,8 @@ void Box(HDC dc, int cx, int cy, bool ticked, bool enabled) {
 
 void FolderUp(HDC dc, int cx, int cy, bool enabled) {
   COLORREF edge = enabled ? RGB(128, 96, 0) : GetSysColor(COLOR_GRAYTEXT);
-  BrushHandle fill(CreateSolidBrush(enabled ? RGB(255, 208, 64) : GetSysColor(COLOR_BTNFACE)));
-  PenHandle pen(CreatePen(PS_SOLID, 1, edge));
+  OwnedBrush fill(CreateSolidBrush(enabled ? RGB(255, 208, 64) : GetSysColor(COLOR_BTNFACE)));
+  OwnedPen pen(CreatePen(PS_SOLID, 1, edge));
   SelectGuard b(dc, fill.Get());
   SelectGuard p(dc, pen.Get());
   // Folder body with its tab.
@@ -54,8 +54,8 @@ void FolderUp(HDC dc, int cx, int cy, bool enabled) {
                   {cx + 2, cy - 3}, {cx + 8, cy - 3}, {cx + 8, cy + 6}, {cx - 8, cy + 6}};
   Polygon(dc, body, 8);
   // Arrow pointing up out of the folder.
-  BrushHandle arrow(CreateSolidBrush(enabled ? RGB(0, 128, 0) : GetSysColor(COLOR_GRAYTEXT)));
-  PenHandle arrowPen(CreatePen(PS_SOLID, 1, enabled ? RGB(0, 96, 0) : GetSysColor(COLOR_GRAYTEXT)));
+  OwnedBrush arrow(CreateSolidBrush(enabled ? RGB(0, 128, 0) : GetSysColor(COLOR_GRAYTEXT)));
+  OwnedPen arrowPen(CreatePen(PS_SOLID, 1, enabled ? RGB(0, 96, 0) : GetSysColor(COLOR_GRAYTEXT)));
   SelectGuard b2(dc, arrow.Get());
   SelectGuard p2(dc, arrowPen.Get());
   POINT head[] = {{cx + 1, cy - 9}, {cx + 6, cy - 4}, {cx + 3, cy - 4}, {cx + 3, cy + 2},
@@ -65,13 +65,13 @@ void FolderUp(HDC dc, int cx, int cy, bool enabled) {
 
 void Disc(HDC dc, int cx, int cy, bool enabled) {
   if (enabled) {
-    BrushHandle brush(CreateSolidBrush(RGB(224, 0, 0)));
-    PenHandle pen(CreatePen(PS_SOLID, 1, RGB(128, 0, 0)));
+    OwnedBrush brush(CreateSolidBrush(RGB(224, 0, 0)));
+    OwnedPen pen(CreatePen(PS_SOLID, 1, RGB(128, 0, 0)));
     SelectGuard b(dc, brush.Get());
     SelectGuard p(dc, pen.Get());
     Ellipse(dc, cx - 7, cy - 7, cx + 8, cy + 8);
   } else {
-    PenHandle pen(CreatePen(PS_SOLID, 2, GetSysColor(COLOR_GRAYTEXT)));
+    OwnedPen pen(CreatePen(PS_SOLID, 2, GetSysColor(COLOR_GRAYTEXT)));
     SelectGuard b(dc, GetStockObject(NULL_BRUSH));
     SelectGuard p(dc, pen.Get());
     Ellipse(dc, cx - 6, cy - 6, cx + 7, cy + 7);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ControlClass.h"
-#include "Gdi.h"
+#include "Handles.h"
 
 namespace korvath {
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ControlClass.h"
+#include "Handles.h"
 
 namespace korvath {
 namespace {
@@ -88,7 +89,7 @@ void DrawPart(const StatusBarState& state, HDC dc, RECT r, const Part& part) {
     if (bar.right > bar.left) FillRect(dc, &bar, GetSysColorBrush(COLOR_HIGHLIGHT));
   }
   if (part.text.empty()) return;
-  HGDIOBJ oldFont = SelectObject(dc, FontOf(state));
+  SelectGuard font(dc, FontOf(state));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
   RECT textRect = r;
@@ -107,7 +108,6 @@ void DrawPart(const StatusBarState& state, HDC dc, RECT r, const Part& part) {
     if (tab == std::string::npos) break;
     start = tab + 1;
   }
-  SelectObject(dc, oldFont);
 }
 
 void DrawGrip(const StatusBarState& state, HDC dc) {
@@ -135,14 +135,14 @@ void OnPaint(const StatusBarState& state) {
   RECT client;
   GetClientRect(state.window, &client);
   // Drawn off screen first, so that resizing does not flicker.
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-  PaintAll(state, memory);
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  {
+    OwnedMemoryDC memory(CreateCompatibleDC(dc));
+    OwnedBitmap bitmap(
+        CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom)));
+    SelectGuard selected(memory.Get(), bitmap.Get());
+    PaintAll(state, memory.Get());
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+  }
   EndPaint(state.window, &ps);
 }
 
@@ -153,11 +153,10 @@ void RedrawPartNow(const StatusBarState& state, int index) {
   const Part& part =
       index == kSimplePart ? state.simplePart : state.parts[static_cast<std::size_t>(index)];
   RECT r = PartRect(state, index);
-  HDC dc = GetDC(state.window);
-  DrawPart(state, dc, r, part);
+  WindowDC dc(state.window);
+  DrawPart(state, dc.Get(), r, part);
   RECT grip = GripRect(state), overlap;
-  if (GripShown(state) && IntersectRect(&overlap, &r, &grip)) DrawGrip(state, dc);
-  ReleaseDC(state.window, dc);
+  if (GripShown(state) && IntersectRect(&overlap, &r, &grip)) DrawGrip(state, dc.Get());
 }
 
 Part* PartAt(StatusBarState& state, WPARAM wparam) {

@@ -1,6 +1,6 @@
 #include "StringGrid.h"
 
-#include "Gdi.h"
+#include "Handles.h"
 
 namespace korvath {
 

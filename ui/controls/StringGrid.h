@@ -10,9 +10,11 @@
 #include <functional>
 #include <string_view>
 
+#include "Control.h"
+
 namespace korvath {
 
-class TStringGrid {
+class TStringGrid : public TControl {
  public:
   static constexpr int kRowHeight = 14;  // text rows; one line below each
   static constexpr int kLineWidth = 1;
@@ -20,11 +22,8 @@ class TStringGrid {
   using CellSource = std::function<std::string_view(int column, std::size_t row)>;
 
   TStringGrid() = default;
-  TStringGrid(const TStringGrid&) = delete;
-  TStringGrid& operator=(const TStringGrid&) = delete;
 
   void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
-  HWND Handle() const { return handle_; }
 
   // Rows and where their texts come from. The source is asked while drawing.
   void SetRows(std::size_t rowCount, CellSource source);
@@ -39,12 +38,11 @@ class TStringGrid {
   int ColumnWidth(int column) const { return column == 0 ? column0_ : column1_; }
   int SelectedRow() const;
 
-  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
  private:
   void Draw(const DRAWITEMSTRUCT& item) const;
 
-  HWND handle_ = nullptr;
   HFONT font_ = nullptr;
   std::size_t rowCount_ = 0;
   CellSource source_;

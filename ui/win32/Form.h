@@ -43,6 +43,12 @@ class TForm {
   HWND handle_ = nullptr;
 };
 
+// The modal loop of a dialog made as a TForm: runs until modalResult (set
+// by the dialog's handlers) is non-zero and returns it. Tab, Enter and Esc
+// work as in a dialog box. When the application ends meanwhile, it returns
+// IDCANCEL and leaves WM_QUIT for the outer loop.
+int RunModal(HWND dialog, const int& modalResult);
+
 // Whether a window standing at `bounds` (screen coordinates) would show at
 // least partly on some monitor's work area; a position stored while another
 // monitor was attached may lie off every screen.

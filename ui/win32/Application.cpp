@@ -79,10 +79,6 @@ void TApplication::Minimize() {
   if (handle_) ShowWindow(handle_, SW_MINIMIZE);
 }
 
-void TApplication::Restore() {
-  if (handle_) ShowWindow(handle_, SW_RESTORE);
-}
-
 void TApplication::ShowException(const std::exception& error) {
   ShowMessage(GetActiveWindow(), ErrorReportText(error.what()), title_, MB_OK | MB_ICONERROR);
 }

@@ -94,12 +94,6 @@ std::string ConvertCase(std::string_view text, bool upper) {
 
 }  // namespace
 
-std::string CaseInsensitiveSortKey(std::string_view name) {
-  std::string key;
-  AppendSortKey(name, key);
-  return key;
-}
-
 void AppendCaseInsensitiveSortKey(std::string_view name, std::string& keys) {
   AppendSortKey(name, keys);
 }

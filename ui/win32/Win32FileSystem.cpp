@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <utility>
+
+#include "Handles.h"
 #include "NameKeys.h"
 
 namespace korvath {
@@ -50,13 +53,12 @@ bool Win32FileSystem::EntryExists(const std::string& name) {
 bool Win32FileSystem::ListNames(const std::string& folder, std::vector<std::string>& names) {
   WIN32_FIND_DATAA data;
   const std::string pattern = folder.empty() ? "*" : JoinPath(folder, "*");
-  HANDLE search = FindFirstFileA(pattern.c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return false;
+  OwnedFind search(FindFirstFileA(pattern.c_str(), &data));
+  if (!search) return false;
   do {
     const std::string_view name = data.cFileName;
     if (name != "." && name != "..") names.emplace_back(name);
-  } while (FindNextFileA(search, &data));
-  FindClose(search);
+  } while (FindNextFileA(search.Get(), &data));
   return true;
 }
 
@@ -64,19 +66,17 @@ namespace {
 
 class Win32JournalWriter : public JournalWriter {
  public:
-  explicit Win32JournalWriter(HANDLE file) : file_(file) {}
-  Win32JournalWriter(const Win32JournalWriter&) = delete;
-  Win32JournalWriter& operator=(const Win32JournalWriter&) = delete;
-  ~Win32JournalWriter() override { CloseHandle(file_); }
+  explicit Win32JournalWriter(OwnedFile file) : file_(std::move(file)) {}
   bool Append(std::string_view text) override {
     DWORD written = 0;
-    return WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+    return WriteFile(file_.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
+                     nullptr) &&
            written == text.size();
   }
-  bool Flush() override { return FlushFileBuffers(file_) != FALSE; }
+  bool Flush() override { return FlushFileBuffers(file_.Get()) != FALSE; }
 
  private:
-  HANDLE file_;
+  OwnedFile file_;
 };
 
 }  // namespace
@@ -84,24 +84,23 @@ class Win32JournalWriter : public JournalWriter {
 std::unique_ptr<JournalWriter> Win32FileSystem::CreateJournal(const std::string& path) {
   // Hidden, so that it stays out of the file list when the settings file's
   // folder is the one shown.
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_HIDDEN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<Win32JournalWriter>(file);
+  OwnedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
+  if (!file) return nullptr;
+  return std::make_unique<Win32JournalWriter>(std::move(file));
 }
 
 bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& text) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  OwnedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   text.clear();
   char buffer[65536];
   DWORD read = 0;
   bool ok = true;
-  while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
+  while ((ok = ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
     text.append(buffer, read);
   }
-  CloseHandle(file);
   return ok;
 }
 

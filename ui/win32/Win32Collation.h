@@ -11,10 +11,9 @@
 
 namespace korvath {
 
-// The locale's case-insensitive sort key of a cp932 name; two names compare
-// as their keys do (byte by byte).
-std::string CaseInsensitiveSortKey(std::string_view name);
-// The same key appended to keys (without its closing zero).
+// Appends the locale's case-insensitive sort key of a cp932 name to keys
+// (without its closing zero); two names compare as their keys do, byte by
+// byte.
 void AppendCaseInsensitiveSortKey(std::string_view name, std::string& keys);
 
 // Positions of names in sorted order; equal names keep their input order.

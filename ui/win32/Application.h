@@ -33,7 +33,6 @@ class TApplication {
 
   // Minimises the application as a whole (all of its windows).
   void Minimize();
-  void Restore();
 
   // The general error report: caption Title(), error icon, OK; the message
   // gets a "." when its last character's code is above that of ".".

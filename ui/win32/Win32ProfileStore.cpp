@@ -5,6 +5,8 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "Handles.h"
+
 namespace korvath {
 namespace {
 // Under Wine every lookup of a name that does not exist scans its whole
@@ -108,12 +110,10 @@ std::unordered_map<std::string, std::size_t> IndexByKey(const std::vector<Sectio
 }
 
 bool TakesWrites(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  const OwnedFile file(CreateFileA(path.c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(file);
 }
 
 // A value read by key loses one pair of matching quotes around it.

@@ -24,7 +24,7 @@ void TForm::CreateHandle(const CreateParams& p) {
     wc.lpfnWndProc = &TForm::Trampoline;
     wc.hInstance = instance;
     wc.hIcon = p.icon;
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = p.background;
     wc.lpszClassName = p.className;
     RegisterClassExA(&wc);
@@ -57,6 +57,21 @@ LRESULT CALLBACK TForm::Trampoline(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lp
     self->handle_ = nullptr;
   }
   return result;
+}
+
+int RunModal(HWND dialog, const int& modalResult) {
+  MSG msg;
+  while (modalResult == 0) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      return IDCANCEL;
+    }
+    if (IsDialogMessageA(dialog, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return modalResult;
 }
 
 namespace {

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "../core/TestDoubles.h"
-#include "../support/Win32Folders.h"
+#include "../../core/TestDoubles.h"
+#include "../../support/Win32Folders.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"

@@ -24,7 +24,7 @@ void RegisterControlClass(const char* name, UINT style = 0, int extraBytes = 0) 
   wc.lpfnWndProc = &GuardedControlProc<Proc>;
   wc.cbWndExtra = extraBytes;
   wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.lpszClassName = name;
   RegisterClassExA(&wc);
 }

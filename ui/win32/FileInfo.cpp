@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "Handles.h"
+
 namespace korvath {
 namespace {
 
@@ -55,9 +57,7 @@ FileInfo ReadFileInfo(const std::string& name) {
   // file another program holds open is described like any other, and that
   // program is never disturbed.
   WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(name.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return info;
-  FindClose(find);
+  if (!OwnedFind(FindFirstFileA(name.c_str(), &data))) return info;
   std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   info.SizeText = FileSizeText(size);
   info.TimeText = TimeText(data.ftLastWriteTime);

@@ -1,0 +1,155 @@
+// The main window's menus: built from the item table, rebuilt when an item
+// is shown or hidden, and the item services the handlers use.
+
+#include <string>
+#include <vector>
+
+#include "Setup.h"
+#include "SetupMenus.h"
+
+namespace korvath {
+
+namespace {
+const char* const kMenuTitles[] = {"ファイル/&File", "選択/&Select", "表示/&View", "ヘルプ/&Help"};
+
+std::vector<MenuItemRow> MenuItems() {
+  return {
+      {kMenuFile, kCmdKUndo1, "元に戻す/&Undo", true, false},
+      {kMenuFile, kCmdKProperty1, "プロパティ/&Property..."},
+      {kMenuFile, kCmdN1, ""},
+      {kMenuFile, kCmdN11, "(&1)C:\\"},
+      {kMenuFile, kCmdN21, "(&2)C:\\"},
+      {kMenuFile, kCmdN31, "(&3)C:\\"},
+      {kMenuFile, kCmdN41, "(&4)C:\\"},
+      {kMenuFile, kCmdN51, "(&5)C:\\"},
+      {kMenuFile, kCmdN61, "(&6)C:\\"},
+      {kMenuFile, kCmdN2, ""},
+      {kMenuFile, kCmdKExit1, "終了/&Exit"},
+      {kMenuSelect, kCmdSelectAll1, "すべて選択/&All"},
+      {kMenuSelect, kCmdChange1, "選択の切り替え/&Change"},
+      {kMenuSelect, kCmdNot1, "すべて未選択/&Not"},
+      {kMenuView, kCmdKStatus1, "ステータスバー/&Status", false},
+      {kMenuView, kCmdKRenew1, "最新の状態に更新/&Renew"},
+      {kMenuView, kCmdN3, ""},
+      {kMenuView, kCmdKOption1, "オプション/&Option..."},
+      {kMenuView, kCmdKSort1, "並び順/&Sort", true, true, false, kMenuSort},
+      {kMenuSort, kCmdKName1, "名前順/&Name", true, true, true, -1, true},
+      {kMenuSort, kCmdKNatural1, "自然順/&Natural", true, true, false, -1, true},
+      {kMenuSort, kCmdKDate1, "更新日時順/&Date", true, true, false, -1, true},
+      {kMenuHelp, kCmdWeb1, "Webサイトへアクセス/&Web"},
+      {kMenuHelp, kCmdN4, ""},
+      {kMenuHelp, kCmdKAbout1, "バージョン情報/&About..."},
+      {kMenuPopup, kCmdKProperty2, "プロパティ/&Property..."},
+  };
+}
+}  // namespace
+
+void TSetupForm1::CreateMenus() {
+  menus_->items = MenuItems();
+  MainMenu1 = CreateMenu();
+  for (int m = 0; m < kMenuPopup; ++m) {
+    menus_->menus[m] = CreatePopupMenu();
+    AppendMenuA(MainMenu1, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menus_->menus[m]),
+                kMenuTitles[m]);
+  }
+  menus_->menus[kMenuPopup] = CreatePopupMenu();
+  menus_->menus[kMenuSort] = CreatePopupMenu();
+  KSort1 = menus_->menus[kMenuSort];
+  KFile1 = menus_->menus[kMenuFile];
+  Edit2 = menus_->menus[kMenuSelect];
+  KView1 = menus_->menus[kMenuView];
+  KHelp1 = menus_->menus[kMenuHelp];
+  PopupMenu1 = menus_->menus[kMenuPopup];
+  for (int m = 0; m < kMenuCount; ++m) RebuildMenu(m);
+  SetMenu(Handle(), MainMenu1);
+}
+
+void TSetupForm1::RebuildMenu(int menuIndex) {
+  HMENU menu = menus_->menus[menuIndex];
+  // Removed, not deleted: a submenu stays for the next rebuild.
+  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
+  for (const MenuItemRow& item : menus_->items) {
+    if (item.menu != menuIndex || !item.visible) continue;
+    if (item.caption.empty()) {
+      AppendMenuA(menu, MF_SEPARATOR, item.command, nullptr);
+    } else if (item.submenu >= 0) {
+      AppendMenuA(menu, MF_POPUP | MF_STRING,
+                  reinterpret_cast<UINT_PTR>(menus_->menus[item.submenu]), item.caption.c_str());
+    } else {
+      UINT flags = MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED) |
+                   (item.checked ? MF_CHECKED : MF_UNCHECKED);
+      AppendMenuA(menu, flags, item.command, item.caption.c_str());
+      if (item.radio) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE;
+        info.fType = MFT_STRING | MFT_RADIOCHECK;
+        SetMenuItemInfoA(menu, item.command, FALSE, &info);
+      }
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Menu item access
+
+namespace {
+MenuItemRow* Find(std::vector<MenuItemRow>& items, UINT command) {
+  for (MenuItemRow& item : items) {
+    if (item.command == command) return &item;
+  }
+  return nullptr;
+}
+}  // namespace
+
+void TSetupForm1::SetMenuItemVisible(UINT command, bool visible) {
+  MenuItemRow* item = Find(menus_->items, command);
+  if (!item || item->visible == visible) return;
+  item->visible = visible;
+  RebuildMenu(item->menu);
+}
+
+bool TSetupForm1::MenuItemVisible(UINT command) const {
+  const MenuItemRow* item = Find(menus_->items, command);
+  return item && item->visible;
+}
+
+void TSetupForm1::SetMenuItemCaption(UINT command, const std::string& caption) {
+  MenuItemRow* item = Find(menus_->items, command);
+  if (!item || item->caption == caption) return;
+  item->caption = caption;
+  RebuildMenu(item->menu);
+}
+
+std::string TSetupForm1::MenuItemCaption(UINT command) const {
+  const MenuItemRow* item = Find(menus_->items, command);
+  return item ? item->caption : std::string();
+}
+
+void TSetupForm1::SetMenuItemEnabled(UINT command, bool enabled) {
+  MenuItemRow* item = Find(menus_->items, command);
+  if (!item) return;
+  item->enabled = enabled;
+  EnableMenuItem(menus_->menus[item->menu], command,
+                 MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+bool TSetupForm1::MenuItemEnabled(UINT command) const {
+  const MenuItemRow* item = Find(menus_->items, command);
+  return item && item->enabled;
+}
+
+void TSetupForm1::SetMenuItemChecked(UINT command, bool checked) {
+  MenuItemRow* item = Find(menus_->items, command);
+  if (!item) return;
+  item->checked = checked;
+  CheckMenuItem(menus_->menus[item->menu], command,
+                MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool TSetupForm1::MenuItemChecked(UINT command) const {
+  const MenuItemRow* item = Find(menus_->items, command);
+  return item && item->checked;
+}
+
+}  // namespace korvath
