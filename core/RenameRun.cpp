@@ -200,8 +200,8 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
     observer.Warn(FailureReportText(result.Failures, failures), CollisionCaption);
   }
 
+  // The re-read list is all unchecked: the grid shows only its completion row.
   session.ReplaceFiles(observer.RereadFiles());
-  session.RefreshPreview(preview);
   preview.SetCompleted();
   return result;
 }
