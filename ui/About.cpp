@@ -1,11 +1,11 @@
 #include "About.h"
 
-#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "Application.h"
+#include "ControlRow.h"
 #include "ShellActions.h"
 #include "UiFont.h"
 
@@ -15,19 +15,11 @@ TAboutForm1* AboutForm1 = nullptr;
 
 namespace {
 
-// One child of the box, as the control table lists it. Bounds are in the
-// parent's client area; a label's size 0 x 0 means "as large as its text".
-struct AboutControl {
-  enum class Kind { Picture, Panel, Line, Label, Edit, Button };
-  const char* name;
-  Kind kind;
-  const char* parent;  // nullptr: the box itself
-  int left, top, width, height;
-  const char* text;
-  int id;
-};
+// The sorts of child the box makes. Bounds are in the parent's client
+// area; a label's size 0 x 0 means "as large as its text".
+enum class Kind { Picture, Panel, Line, Label, Edit, Button };
 
-using Kind = AboutControl::Kind;
+using AboutRow = ControlRow<TAboutForm1, Kind>;
 
 constexpr int kIdImage2 = 201;
 constexpr int kIdImage1 = 202;
@@ -48,25 +40,25 @@ constexpr char kMakerName[] = "Korvath 開発チーム";
 
 // Creation order is Tab order: with OK last, Tab from OK wraps round to
 // Edit1 and then Edit2.
-constexpr std::array<AboutControl, 15> kControls{{
-    {"Image2", Kind::Picture, nullptr, 10, 10, 400, 64, "", kIdImage2},
-    {"Image1", Kind::Picture, nullptr, 20, 80, 32, 32, "", kIdImage1},
-    {"Panel1", Kind::Panel, nullptr, 70, 80, 341, 20, "『Korvath』", kIdPanel1},
-    {"Panel2", Kind::Panel, nullptr, 70, 100, 341, 20, "Version 1.70", kIdPanel2},
-    {"Panel3", Kind::Panel, nullptr, 70, 120, 341, 20, "Copyright (C) 2026 Korvath 開発チーム",
-     kIdPanel3},
-    {"Panel4", Kind::Panel, nullptr, 70, 140, 341, 20, "Programmed by Korvath 開発チーム",
-     kIdPanel4},
-    {"Bevel1", Kind::Line, nullptr, 10, 170, 407, 5, "", kIdBevel1},
-    {"Label2", Kind::Label, nullptr, 10, 180, 0, 0, kMakerName, kIdLabel2},
-    {"Label3", Kind::Label, nullptr, 20, 204, 0, 0, "最新版ソフト＆サポート･･･", kIdLabel3},
-    {"Panel7", Kind::Panel, nullptr, 175, 200, 240, 20, "", kIdPanel7},
-    {"Edit1", Kind::Edit, "Panel7", 10, 2, 220, 16, kWebSiteAddress, kIdEdit1},
-    {"Label1", Kind::Label, nullptr, 20, 224, 0, 0, "ご意見・お問い合わせ･･･", kIdLabel1},
-    {"Panel8", Kind::Panel, nullptr, 175, 220, 240, 20, "", kIdPanel8},
-    {"Edit2", Kind::Edit, "Panel8", 10, 2, 220, 16, kMailAddress, kIdEdit2},
-    {"BitBtn1", Kind::Button, nullptr, 165, 250, 90, 25, "OK", IDOK},
-}};
+// clang-format off
+const AboutRow kControls[] = {
+    {.name = "Image2", .kind = Kind::Picture, .bounds = {10, 10, 400, 64}, .id = kIdImage2},
+    {.name = "Image1", .kind = Kind::Picture, .bounds = {20, 80, 32, 32}, .id = kIdImage1},
+    {.name = "Panel1", .kind = Kind::Panel, .bounds = {70, 80, 341, 20}, .text = "『Korvath』", .id = kIdPanel1},
+    {.name = "Panel2", .kind = Kind::Panel, .bounds = {70, 100, 341, 20}, .text = "Version 1.70", .id = kIdPanel2},
+    {.name = "Panel3", .kind = Kind::Panel, .bounds = {70, 120, 341, 20}, .text = "Copyright (C) 2026 Korvath 開発チーム", .id = kIdPanel3},
+    {.name = "Panel4", .kind = Kind::Panel, .bounds = {70, 140, 341, 20}, .text = "Programmed by Korvath 開発チーム", .id = kIdPanel4},
+    {.name = "Bevel1", .kind = Kind::Line, .bounds = {10, 170, 407, 5}, .id = kIdBevel1},
+    {.name = "Label2", .kind = Kind::Label, .bounds = {10, 180, 0, 0}, .text = kMakerName, .id = kIdLabel2},
+    {.name = "Label3", .kind = Kind::Label, .bounds = {20, 204, 0, 0}, .text = "最新版ソフト＆サポート･･･", .id = kIdLabel3},
+    {.name = "Panel7", .kind = Kind::Panel, .bounds = {175, 200, 240, 20}, .id = kIdPanel7},
+    {.name = "Edit1", .kind = Kind::Edit, .parent = "Panel7", .bounds = {10, 2, 220, 16}, .text = kWebSiteAddress, .id = kIdEdit1},
+    {.name = "Label1", .kind = Kind::Label, .bounds = {20, 224, 0, 0}, .text = "ご意見・お問い合わせ･･･", .id = kIdLabel1},
+    {.name = "Panel8", .kind = Kind::Panel, .bounds = {175, 220, 240, 20}, .id = kIdPanel8},
+    {.name = "Edit2", .kind = Kind::Edit, .parent = "Panel8", .bounds = {10, 2, 220, 16}, .text = kMailAddress, .id = kIdEdit2},
+    {.name = "BitBtn1", .kind = Kind::Button, .bounds = {165, 250, 90, 25}, .text = "OK", .id = IDOK},
+};
+// clang-format on
 
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
@@ -245,9 +237,10 @@ void TAboutForm1::FitClientArea() {
 
 void TAboutForm1::CreateControls() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  for (const AboutControl& c : kControls) {
+  for (const AboutRow& c : kControls) {
     HWND parent = c.parent ? *Member(c.parent) : Handle();
-    int left = c.left, top = c.top, width = c.width, height = c.height;
+    int left = c.bounds.left, top = c.bounds.top, width = c.bounds.width,
+        height = c.bounds.height;
     const char* className = "STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;

@@ -27,8 +27,9 @@ class TAboutForm1 : public TForm {
   // the OK button or Enter, IDCANCEL for the close box.
   int ShowModal();
 
-  // Puts the mouse pointer on the centre of the OK button; runs each time
-  // the box becomes the active window.
+  // Puts the mouse pointer on the centre of the OK button; runs when the box
+  // is shown and when it is activated from another of the program's windows,
+  // not on the return from another program.
   void FormActivate();
 
   HWND Image1 = nullptr, Image2 = nullptr;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "Application.h"
+#include "ControlRow.h"
 #include "MessageBox.h"
 #include "SettingsFile.h"
 #include "UiFont.h"
@@ -40,17 +41,26 @@ std::string FullListMessage() {
   return "ユーザー定義ファイルは、" + std::to_string(kMaxUserMasks) + "個までしか登録できません。";
 }
 
-// One row of the dialog's layout. Rows are created in this order, which is
-// also the tab order of the controls that take the focus.
-struct ControlRow {
-  HWND TOptionForm1::*member;
-  const char* className;
-  const char* text;
-  DWORD style;
-  DWORD exStyle;
-  int id;
-  ControlBounds bounds;
-};
+// The sorts of child the dialog makes, by their window class.
+enum class OptionKind { Button, Edit, ListBox, Static };
+
+const char* ClassName(OptionKind kind) {
+  switch (kind) {
+    case OptionKind::Button:
+      return "BUTTON";
+    case OptionKind::Edit:
+      return "EDIT";
+    case OptionKind::ListBox:
+      return "LISTBOX";
+    case OptionKind::Static:
+      break;
+  }
+  return "STATIC";
+}
+
+// Rows are created in table order, which is also the tab order of the
+// controls that take the focus; style is the whole window style.
+using OptionRow = ControlRow<TOptionForm1, OptionKind>;
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 // Fixed 16-pixel rows drawn by the dialog, so that "&" shows as it is.
@@ -59,20 +69,19 @@ constexpr DWORD kListStyle =
 constexpr char kEditHint[] = "拡張子を入力して下さい。(表記例： *.txt)";
 
 // clang-format off
-const ControlRow kControls[] = {
-  // member                     class      text                   style                                         exStyle           id         bounds
-  {&TOptionForm1::BitBtn1,      "BUTTON",  "OK",                  kChild | WS_TABSTOP | BS_DEFPUSHBUTTON,       0,                kIdOk,     {145, 262, 90, kButtonHeight}},
-  {&TOptionForm1::BitBtn2,      "BUTTON",  "キャンセル",          kChild | WS_TABSTOP | BS_PUSHBUTTON,          0,                kIdCancel, {45, 262, 90, kButtonHeight}},
-  {&TOptionForm1::Edit1,        "EDIT",    "",                    kChild | WS_TABSTOP | ES_AUTOHSCROLL,         WS_EX_CLIENTEDGE, kIdEdit,   {38, 50, 121, 20}},
-  {&TOptionForm1::BitBtn3,      "BUTTON",  "追加",                kChild | WS_TABSTOP | BS_PUSHBUTTON,          0,                kIdAdd,    {167, 48, 75, kButtonHeight}},
-  {&TOptionForm1::ListBox1,     "LISTBOX", "",                    kChild | WS_TABSTOP | kListStyle,             WS_EX_CLIENTEDGE, kIdList,   {38, 80, 121, 169}},
-  {&TOptionForm1::BitBtn4,      "BUTTON",  "削除",                kChild | WS_TABSTOP | BS_PUSHBUTTON,          0,                kIdDelete, {167, 80, 75, kButtonHeight}},
-  {&TOptionForm1::Label5,       "STATIC",  "ユーザ定義ファイル",  kChild | SS_LEFT,                             0,                kIdLabel,  {12, 8, 101, 12}},
-  {&TOptionForm1::Bevel1,       "STATIC",  "",                    kChild | SS_OWNERDRAW,                        0,                kIdBevel,  {120, 14, 153, 9}},
-  {&TOptionForm1::Label1,       "STATIC",  kEditHint,             kChild | SS_LEFT,                             0,                kIdLabel,  {12, 28, 206, 12}},
-  {&TOptionForm1::SpeedButton1, "BUTTON",  "↑",                   kChild | BS_PUSHBUTTON,                       0,                kIdUp,     {168, 136, 24, kArrowHeight}},
-  {&TOptionForm1::SpeedButton2, "BUTTON",  "↓",                   kChild | BS_PUSHBUTTON,                       0,                kIdDown,   {168, 168, 24, kArrowHeight}},
-  {&TOptionForm1::Image1,       "STATIC",  "",                    kChild | SS_OWNERDRAW,                        0,                kIdGrip,   {248, 279, kGripWidth, kGripHeight}},
+const OptionRow kControls[] = {
+    {.name = "BitBtn1", .kind = OptionKind::Button, .bounds = {145, 262, 90, kButtonHeight}, .text = "OK", .style = kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, .id = kIdOk, .member = &TOptionForm1::BitBtn1},
+    {.name = "BitBtn2", .kind = OptionKind::Button, .bounds = {45, 262, 90, kButtonHeight}, .text = "キャンセル", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdCancel, .member = &TOptionForm1::BitBtn2},
+    {.name = "Edit1", .kind = OptionKind::Edit, .bounds = {38, 50, 121, 20}, .style = kChild | WS_TABSTOP | ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE, .id = kIdEdit, .member = &TOptionForm1::Edit1},
+    {.name = "BitBtn3", .kind = OptionKind::Button, .bounds = {167, 48, 75, kButtonHeight}, .text = "追加", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdAdd, .member = &TOptionForm1::BitBtn3},
+    {.name = "ListBox1", .kind = OptionKind::ListBox, .bounds = {38, 80, 121, 169}, .style = kChild | WS_TABSTOP | kListStyle, .exStyle = WS_EX_CLIENTEDGE, .id = kIdList, .member = &TOptionForm1::ListBox1},
+    {.name = "BitBtn4", .kind = OptionKind::Button, .bounds = {167, 80, 75, kButtonHeight}, .text = "削除", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdDelete, .member = &TOptionForm1::BitBtn4},
+    {.name = "Label5", .kind = OptionKind::Static, .bounds = {12, 8, 101, 12}, .text = "ユーザ定義ファイル", .style = kChild | SS_LEFT, .id = kIdLabel, .member = &TOptionForm1::Label5},
+    {.name = "Bevel1", .kind = OptionKind::Static, .bounds = {120, 14, 153, 9}, .style = kChild | SS_OWNERDRAW, .id = kIdBevel, .member = &TOptionForm1::Bevel1},
+    {.name = "Label1", .kind = OptionKind::Static, .bounds = {12, 28, 206, 12}, .text = kEditHint, .style = kChild | SS_LEFT, .id = kIdLabel, .member = &TOptionForm1::Label1},
+    {.name = "SpeedButton1", .kind = OptionKind::Button, .bounds = {168, 136, 24, kArrowHeight}, .text = "↑", .style = kChild | BS_PUSHBUTTON, .id = kIdUp, .member = &TOptionForm1::SpeedButton1},
+    {.name = "SpeedButton2", .kind = OptionKind::Button, .bounds = {168, 168, 24, kArrowHeight}, .text = "↓", .style = kChild | BS_PUSHBUTTON, .id = kIdDown, .member = &TOptionForm1::SpeedButton2},
+    {.name = "Image1", .kind = OptionKind::Static, .bounds = {248, 279, kGripWidth, kGripHeight}, .style = kChild | SS_OWNERDRAW, .id = kIdGrip, .member = &TOptionForm1::Image1},
 };
 // clang-format on
 
@@ -158,10 +167,11 @@ void TOptionForm1::Create(HWND owner) {
 
 void TOptionForm1::CreateControls() {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
-  for (const ControlRow& row : kControls) {
+  for (const OptionRow& row : kControls) {
+    const Bounds& b = row.bounds;
     HWND control =
-        CreateWindowExA(row.exStyle, row.className, row.text, row.style, row.bounds.Left,
-                        row.bounds.Top, row.bounds.Width, row.bounds.Height, Handle(),
+        CreateWindowExA(row.exStyle, ClassName(row.kind), row.text, row.style, b.left, b.top,
+                        b.width, b.height, Handle(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     this->*row.member = control;

@@ -56,8 +56,8 @@ class TOptionForm1 : public TForm {
   std::vector<std::string> MasksToSave() const;
 
   // Set by the main window: the window the dialog is modal to, its whole
-  // settings save (false when it failed; it has told the user), and the
-  // hand-over of the filter string built from the rows.
+  // settings save (false when it failed; it has told the user), and what
+  // rebuilds the file type selector from the rows.
   HWND ModalOwner = nullptr;
   std::function<bool()> SaveSettings;
   std::function<void(const std::vector<std::string>& rows)> RebuildFilter;

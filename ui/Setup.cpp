@@ -300,7 +300,7 @@ void TSetupForm1::OnCommand(WPARAM wparam, LPARAM lparam) {
   }
   int id = LOWORD(wparam);
   UINT code = HIWORD(wparam);
-  const ControlRow* row = RowById(id);
+  const SetupRow* row = RowById(id);
   if (!row) return;
   HWND control = reinterpret_cast<HWND>(lparam);
   switch (row->kind) {
@@ -633,7 +633,7 @@ void TSetupForm1::ComboBox1Change() { NamingChanged(); }
 
 void TSetupForm1::SpeedButton1Click(HWND sender) {
   // Ten step buttons share this handler; each steps by its row's amount.
-  const ControlRow* row = RowById(GetDlgCtrlID(sender));
+  const SetupRow* row = RowById(GetDlgCtrlID(sender));
   session_->StepStartNumber(row ? row->tag : 0);
   ShowStartNumber();
   NamingChanged();

@@ -244,8 +244,9 @@ class TSetupForm1 : public TForm, public NamingFields {
   // ---- Settings (SetupSettings.cpp) ----
   void ComputeSettingsPath();
   void ReadWindowPosition();
-  // Decides the first folder: ShowFolder with slot 0 of DirHistory when that
-  // folder exists, else the process's current folder.
+  // Decides the first folder: the command line's, when it names one; else
+  // slot 0 of DirHistory when that folder exists and can be entered; else
+  // the process's current folder.
   void ReadFolderHistory();
   void ReadPrefixSuffixHistories();
   void BuildStartupFilterList();

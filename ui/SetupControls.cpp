@@ -36,7 +36,7 @@ constexpr unsigned kGlyphTicked = static_cast<unsigned>(Glyph::TickedBox);
 constexpr unsigned kGlyphEmpty = static_cast<unsigned>(Glyph::EmptyBox);
 
 // clang-format off
-const ControlRow ControlTable::kRows[] = {
+const SetupRow ControlTable::kRows[] = {
     {.name = "Bevel1", .kind = Kind::Bevel, .bounds = {0, 0, 513, 8}, .member = &TSetupForm1::Bevel1},
     {.name = "Label8", .kind = Kind::Label, .bounds = {10, 21, 0, 0}, .text = "対象ファイル選択:", .member = &TSetupForm1::Label8},
     {.name = "SpeedButton13", .kind = Kind::SpeedButton, .bounds = {111, 10, 24, 24}, .text = "1つ上へ", .style = kGlyphFolderUp, .click = &TSetupForm1::SpeedButton13Click, .member = &TSetupForm1::SpeedButton13},
@@ -89,12 +89,12 @@ const ControlRow ControlTable::kRows[] = {
 };
 // clang-format on
 
-const ControlRow* const kControls = ControlTable::kRows;
+const SetupRow* const kControls = ControlTable::kRows;
 constexpr int kControlCount = static_cast<int>(std::size(ControlTable::kRows));
 
 int ControlId(int index) { return kFirstControlId + index; }
 
-const ControlRow* RowById(int id) {
+const SetupRow* RowById(int id) {
   int index = id - kFirstControlId;
   return index >= 0 && index < kControlCount ? &kControls[index] : nullptr;
 }
@@ -109,7 +109,7 @@ int RowIndex(const char* name) {
 HWND TSetupForm1::ControlByName(const char* name) const {
   int index = RowIndex(name);
   if (index < 0) return nullptr;
-  const ControlRow& row = kControls[index];
+  const SetupRow& row = kControls[index];
   if (row.member) return this->*row.member;
   switch (row.kind) {
     case Kind::DriveComboBox:
@@ -148,7 +148,7 @@ void TSetupForm1::CreateControls() {
   OwnedMemoryDC measureDC(CreateCompatibleDC(nullptr));
   HDC measure = measureDC.Get();
   for (int i = 0; i < kControlCount; ++i) {
-    const ControlRow& row = kControls[i];
+    const SetupRow& row = kControls[i];
     HWND parent = row.parent ? ControlByName(row.parent) : Handle();
     HFONT font = row.font == FontKind::Sample  ? sampleFont_.Get()
                  : row.font == FontKind::Small ? smallFont_.Get()

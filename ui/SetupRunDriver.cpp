@@ -32,9 +32,10 @@ constexpr LONGLONG kSlowCallMs = 25;
 constexpr ULONGLONG kShowEvery = 50;
 }  // namespace
 
-// Hands the calls to a worker thread and handles the window's messages
-// until each is done. Before the run is confirmed (and after it), calls are
-// made directly.
+// The run's file system. Quick calls are made on the window's thread,
+// between its messages; once they turn slow, each goes to a worker thread
+// while the window's messages are handled until it is done. Before the run
+// is confirmed (and after it), calls are made directly.
 class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
  public:
   PumpingFileSystem(FileSystem& inner, RunDriver& driver) : inner_(inner), driver_(driver) {
@@ -96,8 +97,8 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
   };
 
   // Calls are made directly while they are quick: handing each to the
-  // worker costs about a tenth of a local rename under Wine. The first call
-  // that takes long hands this one and every later one to the worker.
+  // worker costs about a tenth of a local rename under Wine. After one long
+  // call, or a few middling ones in a row, every later call goes to the worker.
   template <class Job>
   auto Call(Job&& job) -> decltype(job()) {
     if (!driver_.Active()) return job();

@@ -1,6 +1,7 @@
 #pragma once
 // One directory search (FindFirstFileA/FindNextFileA) read into a vector,
-// with the find handle held by a guard.
+// with the find handle held by a guard; and the few folder helpers the
+// browser and the windows share.
 
 #include <windows.h>
 
