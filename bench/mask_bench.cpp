@@ -28,6 +28,7 @@
 #include "Application.h"
 #include "Option.h"
 #include "ProgramWindows.h"
+#include "ShownWindows.h"
 #include "Setup.h"
 #include "browser/FilterComboBox.h"
 
@@ -75,25 +76,8 @@ std::string MakeFolder(const std::string& name, int masks) {
 }
 
 // The windows in the program entry's order, shown and idle.
-struct Windows {
-  ProgramWindows program;
-  TSetupForm1* setup = nullptr;
-  TAboutForm1* about = nullptr;
-  TOptionForm1* option = nullptr;
-
-  Windows() {
-    program.Create();
-    setup = &program.Setup();
-    about = &program.About();
-    option = &program.Option();
-    ShowWindow(setup->Handle(), SW_SHOWNORMAL);
-    UpdateWindow(setup->Handle());
-    Pump();
-  }
-  ~Windows() {
-    program.Destroy();
-    Pump();
-  }
+struct Windows : ShownWindows {
+  Windows() : ShownWindows([](HWND) { Pump(); }) {}
 };
 
 double TimeStartup(const std::string& folder, std::size_t expectedEntries) {

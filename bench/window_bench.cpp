@@ -38,6 +38,7 @@
 #include "Application.h"
 #include "MessageBox.h"
 #include "Option.h"
+#include "ShownWindows.h"
 #include "ProgramWindows.h"
 #include "RenameSession.h"
 #include "Setup.h"
@@ -99,25 +100,8 @@ void MakeFiles(const std::string& folder, int count) {
 }
 
 // The windows in the program entry's order, shown.
-struct Windows {
-  ProgramWindows program;
-  TSetupForm1* setup = nullptr;
-  TAboutForm1* about = nullptr;
-  TOptionForm1* option = nullptr;
-
-  Windows() {
-    program.Create();
-    setup = &program.Setup();
-    about = &program.About();
-    option = &program.Option();
-    ShowWindow(setup->Handle(), SW_SHOWNORMAL);
-    UpdateWindow(setup->Handle());
-    Pump(setup->Handle());
-  }
-  ~Windows() {
-    program.Destroy();
-    Pump(nullptr);
-  }
+struct Windows : ShownWindows {
+  Windows() : ShownWindows(&Pump) {}
   // Puts count synthetic names into the check list, all checked or not.
   void Fill(int count, bool checked) {
     auto& files = setup->Session().Files;

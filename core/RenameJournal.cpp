@@ -2,22 +2,25 @@
 
 namespace korvath {
 
-std::string JournalHeader(std::string_view kind, std::string_view folder) {
-  std::string text = "KVTJ1\t";
-  text += kind;
+namespace {
+// One record: its mark and two fields, tab-separated, one line.
+std::string Record(std::string_view mark, std::string_view first, std::string_view second) {
+  std::string text(mark);
   text += '\t';
-  text += folder;
+  text += first;
+  text += '\t';
+  text += second;
   text += '\n';
   return text;
 }
+}  // namespace
+
+std::string JournalHeader(std::string_view kind, std::string_view folder) {
+  return Record("KVTJ1", kind, folder);
+}
 
 std::string JournalStepLine(std::string_view from, std::string_view to) {
-  std::string text = "S\t";
-  text += from;
-  text += '\t';
-  text += to;
-  text += '\n';
-  return text;
+  return Record("S", from, to);
 }
 
 bool ParseJournal(std::string_view text, Journal& journal) {
