@@ -1,26 +1,14 @@
 #include "FileNames.h"
 
-#include "cp932.h"
+#include "Utf8.h"
 
 namespace korvath {
 namespace {
 
-// Position of the last single-byte ".", "\" or ":" (with dot only when
-// wanted), stepping over double-byte characters. Written out rather than
-// through FindLastDelimiter because the preview runs it once per row.
+// Position of the last ".", "\" or ":" (with dot only when wanted). No byte
+// of a multi-byte UTF-8 character is ASCII, so a byte scan is a character scan.
 std::size_t LastSeparator(std::string_view text, bool dot) {
-  std::size_t found = std::string_view::npos;
-  const std::size_t size = text.size();
-  for (std::size_t pos = 0; pos < size;) {
-    const unsigned char c = static_cast<unsigned char>(text[pos]);
-    if (IsLeadByte(c) && pos + 1 < size) {
-      pos += 2;
-      continue;
-    }
-    if (c == '\\' || c == ':' || (dot && c == '.')) found = pos;
-    ++pos;
-  }
-  return found;
+  return text.find_last_of(dot ? std::string_view(".\\:") : std::string_view("\\:"));
 }
 
 }  // namespace

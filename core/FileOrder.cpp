@@ -4,7 +4,7 @@
 #include <cstring>
 #include <numeric>
 
-#include "cp932.h"
+#include "Utf8.h"
 
 namespace korvath {
 namespace {

@@ -1,22 +1,10 @@
 #include "NameKeys.h"
 
 #include "FileNames.h"
-#include "cp932.h"
+#include "Utf8.h"
 
 namespace korvath {
 namespace {
-
-// Upper-case form of a double-byte character, as the two bytes after lead.
-void FoldDoubleByte(unsigned char lead, unsigned char& trail) {
-  if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) {
-    trail = static_cast<unsigned char>(trail - 0x21);  // ａ-ｚ to Ａ-Ｚ
-  } else if (lead == 0x83 && trail >= 0xBF && trail <= 0xD6) {
-    trail = static_cast<unsigned char>(trail - 0x20);  // α-ω to Α-Ω
-  } else if (lead == 0x84 && trail >= 0x70 && trail <= 0x91 && trail != 0x7F) {
-    // а-я to А-Я; the lower row skips 0x7F.
-    trail = static_cast<unsigned char>(trail < 0x7F ? trail - 0x30 : trail - 0x31);
-  }
-}
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -52,14 +40,6 @@ void AppendNameKey(std::string& out, std::string_view name) {
   char* key = out.data() + begin;
   for (std::size_t pos = 0; pos < size;) {
     const unsigned char c = static_cast<unsigned char>(name[pos]);
-    if (IsLeadByte(c) && pos + 1 < size) {
-      unsigned char trail = static_cast<unsigned char>(name[pos + 1]);
-      FoldDoubleByte(c, trail);
-      key[pos] = static_cast<char>(c);
-      key[pos + 1] = static_cast<char>(trail);
-      pos += 2;
-      continue;
-    }
     key[pos] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A')
                : c == '/'           ? '\\'
                                     : static_cast<char>(c);

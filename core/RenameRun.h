@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,12 @@ class FileSystem {
   virtual std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) = 0;
   virtual bool ReadWholeFile(const std::string& path, std::string& text) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
+  // Text of an earlier version's journal (Shift-JIS) as UTF-8; nullopt when
+  // this file system cannot convert it.
+  virtual std::optional<std::string> ShiftJisToUtf8(std::string_view bytes) {
+    (void)bytes;
+    return std::nullopt;
+  }
 };
 
 // What the run needs from the window.

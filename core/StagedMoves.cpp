@@ -7,7 +7,7 @@
 #include "FileNames.h"
 #include "NameKeys.h"
 #include "RenameTexts.h"
-#include "cp932.h"
+#include "Utf8.h"
 
 namespace korvath {
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "NameKeys.h"
-#include "cp932.h"
+#include "Utf8.h"
 
 namespace korvath {
 

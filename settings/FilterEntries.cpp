@@ -1,6 +1,6 @@
 #include "FilterEntries.h"
 
-#include "cp932.h"
+#include "Utf8.h"
 
 namespace korvath {
 

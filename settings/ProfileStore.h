@@ -33,6 +33,14 @@ class ProfileStore {
   // is empty or not a valid integer.
   int ReadInteger(const std::string& section, const std::string& key, int fallback);
 
+  // True when text can be written to the store and read back unchanged. The
+  // settings file is Shift-JIS, so a file-backed store refuses characters
+  // Shift-JIS lacks; a store in memory holds anything.
+  virtual bool CanHold(std::string_view text) const {
+    (void)text;
+    return true;
+  }
+
   // Writes value in signed decimal.
   bool WriteInteger(const std::string& section, const std::string& key, int value);
 

@@ -12,7 +12,7 @@
 #include "FileTypeFilter.h"
 #include "FilterEntries.h"
 #include "SettingsFile.h"
-#include "cp932.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -37,19 +37,8 @@ class LinesStore : public korvath::ProfileStore {
   std::vector<std::string> lines_;
 };
 
-// A mask is read back unchanged when no "|" can end it early and it does
-// not end in a lone lead byte that would swallow the "|" after it.
-bool SurvivesRoundTrip(std::string_view mask) {
-  if (mask.find('|') != std::string_view::npos) return false;
-  std::size_t pos = 0;
-  while (pos < mask.size()) {
-    if (korvath::IsLeadByte(static_cast<unsigned char>(mask[pos])) && pos + 1 == mask.size()) {
-      return false;
-    }
-    pos += korvath::CharLength(mask, pos);
-  }
-  return true;
-}
+// A mask is read back unchanged when no "|" can end it early.
+bool SurvivesRoundTrip(std::string_view mask) { return mask.find('|') == std::string_view::npos; }
 
 }  // namespace
 
