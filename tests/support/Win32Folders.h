@@ -1,51 +1,57 @@
 // Folder helpers shared by the tests and benchmarks that run on real files
-// under the temporary folder.
+// under the temporary folder. Paths are UTF-8, as everywhere in the program.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "WideText.h"
+
 namespace korvath::testsupport {
 
 inline std::string CurrentFolder() {
-  char buffer[MAX_PATH * 2] = {};
-  DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
-  return std::string(buffer, length < sizeof buffer ? length : 0);
+  std::wstring buffer(GetCurrentDirectoryW(0, nullptr), L'\0');
+  DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+  buffer.resize(length < buffer.size() ? length : 0);
+  return Narrow(buffer);
 }
 
 // Makes "<temp><tag><process id>_<serial>" and returns its path; the process
 // id keeps parallel test programs apart, the serial keeps tests apart.
 inline std::string MakeScratchFolder(const std::string& tag) {
   static int serial = 0;
-  char temp[MAX_PATH] = {};
-  GetTempPathA(sizeof temp, temp);
-  std::string folder = std::string(temp) + tag + std::to_string(GetCurrentProcessId()) + "_" +
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  std::string folder = Narrow(temp) + tag + std::to_string(GetCurrentProcessId()) + "_" +
                        std::to_string(++serial);
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
   return folder;
 }
 
-// Removes folder and everything below it, read-only or hidden entries too.
+// Removes folder and everything below it, read-only or hidden entries too,
+// however deep: the paths go through the "\\?\" form.
 inline void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  const std::wstring wide =
+      folder.rfind("\\\\?\\", 0) == 0 ? Widen(folder) : L"\\\\?\\" + Widen(folder);
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((wide + L"\\*").c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring path = wide + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
+        RemoveTree(Narrow(path));
       } else {
-        DeleteFileA(path.c_str());
+        DeleteFileW(path.c_str());
       }
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
   }
-  SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryA(folder.c_str());
+  SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryW(wide.c_str());
 }
 
 }  // namespace korvath::testsupport
