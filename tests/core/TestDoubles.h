@@ -2,8 +2,6 @@
 // Stand-ins for the main window and the file system, shared by the core
 // tests.
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -16,6 +14,7 @@
 #include "NamingFields.h"
 #include "RenameRun.h"
 #include "RenameTexts.h"
+#include "ShiftJis.h"
 #include "Utf8.h"
 
 namespace korvath::testing {
@@ -145,25 +144,7 @@ class MemoryFolder : public FileSystem {
   bool RemoveFile(const std::string& path) override { return Journals.erase(path) != 0; }
   // Through glibc's own code page 932 tables.
   std::optional<std::string> ShiftJisToUtf8(std::string_view bytes) override {
-    return Convert(bytes, "UTF-8", "CP932");
-  }
-
-  // text in code page to, from code page from; nullopt when it holds
-  // anything that does not convert.
-  static std::optional<std::string> Convert(std::string_view text, const char* to,
-                                            const char* from) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string out(text.size() * 4 + 4, '\0');
-    char* in = const_cast<char*>(text.data());
-    std::size_t inLeft = text.size();
-    char* outAt = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t done = iconv(cd, &in, &inLeft, &outAt, &outLeft);
-    iconv_close(cd);
-    if (done == static_cast<std::size_t>(-1) || inLeft != 0) return std::nullopt;
-    out.resize(out.size() - outLeft);
-    return out;
+    return FromShiftJis(bytes);
   }
 
   // Each step at most 255 UTF-16 units, the path at most 32,760.

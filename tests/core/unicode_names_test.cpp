@@ -185,7 +185,7 @@ TEST(RenameRun, MixedScriptNamesInADeepFolderAreRenamedAndUndone) {
 TEST(RenameUndo, ReadsAnEarlierVersionsShiftJisJournal) {
   const JournalPaths paths = JournalPathsBeside("KVTset.ini");
   const std::string text = "KVTJ1\trun\tC:\\写真\nS\t旅行ソ.jpg\t表１.jpg\nE\n";
-  const std::optional<std::string> shiftJis = MemoryFolder::Convert(text, "CP932", "UTF-8");
+  const std::optional<std::string> shiftJis = testing::ToShiftJis(text);
   ASSERT_TRUE(shiftJis);
   ASSERT_NE(*shiftJis, text);
   MemoryFolder folder;
