@@ -124,17 +124,6 @@ std::string NameKey(std::string_view name) {
   return key;
 }
 
-std::size_t CharacterCount(std::string_view text) {
-  // Four UTF-8 bytes are a character past U+FFFF: two UTF-16 units.
-  std::size_t count = 0;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t length = CharLength(text, pos);
-    count += length == 4 ? 2 : 1;
-    pos += length;
-  }
-  return count;
-}
-
 NameFit CheckNameFits(std::string_view name, std::size_t folderLength) {
   std::size_t stepBegin = 0;
   for (std::size_t pos = 0; pos <= name.size(); ++pos) {
@@ -143,10 +132,10 @@ NameFit CheckNameFits(std::string_view name, std::size_t folderLength) {
     if (step.empty() || step.back() == '.' || step.back() == ' ' || IsDeviceName(step)) {
       return NameFit::Unusable;
     }
-    if (CharacterCount(step) > kLongestStep) return NameFit::TooLong;
+    if (Utf16Length(step) > kLongestStep) return NameFit::TooLong;
     stepBegin = pos + 1;
   }
-  if (folderLength + 1 + CharacterCount(name) > kLongestPath) return NameFit::TooLong;
+  if (folderLength + 1 + Utf16Length(name) > kLongestPath) return NameFit::TooLong;
   return NameFit::Fits;
 }
 

@@ -110,7 +110,11 @@ TEST(CheckNameFits, CountsUtf16UnitsInEachStepAndTheWholePath) {
       {"", 0}, {"a", 1}, {"é", 1}, {"表", 1}, {"😀", 2}, {"a😀é", 4}, {"\xFF", 1},
       {"\xED\xA0\x80", 1},
   };
-  for (const auto& [text, units] : counts) EXPECT_EQ(CharacterCount(text), units) << text;
+  for (const auto& [text, units] : counts) {
+    EXPECT_EQ(Utf16Length(text), units) << text;
+    EXPECT_EQ(FitUtf16Units(std::string(text) + "😀", units + 1), text.size()) << text;
+  }
+  EXPECT_EQ(FitUtf16Units("a😀b", 2), 1u);  // never half a character
 }
 
 // A folder 200 UTF-16 units deep (past MAX_PATH with any long name in it).
@@ -148,7 +152,7 @@ struct DeepFolder {
 };
 
 TEST(RenameRun, MixedScriptNamesInADeepFolderAreRenamedAndUndone) {
-  ASSERT_EQ(CharacterCount(DeepFolder().Path), 200u);
+  ASSERT_EQ(Utf16Length(DeepFolder().Path), 200u);
   const std::string longName = Repeat("長", 246) + ".txt";
   DeepFolder d;
   d.List({"café.jpg", "cafe.jpg", "naïve.txt", "한글.txt", "😀.txt", "a.txt", longName});
