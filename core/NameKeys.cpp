@@ -81,16 +81,21 @@ void AppendFoldedRest(std::string& out, std::string_view name) {
       ++pos;
       continue;
     }
-    const std::size_t length = CharLength(name, pos);
     // A byte that starts no character is kept as it is, so that two
-    // different texts never share a key.
-    const char32_t code = length == 1 ? c : CodePointAt(name, pos);
-    const char32_t upper = length == 1 ? code : pages.Upper(code);
-    if (upper == code) {
-      out.append(name.substr(pos, length));
-    } else {
-      AppendCodePoint(out, upper);
+    // different texts never share a key; past the BMP nothing has case.
+    const std::size_t length = CharLength(name, pos);
+    if (length == 2 || length == 3) {
+      const auto at = [&](std::size_t i) { return static_cast<char32_t>(name[pos + i] & 0x3F); };
+      const char32_t code = length == 2 ? (static_cast<char32_t>(c & 0x1F) << 6) | at(1)
+                                        : (static_cast<char32_t>(c & 0x0F) << 12) | (at(1) << 6) | at(2);
+      const char32_t upper = pages.Upper(code);
+      if (upper != code) {
+        AppendCodePoint(out, upper);
+        pos += length;
+        continue;
+      }
     }
+    out.append(name, pos, length);
     pos += length;
   }
 }
