@@ -101,22 +101,17 @@ void RefreshWithMarks(benchmark::State& state, const std::string& stem, const st
   }
   state.counters["marked"] = static_cast<double>(rows.MarkedCount());
 }
+void MarkedFolderSizes(benchmark::internal::Benchmark* b) {
+  b->Arg(10000)->Arg(100000)->ArgNames({"files"})->Unit(benchmark::kMillisecond);
+}
 void BM_RefreshPreviewWithMarks(benchmark::State& state) {
   RefreshWithMarks(state, "IMG_", "holiday_photo_");
 }
-BENCHMARK(BM_RefreshPreviewWithMarks)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->ArgNames({"files"})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshPreviewWithMarks)->Apply(MarkedFolderSizes);
 void BM_RefreshPreviewWithMarksMixedScript(benchmark::State& state) {
   RefreshWithMarks(state, "Φωτο_", "写真_café_");
 }
-BENCHMARK(BM_RefreshPreviewWithMarksMixedScript)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->ArgNames({"files"})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshPreviewWithMarksMixedScript)->Apply(MarkedFolderSizes);
 
 // Baseline: only copying every checked name into one buffer.
 void BM_CopyNamesOnly(benchmark::State& state) {
