@@ -43,7 +43,8 @@ class UpperCasePages {
     for (std::size_t i = 0; i < UpperCaseRunCount; ++i) {
       const UpperCaseRun& run = UpperCaseRuns[i];
       for (char32_t unit = run.First; unit <= run.Last; unit += run.Stride) {
-        Page(unit >> 8)[unit & 0xFF] = static_cast<char16_t>(static_cast<std::int32_t>(unit) + run.Delta);
+        Page(unit >> 8)[unit & 0xFF] =
+            static_cast<char16_t>(static_cast<std::int32_t>(unit) + run.Delta);
       }
     }
   }
@@ -86,8 +87,9 @@ void AppendFoldedRest(std::string& out, std::string_view name) {
     const std::size_t length = CharLength(name, pos);
     if (length == 2 || length == 3) {
       const auto at = [&](std::size_t i) { return static_cast<char32_t>(name[pos + i] & 0x3F); };
-      const char32_t code = length == 2 ? (static_cast<char32_t>(c & 0x1F) << 6) | at(1)
-                                        : (static_cast<char32_t>(c & 0x0F) << 12) | (at(1) << 6) | at(2);
+      const char32_t code = length == 2
+                                ? (static_cast<char32_t>(c & 0x1F) << 6) | at(1)
+                                : (static_cast<char32_t>(c & 0x0F) << 12) | (at(1) << 6) | at(2);
       const char32_t upper = pages.Upper(code);
       if (upper != code) {
         AppendCodePoint(out, upper);

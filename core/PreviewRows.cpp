@@ -1,12 +1,12 @@
 #include "PreviewRows.h"
 
 #include "FileNames.h"
+#include "NameConflicts.h"
+#include "NameKeys.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
 #include "SequenceNumber.h"
 #include "TakenNames.h"
-#include "NameConflicts.h"
-#include "NameKeys.h"
 #include "Utf8.h"
 
 namespace korvath {

@@ -6,11 +6,11 @@
 #include "FileNames.h"
 #include "NameConflicts.h"
 #include "NameKeys.h"
-#include "Utf8.h"
-#include "StagedMoves.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
+#include "StagedMoves.h"
+#include "Utf8.h"
 
 namespace korvath {
 namespace {

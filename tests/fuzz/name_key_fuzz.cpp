@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t limit = size == 0 ? 0 : data[0];
   const std::size_t fit = korvath::FitUtf16Units(name, limit);
   if (fit > size || korvath::Utf16Length(name.substr(0, fit)) > limit) std::abort();
-  if (fit < size && korvath::Utf16Length(name.substr(0, fit + korvath::CharLength(name, fit))) <= limit) {
+  if (fit < size &&
+      korvath::Utf16Length(name.substr(0, fit + korvath::CharLength(name, fit))) <= limit) {
     std::abort();  // one more character would have fitted
   }
   korvath::CheckNameFits(name, limit);
