@@ -34,10 +34,10 @@ using testsupport::RemoveTree;
 constexpr int kDriveId = 101, kDirId = 102, kFileId = 103, kFilterId = 104;
 
 
-// A path for the wide functions: full ones in the "\\?\" form, so that
-// the test's own calls reach any depth.
+// A path for the wide functions: full ones (on a drive) in the "\\?\"
+// form, so that the test's own calls reach any depth.
 std::wstring Native(const std::string& path) {
-  const bool full = path.size() > 2 && (path[1] == ':' || path.rfind("\\\\", 0) == 0);
+  const bool full = path.size() > 2 && path[1] == ':';
   return full ? L"\\\\?\\" + Widen(path) : Widen(path);
 }
 

@@ -366,6 +366,11 @@ TEST_F(Win32Folder, AnyNameInADeepFolderIsListedDescribedAndRenamedAsItself) {
   }
   EXPECT_EQ(ListFiles().size(), names.size());
 
+  // A name longer than a folder entry may be is refused, not cut.
+  const std::string tooLong = std::string(300, 'z') + ".txt";
+  EXPECT_FALSE(fileSystem.Rename("x6.txt", tooLong));
+  EXPECT_EQ(Content("x6.txt"), "a.txt");
+
   // A refusal comes with the system's Japanese text, as UTF-8.
   EXPECT_FALSE(fileSystem.Rename("한글.txt", "x.txt"));
   const std::string reason = fileSystem.LastFailureReason();
@@ -373,6 +378,22 @@ TEST_F(Win32Folder, AnyNameInADeepFolderIsListedDescribedAndRenamedAsItself) {
   EXPECT_TRUE(std::any_of(reason.begin(), reason.end(),
                           [](char c) { return static_cast<unsigned char>(c) >= 0xE3; }))
       << reason;
+}
+
+TEST(SystemPaths, LongPathsTakeTheExtendedFormAndShortOnesStayAsTheyAre) {
+  const std::string deep = std::string(150, 'd') + "\\" + std::string(150, 'e');
+  const std::pair<std::string, std::wstring> cases[] = {
+      {"a.txt", L"a.txt"},
+      {"sub/a.txt", L"sub\\a.txt"},
+      {"C:\\x\\a.txt", L"C:\\x\\a.txt"},
+      {"C:\\" + deep, L"\\\\?\\C:\\" + Widen(deep)},
+      {"C:/x/../" + deep, L"\\\\?\\C:\\" + Widen(deep)},
+      {"\\\\server\\share\\" + deep, L"\\\\?\\UNC\\server\\share\\" + Widen(deep)},
+      {"\\\\?\\C:\\x", L"\\\\?\\C:\\x"},
+  };
+  for (const auto& [path, expected] : cases) {
+    EXPECT_EQ(SystemPath(path), expected) << path;
+  }
 }
 
 TEST(ShiftJisJournal, ConvertsEarlierVersionsBytesAndRefusesOthers) {
