@@ -22,8 +22,8 @@ std::optional<std::string> Encoded(std::string_view text, UINT codePage) {
   if (wide.empty()) return std::string();
   const int size = static_cast<int>(wide.size());
   BOOL usedDefault = FALSE;
-  const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size,
-                                         nullptr, 0, nullptr, &usedDefault);
+  const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr,
+                                         0, nullptr, &usedDefault);
   if (length <= 0 || usedDefault) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), length,
@@ -149,8 +149,8 @@ std::unordered_map<std::string, std::size_t> IndexByKey(const std::vector<Sectio
 
 bool TakesWrites(const std::string& path) {
   const OwnedFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(file);
 }
 
