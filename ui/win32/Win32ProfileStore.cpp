@@ -18,6 +18,9 @@ constexpr UINT kShiftJis = 932;
 // there: neither the default character nor a best-fit look-alike is ever
 // written in its place.
 std::optional<std::string> Encoded(std::string_view text, UINT codePage) {
+  // A system whose ANSI code page is UTF-8 takes the text as it is (and
+  // would refuse the flags below).
+  if (codePage == CP_ACP && GetACP() == CP_UTF8) return std::string(text);
   const std::wstring wide = Widen(text);
   if (wide.empty()) return std::string();
   const int size = static_cast<int>(wide.size());
