@@ -1,7 +1,8 @@
 // Showing a folder of many files in the browser (folder lines, the hidden
 // file list read and sorted, the check list's count set) against a bare
-// FindFirstFileA/FindNextFileA enumeration plus one sort-key sort of the same
-// folder, in the same run, once for each file order (name, natural, date).
+// FindFirstFileW/FindNextFileW enumeration plus one LCMapStringEx sort-key
+// sort of the same folder's wide names, in the same run, once for each file
+// order (name, natural, date).
 // Targets for every order: browser / bare <= 1.5, browser < 1 s.
 //
 //   browse_bench.exe [folder [repetitions]]
@@ -11,11 +12,11 @@
 // browse_bench.sh creates the folder from Linux and passes it in.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@
 #include "DriveComboBox.h"
 #include "FileListBox.h"
 #include "FileOrder.h"
+#include "WideText.h"
 
 namespace korvath {
 namespace {
@@ -50,38 +52,40 @@ double Median(std::vector<double> values) {
 }
 
 void MakeFiles(const std::string& folder, int count) {
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
   const char* stems[] = {"img", "Img", "photo_", "DSC", "memo", "表", "ソ"};
   for (int i = 0; i < count; ++i) {
-    char name[64];
-    std::snprintf(name, sizeof name, "%s%d.jpg", stems[i % 7], (i * 7919) % count);
-    HANDLE file = CreateFileA((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::string name =
+        std::string(stems[i % 7]) + std::to_string((i * 7919) % count) + ".jpg";
+    HANDLE file = CreateFileW(Widen(folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   }
 }
 
-std::vector<std::string> BareEnumerate(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
+// The names as the system gives them, without any conversion.
+std::vector<std::wstring> BareEnumerate(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((folder + L"\\*.*").c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     do {
       if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
   }
   return names;
 }
 
 // The baseline: one enumeration, one key per name, one sort.
-std::size_t BareEnumerateAndSort(const std::string& folder) {
-  std::vector<std::string> names = BareEnumerate(folder);
+std::size_t BareEnumerateAndSort(const std::wstring& folder) {
+  std::vector<std::wstring> names = BareEnumerate(folder);
   std::vector<std::string> keys(names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {
     char key[1024];
-    int length = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
-                              names[i].c_str(), static_cast<int>(names[i].size()), key, sizeof key);
+    int length = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
+                               names[i].c_str(), static_cast<int>(names[i].size()),
+                               reinterpret_cast<LPWSTR>(key), sizeof key, nullptr, nullptr, 0);
     keys[i].assign(key, static_cast<std::size_t>(std::max(length, 0)));
   }
   std::vector<std::size_t> order(names.size());
@@ -92,39 +96,52 @@ std::size_t BareEnumerateAndSort(const std::string& folder) {
 }
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcA(hwnd, msg, wparam, lparam);
+  return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
-int Run(int argc, char** argv) {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(sizeof temp, temp);
-  std::string folder = argc > 1 ? argv[1] : std::string(temp) + "korvath_browse_bench";
-  const int repetitions = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-  if (argc <= 1 && GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+// The arguments as UTF-8, whatever the ANSI code page.
+std::vector<std::string> Arguments() {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(Narrow(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+int Run() {
+  const std::vector<std::string> args = Arguments();
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  std::string folder = args.size() > 1 ? args[1] : Narrow(temp) + "korvath_browse_bench";
+  const int repetitions = args.size() > 2 ? std::max(1, std::atoi(args[2].c_str())) : 5;
+  if (args.size() <= 1 && GetFileAttributesW(Widen(folder).c_str()) == INVALID_FILE_ATTRIBUTES) {
     std::printf("creating %d files in %s\n", kDefaultFiles, folder.c_str());
     MakeFiles(folder, kDefaultFiles);
   }
-  char full[MAX_PATH * 2] = {};
-  GetFullPathNameA(folder.c_str(), sizeof full, full, nullptr);
-  folder = full;
+  std::wstring full(GetFullPathNameW(Widen(folder).c_str(), 0, nullptr, nullptr), L'\0');
+  full.resize(GetFullPathNameW(Widen(folder).c_str(), static_cast<DWORD>(full.size()), full.data(),
+                               nullptr));
+  folder = Narrow(full);
   while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+  const std::wstring wideFolder = Widen(folder);
   const std::string parent = folder.substr(0, folder.find_last_of('\\') + 1);
 
-  WNDCLASSA wc{};
+  WNDCLASSW wc{};
   wc.lpfnWndProc = HostProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "KorvathBrowseBench";
-  RegisterClassA(&wc);
-  HWND host = CreateWindowA(wc.lpszClassName, "bench", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr,
-                            nullptr, wc.hInstance, nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"KorvathBrowseBench";
+  RegisterClassW(&wc);
+  HWND host = CreateWindowW(wc.lpszClassName, L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400,
+                            nullptr, nullptr, wc.hInstance, nullptr);
   // Stand-in for the check list: an owner-data list box drawn from a vector.
-  HWND checkList = CreateWindowA(
-      "LISTBOX", "",
+  HWND checkList = CreateWindowW(
+      L"LISTBOX", L"",
       WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
       300, 0, 200, 300, host, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCheckListId)),
       wc.hInstance, nullptr);
 
-  SetCurrentDirectoryA(parent.c_str());
+  SetCurrentDirectoryW(Widen(parent).c_str());
   TDriveComboBox drive;
   TDirectoryListBox dirList;
   TFileListBox fileList;
@@ -136,7 +153,7 @@ int Run(int argc, char** argv) {
   std::vector<std::string> checkNames;
   dirList.OnChange = [&] {
     checkNames = fileList.Items();  // RefillCheckList's copy
-    SendMessageA(checkList, LB_SETCOUNT, checkNames.size(), 0);
+    SendMessageW(checkList, LB_SETCOUNT, checkNames.size(), 0);
   };
 
   const struct {
@@ -149,11 +166,11 @@ int Run(int argc, char** argv) {
   std::size_t bareCount = 0;
   for (int r = 0; r < repetitions; ++r) {
     LONGLONG start = Now();
-    BareEnumerate(folder);
+    BareEnumerate(wideFolder);
     enumeration.push_back(Seconds(start));
 
     start = Now();
-    bareCount = BareEnumerateAndSort(folder);
+    bareCount = BareEnumerateAndSort(wideFolder);
     bare.push_back(Seconds(start));
 
     for (std::size_t o = 0; o < kOrders; ++o) {
@@ -189,4 +206,4 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace korvath
 
-int main(int argc, char** argv) { return korvath::Run(argc, argv); }
+int main() { return korvath::Run(); }

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,42 +16,62 @@
 #include "FileTypeFilter.h"
 #include "SettingsFile.h"
 #include "SettingsKeys.h"
+#include "WideText.h"
 
 namespace korvath {
 namespace {
 
 class SettingsFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH];
-    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-    folder_ = std::string(temp) + "kvt-profile-" + std::to_string(GetCurrentProcessId()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    path_ = ComposeSettingsPath(folder_);
-  }
+  void SetUp() override { UseFolder("kvt-profile-"); }
   void TearDown() override {
-    // Flush the API's cache of the file before removing it.
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
-    DeleteFileA(path_.c_str());
-    RemoveDirectoryA((folder_ + "\\sub").c_str());
-    RemoveDirectoryA(folder_.c_str());
+    Forget();
+    DeleteFileW(Widen(path_).c_str());
+    RemoveDirectoryW(Widen(folder_ + "\\sub").c_str());
+    RemoveDirectoryW(Widen(folder_).c_str());
   }
 
+  // A fresh folder under the temporary folder whose name starts with tag.
+  void UseFolder(const std::string& tag) {
+    wchar_t temp[MAX_PATH + 1];
+    ASSERT_NE(GetTempPathW(MAX_PATH + 1, temp), 0u);
+    folder_ = Narrow(temp) + tag + std::to_string(GetCurrentProcessId()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDirectoryW(Widen(folder_).c_str(), nullptr);
+    path_ = ComposeSettingsPath(folder_);
+  }
+  // Flushes the API's cache of the file, before it is read or removed.
+  void Forget() const { WritePrivateProfileStringW(nullptr, nullptr, nullptr, Widen(path_).c_str()); }
+
   void WriteRaw(const std::string& bytes) {
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    Forget();
+    HANDLE file = CreateFileW(Widen(path_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
   }
   std::string ReadRaw() const {
-    std::ifstream in(path_, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    Forget();
+    std::string bytes;
+    HANDLE file = CreateFileW(Widen(path_).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
   }
-  // The file's non-empty lines, without line ends.
+  // The file's non-empty lines read as Shift-JIS, as UTF-8, without line ends.
   std::vector<std::string> Lines() const {
+    const std::string bytes = ReadRaw();
+    std::wstring wide(bytes.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
+        932, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), static_cast<int>(wide.size()))));
     std::vector<std::string> lines;
-    std::istringstream in(ReadRaw());
+    std::istringstream in(Narrow(wide));
     for (std::string line; std::getline(in, line);) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (!line.empty()) lines.push_back(line);
@@ -102,8 +121,8 @@ TEST_F(SettingsFolder, StoredPositionsReadAsTheWindowUsesThem) {
     WindowPosition p = ReadWindowPosition(store);
     EXPECT_EQ(p.Left, c.expectedLeft) << c.left;
     EXPECT_EQ(p.Top, c.expectedTop) << c.top;
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
-    DeleteFileA(path_.c_str());
+    Forget();
+    DeleteFileW(Widen(path_).c_str());
   }
 }
 
@@ -127,7 +146,7 @@ TEST_F(SettingsFolder, ShrinkingTheMaskListKeepsTheOldKeys) {
 TEST_F(SettingsFolder, TheMaskSectionReadsAndWritesAsKeyByKey) {
   WriteRaw(
       "[Option]\r\nFileCount=4\r\nfile0 = \"*.q\" \r\nFile1='*.s'\r\nFile2=\"*.a\r\n"
-      "File1=dup\r\nOther=keep\r\nFile4=*.表\r\nFile9=*.old\r\n[Next]\r\nK=v\r\n");
+      "File1=dup\r\nOther=keep\r\nFile4=*.\x95\x5C\r\nFile9=*.old\r\n[Next]\r\nK=v\r\n");
   Win32ProfileStore store(path_);
   std::vector<std::string> byKey;
   for (int n = 0; n <= 4; ++n) byKey.push_back(store.ReadString("Option", UserMaskKey(n)));
@@ -138,7 +157,6 @@ TEST_F(SettingsFolder, TheMaskSectionReadsAndWritesAsKeyByKey) {
   TextHistory texts;
   std::vector<std::string> masks = {"*.n0", "*.n1", "*.n2", "*.n3", "*.n4", "*.n5"};
   ASSERT_TRUE(SaveWholeSettings(store, {{1, 2}, dirs, texts, texts, masks}));
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
   std::vector<std::string> lines = Lines();
   auto option = std::find(lines.begin(), lines.end(), "[Option]");
   ASSERT_NE(option, lines.end());
@@ -154,7 +172,7 @@ TEST_F(SettingsFolder, TheMaskSectionReadsAndWritesAsKeyByKey) {
   // The same save again leaves the file untouched; a changed value does not.
   auto lastWrite = [this] {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &data);
+    GetFileAttributesExW(Widen(path_).c_str(), GetFileExInfoStandard, &data);
     return (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
            data.ftLastWriteTime.dwLowDateTime;
   };
@@ -172,7 +190,7 @@ TEST_F(SettingsFolder, AnUnwritablePathFailsAtTheFirstKeyAndLosesNothing) {
   // Wine run as root ignores read-only folders, so the paths here cannot be
   // written at all: a folder that does not exist, and a folder in place of
   // the file.
-  CreateDirectoryA((folder_ + "\\sub").c_str(), nullptr);
+  CreateDirectoryW(Widen(folder_ + "\\sub").c_str(), nullptr);
   const std::string paths[] = {folder_ + "\\missing\\KVTset.ini", folder_ + "\\sub"};
   FolderHistory dirs;
   TextHistory texts;
@@ -184,8 +202,8 @@ TEST_F(SettingsFolder, AnUnwritablePathFailsAtTheFirstKeyAndLosesNothing) {
     EXPECT_EQ(result.FailedSection, "Form") << path;
     EXPECT_EQ(result.FailedKey, "Left") << path;
   }
-  EXPECT_EQ(GetFileAttributesA((folder_ + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_NE(GetFileAttributesA((folder_ + "\\sub").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  EXPECT_EQ(GetFileAttributesW(Widen(folder_ + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesW(Widen(folder_ + "\\sub").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
 TEST_F(SettingsFolder, BadFilesReadAsDefaults) {
@@ -212,9 +230,9 @@ TEST_F(SettingsFolder, BadFilesReadAsDefaults) {
     EXPECT_LE(prefixes[0].size(), kMaxProfileValueLength) << c.name;
     std::vector<std::string> masks = LoadUserMasks(store);
     EXPECT_LE(masks.size(), static_cast<std::size_t>(kMaxUserMasks)) << c.name;
-    EXPECT_EQ(BuildStartupFilter(store).compare(0, 6, "すべて"), 0) << c.name;
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
-    DeleteFileA(path_.c_str());
+    EXPECT_EQ(BuildStartupFilter(store).rfind("すべて", 0), 0u) << c.name;
+    Forget();
+    DeleteFileW(Widen(path_).c_str());
   }
   // A value longer than 2047 characters comes back cut.
   WriteRaw("[SetUp]\r\nTopHst0=" + longValue + "\r\n");
@@ -226,7 +244,7 @@ TEST_F(SettingsFolder, BadFilesReadAsDefaults) {
 // folder changes: one created meanwhile by someone else is read.
 TEST_F(SettingsFolder, AFileCreatedAfterAMissingReadIsRead) {
   // A folder unchanged for years, as a large start-up folder would be.
-  HANDLE folder = CreateFileA(folder_.c_str(), FILE_WRITE_ATTRIBUTES,
+  HANDLE folder = CreateFileW(Widen(folder_).c_str(), FILE_WRITE_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   ASSERT_NE(folder, INVALID_HANDLE_VALUE);
@@ -241,6 +259,62 @@ TEST_F(SettingsFolder, AFileCreatedAfterAMissingReadIsRead) {
   EXPECT_EQ(store.ReadString("Form", "Top"), "");
   WriteRaw("[Form]\r\nLeft=12\r\n");
   EXPECT_EQ(store.ReadString("Form", "Left"), "12");
+}
+
+// Texts arrive as UTF-8 and lie in the file as the Shift-JIS bytes earlier
+// versions wrote; a text Shift-JIS lacks is neither claimed nor written, so
+// no other name ever takes its place. The characters are those whose
+// Shift-JIS form differs between tables (―～∥ have one, —〜‖ do not).
+TEST_F(SettingsFolder, ValuesLieInTheFileAsShiftJisAndOthersAreRefused) {
+  struct Case {
+    const char* text;
+    const char* bytes;  // null: Shift-JIS lacks a character
+  };
+  const Case cases[] = {
+      {"ソ表①", "\x83\x5C\x95\x5C\x87\x40"},
+      {"―～∥", "\x81\x5C\x81\x60\x81\x61"},
+      {"ｶﾅ.txt", "\xB6\xC5.txt"},
+      {"", ""},
+      {"café", nullptr},
+      {"한", nullptr},
+      {"😀", nullptr},
+      {"—", nullptr},
+      {"〜", nullptr},
+      {"‖", nullptr},
+      {"¥", nullptr},
+  };
+  Win32ProfileStore store(path_);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    const std::string key = "K" + std::to_string(i);
+    EXPECT_EQ(store.CanHold(c.text), c.bytes != nullptr) << c.text;
+    EXPECT_EQ(store.WriteString("SetUp", key, c.text), c.bytes != nullptr) << c.text;
+    EXPECT_EQ(store.WriteStrings("Option", {{key, c.text}}), c.bytes != nullptr ? 1u : 0u)
+        << c.text;
+  }
+  const std::string file = ReadRaw();
+  Win32ProfileStore again(path_);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    const std::string key = "K" + std::to_string(i);
+    const std::string line = "\r\n" + key + "=" + (c.bytes ? c.bytes : "") + "\r\n";
+    EXPECT_EQ(file.find(line) != std::string::npos, c.bytes != nullptr) << c.text;
+    const std::string read = c.bytes ? c.text : "";
+    EXPECT_EQ(again.ReadString("SetUp", key), read) << c.text;
+    EXPECT_EQ(again.ReadStrings("Option", {key}), std::vector<std::string>{read}) << c.text;
+  }
+}
+
+// A settings folder whose name the ANSI code page cannot spell is reached
+// through its short name.
+TEST_F(SettingsFolder, AFolderNamedOutsideTheAnsiCodePageIsWrittenAndRead) {
+  TearDown();
+  UseFolder("kvt-한글-");
+  Win32ProfileStore store(path_);
+  ASSERT_TRUE(store.WriteString("Form", "Left", "表"));
+  EXPECT_NE(GetFileAttributesW(Widen(path_).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(ReadRaw(), "[Form]\r\nLeft=\x95\x5C\r\n");
+  EXPECT_EQ(Win32ProfileStore(path_).ReadString("Form", "Left"), "表");
 }
 
 }  // namespace

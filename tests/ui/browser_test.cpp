@@ -19,7 +19,9 @@
 #include "Form.h"
 #include "IoError.h"
 #include "MessageBox.h"
+#include "WideText.h"
 #include "Win32Collation.h"
+#include "WorkingFolder.h"
 #include "../support/Win32Folders.h"
 
 namespace korvath {
@@ -32,20 +34,27 @@ using testsupport::RemoveTree;
 constexpr int kDriveId = 101, kDirId = 102, kFileId = 103, kFilterId = 104;
 
 
+// A path for the wide functions: full ones in the "\\?\" form, so that
+// the test's own calls reach any depth.
+std::wstring Native(const std::string& path) {
+  const bool full = path.size() > 2 && (path[1] == ':' || path.rfind("\\\\", 0) == 0);
+  return full ? L"\\\\?\\" + Widen(path) : Widen(path);
+}
+
 void MakeFile(const std::string& path, std::size_t size = 0, DWORD attributes = 0) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE file = CreateFileW(Native(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
   std::string bytes(size, 'x');
   DWORD written = 0;
   if (size) ::WriteFile(file, bytes.data(), static_cast<DWORD>(size), &written, nullptr);
   CloseHandle(file);
-  if (attributes) SetFileAttributesA(path.c_str(), attributes);
+  if (attributes) SetFileAttributesW(Native(path).c_str(), attributes);
 }
 
 void MakeFolder(const std::string& path, DWORD attributes = 0) {
-  ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
-  if (attributes) SetFileAttributesA(path.c_str(), attributes);
+  ASSERT_TRUE(CreateDirectoryW(Native(path).c_str(), nullptr)) << path;
+  if (attributes) SetFileAttributesW(Native(path).c_str(), attributes);
 }
 
 
@@ -100,13 +109,13 @@ class BrowserTest : public testing::Test {
     Application.SetTitle("Korvath");
     original_ = CurrentFolder();
     root_ = MakeScratchFolder("kvbrowse");
-    SetCurrentDirectoryA(root_.c_str());
+    SetWorkingFolder(root_);
     root_ = CurrentFolder();  // as the platform spells it
   }
   void TearDown() override {
     host_.reset();
     SetMessageBoxHandler({});
-    SetCurrentDirectoryA(original_.c_str());
+    SetWorkingFolder(original_);
     RemoveTree(root_);
   }
   HostForm& Host() {
@@ -127,17 +136,17 @@ using Names = std::vector<std::string>;
 
 // The order a sorted list box keeps when names are inserted one by one.
 Names SortedListBoxOrder(const Names& names) {
-  HWND list = CreateWindowExA(0, "LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND list = CreateWindowExW(0, L"LISTBOX", L"", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   for (const std::string& name : names) {
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
   }
   Names sorted;
-  int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
-    char text[MAX_PATH] = {};
-    SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-    sorted.push_back(text);
+    std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    sorted.push_back(Narrow(text));
   }
   DestroyWindow(list);
   return sorted;
@@ -154,7 +163,8 @@ TEST(Collation, MatchesTheSortedListBoxOrder) {
   Names names{"b.txt",   "a-b.txt", "ab.txt",   "_x.txt",   "~a.txt",  "表.txt", "ソ.txt",
               "１.txt",  "1.txt",   "ｱ.txt",    "あ.txt",   "ア.txt",  "Z.txt",  "z1.txt",
               "a b.txt", "a.b.c",   "A(1).txt", "a'b.txt",  "ﾃ.txt",   "@.txt",  "9.txt",
-              "10.txt",  "img.JPG", "IMG.jpeg", "漢字.txt", "かな.txt"};
+              "10.txt",  "img.JPG", "IMG.jpeg", "漢字.txt", "かな.txt", "café.jpg",
+              "cafe.jpg", "naïve.txt", "naive.txt", "한글.txt", "😀.txt", "Ω.txt", "ω1.txt"};
   Names sorted = names;
   SortCaseInsensitive(sorted);
   EXPECT_EQ(sorted, SortedListBoxOrder(names));
@@ -187,7 +197,7 @@ TEST_F(BrowserTest, FilesAreListedInCaseInsensitiveOrderWithDigitsAsCharacters) 
   EXPECT_EQ(host.Files.Items(), (Names{"img1.jpg", "img10.jpg", "img2.jpg", "Img3.jpg"}));
   EXPECT_EQ(host.Files.Directory(), root_);
   EXPECT_EQ(host.Files.ItemIndex(), 0);
-  EXPECT_EQ(SendMessageA(host.Files.Handle(), LB_GETSELCOUNT, 0, 0), 0);  // nothing is ever selected
+  EXPECT_EQ(SendMessageW(host.Files.Handle(), LB_GETSELCOUNT, 0, 0), 0);  // nothing is ever selected
 }
 
 TEST_F(BrowserTest, MaskPatternsAreReadOneByOneAndSortedTogether) {
@@ -235,15 +245,15 @@ TEST_F(BrowserTest, HiddenSystemFilesAndFoldersAreSkippedReadOnlyFilesKept) {
 }
 
 TEST_F(BrowserTest, FileListEditReceivesTheMaskSelected) {
-  HWND edit = CreateWindowExA(0, "EDIT", "*.*", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 100, 20,
-                              Host().Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND edit = CreateWindowExW(0, L"EDIT", L"*.*", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 100, 20,
+                              Host().Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
   Host().Files.SetFileEdit(edit);
   Host().Files.SetFileMask("*.htm;*.html");
-  char text[64] = {};
-  GetWindowTextA(edit, text, sizeof text);
-  EXPECT_STREQ(text, "*.htm;*.html");
+  wchar_t text[64] = {};
+  GetWindowTextW(edit, text, 64);
+  EXPECT_STREQ(text, L"*.htm;*.html");
   DWORD start = 0, end = 0;
-  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 12u);
 }
@@ -251,8 +261,8 @@ TEST_F(BrowserTest, FileListEditReceivesTheMaskSelected) {
 TEST_F(BrowserTest, FolderLinesShowTheWayDownAndSortedVisibleSubfolders) {
   MakeFolder(Path("top"));
   for (const char* name : {"beta", "Alpha", "gamma", "delta"}) MakeFolder(Path("top\\") + name);
-  SetFileAttributesA(Path("top\\gamma").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
-  SetFileAttributesA(Path("top\\delta").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
+  SetFileAttributesW(Native(Path("top\\gamma")).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+  SetFileAttributesW(Native(Path("top\\delta")).c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
   MakeFile(Path("top\\file.txt"));
   HostForm& host = Host();
   host.Dir.ShowFolder("top");
@@ -270,7 +280,7 @@ TEST_F(BrowserTest, FolderLinesShowTheWayDownAndSortedVisibleSubfolders) {
   EXPECT_EQ(lines[static_cast<std::size_t>(depth) + 2].Text, "beta");
   EXPECT_EQ(lines[static_cast<std::size_t>(depth) + 2].Glyph, FolderGlyph::Closed);
   EXPECT_EQ(host.Dir.ItemIndex(), depth);
-  EXPECT_EQ(SendMessageA(host.Dir.Handle(), LB_GETCOUNT, 0, 0), depth + 3);
+  EXPECT_EQ(SendMessageW(host.Dir.Handle(), LB_GETCOUNT, 0, 0), depth + 3);
   for (int i = 0; i <= depth; ++i) {
     EXPECT_EQ(lines[static_cast<std::size_t>(i)].GlyphLeft, 4 * i + 2);
   }
@@ -372,7 +382,7 @@ TEST_F(BrowserTest, OpeningARemovedFolderShowsTheErrorReport) {
   HostForm& host = Host();
   const int line = static_cast<int>(host.Dir.Lines().size()) - 1;
   ASSERT_EQ(host.Dir.Lines().back().Text, "gone");
-  RemoveDirectoryA(Path("gone").c_str());
+  RemoveDirectoryW(Native(Path("gone")).c_str());
   std::vector<std::string> boxes;
   SetMessageBoxHandler([&](HWND, const std::string& text, const std::string& caption, UINT flags) {
     boxes.push_back(caption + "|" + text);
@@ -380,8 +390,8 @@ TEST_F(BrowserTest, OpeningARemovedFolderShowsTheErrorReport) {
     return IDOK;
   });
   host.Events.clear();
-  SendMessageA(host.Dir.Handle(), LB_SETCURSEL, static_cast<WPARAM>(line), 0);
-  SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(kDirId, LBN_DBLCLK),
+  SendMessageW(host.Dir.Handle(), LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+  SendMessageW(host.Handle(), WM_COMMAND, MAKEWPARAM(kDirId, LBN_DBLCLK),
                reinterpret_cast<LPARAM>(host.Dir.Handle()));
   EXPECT_EQ(boxes, Names{"Korvath|ファイルが見つかりません."});
   EXPECT_EQ(host.Dir.Directory(), root_);
@@ -393,8 +403,8 @@ TEST_F(BrowserTest, EnterInTheFolderListOpensTheHighlightedLine) {
   MakeFolder(Path("inner"));
   HostForm& host = Host();
   const int line = static_cast<int>(host.Dir.Lines().size()) - 1;
-  SendMessageA(host.Dir.Handle(), LB_SETCURSEL, static_cast<WPARAM>(line), 0);
-  SendMessageA(host.Dir.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageW(host.Dir.Handle(), LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+  SendMessageW(host.Dir.Handle(), WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_EQ(host.Dir.Directory(), Path("inner"));
 }
 
@@ -405,7 +415,7 @@ TEST_F(BrowserTest, RemovedFolderKeepsTheOldNames) {
   HostForm& host = Host();
   host.Dir.ShowFolder("shown");
   ASSERT_EQ(host.Files.Items(), (Names{"a.txt", "b.txt"}));
-  SetCurrentDirectoryA(root_.c_str());
+  SetWorkingFolder(root_);
   RemoveTree(Path("shown"));
   ASSERT_FALSE(FolderExists(Path("shown")));
   EXPECT_THROW(host.Files.ListFolderFiles(), EInOutError);
@@ -524,7 +534,7 @@ TEST_F(BrowserTest, DriveWhoseFolderHasGoneIsEnteredAtItsRoot) {
   if (other < 0) GTEST_SKIP() << "only one drive";
   host.Dir.ShowFolder(Path("card"));
   host.Drive.Pick(other);
-  ASSERT_TRUE(RemoveDirectoryA(Path("card").c_str()));
+  ASSERT_TRUE(RemoveDirectoryW(Native(Path("card")).c_str()));
   host.Events.clear();
   host.Drive.Pick(first);
   const std::string driveRoot = root_.substr(0, 3);
@@ -575,7 +585,7 @@ TEST_F(BrowserTest, PointerIsPutBackAfterALongReading) {
     MakeFile(Path(name));
   }
   HostForm& host = Host();
-  HCURSOR cross = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));  // IDC_CROSS
+  HCURSOR cross = LoadCursorW(nullptr, MAKEINTRESOURCEW(32515));  // IDC_CROSS
   SetCursor(cross);
   host.Files.SetFileMask("f*");
   EXPECT_EQ(host.Files.Count(), 120);
@@ -593,7 +603,7 @@ TEST_F(BrowserTest, FilterEntriesAndPicks) {
   EXPECT_EQ(host.Files.Mask(), "*.txt");
   EXPECT_EQ(host.Files.Items(), Names{"a.txt"});
   EXPECT_EQ(host.Events, (Names{"read", "filter"}));
-  EXPECT_EQ(SendMessageA(host.Filter.Handle(), CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageW(host.Filter.Handle(), CB_GETCOUNT, 0, 0), 3);
   RECT bounds{};
   GetWindowRect(host.Filter.Handle(), &bounds);
   EXPECT_EQ(bounds.bottom - bounds.top, 20);
@@ -608,8 +618,8 @@ TEST_F(BrowserTest, FilterEntriesAndPicks) {
 
   // A pick through the control's own notification.
   host.Events.clear();
-  SendMessageA(host.Filter.Handle(), CB_SETCURSEL, 2, 0);
-  SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(kFilterId, CBN_SELCHANGE),
+  SendMessageW(host.Filter.Handle(), CB_SETCURSEL, 2, 0);
+  SendMessageW(host.Handle(), WM_COMMAND, MAKEWPARAM(kFilterId, CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(host.Filter.Handle()));
   EXPECT_EQ(host.Events, (Names{"read", "filter", "filter"}));
   EXPECT_EQ(host.Files.Items(), (Names{"a.txt", "b.log"}));
@@ -626,7 +636,7 @@ TEST_F(BrowserTest, FilterEntriesAndPicks) {
 TEST_F(BrowserTest, FilterMaskWithoutSelectionTakesTheLastEntry) {
   HostForm& host = Host();
   host.Filter.ApplyFilter("A|*.a|B|*.b");
-  SendMessageA(host.Filter.Handle(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  SendMessageW(host.Filter.Handle(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   EXPECT_EQ(host.Filter.Mask(), "*.b");
   EXPECT_EQ(host.Filter.ItemIndex(), 1);
 }
@@ -637,7 +647,7 @@ void SetWriteTime(const std::string& path, WORD year, WORD month, WORD day, WORD
   FILETIME localTime, utc;
   SystemTimeToFileTime(&local, &localTime);
   LocalFileTimeToFileTime(&localTime, &utc);
-  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+  HANDLE file = CreateFileW(Native(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   SetFileTime(file, nullptr, nullptr, &utc);
   CloseHandle(file);
@@ -669,11 +679,11 @@ TEST_F(BrowserTest, FileInfoSizeAndTimeStamp) {
   // Held open by someone else, sharing it with nobody: size and time stamp
   // still describe it, and the holder keeps it to itself.
   SetWriteTime(Path("big.bin"), 2010, 11, 12, 13, 14, 15);
-  HANDLE held = CreateFileA("big.bin", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+  HANDLE held = CreateFileW(L"big.bin", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   FileInfo busy = ReadFileInfo("big.bin");
-  HANDLE other = CreateFileA("big.bin", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  HANDLE other = CreateFileW(L"big.bin", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_EQ(other, INVALID_HANDLE_VALUE);  // the sharing is enforced here
   if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
@@ -684,6 +694,48 @@ TEST_F(BrowserTest, FileInfoSizeAndTimeStamp) {
   // Hidden and read-only files are found too.
   MakeFile(Path("secret.bin"), 2048, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(ReadFileInfo("secret.bin").SizeText.value_or(""), "2 KB");
+}
+
+// A folder whose name Shift-JIS lacks, holding names that once came out as
+// look-alikes or "?", and a folder below it too deep for the system's
+// current folder: the lists show each name as it is and follow the way down.
+TEST_F(BrowserTest, MixedScriptNamesAndDeepFoldersAreShownAsThemselves) {
+  const std::string mixed = Path("한글😀");
+  MakeFolder(mixed);
+  const Names names{"café.jpg", "cafe.jpg", "naïve.txt", "한글.txt", "😀.txt", "a.txt"};
+  for (const std::string& name : names) MakeFile(mixed + "\\" + name);
+  std::string deep = mixed;
+  for (char letter : {'p', 'q', 'r', 's'}) {
+    deep += "\\" + std::string(60, letter);
+    MakeFolder(deep);
+  }
+  ASSERT_GT(deep.size(), static_cast<std::size_t>(MAX_PATH));
+  MakeFile(deep + "\\" + std::string(200, 'f') + ".txt", 3000);
+
+  HostForm& host = Host();
+  host.Dir.ShowFolder("한글😀");
+  EXPECT_EQ(host.Dir.Directory(), mixed);
+  EXPECT_EQ(host.Files.Items(), SortedListBoxOrder(names));
+  int shown = ShownFolderLine(mixed);
+  EXPECT_EQ(host.Dir.DisplayText(shown), "한글😀");
+
+  // Down line by line, each time into the one subfolder.
+  for (int step = 0; step < 4; ++step) {
+    ASSERT_EQ(host.Dir.Lines().size(), static_cast<std::size_t>(shown) + 2) << step;
+    host.Dir.OpenLine(shown + 1);
+    shown = host.Dir.ItemIndex();
+  }
+  EXPECT_EQ(host.Dir.Directory(), deep);
+  EXPECT_EQ(host.Dir.Lines()[static_cast<std::size_t>(shown)].Text, std::string(60, 's'));
+  EXPECT_EQ(host.Dir.Lines()[static_cast<std::size_t>(shown)].Glyph, FolderGlyph::Current);
+  const std::string deepName = std::string(200, 'f') + ".txt";
+  EXPECT_EQ(host.Files.Items(), Names{deepName});
+  EXPECT_EQ(ReadFileInfo(deepName).SizeText.value_or(""), "2 KB");
+
+  host.Dir.ShowParentFolder();
+  EXPECT_EQ(host.Dir.Directory(), deep.substr(0, deep.rfind('\\')));
+  host.Dir.ShowFolder(mixed);
+  EXPECT_EQ(host.Files.Items(), SortedListBoxOrder(names));
 }
 
 TEST(FileInfoFormat, DosTimeStampWithTheLocaleSeparators) {

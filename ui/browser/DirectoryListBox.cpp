@@ -10,8 +10,10 @@
 #include "Handles.h"
 #include "FileListBox.h"
 #include "IoError.h"
+#include "WideText.h"
 #include "Win32Collation.h"
-#include "cp932.h"
+#include "WorkingFolder.h"
+#include "Utf8.h"
 
 namespace korvath {
 namespace {
@@ -28,22 +30,22 @@ char DriveLetterOf(const std::string& folder) {
 
 bool IsDriveLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// The current folder as it was, put back when the scope ends. Plain
-// SetCurrentDirectoryA: these visits must not become a drive's remembered
+// The working folder as it was, put back when the scope ends. Plain
+// SetWorkingFolder: these visits must not become a drive's remembered
 // folder.
 class CurrentFolderRestorer {
  public:
   CurrentFolderRestorer() : saved_(CurrentFolder()) {}
   CurrentFolderRestorer(const CurrentFolderRestorer&) = delete;
   CurrentFolderRestorer& operator=(const CurrentFolderRestorer&) = delete;
-  ~CurrentFolderRestorer() { SetCurrentDirectoryA(saved_.c_str()); }
+  ~CurrentFolderRestorer() { SetWorkingFolder(saved_); }
 
  private:
   std::string saved_;
 };
 
 void Enter(const std::string& path) {
-  if (!SetCurrentDirectoryA(path.c_str())) RaiseLastIoError();
+  if (!SetWorkingFolder(path)) RaiseLastIoError();
 }
 
 // Works out the full folder that path names, entering its parts one by one
@@ -84,7 +86,7 @@ std::string ResolveFolder(const std::string& path) {
   }
   if (!folderPart.empty()) Enter(folderPart);
   if (!last.empty() && last.find_first_of("*?") == std::string::npos) {
-    DWORD attributes = GetFileAttributesA(last.c_str());
+    DWORD attributes = GetFileAttributesW(SystemPath(last).c_str());
     const bool isFile =
         attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (!isFile) Enter(last);
@@ -95,13 +97,13 @@ std::string ResolveFolder(const std::string& path) {
 class RedrawHold {
  public:
   explicit RedrawHold(HWND window) : window_(window) {
-    if (window_) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    if (window_) SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
   }
   RedrawHold(const RedrawHold&) = delete;
   RedrawHold& operator=(const RedrawHold&) = delete;
   ~RedrawHold() {
     if (!window_) return;
-    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(window_, nullptr, TRUE);
   }
 
@@ -147,14 +149,14 @@ void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width
   id_ = id;
   font_ = font;
   EnsureDirectory();
-  handle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+  handle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
                                 LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                             left, top, width, height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleA(nullptr), nullptr);
-  if (font_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  SendMessageA(handle_, LB_SETITEMHEIGHT, 0, kItemHeight);
+                            GetModuleHandleW(nullptr), nullptr);
+  if (font_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(handle_, LB_SETITEMHEIGHT, 0, kItemHeight);
   SetWindowSubclass(handle_, &TDirectoryListBox::ListProc, kSubclassId,
                     reinterpret_cast<DWORD_PTR>(this));
   ReadVolumeFlags();
@@ -184,8 +186,8 @@ void TDirectoryListBox::EnsureDirectory() const {
 void TDirectoryListBox::ReadVolumeFlags() {
   DWORD flags = 0;
   CriticalErrorsOff quiet;
-  if (GetVolumeInformationA(FolderRoot(directory_).c_str(), nullptr, 0, nullptr, nullptr, &flags,
-                            nullptr, 0)) {
+  if (GetVolumeInformationW(Widen(FolderRoot(directory_)).c_str(), nullptr, 0, nullptr, nullptr,
+                            &flags, nullptr, 0)) {
     caseSensitive_ = (flags & FILE_CASE_SENSITIVE_SEARCH) != 0;
     casePreserved_ = (flags & FILE_CASE_PRESERVED_NAMES) != 0;
   } else {
@@ -209,8 +211,8 @@ void TDirectoryListBox::BuildLines() {
   shownLine_ = ShownFolderLine(directory_);
   if (!handle_) return;
   RedrawHold hold(handle_);
-  SendMessageA(handle_, LB_SETCOUNT, lines_.size(), 0);
-  SendMessageA(handle_, LB_SETCURSEL, static_cast<WPARAM>(shownLine_), 0);
+  SendMessageW(handle_, LB_SETCOUNT, lines_.size(), 0);
+  SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(shownLine_), 0);
 }
 
 void TDirectoryListBox::FolderChanged() {
@@ -242,7 +244,7 @@ void TDirectoryListBox::ShowFolder(const std::string& path) {
     if (!EnterFolder(resolved)) RaiseLastIoError();
   } catch (...) {
     directory_ = previous;
-    SetCurrentDirectoryA(previous.c_str());
+    SetWorkingFolder(previous);
     throw;
   }
   directory_ = CurrentFolder();
@@ -288,7 +290,7 @@ std::string TDirectoryListBox::DisplayText(int index) const {
 
 int TDirectoryListBox::ItemIndex() const {
   if (!handle_) return shownLine_;
-  return static_cast<int>(SendMessageA(handle_, LB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendMessageW(handle_, LB_GETCURSEL, 0, 0));
 }
 
 bool TDirectoryListBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam,
@@ -333,12 +335,12 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   const FolderLine& line = lines_[item.itemID];
   DrawBrowserGlyph(dc, GlyphOf(line.Glyph), row.left + line.GlyphLeft, row.top, row.bottom);
 
-  const std::string text = DisplayText(index);
+  const std::wstring text = Widen(DisplayText(index));
   SelectGuard font(dc, font_);
   RECT textRect = row;
   textRect.left = row.left + line.GlyphLeft + kBrowserGlyphWidth + kTextGap;
   SIZE extent{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   RECT mark = textRect;
   mark.left -= 1;
   mark.right = std::min<LONG>(row.right, textRect.left + extent.cx + 2);
@@ -346,7 +348,7 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   if (selected) FillRect(dc, &mark, GetSysColorBrush(COLOR_HIGHLIGHT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &mark);
 }
@@ -367,7 +369,7 @@ LRESULT CALLBACK TDirectoryListBox::ListProc(HWND hwnd, UINT msg, WPARAM wparam,
       if (wparam == VK_RETURN) {
         // Enter opens the highlighted line as a double-click does; the parent
         // handles it inside its own window procedure, where errors are reported.
-        SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(self->id_, LBN_DBLCLK),
+        SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(self->id_, LBN_DBLCLK),
                      reinterpret_cast<LPARAM>(hwnd));
         return 0;
       }

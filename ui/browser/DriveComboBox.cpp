@@ -7,6 +7,7 @@
 #include "ErrorMode.h"
 #include "Handles.h"
 #include "FolderSearch.h"
+#include "WideText.h"
 #include "Win32Collation.h"
 
 namespace korvath {
@@ -20,22 +21,27 @@ constexpr int kTextGap = 6;  // between a glyph and its text
 
 
 std::string VolumeLabel(const std::string& root) {
-  char label[MAX_PATH + 1] = {};
+  wchar_t label[MAX_PATH + 1] = {};
   CriticalErrorsOff quiet;
-  if (!GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr,
-                             0)) {
+  if (!GetVolumeInformationW(Widen(root).c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                             nullptr, 0)) {
     return "";
   }
-  return label;
+  return Narrow(label);
 }
 
 std::string RemoteName(char upperLetter) {
-  const char local[] = {upperLetter, ':', '\0'};
-  char remote[MAX_PATH + 1] = {};
-  DWORD length = sizeof remote;
+  const wchar_t local[] = {static_cast<wchar_t>(upperLetter), L':', L'\0'};
+  std::wstring remote(MAX_PATH + 1, L'\0');
+  DWORD length = static_cast<DWORD>(remote.size());
   CriticalErrorsOff quiet;
-  if (WNetGetConnectionA(local, remote, &length) != NO_ERROR) return "";
-  return remote;
+  DWORD status = WNetGetConnectionW(local, remote.data(), &length);
+  if (status == ERROR_MORE_DATA) {
+    remote.resize(length);
+    status = WNetGetConnectionW(local, remote.data(), &length);
+  }
+  if (status != NO_ERROR) return "";
+  return Narrow(remote.c_str());
 }
 
 BrowserGlyph GlyphOf(unsigned driveType) {
@@ -90,15 +96,15 @@ void TDriveComboBox::Create(HWND parent, int id, int left, int top, int width, i
                             HFONT font) {
   id_ = id;
   font_ = font;
-  handle_ = CreateWindowExA(0, "COMBOBOX", "",
+  handle_ = CreateWindowExW(0, L"COMBOBOX", L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
                                 CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                             left, top, width, height + kDropDownRows * kItemHeight, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleA(nullptr), nullptr);
-  if (font_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  SendMessageA(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - kComboFrame);
-  SendMessageA(handle_, CB_SETITEMHEIGHT, 0, kItemHeight);
+                            GetModuleHandleW(nullptr), nullptr);
+  if (font_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - kComboFrame);
+  SendMessageW(handle_, CB_SETITEMHEIGHT, 0, kItemHeight);
   const std::string folder = CurrentFolder();
   drive_ = !folder.empty() && folder[0] != '\\' ? UpperLetter(folder[0]) : 0;
   BuildList();
@@ -106,7 +112,7 @@ void TDriveComboBox::Create(HWND parent, int id, int left, int top, int width, i
 
 void TDriveComboBox::SetBounds(int left, int top, int width, int height) {
   if (!handle_) return;
-  SendMessageA(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - kComboFrame);
+  SendMessageW(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - kComboFrame);
   SetWindowPos(handle_, nullptr, left, top, width, height + kDropDownRows * kItemHeight,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -119,7 +125,7 @@ void TDriveComboBox::BuildList() {
     const char lower = static_cast<char>('a' + i);
     const char upper = static_cast<char>('A' + i);
     const std::string root{lower, ':', '\\'};
-    const UINT type = GetDriveTypeA(root.c_str());
+    const UINT type = GetDriveTypeW(Widen(root).c_str());
     std::string label;
     std::string remote;
     if (type == DRIVE_REMOTE) remote = RemoteName(upper);
@@ -132,12 +138,12 @@ void TDriveComboBox::BuildList() {
     if (!text.empty()) entries_.push_back({std::move(text), type});
   }
   if (handle_) {
-    SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
     for (const Entry& entry : entries_) {
-      SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Text.c_str()));
+      SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry.Text).c_str()));
     }
-    SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
   }
   ChooseDrive(drive_);
@@ -151,7 +157,7 @@ std::vector<std::string> TDriveComboBox::Entries() const {
 
 int TDriveComboBox::ItemIndex() const {
   if (!handle_) return -1;
-  return static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
 }
 
 void TDriveComboBox::ChooseDrive(char letter) {
@@ -168,16 +174,16 @@ void TDriveComboBox::ChooseDrive(char letter) {
       }
     }
     // With no matching entry the selection stays.
-    if (found >= 0 && handle_) SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+    if (found >= 0 && handle_) SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
   } else if (handle_) {
-    SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   }
   if (dirList_) dirList_->EnterDrive(drive_);
   if (OnChange) OnChange();
 }
 
 void TDriveComboBox::Pick(int index) {
-  if (handle_) SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (handle_) SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   Picked();
 }
 
@@ -232,7 +238,8 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   textRect.left = row.left + kGlyphLeft + kBrowserGlyphWidth + kTextGap;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  DrawTextA(dc, entry.Text.c_str(), static_cast<int>(entry.Text.size()), &textRect,
+  const std::wstring text = Widen(entry.Text);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &row);
 }

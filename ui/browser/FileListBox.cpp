@@ -4,6 +4,7 @@
 #include "FolderSearch.h"
 #include "IoError.h"
 #include "SortOrder.h"
+#include "WideText.h"
 #include "Win32Collation.h"
 
 namespace korvath {
@@ -29,7 +30,7 @@ class ReadingCursor {
   void Counted(std::size_t names) {
     if (!busy_ && names > kHourglassFrom) {
       busy_ = true;
-      SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+      SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
     }
   }
 
@@ -49,13 +50,13 @@ TFileListBox::~TFileListBox() {
 void TFileListBox::Create(HWND parent, int id, int left, int top, int width, int height,
                           HFONT font, const std::vector<FolderEntry>* listing) {
   // A hidden owner-data list: it only gives the file list a window of its own.
-  handle_ = CreateWindowExA(0, "LISTBOX", "",
+  handle_ = CreateWindowExW(0, L"LISTBOX", L"",
                             WS_CHILD | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_EXTENDEDSEL |
                                 LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
                             left, top, width, height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleA(nullptr), nullptr);
-  if (handle_ && font) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                            GetModuleHandleW(nullptr), nullptr);
+  if (handle_ && font) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   created_ = true;
   if (directory_.empty()) directory_ = CurrentFolder();
   ReadNames(listing);
@@ -93,15 +94,15 @@ void TFileListBox::ReadNames(const std::vector<FolderEntry>* listing) {
   lastWrites_ = std::move(lastWrites);
   ++reading_;
   itemIndex_ = names_.empty() ? -1 : 0;
-  if (handle_) SendMessageA(handle_, LB_SETCOUNT, names_.size(), 0);
+  if (handle_) SendMessageW(handle_, LB_SETCOUNT, names_.size(), 0);
   Changed();
 }
 
 void TFileListBox::Changed() {
   editText_ = mask_;
   if (fileEdit_) {
-    SetWindowTextA(fileEdit_, editText_.c_str());
-    SendMessageA(fileEdit_, EM_SETSEL, 0, -1);
+    SetWindowTextW(fileEdit_, Widen(editText_).c_str());
+    SendMessageW(fileEdit_, EM_SETSEL, 0, -1);
   }
   if (OnChange) OnChange();
 }

@@ -2,6 +2,7 @@
 
 #include "FileListBox.h"
 #include "FilterEntries.h"
+#include "WideText.h"
 #include "Win32Collation.h"
 
 namespace korvath {
@@ -17,18 +18,18 @@ TFilterComboBox::~TFilterComboBox() {
 void TFilterComboBox::Create(HWND parent, int id, int left, int top, int width, int height,
                              HFONT font) {
   id_ = id;
-  handle_ = CreateWindowExA(
-      0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, left,
+  handle_ = CreateWindowExW(
+      0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, left,
       top, width, height + kDropDownRows * 16, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  if (font) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageA(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - kComboFrame);
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (font) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - kComboFrame);
   RebuildEntries();
 }
 
 void TFilterComboBox::SetBounds(int left, int top, int width, int height) {
   if (!handle_) return;
-  SendMessageA(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - kComboFrame);
+  SendMessageW(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - kComboFrame);
   SetWindowPos(handle_, nullptr, left, top, width, height + kDropDownRows * 16,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -49,16 +50,21 @@ void TFilterComboBox::RebuildEntries() {
   masks_ = std::move(entries.Masks);
   itemIndex_ = descriptions_.empty() ? -1 : 0;
   if (!handle_) return;
-  SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
+  SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
+  std::vector<std::wstring> texts;
+  texts.reserve(descriptions_.size());
   std::size_t bytes = 0;
-  for (const std::string& description : descriptions_) bytes += description.size() + 1;
-  SendMessageA(handle_, CB_INITSTORAGE, descriptions_.size(), static_cast<LPARAM>(bytes));
   for (const std::string& description : descriptions_) {
-    SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(description.c_str()));
+    texts.push_back(Widen(description));
+    bytes += (texts.back().size() + 1) * sizeof(wchar_t);
   }
-  SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-  SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(handle_, CB_INITSTORAGE, texts.size(), static_cast<LPARAM>(bytes));
+  for (const std::wstring& text : texts) {
+    SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+  SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(handle_, nullptr, TRUE);
 }
 
@@ -71,7 +77,7 @@ void TFilterComboBox::ReplaceFilter(const std::string& filter) {
   if (filter == filter_ && !descriptions_.empty()) {
     // The same entries: only the first is selected again.
     itemIndex_ = 0;
-    if (handle_) SendMessageA(handle_, CB_SETCURSEL, 0, 0);
+    if (handle_) SendMessageW(handle_, CB_SETCURSEL, 0, 0);
   } else {
     filter_ = filter;
     RebuildEntries();
@@ -82,7 +88,7 @@ void TFilterComboBox::ReplaceFilter(const std::string& filter) {
 
 int TFilterComboBox::ItemIndex() const {
   if (!handle_) return itemIndex_;
-  return static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
 }
 
 std::string TFilterComboBox::Mask() {
@@ -90,7 +96,7 @@ std::string TFilterComboBox::Mask() {
   if (index < 0 && !masks_.empty()) {
     index = static_cast<int>(masks_.size()) - 1;
     itemIndex_ = index;
-    if (handle_) SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (handle_) SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
   if (index < 0 || index >= static_cast<int>(masks_.size())) return "*.*";
   return masks_[static_cast<std::size_t>(index)];
@@ -98,7 +104,7 @@ std::string TFilterComboBox::Mask() {
 
 void TFilterComboBox::Pick(int index) {
   itemIndex_ = index;
-  if (handle_) SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (handle_) SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   Picked();
 }
 

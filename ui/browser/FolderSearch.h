@@ -1,5 +1,5 @@
 #pragma once
-// One directory search (FindFirstFileA/FindNextFileA) read into a vector,
+// One directory search (FindFirstFileW/FindNextFileW) read into a vector,
 // with the find handle held by a guard; and the few folder helpers the
 // browser and the windows share.
 
@@ -17,17 +17,18 @@ struct FolderEntry {
   std::uint64_t LastWrite = 0;  // FILETIME ticks, for the date order
 };
 
-// Every entry matching pattern (relative to the current folder or absolute).
+// Every entry matching pattern (relative to the working folder or absolute).
 // A pattern matching nothing, or a folder that cannot be searched, gives none.
 std::vector<FolderEntry> SearchFolder(const std::string& pattern);
 
-// Makes path the process's current folder and records it as its drive's
+// Makes path the working folder (WorkingFolder.h: the process's current
+// folder when it is short enough) and records it as its drive's
 // current folder ("=C:" in the environment, as the C runtime does), so that
 // entering "C:" later returns there. False, with the last error set, when
 // the folder cannot be entered.
 bool EnterFolder(const std::string& path);
 
-// The process's current folder as the platform spells it.
+// The working folder as the platform spells it, however deep.
 std::string CurrentFolder();
 
 // True when path names an existing folder.

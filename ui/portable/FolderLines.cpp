@@ -1,6 +1,6 @@
 #include "FolderLines.h"
 
-#include "cp932.h"
+#include "Utf8.h"
 
 namespace korvath {
 namespace {

@@ -3,20 +3,21 @@
 #include <stdexcept>
 
 #include "MessageBox.h"
+#include "WideText.h"
 
 namespace korvath {
 
 TApplication Application;
 
 namespace {
-constexpr char kAppWindowClass[] = "KorvathApplication";
+constexpr wchar_t kAppWindowClass[] = L"KorvathApplication";
 // Posted to the application's window when it has been activated, so that the
 // hand-over runs once the activation (or the restore) has completed.
 constexpr UINT kMsgHandOverActivation = WM_APP + 1;
 
 bool CanTakeActivation(HWND window) {
   return window && IsWindowVisible(window) && IsWindowEnabled(window) &&
-         !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+         !(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 }
 
 struct TopWindowSearch {
@@ -55,16 +56,16 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize(HINSTANCE instance) {
   instance_ = instance;
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &TApplication::WindowProc;
   wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   wc.lpszClassName = kAppWindowClass;
-  RegisterClassExA(&wc);
+  RegisterClassExW(&wc);
   // A zero-sized, never activated top-level window: it carries the title and
   // owns the forms.
-  handle_ = CreateWindowExA(0, kAppWindowClass, title_.c_str(),
+  handle_ = CreateWindowExW(0, kAppWindowClass, Widen(title_).c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
                             0, nullptr, nullptr, instance, nullptr);
@@ -72,7 +73,7 @@ void TApplication::Initialize(HINSTANCE instance) {
 
 void TApplication::SetTitle(const std::string& title) {
   title_ = title;
-  if (handle_) SetWindowTextA(handle_, title_.c_str());
+  if (handle_) SetWindowTextW(handle_, Widen(title_).c_str());
 }
 
 void TApplication::Minimize() {
@@ -98,11 +99,11 @@ void TApplication::Report(const std::exception* error) noexcept {
 
 int TApplication::Run() {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     HWND active = GetActiveWindow();
-    if (active && IsDialogMessageA(active, &msg)) continue;
+    if (active && IsDialogMessageW(active, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
 }
@@ -110,7 +111,7 @@ int TApplication::Run() {
 // The zero-sized window owns the taskbar entry, so the taskbar's Close and a
 // restore or Alt+Tab arrive here rather than at the main window.
 LRESULT CALLBACK TApplication::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  if (hwnd != Application.handle_) return DefWindowProcA(hwnd, msg, wparam, lparam);
+  if (hwnd != Application.handle_) return DefWindowProcW(hwnd, msg, wparam, lparam);
   LRESULT result = 0;
   Application.Guard([&] { result = Application.HandleMessage(msg, wparam, lparam); });
   return result;
@@ -122,17 +123,17 @@ LRESULT TApplication::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       // Closing the taskbar entry closes the main window, which saves the
       // settings and ends the program; this window goes with the process.
       if (mainWindow_ && IsWindow(mainWindow_)) {
-        PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+        PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
         return 0;
       }
       break;
     case WM_ACTIVATE:
-      if (LOWORD(wparam) != WA_INACTIVE) PostMessageA(handle_, kMsgHandOverActivation, 0, 0);
+      if (LOWORD(wparam) != WA_INACTIVE) PostMessageW(handle_, kMsgHandOverActivation, 0, 0);
       break;
     case WM_SYSCOMMAND:
       if ((wparam & 0xFFF0) == SC_RESTORE) {
-        LRESULT result = DefWindowProcA(handle_, msg, wparam, lparam);
-        PostMessageA(handle_, kMsgHandOverActivation, 0, 0);
+        LRESULT result = DefWindowProcW(handle_, msg, wparam, lparam);
+        PostMessageW(handle_, kMsgHandOverActivation, 0, 0);
         return result;
       }
       break;
@@ -142,7 +143,7 @@ LRESULT TApplication::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return DefWindowProcA(handle_, msg, wparam, lparam);
+  return DefWindowProcW(handle_, msg, wparam, lparam);
 }
 
 // This window has no controls: as long as it stays active, keys go nowhere.

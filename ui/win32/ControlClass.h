@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "Application.h"
+#include "WideText.h"
 
 namespace korvath {
 
@@ -18,15 +19,16 @@ LRESULT CALLBACK GuardedControlProc(HWND window, UINT msg, WPARAM wparam, LPARAM
 
 template <WNDPROC Proc>
 void RegisterControlClass(const char* name, UINT style = 0, int extraBytes = 0) {
-  WNDCLASSEXA wc{};
+  const std::wstring className = Widen(name);
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.style = style;
   wc.lpfnWndProc = &GuardedControlProc<Proc>;
   wc.cbWndExtra = extraBytes;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = name;
-  RegisterClassExA(&wc);
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = className.c_str();
+  RegisterClassExW(&wc);
 }
 
 }  // namespace korvath

@@ -5,14 +5,16 @@
 #include <cstdio>
 
 #include "Handles.h"
+#include "WideText.h"
+#include "WorkingFolder.h"
 
 namespace korvath {
 namespace {
 
 std::string LocaleText(LCTYPE type, const char* fallback) {
-  char buffer[16] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer) <= 1) return fallback;
-  return buffer;
+  wchar_t buffer[16] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, 16) <= 1) return fallback;
+  return Narrow(buffer);
 }
 
 std::string TwoDigits(unsigned value) {
@@ -56,8 +58,8 @@ FileInfo ReadFileInfo(const std::string& name) {
   // One search gives size and time together: no handle on the file, so a
   // file another program holds open is described like any other, and that
   // program is never disturbed.
-  WIN32_FIND_DATAA data;
-  if (!OwnedFind(FindFirstFileA(name.c_str(), &data))) return info;
+  WIN32_FIND_DATAW data;
+  if (!OwnedFind(FindFirstFileW(SystemPath(name).c_str(), &data))) return info;
   std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   info.SizeText = FileSizeText(size);
   info.TimeText = TimeText(data.ftLastWriteTime);

@@ -15,7 +15,7 @@ struct FileInfo {
                                         // found, or no DOS time
 };
 
-// Reads the file name (bare, relative to the process's current folder). Size
+// Reads the file name (bare, relative to the working folder, however deep). Size
 // and time stamp both come from one directory search admitting every
 // attribute; the file itself is never opened. Never throws.
 FileInfo ReadFileInfo(const std::string& name);

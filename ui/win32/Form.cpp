@@ -3,33 +3,35 @@
 #include <utility>
 
 #include "Application.h"
+#include "WideText.h"
 
 namespace korvath {
 
 TForm::~TForm() {
   if (handle_ && IsWindow(handle_)) {
-    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     DestroyWindow(handle_);
   }
 }
 
 void TForm::CreateHandle(const CreateParams& p) {
-  HINSTANCE instance = Application.Instance() ? Application.Instance() : GetModuleHandleA(nullptr);
-  WNDCLASSEXA existing{};
+  HINSTANCE instance = Application.Instance() ? Application.Instance() : GetModuleHandleW(nullptr);
+  const std::wstring className = Widen(p.className);
+  WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
-  if (!GetClassInfoExA(instance, p.className, &existing)) {
-    WNDCLASSEXA wc{};
+  if (!GetClassInfoExW(instance, className.c_str(), &existing)) {
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = &TForm::Trampoline;
     wc.hInstance = instance;
     wc.hIcon = p.icon;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = p.background;
-    wc.lpszClassName = p.className;
-    RegisterClassExA(&wc);
+    wc.lpszClassName = className.c_str();
+    RegisterClassExW(&wc);
   }
-  CreateWindowExA(p.exStyle, p.className, p.caption.c_str(), p.style, p.left, p.top, p.width,
+  CreateWindowExW(p.exStyle, className.c_str(), Widen(p.caption).c_str(), p.style, p.left, p.top, p.width,
                   p.height, p.owner, nullptr, instance, this);
 }
 
@@ -38,22 +40,22 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT TForm::DefaultHandler(UINT msg, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcA(handle_, msg, wparam, lparam);
+  return DefWindowProcW(handle_, msg, wparam, lparam);
 }
 
 LRESULT CALLBACK TForm::Trampoline(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
     auto* self = static_cast<TForm*>(create->lpCreateParams);
     self->handle_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
-  auto* self = reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(hwnd, msg, wparam, lparam);
+  auto* self = reinterpret_cast<TForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wparam, lparam);
   LRESULT result = 0;
   Application.Guard([&] { result = self->WndProc(msg, wparam, lparam); });
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->handle_ = nullptr;
   }
   return result;
@@ -62,14 +64,14 @@ LRESULT CALLBACK TForm::Trampoline(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lp
 int RunModal(HWND dialog, const int& modalResult) {
   MSG msg;
   while (modalResult == 0) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
       return IDCANCEL;
     }
-    if (IsDialogMessageA(dialog, &msg)) continue;
+    if (IsDialogMessageW(dialog, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return modalResult;
 }
@@ -80,7 +82,7 @@ BOOL CALLBACK IntersectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
   RECT common;
-  if (GetMonitorInfoA(monitor, &info) && IntersectRect(&common, &bounds->first, &info.rcWork)) {
+  if (GetMonitorInfoW(monitor, &info) && IntersectRect(&common, &bounds->first, &info.rcWork)) {
     bounds->second = true;
     return FALSE;
   }

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "WideText.h"
+
 namespace korvath {
 namespace {
 MessageBoxHandler& Handler() {
@@ -12,7 +14,7 @@ MessageBoxHandler& Handler() {
 
 int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
   if (Handler()) return Handler()(owner, text, caption, flags);
-  return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+  return MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), flags);
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) { Handler() = std::move(handler); }

@@ -7,23 +7,32 @@
 #include <cstring>
 #include <numeric>
 
+#include "WideText.h"
+
 namespace korvath {
 namespace {
 
 constexpr DWORD kSortKeyFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
 
+int MapSortKey(const std::wstring& wide, char* key, int room) {
+  return LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kSortKeyFlags, wide.data(),
+                       static_cast<int>(wide.size()), reinterpret_cast<LPWSTR>(key), room, nullptr,
+                       nullptr, 0);
+}
+
 // Appends the sort key of name (without its closing zero) to keys.
 void AppendSortKey(std::string_view name, std::string& keys) {
   if (name.empty()) return;
-  const int length = static_cast<int>(name.size());
+  // One buffer for every name of a folder: no allocation per name.
+  thread_local std::wstring wide;
+  wide = Widen(name);
   // A key rarely needs more than a few bytes per character; grow on demand.
   std::size_t start = keys.size();
-  std::size_t room = name.size() * 6 + 16;
+  std::size_t room = wide.size() * 6 + 16;
   keys.resize(start + room);
-  int written = LCMapStringA(LOCALE_USER_DEFAULT, kSortKeyFlags, name.data(), length,
-                             keys.data() + start, static_cast<int>(room));
+  int written = MapSortKey(wide, keys.data() + start, static_cast<int>(room));
   if (written == 0) {
-    int needed = LCMapStringA(LOCALE_USER_DEFAULT, kSortKeyFlags, name.data(), length, nullptr, 0);
+    int needed = MapSortKey(wide, nullptr, 0);
     if (needed <= 0) {
       // No key from the platform: fall back on the bytes, still deterministic.
       keys.resize(start);
@@ -31,8 +40,7 @@ void AppendSortKey(std::string_view name, std::string& keys) {
       return;
     }
     keys.resize(start + static_cast<std::size_t>(needed));
-    written = LCMapStringA(LOCALE_USER_DEFAULT, kSortKeyFlags, name.data(), length,
-                           keys.data() + start, needed);
+    written = MapSortKey(wide, keys.data() + start, needed);
   }
   // The key ends in a zero byte, which adds nothing to the comparison.
   std::size_t used = static_cast<std::size_t>(written);
@@ -82,14 +90,14 @@ std::vector<std::size_t> SortedOrder(const std::string& keys, const std::vector<
 }
 
 std::string ConvertCase(std::string_view text, bool upper) {
-  std::string result(text);
-  if (result.empty()) return result;
+  std::wstring wide = Widen(text);
+  if (wide.empty()) return std::string();
   if (upper) {
-    CharUpperBuffA(result.data(), static_cast<DWORD>(result.size()));
+    CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
   } else {
-    CharLowerBuffA(result.data(), static_cast<DWORD>(result.size()));
+    CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
   }
-  return result;
+  return Narrow(wide);
 }
 
 }  // namespace
@@ -126,7 +134,6 @@ void SortCaseInsensitiveUnique(std::vector<std::string>& names) {
 }
 
 bool SameFileName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
   return LowerCaseFileName(a) == LowerCaseFileName(b);
 }
 

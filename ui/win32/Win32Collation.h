@@ -11,7 +11,7 @@
 
 namespace korvath {
 
-// Appends the locale's case-insensitive sort key of a cp932 name to keys
+// Appends the locale's case-insensitive sort key of a name to keys
 // (without its closing zero); two names compare as their keys do, byte by
 // byte.
 void AppendCaseInsensitiveSortKey(std::string_view name, std::string& keys);
@@ -30,7 +30,7 @@ void SortCaseInsensitiveUnique(std::vector<std::string>& names);
 // file-name case conversion).
 bool SameFileName(std::string_view a, std::string_view b);
 
-// The locale's file-name case conversions of cp932 text.
+// The locale's file-name case conversions, one UTF-16 unit at a time.
 std::string UpperCaseFileName(std::string_view text);
 std::string LowerCaseFileName(std::string_view text);
 

@@ -6,6 +6,8 @@
 
 #include "Handles.h"
 #include "NameKeys.h"
+#include "WideText.h"
+#include "WorkingFolder.h"
 
 namespace korvath {
 bool Win32FileSystem::Exists(const std::string& name) {
@@ -13,10 +15,10 @@ bool Win32FileSystem::Exists(const std::string& name) {
   // answers for this one name only.
   if (name.find_first_of("*?") != std::string::npos) return false;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (!GetFileAttributesExW(SystemPath(name).c_str(), GetFileExInfoStandard, &data)) return false;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
   // A time stamp that has no DOS form (before 1980 or after 2107) makes the
-  // entry count as absent; MoveFileA still refuses to replace it.
+  // entry count as absent; MoveFileExW still refuses to replace it.
   FILETIME local;
   if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local)) return false;
   WORD dosDate = 0;
@@ -25,17 +27,19 @@ bool Win32FileSystem::Exists(const std::string& name) {
 }
 
 bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
-  if (MoveFileA(from.c_str(), to.c_str())) return true;
+  // No MOVEFILE_REPLACE_EXISTING: a taken name is refused, never replaced.
+  if (MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), 0)) return true;
   lastError_ = GetLastError();
   return false;
 }
 
 std::string Win32FileSystem::LastFailureReason() {
-  char* buffer = nullptr;
-  const DWORD length = FormatMessageA(
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, lastError_, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string reason = length > 0 && buffer != nullptr ? std::string(buffer, length) : std::string();
+      nullptr, lastError_, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::string reason =
+      length > 0 && buffer != nullptr ? Narrow(std::wstring_view(buffer, length)) : std::string();
   if (buffer != nullptr) LocalFree(buffer);
   // The system's texts end in a line break, which would split the report's line.
   while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' ')) {
@@ -47,18 +51,18 @@ std::string Win32FileSystem::LastFailureReason() {
 
 bool Win32FileSystem::EntryExists(const std::string& name) {
   if (name.find_first_of("*?") != std::string::npos) return false;
-  return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(SystemPath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32FileSystem::ListNames(const std::string& folder, std::vector<std::string>& names) {
-  WIN32_FIND_DATAA data;
+  WIN32_FIND_DATAW data;
   const std::string pattern = folder.empty() ? "*" : JoinPath(folder, "*");
-  OwnedFind search(FindFirstFileA(pattern.c_str(), &data));
+  OwnedFind search(FindFirstFileW(SystemPath(pattern).c_str(), &data));
   if (!search) return false;
   do {
-    const std::string_view name = data.cFileName;
-    if (name != "." && name != "..") names.emplace_back(name);
-  } while (FindNextFileA(search.Get(), &data));
+    const std::wstring_view name = data.cFileName;
+    if (name != L"." && name != L"..") names.push_back(Narrow(name));
+  } while (FindNextFileW(search.Get(), &data));
   return true;
 }
 
@@ -84,14 +88,14 @@ class Win32JournalWriter : public JournalWriter {
 std::unique_ptr<JournalWriter> Win32FileSystem::CreateJournal(const std::string& path) {
   // Hidden, so that it stays out of the file list when the settings file's
   // folder is the one shown.
-  OwnedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+  OwnedFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
   if (!file) return nullptr;
   return std::make_unique<Win32JournalWriter>(std::move(file));
 }
 
 bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& text) {
-  OwnedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  OwnedFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   text.clear();
@@ -104,7 +108,19 @@ bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& text) 
   return ok;
 }
 
-bool Win32FileSystem::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  return DeleteFileW(SystemPath(path).c_str()) != FALSE;
+}
+
+std::optional<std::string> Win32FileSystem::ShiftJisToUtf8(std::string_view bytes) {
+  if (bytes.empty()) return std::string();
+  const int size = static_cast<int>(bytes.size());
+  const int length = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+  if (length <= 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), length);
+  return Narrow(wide);
+}
 
 void DefaultBeep() { MessageBeep(0); }
 

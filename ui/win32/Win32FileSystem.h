@@ -1,6 +1,7 @@
 #pragma once
-// The rename run's file system on Windows: names relative to the current
-// folder, ANSI (cp932) paths.
+// The rename run's file system on Windows: names relative to the working
+// folder (WorkingFolder.h) or full paths, through the wide functions, in the
+// "\\?\" form when they are long.
 
 #include <string>
 
@@ -14,11 +15,12 @@ class Win32FileSystem : public FileSystem {
   // nothing). True when it is a file, not a folder, and its last-write
   // time, in local time, converts to a DOS date and time.
   bool Exists(const std::string& name) override;
-  // MoveFileA(from, to): never replaces an existing file or folder.
+  // MoveFileExW(from, to) without replacing: never replaces an existing
+  // file or folder.
   bool Rename(const std::string& from, const std::string& to) override;
-  // FormatMessageA's text for the error of the last refused Rename.
+  // FormatMessageW's text for the error of the last refused Rename.
   std::string LastFailureReason() override;
-  // GetFileAttributesA of exactly this name.
+  // GetFileAttributesW of exactly this name.
   bool EntryExists(const std::string& name) override;
   // A "*" search of the folder: every entry but "." and "..".
   bool ListNames(const std::string& folder, std::vector<std::string>& names) override;
@@ -27,6 +29,8 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) override;
   bool ReadWholeFile(const std::string& path, std::string& text) override;
   bool RemoveFile(const std::string& path) override;
+  // MultiByteToWideChar(932), refusing bytes that are no Shift-JIS.
+  std::optional<std::string> ShiftJisToUtf8(std::string_view bytes) override;
 
  private:
   unsigned long lastError_ = 0;

@@ -3,12 +3,50 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 #include <unordered_map>
 
 #include "Handles.h"
+#include "NameKeys.h"
+#include "WideText.h"
 
 namespace korvath {
 namespace {
+constexpr UINT kShiftJis = 932;
+
+// text in code page, or nullopt when some character has no exact form
+// there: neither the default character nor a best-fit look-alike is ever
+// written in its place.
+std::optional<std::string> Encoded(std::string_view text, UINT codePage) {
+  const std::wstring wide = Widen(text);
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  BOOL usedDefault = FALSE;
+  const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size,
+                                         nullptr, 0, nullptr, &usedDefault);
+  if (length <= 0 || usedDefault) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), length,
+                      nullptr, &usedDefault);
+  // Some code pages map a character to one that reads back as another.
+  const int back = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
+  std::wstring readBack(static_cast<std::size_t>(back > 0 ? back : 0), L'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), length, readBack.data(), back);
+  if (usedDefault || readBack != wide) return std::nullopt;
+  return bytes;
+}
+
+std::string FromShiftJis(std::string_view bytes) {
+  if (bytes.empty()) return std::string();
+  const int size = static_cast<int>(bytes.size());
+  const int length = MultiByteToWideChar(kShiftJis, 0, bytes.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  MultiByteToWideChar(kShiftJis, 0, bytes.data(), size, wide.data(), length);
+  return Narrow(wide);
+}
+
+std::optional<std::string> ToShiftJis(std::string_view text) { return Encoded(text, kShiftJis); }
+
 // Under Wine every lookup of a name that does not exist scans its whole
 // folder: with 100,000 files each read of a missing settings file costs about
 // 0.1 s, and start-up reads dozens of keys. A file found missing is read as
@@ -23,11 +61,11 @@ struct MissingFile {
 MissingFile knownMissing;
 
 bool FolderWriteTime(const std::string& path, FILETIME& written) {
-  const std::size_t slash = path.rfind('\\');  // "KVTset.ini" holds no second bytes
+  const std::size_t slash = path.rfind('\\');
   std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
   if (folder.size() == 2 && folder[1] == ':') folder += '\\';
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (!GetFileAttributesExW(Widen(folder).c_str(), GetFileExInfoStandard, &data)) return false;
   written = data.ftLastWriteTime;
   return true;
 }
@@ -39,7 +77,7 @@ bool KnownToBeMissing(const std::string& path) {
       CompareFileTime(&written, &knownMissing.folderWritten) == 0) {
     return true;
   }
-  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  if (GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
   FILETIME now{};
   GetSystemTimeAsFileTime(&now);
   ULARGE_INTEGER nowTicks{{now.dwLowDateTime, now.dwHighDateTime}};
@@ -110,7 +148,7 @@ std::unordered_map<std::string, std::size_t> IndexByKey(const std::vector<Sectio
 }
 
 bool TakesWrites(const std::string& path) {
-  const OwnedFile file(CreateFileA(path.c_str(), GENERIC_WRITE,
+  const OwnedFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(file);
@@ -126,42 +164,98 @@ std::string Unquoted(const std::string& value) {
 }
 }  // namespace
 
+bool Win32ProfileStore::CanHold(std::string_view text) const {
+  return ToShiftJis(text).has_value();
+}
+
+const std::string* Win32ProfileStore::AnsiPath() {
+  if (!ansiPath_.empty()) return &ansiPath_;
+  // The profile functions take the path in the ANSI code page; a path that
+  // code page cannot spell goes by its short (8.3) form, whose names are
+  // plain ASCII where the volume makes them.
+  if (std::optional<std::string> plain = Encoded(path_, CP_ACP)) {
+    ansiPath_ = std::move(*plain);
+  } else {
+    const std::size_t slash = path_.rfind('\\');
+    const std::string folder = slash == std::string::npos ? "." : path_.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path_ : path_.substr(slash + 1);
+    const std::wstring longFolder = Widen(folder);
+    std::wstring shortFolder(GetShortPathNameW(longFolder.c_str(), nullptr, 0), L'\0');
+    const DWORD length = GetShortPathNameW(longFolder.c_str(), shortFolder.data(),
+                                           static_cast<DWORD>(shortFolder.size()));
+    if (length == 0 || length >= shortFolder.size()) return nullptr;
+    shortFolder.resize(length);
+    std::optional<std::string> shortPath = Encoded(JoinPath(Narrow(shortFolder), name), CP_ACP);
+    if (!shortPath) return nullptr;
+    ansiPath_ = std::move(*shortPath);
+  }
+  return &ansiPath_;
+}
+
 std::string Win32ProfileStore::ReadRaw(const std::string& section, const std::string& key) {
-  if (KnownToBeMissing(path_)) return "";
+  const std::string* path = AnsiPath();
+  if (!path || KnownToBeMissing(path_)) return "";
+  const std::optional<std::string> sectionBytes = ToShiftJis(section);
+  const std::optional<std::string> keyBytes = ToShiftJis(key);
+  if (!sectionBytes || !keyBytes) return "";
   char buffer[kMaxProfileValueLength + 1] = {};
-  DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
-                                          static_cast<DWORD>(sizeof(buffer)), path_.c_str());
+  DWORD length = GetPrivateProfileStringA(sectionBytes->c_str(), keyBytes->c_str(), "", buffer,
+                                          static_cast<DWORD>(sizeof(buffer)), path->c_str());
   // The API cuts long values itself; never trust the count beyond the text.
   length =
       static_cast<DWORD>(strnlen(buffer, length < sizeof(buffer) ? length : sizeof(buffer) - 1));
-  return std::string(buffer, length);
+  return FromShiftJis(std::string_view(buffer, length));
 }
 
 bool Win32ProfileStore::WriteString(const std::string& section, const std::string& key,
                                     const std::string& value) {
-  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) !=
-         FALSE;
+  const std::string* path = AnsiPath();
+  const std::optional<std::string> sectionBytes = ToShiftJis(section);
+  const std::optional<std::string> keyBytes = ToShiftJis(key);
+  const std::optional<std::string> valueBytes = ToShiftJis(value);
+  // A value Shift-JIS cannot hold would come back as another text: refused.
+  if (!path || !sectionBytes || !keyBytes || !valueBytes) return false;
+  return WritePrivateProfileStringA(sectionBytes->c_str(), keyBytes->c_str(), valueBytes->c_str(),
+                                    path->c_str()) != FALSE;
 }
 
 std::vector<std::string> Win32ProfileStore::ReadRawStrings(const std::string& section,
                                                            const std::vector<std::string>& keys) {
-  std::vector<SectionLine> lines = ReadSectionLines(path_, section);
+  const std::string* path = AnsiPath();
+  const std::optional<std::string> sectionBytes = ToShiftJis(section);
+  std::vector<SectionLine> lines;
+  if (path && sectionBytes) lines = ReadSectionLines(*path, *sectionBytes);
   std::unordered_map<std::string, std::size_t> index = IndexByKey(lines);
   std::vector<std::string> values;
   values.reserve(keys.size());
   for (const std::string& key : keys) {
-    auto found = index.find(KeyIndexName(key));
-    values.push_back(found == index.end() ? std::string() : Unquoted(lines[found->second].Value));
+    const std::optional<std::string> keyBytes = ToShiftJis(key);
+    auto found = keyBytes ? index.find(KeyIndexName(*keyBytes)) : index.end();
+    values.push_back(found == index.end() ? std::string()
+                                          : FromShiftJis(Unquoted(lines[found->second].Value)));
   }
   return values;
 }
 
 std::size_t Win32ProfileStore::WriteStrings(
     const std::string& section, const std::vector<std::pair<std::string, std::string>>& values) {
-  std::vector<SectionLine> lines = ReadSectionLines(path_, section);
+  const std::string* path = AnsiPath();
+  const std::optional<std::string> sectionBytes = ToShiftJis(section);
+  if (!path || !sectionBytes) return 0;
+  // The file's own lines stay as their bytes are; only what is written is
+  // converted. All or none: a pair Shift-JIS cannot hold writes nothing.
+  std::vector<std::pair<std::string, std::string>> encoded;
+  encoded.reserve(values.size());
+  for (const auto& [key, value] : values) {
+    std::optional<std::string> keyBytes = ToShiftJis(key);
+    std::optional<std::string> valueBytes = ToShiftJis(value);
+    if (!keyBytes || !valueBytes) return 0;
+    encoded.emplace_back(std::move(*keyBytes), std::move(*valueBytes));
+  }
+  std::vector<SectionLine> lines = ReadSectionLines(*path, *sectionBytes);
   std::unordered_map<std::string, std::size_t> index = IndexByKey(lines);
   bool changed = false;
-  for (const auto& [key, value] : values) {
+  for (const auto& [key, value] : encoded) {
     auto [found, added] = index.emplace(KeyIndexName(key), lines.size());
     if (added) {
       lines.push_back({key, value, true});
@@ -182,7 +276,7 @@ std::size_t Win32ProfileStore::WriteStrings(
     block += '\0';
   }
   block += '\0';
-  if (!WritePrivateProfileSectionA(section.c_str(), block.data(), path_.c_str())) return 0;
+  if (!WritePrivateProfileSectionA(sectionBytes->c_str(), block.data(), path->c_str())) return 0;
   return values.size();
 }
 

@@ -9,9 +9,12 @@
 
 #include "../../core/TestDoubles.h"
 #include "../../support/Win32Folders.h"
+#include "FileInfo.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
+#include "WideText.h"
+#include "WorkingFolder.h"
 
 namespace korvath {
 namespace {
@@ -21,62 +24,90 @@ using testing::RecordingObserver;
 using testsupport::MakeScratchFolder;
 using testsupport::RemoveTree;
 
-// Names of the files (not folders) in the current folder.
-std::vector<std::string> ListFiles(const std::string& pattern = "*") {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(data.cFileName);
-  } while (FindNextFileA(search, &data));
-  FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-
 // Each test runs in a fresh folder under the temporary folder, made the
-// current folder as the browser does before a rename run.
+// working folder as the browser does before a rename run. The fixture's own
+// file calls go by full paths in the "\\?\" form, so they reach any depth
+// without the code under test.
 class Win32Folder : public ::testing::Test {
  protected:
   void SetUp() override {
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    previous_ = previous;
+    previous_ = testsupport::CurrentFolder();
+    observer.folder = this;
     folder_ = MakeScratchFolder("korvath_fs_");
-    ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
+    Enter(folder_);
   }
   void TearDown() override {
-    SetCurrentDirectoryA(previous_.c_str());
+    SetWorkingFolder(previous_);
     RemoveTree(folder_);
   }
 
-  // Each file holds its first name, so a lost or overwritten file shows.
-  static void MakeFile(const std::string& name) {
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  void Enter(const std::string& folder) {
+    here_ = folder;
+    ASSERT_TRUE(SetWorkingFolder(folder)) << folder;
+  }
+  std::wstring Full(const std::string& name) const {
+    return L"\\\\?\\" + Widen(here_ + "\\" + name);
+  }
+
+  // Names of the files (not folders) in the working folder, sorted by bytes.
+  std::vector<std::string> ListFiles(const std::string& pattern = "*") const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW(Full(pattern).c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        names.push_back(Narrow(data.cFileName));
+      }
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  // Each file holds its first name, so a lost or overwritten file shows;
+  // padding makes its size differ from its neighbours'.
+  void MakeFile(const std::string& name, std::size_t padding = 0) const {
+    HANDLE file = CreateFileW(Full(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+    const std::string content = name + std::string(padding, '.');
     DWORD written = 0;
-    WriteFile(file, name.data(), static_cast<DWORD>(name.size()), &written, nullptr);
+    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
   }
-  static void MakeFolder(const std::string& name) {
-    ASSERT_TRUE(CreateDirectoryA(name.c_str(), nullptr)) << name;
+  void MakeFolder(const std::string& name) const {
+    ASSERT_TRUE(CreateDirectoryW(Full(name).c_str(), nullptr)) << name;
   }
-  static std::optional<std::string> Content(const std::string& name) {
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  // The first name written into the file (padding aside).
+  std::optional<std::string> Content(const std::string& name) const {
+    HANDLE file = CreateFileW(Full(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    char buffer[512];
+    std::string buffer(1024, '\0');
     DWORD read = 0;
-    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+    ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr);
     CloseHandle(file);
-    return std::string(buffer, read);
+    buffer.resize(read);
+    return buffer.substr(0, buffer.find_last_not_of('.') + 1);
   }
-  static bool IsFolder(const std::string& name) {
-    const DWORD attributes = GetFileAttributesA(name.c_str());
+  DWORD Attributes(const std::string& name) const {
+    return GetFileAttributesW(Full(name).c_str());
+  }
+  bool IsFolder(const std::string& name) const {
+    const DWORD attributes = Attributes(name);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+  // Sets the file's last-write time to this local time.
+  void SetLocalWriteTime(const std::string& name, const SYSTEMTIME& local) const {
+    HANDLE file = CreateFileW(Full(name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+    FILETIME localTime, time;
+    SystemTimeToFileTime(&local, &localTime);
+    LocalFileTimeToFileTime(&localTime, &time);
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+    CloseHandle(file);
   }
 
   // Lists the given files in the check list (checked) and runs the rename.
@@ -100,13 +131,14 @@ class Win32Folder : public ::testing::Test {
     }
     std::vector<std::string> RereadFiles() override {
       RecordingObserver::RereadFiles();
-      return ListFiles();
+      return folder->ListFiles();
     }
+    const Win32Folder* folder = nullptr;
   } observer;
 
- private:
   std::string previous_;
   std::string folder_;
+  std::string here_;  // the working folder the fixture's calls go to
 };
 
 TEST_F(Win32Folder, ExistenceIsTheExactNameNeverAPattern) {
@@ -124,18 +156,12 @@ TEST_F(Win32Folder, ExistenceIsTheExactNameNeverAPattern) {
 
 TEST_F(Win32Folder, FileWithoutADosTimeStampCountsAsAbsent) {
   MakeFile("old.txt");
-  HANDLE file = CreateFileA("old.txt", FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  SYSTEMTIME system = {};
-  system.wYear = 1975;
-  system.wMonth = 6;
-  system.wDay = 1;
-  system.wHour = 12;
-  FILETIME time;
-  SystemTimeToFileTime(&system, &time);
-  ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
-  CloseHandle(file);
+  SYSTEMTIME local = {};
+  local.wYear = 1975;
+  local.wMonth = 6;
+  local.wDay = 1;
+  local.wHour = 12;
+  SetLocalWriteTime("old.txt", local);
   EXPECT_FALSE(fileSystem.Exists("old.txt"));
   // The rename itself still refuses to replace it.
   MakeFile("new.txt");
@@ -250,12 +276,12 @@ TEST_F(Win32Folder, PrefixNamingASubfolderMovesTheFilesThere) {
 
 TEST_F(Win32Folder, ReadOnlyFileIsRenamedWithItsContent) {
   MakeFile("a.txt");
-  ASSERT_TRUE(SetFileAttributesA("a.txt", FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(SetFileAttributesW(Full("a.txt").c_str(), FILE_ATTRIBUTE_READONLY));
   fields.Prefix = "r";
   const RenameRunResult result = Run({"a.txt"});
   EXPECT_EQ(result.CompletedCount, 1);
   EXPECT_EQ(Content("r1.txt"), "a.txt");
-  EXPECT_NE(GetFileAttributesA("r1.txt") & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_NE(Attributes("r1.txt") & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
 TEST_F(Win32Folder, StartNumberAtTheLimitWithAChosenExtension) {
@@ -278,6 +304,91 @@ TEST_F(Win32Folder, StartNumberAtTheLimitKeepingExtensions) {
   EXPECT_EQ(Content("2000000000.txt"), "a.txt");
   EXPECT_EQ(Content("2000000000.dat"), "c.dat");
   EXPECT_EQ(Content("b.txt"), "b.txt");
+}
+
+// Names the ANSI functions once showed as look-alikes or "?", in a folder
+// too deep for the system's current folder, beside a 250-character name
+// whose full path passes MAX_PATH: each is listed, tested, described and
+// renamed as itself.
+TEST_F(Win32Folder, AnyNameInADeepFolderIsListedDescribedAndRenamedAsItself) {
+  std::string deep = folder_;
+  for (const char* part : {"深い", "フォルダ", "폴더", "😀"}) {
+    deep += "\\" + std::string(part) + std::string(56, 'd');
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + Widen(deep)).c_str(), nullptr));
+  }
+  ASSERT_GE(deep.size() - folder_.size(), 200u);
+  Enter(deep);
+  EXPECT_EQ(WorkingFolder(), deep);
+  // The system keeps an ancestor that fits; the program keeps the rest.
+  EXPECT_LT(testsupport::CurrentFolder().size(), MAX_PATH - 1u);
+
+  // 250 UTF-16 units; under Wine also no more than a Linux name's 255 bytes.
+  const std::string longName = std::string(122, 'n') + "長" + std::string(123, 'n') + ".txt";
+  ASSERT_EQ(Utf8ToUtf16(longName).size(), 250u);
+  const std::vector<std::string> names = {"café.jpg", "cafe.jpg", "naïve.txt", "한글.txt",
+                                          "😀.txt",   "a.txt",    longName};
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    MakeFile(names[i], 1024 * (i + 1));
+    SYSTEMTIME local = {};
+    local.wYear = 2001;
+    local.wMonth = 2;
+    local.wDay = static_cast<WORD>(i + 1);
+    local.wHour = 10;
+    local.wMinute = 20;
+    local.wSecond = 30;
+    SetLocalWriteTime(names[i], local);
+  }
+
+  std::vector<std::string> listed;
+  ASSERT_TRUE(fileSystem.ListNames("", listed));
+  std::sort(listed.begin(), listed.end());
+  std::vector<std::string> expected = names;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(listed, expected);
+
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    EXPECT_TRUE(fileSystem.Exists(names[i])) << names[i];
+    EXPECT_TRUE(fileSystem.EntryExists(names[i])) << names[i];
+    const FileInfo info = ReadFileInfo(names[i]);
+    EXPECT_EQ(info.SizeText, std::to_string(i + 1) + " KB") << names[i];
+    EXPECT_EQ(info.TimeText, "2001/02/0" + std::to_string(i + 1) + " 10:20:30") << names[i];
+  }
+  for (const char* lookAlike : {"cafè.jpg", "naive.txt", "한.txt", "😁.txt"}) {
+    EXPECT_FALSE(fileSystem.EntryExists(lookAlike)) << lookAlike;
+  }
+
+  fields.Prefix = "x";
+  const RenameRunResult result = Run(names);
+  EXPECT_EQ(result.CompletedCount, static_cast<int>(names.size()));
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string extension = names[i].substr(names[i].rfind('.'));
+    EXPECT_EQ(Content("x" + std::to_string(i + 1) + extension), names[i]);
+  }
+  EXPECT_EQ(ListFiles().size(), names.size());
+
+  // A refusal comes with the system's Japanese text, as UTF-8.
+  EXPECT_FALSE(fileSystem.Rename("한글.txt", "x.txt"));
+  const std::string reason = fileSystem.LastFailureReason();
+  EXPECT_EQ(Narrow(Widen(reason)), reason);
+  EXPECT_TRUE(std::any_of(reason.begin(), reason.end(),
+                          [](char c) { return static_cast<unsigned char>(c) >= 0xE3; }))
+      << reason;
+}
+
+TEST(ShiftJisJournal, ConvertsEarlierVersionsBytesAndRefusesOthers) {
+  Win32FileSystem fileSystem;
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {"", ""},
+      {"a.txt", "a.txt"},
+      {"\x95\x5C\x83\x5C.txt", "表ソ.txt"},
+      {"\x87\x40\x81\x60", "①～"},
+      {"\xB6\xC5", "ｶﾅ"},
+      {"\x81", std::nullopt},          // a lead byte without its second
+      {"\x85\x40", std::nullopt},     // a gap in the table
+  };
+  for (const auto& [bytes, text] : cases) {
+    EXPECT_EQ(fileSystem.ShiftJisToUtf8(bytes), text) << bytes;
+  }
 }
 
 }  // namespace
