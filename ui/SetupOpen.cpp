@@ -16,20 +16,26 @@
 #include "browser/FileListBox.h"
 #include "controls/CheckListBox.h"
 #include "WideText.h"
+#include "WorkingFolder.h"
 #include "Utf8.h"
 
 namespace korvath {
 
 namespace {
 
-// The path resolved against the process's current folder.
+// The path resolved against the working folder, in the plain form.
 std::string FullPath(const std::string& path) {
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = SystemPath(path);
   DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return path;
   std::wstring full(needed, L'\0');
   DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
   full.resize(length < needed ? length : 0);
+  if (full.rfind(LR"(\\?\UNC\)", 0) == 0) {
+    full.replace(0, 8, LR"(\\)");
+  } else if (full.rfind(LR"(\\?\)", 0) == 0) {
+    full.erase(0, 4);
+  }
   return Narrow(full);
 }
 
@@ -44,7 +50,7 @@ struct HandedPath {
 HandedPath Examine(const std::string& path) {
   HandedPath handed;
   handed.Full = FullPath(path);
-  DWORD attributes = GetFileAttributesW(Widen(handed.Full).c_str());
+  DWORD attributes = GetFileAttributesW(SystemPath(handed.Full).c_str());
   handed.Exists = attributes != INVALID_FILE_ATTRIBUTES;
   handed.IsFolder = handed.Exists && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   if (handed.Exists && !handed.IsFolder) {

@@ -22,6 +22,7 @@
 #include "Setup.h"
 #include "WideText.h"
 #include "Win32Folders.h"
+#include "WorkingFolder.h"
 #include "controls/WindowText.h"
 
 namespace korvath::testsupport {
@@ -108,9 +109,9 @@ class MainWindowFixture : public ::testing::Test {
   }
 
   void SetUp() override {
-    startFolder_ = CurrentFolder();
+    startFolder_ = WorkingFolder();
     folder_ = MakeScratchFolder(tag_);
-    SetCurrentDirectoryW(Widen(folder_).c_str());
+    SetWorkingFolder(folder_);
     if (answerBoxes_) {
       SetMessageBoxHandler(
           [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
@@ -124,7 +125,7 @@ class MainWindowFixture : public ::testing::Test {
   void TearDown() override {
     if (answerBoxes_) SetMessageBoxHandler({});
     DestroyWindows();
-    SetCurrentDirectoryW(Widen(startFolder_).c_str());
+    SetWorkingFolder(startFolder_);
     BeforeRemovingFolder();
     RemoveTree(folder_);
   }
@@ -133,7 +134,7 @@ class MainWindowFixture : public ::testing::Test {
   // The windows in the program entry's order, the main window with the
   // command line's arguments, then shown.
   void Start(const std::string& arguments = "") {
-    SetCurrentDirectoryW(Widen(folder_).c_str());
+    SetWorkingFolder(folder_);
     windows_.Create(CommandLinePaths(arguments));
     form_ = &windows_.Setup();
     about_ = &windows_.About();

@@ -53,19 +53,19 @@ void SetLastWrite(const std::string& name, int minutes) {
 
 // What Explorer posts: a DROPFILES block with the paths, each closed by a
 // zero, and one more zero at the end; the window releases it.
+// A drop as Explorer makes it: wide paths, each ended by a zero, then one
+// more zero.
 HGLOBAL DropOf(const std::vector<std::string>& paths) {
-  size_t bytes = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) bytes += path.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  std::wstring list;
+  for (const std::string& path : paths) list += Widen(path) + L'\0';
+  list += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
   auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
   drop->pFiles = sizeof(DROPFILES);
   drop->pt = {40, 40};
-  drop->fWide = FALSE;
-  char* at = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-  for (const std::string& path : paths) {
-    std::memcpy(at, path.data(), path.size());
-    at += path.size() + 1;
-  }
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(),
+              list.size() * sizeof(wchar_t));
   GlobalUnlock(memory);
   return memory;
 }
@@ -209,14 +209,16 @@ TEST_F(OpenOrderTest, DroppedFolderOrFilesAreShownAndTheFilesChecked) {
   EXPECT_EQ(Grid(), (Rows{{"a.txt", "1.txt"}, {"b.txt", "2.txt"}, {"d.txt", "3.txt"}}));
   EXPECT_TRUE(boxes_.empty());
 
-  // A file made since the folder was read, dropped on it: listed and
-  // checked, and the files checked before stay checked.
+  // Files made since the folder was read, one named outside the ANSI code
+  // page, dropped on it: listed and checked under their own names, and the
+  // files checked before stay checked.
   WriteFile(other + "\\e.txt");
-  PostMessageW(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({other + "\\e.txt"})),
-               0);
+  WriteFile(other + "\\한글.txt");
+  PostMessageW(form_->Handle(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(DropOf({other + "\\한글.txt", other + "\\e.txt"})), 0);
   Pump();
-  EXPECT_EQ(Listed(), (Names{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}));
-  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt", "e.txt"}));
+  EXPECT_EQ(Listed(), (Names{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "한글.txt"}));
+  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt", "e.txt", "한글.txt"}));
   EXPECT_EQ(Highlighted(), "e.txt");
 
   // A folder that has gone by the time it is dropped: the I/O error, nothing changed.
@@ -225,7 +227,7 @@ TEST_F(OpenOrderTest, DroppedFolderOrFilesAreShownAndTheFilesChecked) {
   Pump();
   EXPECT_EQ(BoxTexts(), (Names{"ファイルが見つかりません."}));
   EXPECT_EQ(form_->ShownFolder(), other);
-  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt", "e.txt"}));
+  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt", "e.txt", "한글.txt"}));
 }
 
 TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart) {
