@@ -1,6 +1,7 @@
 #pragma once
-// Splitting file names and paths. Names are cp932 byte strings, so the
-// scans step over whole characters: the 0x5C ending 表 or ソ is no "\".
+// Splitting file names and paths. Names are UTF-8, whose multi-byte
+// characters hold no ASCII byte, so the scans look for "\", ":" and "."
+// byte by byte.
 
 #include <string>
 #include <string_view>

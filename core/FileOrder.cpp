@@ -15,14 +15,15 @@ constexpr char kEndOfName = '\x00';
 constexpr char kNumberPiece = '\x01';
 constexpr char kTextPiece = '\x02';
 
-// The value 0 to 9 of the digit at text[pos] (ASCII or full-width, as the
-// program writes its own full-width numbers), or -1.
+// The value 0 to 9 of the digit at text[pos] (ASCII or full-width U+FF10 to
+// U+FF19, EF BC 90 to EF BC 99, as the program writes its own full-width
+// numbers), or -1.
 int DigitAt(std::string_view text, std::size_t pos) {
   const auto c = static_cast<unsigned char>(text[pos]);
   if (c >= '0' && c <= '9') return c - '0';
-  if (c == 0x82 && pos + 1 < text.size()) {
-    const auto trail = static_cast<unsigned char>(text[pos + 1]);
-    if (trail >= 0x4F && trail <= 0x58) return trail - 0x4F;
+  if (c == 0xEF && pos + 2 < text.size() && static_cast<unsigned char>(text[pos + 1]) == 0xBC) {
+    const auto last = static_cast<unsigned char>(text[pos + 2]);
+    if (last >= 0x90 && last <= 0x99) return last - 0x90;
   }
   return -1;
 }

@@ -23,7 +23,7 @@ enum class FileOrder : int { Name = 0, Natural = 1, Date = 2 };
 // The settings file's value; anything but 1 or 2 is the name order.
 FileOrder FileOrderFromValue(int value);
 
-// The locale's case-insensitive collation of a piece of cp932 text as a key
+// The locale's case-insensitive collation of a piece of UTF-8 text as a key
 // that compares byte by byte; the platform supplies it.
 class TextCollation {
  public:

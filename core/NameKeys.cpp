@@ -1,6 +1,11 @@
 #include "NameKeys.h"
 
+#include <array>
+#include <cstdint>
+#include <vector>
+
 #include "FileNames.h"
+#include "UpperCaseTable.h"
 #include "Utf8.h"
 
 namespace korvath {
@@ -30,20 +35,85 @@ bool IsDeviceName(std::string_view step) {
   return false;
 }
 
+// The simple upper-case mapping as pages of 256 units, built once from the
+// runs: one look-up per character on the per-keystroke path.
+class UpperCasePages {
+ public:
+  UpperCasePages() {
+    for (std::size_t i = 0; i < UpperCaseRunCount; ++i) {
+      const UpperCaseRun& run = UpperCaseRuns[i];
+      for (char32_t unit = run.First; unit <= run.Last; unit += run.Stride) {
+        Page(unit >> 8)[unit & 0xFF] = static_cast<char16_t>(static_cast<std::int32_t>(unit) + run.Delta);
+      }
+    }
+  }
+  char32_t Upper(char32_t c) const {
+    if (c > 0xFFFF) return c;
+    const std::uint8_t page = pageOf_[c >> 8];
+    if (page == 0) return c;
+    const char16_t upper = pages_[page - 1][c & 0xFF];
+    return upper != 0 ? upper : c;
+  }
+
+ private:
+  std::array<char16_t, 256>& Page(char32_t high) {
+    if (pageOf_[high] == 0) {
+      pages_.emplace_back();
+      pages_.back().fill(0);
+      pageOf_[high] = static_cast<std::uint8_t>(pages_.size());
+    }
+    return pages_[pageOf_[high] - 1];
+  }
+
+  std::uint8_t pageOf_[256] = {};
+  std::vector<std::array<char16_t, 256>> pages_;
+};
+
+// The key of the rest of a name from its first non-ASCII byte on.
+void AppendFoldedRest(std::string& out, std::string_view name) {
+  static const UpperCasePages pages;
+  for (std::size_t pos = 0; pos < name.size();) {
+    const unsigned char c = static_cast<unsigned char>(name[pos]);
+    if (c < 0x80) {
+      out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A')
+                    : c == '/'           ? '\\'
+                                         : static_cast<char>(c));
+      ++pos;
+      continue;
+    }
+    const std::size_t length = CharLength(name, pos);
+    // A byte that starts no character is kept as it is, so that two
+    // different texts never share a key.
+    const char32_t code = length == 1 ? c : CodePointAt(name, pos);
+    const char32_t upper = length == 1 ? code : pages.Upper(code);
+    if (upper == code) {
+      out.append(name.substr(pos, length));
+    } else {
+      AppendCodePoint(out, upper);
+    }
+    pos += length;
+  }
+}
+
 }  // namespace
 
 void AppendNameKey(std::string& out, std::string_view name) {
-  // Written in place: the preview keys every new name on every keystroke.
+  // ASCII written in place: the preview keys every new name on every
+  // keystroke, and most names are ASCII throughout.
   const std::size_t begin = out.size();
   const std::size_t size = name.size();
   out.resize(begin + size);
   char* key = out.data() + begin;
-  for (std::size_t pos = 0; pos < size;) {
+  for (std::size_t pos = 0; pos < size; ++pos) {
     const unsigned char c = static_cast<unsigned char>(name[pos]);
+    if (c >= 0x80) {
+      out.resize(begin + pos);
+      AppendFoldedRest(out, name.substr(pos));
+      return;
+    }
     key[pos] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A')
                : c == '/'           ? '\\'
                                     : static_cast<char>(c);
-    ++pos;
   }
 }
 
@@ -55,26 +125,28 @@ std::string NameKey(std::string_view name) {
 }
 
 std::size_t CharacterCount(std::string_view text) {
+  // Four UTF-8 bytes are a character past U+FFFF: two UTF-16 units.
   std::size_t count = 0;
-  for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) ++count;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = CharLength(text, pos);
+    count += length == 4 ? 2 : 1;
+    pos += length;
+  }
   return count;
 }
 
 NameFit CheckNameFits(std::string_view name, std::size_t folderLength) {
   std::size_t stepBegin = 0;
-  for (std::size_t pos = 0; pos <= name.size();) {
-    if (pos == name.size() || name[pos] == '\\' || name[pos] == '/') {
-      const std::string_view step = name.substr(stepBegin, pos - stepBegin);
-      if (step.empty() || step.back() == '.' || step.back() == ' ' || IsDeviceName(step)) {
-        return NameFit::Unusable;
-      }
-      stepBegin = ++pos;
-      continue;
+  for (std::size_t pos = 0; pos <= name.size(); ++pos) {
+    if (pos < name.size() && name[pos] != '\\' && name[pos] != '/') continue;
+    const std::string_view step = name.substr(stepBegin, pos - stepBegin);
+    if (step.empty() || step.back() == '.' || step.back() == ' ' || IsDeviceName(step)) {
+      return NameFit::Unusable;
     }
-    pos += CharLength(name, pos);
+    if (CharacterCount(step) > kLongestStep) return NameFit::TooLong;
+    stepBegin = pos + 1;
   }
-  // MAX_PATH (260) holds the terminating zero too.
-  if (folderLength + 1 + CharacterCount(name) > 259) return NameFit::TooLong;
+  if (folderLength + 1 + CharacterCount(name) > kLongestPath) return NameFit::TooLong;
   return NameFit::Fits;
 }
 

@@ -16,7 +16,7 @@ std::string Record(std::string_view mark, std::string_view first, std::string_vi
 }  // namespace
 
 std::string JournalHeader(std::string_view kind, std::string_view folder) {
-  return Record("KVTJ1", kind, folder);
+  return std::string(JournalBom) + Record("KVTJ1", kind, folder);
 }
 
 std::string JournalStepLine(std::string_view from, std::string_view to) {
@@ -25,6 +25,7 @@ std::string JournalStepLine(std::string_view from, std::string_view to) {
 
 bool ParseJournal(std::string_view text, Journal& journal) {
   journal = Journal();
+  if (text.substr(0, JournalBom.size()) == JournalBom) text.remove_prefix(JournalBom.size());
   bool first = true;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');

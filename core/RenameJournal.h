@@ -3,8 +3,9 @@
 // taken, so that a run cut off by a crash or a power loss can be rolled
 // back at the next start, and a completed run can be undone later.
 //
-// The file is text in the settings file's code page (cp932), one record a
-// line, fields separated by tabs (no file name holds a tab):
+// The file is UTF-8 text after a byte order mark (earlier versions wrote
+// Shift-JIS without one), one record a line, fields separated by tabs (no
+// file name holds a tab):
 //   KVTJ1 <tab> kind <tab> folder      kind is "run" or "undo"
 //   S <tab> from <tab> to              a step about to be taken
 //   F                                  the step above was refused
@@ -34,12 +35,15 @@ struct Journal {
 inline constexpr std::string_view JournalRunKind = "run";
 inline constexpr std::string_view JournalUndoKind = "undo";
 
+inline constexpr std::string_view JournalBom = "\xEF\xBB\xBF";
+
+// The first record, byte order mark included.
 std::string JournalHeader(std::string_view kind, std::string_view folder);
 std::string JournalStepLine(std::string_view from, std::string_view to);
 inline constexpr std::string_view JournalFailedLine = "F\n";
 inline constexpr std::string_view JournalEndLine = "E\n";
 
-// False when text is not a journal. A torn last line (cut off while being
+// Text is UTF-8, its byte order mark skipped. False when it is not a journal. A torn last line (cut off while being
 // written) is ignored: its step was never taken.
 bool ParseJournal(std::string_view text, Journal& journal);
 

@@ -1,5 +1,6 @@
 #include "RenameUndo.h"
 
+#include <optional>
 
 #include "FileNames.h"
 #include "NameConflicts.h"
@@ -9,9 +10,17 @@
 namespace korvath {
 namespace {
 
+// A journal without the byte order mark is an earlier version's, in
+// Shift-JIS; one the file system cannot convert is as unreadable as a
+// broken one.
 bool ReadJournal(FileSystem& fileSystem, const std::string& path, Journal& journal) {
-  std::string text;
-  return fileSystem.ReadWholeFile(path, text) && ParseJournal(text, journal);
+  std::string bytes;
+  if (!fileSystem.ReadWholeFile(path, bytes)) return false;
+  if (std::string_view(bytes).substr(0, JournalBom.size()) == JournalBom) {
+    return ParseJournal(bytes, journal);
+  }
+  const std::optional<std::string> text = fileSystem.ShiftJisToUtf8(bytes);
+  return text && ParseJournal(*text, journal);
 }
 
 }  // namespace

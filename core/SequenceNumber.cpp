@@ -53,7 +53,7 @@ void AppendFullWidthDigits(std::string& out, std::string_view text) {
 
 std::string ToFullWidthDigits(std::string_view text) {
   std::string out;
-  out.reserve(text.size() * 2);
+  out.reserve(text.size() * 3);
   AppendFullWidthDigits(out, text);
   return out;
 }

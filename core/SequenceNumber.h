@@ -21,17 +21,17 @@ class EConvertError : public std::runtime_error {
 // Entry k is k ASCII zeros (0 to 9).
 extern const std::array<std::string_view, 10> ZeroPadTable;
 
-// One single-byte character and its double-byte cp932 full-width form.
+// One ASCII character and its full-width form (U+FF0B to U+FF25).
 struct FullWidthPair {
   char Source;
-  std::string_view Target;  // two bytes
+  std::string_view Target;  // three UTF-8 bytes
 };
 
 // "0123456789.eE+-" to "０１２３４５６７８９．ＥＥ＋－", position for position.
 extern const std::array<FullWidthPair, 15> FullWidthTable;
 
 // Full-width form of a text made only of characters of FullWidthTable; the
-// result has twice as many bytes. Throws EConvertError ("変換できません")
+// result has three bytes for each one of text. Throws EConvertError ("変換できません")
 // for any other character.
 std::string ToFullWidthDigits(std::string_view text);
 

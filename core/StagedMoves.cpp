@@ -40,7 +40,9 @@ class Mover {
     return false;
   }
 
-  // A free name beside from for it to step aside to.
+  // A free name beside from for it to step aside to. The old name goes
+  // into it as far as a name can hold: the mark in front of a long name
+  // must not make it one the file system refuses.
   std::string Temporary(const std::string& from, const std::unordered_set<std::string>& reserved) {
     const std::string_view name = ExtractNamePart(from);
     const std::string_view folder = std::string_view(from).substr(0, from.size() - name.size());
@@ -49,7 +51,17 @@ class Mover {
       temporary += TemporaryNameMark;
       temporary += std::to_string(++counter_);
       temporary += '_';
-      temporary += name;
+      std::size_t room = kLongestStep - CharacterCount(std::string_view(temporary).substr(folder.size()));
+      for (std::size_t pos = 0; pos < name.size();) {
+        const std::size_t length = CharLength(name, pos);
+        const std::size_t units = length == 4 ? 2 : 1;
+        if (units > room) break;
+        room -= units;
+        temporary.append(name.substr(pos, length));
+        pos += length;
+      }
+      // Cut short, it must not end in what Windows trims off.
+      while (temporary.back() == '.' || temporary.back() == ' ') temporary.pop_back();
       if (reserved.count(NameKey(temporary)) == 0 &&
           !fileSystem_.EntryExists(JoinPath(folder_, temporary))) {
         return temporary;

@@ -36,7 +36,8 @@ struct MoveResult {
 };
 
 // Names of the temporary files: "~KVT<n>_<old name>", so that a file left
-// under one can still be recognised by the user.
+// under one can still be recognised by the user (the old name cut short
+// where the whole would be longer than a name can be).
 inline constexpr std::string_view TemporaryNameMark = "~KVT";
 
 // Carries out moves (sources distinct, targets distinct by NameKey, no

@@ -16,12 +16,12 @@ struct FilterEntries {
 // A description needs a "|" behind it to count; the mask runs to the next "|"
 // or to the end. So "A|a|B|b" gives two entries, "A|a|B" one, "A||" the entry
 // A with an empty mask, "|x" an empty description with the mask x, and a
-// closing "|" adds nothing. A double-byte character whose second byte is the
-// code of "|" is no separator.
+// closing "|" adds nothing. Texts are UTF-8, whose multi-byte characters hold
+// no "|" byte.
 FilterEntries ParseFilterEntries(std::string_view filter);
 
 // The patterns of a mask separated by ";", in their order (empty patterns
-// included), with the same double-byte care.
+// included).
 std::vector<std::string> SplitMaskPatterns(std::string_view mask);
 
 }  // namespace korvath

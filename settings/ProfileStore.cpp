@@ -2,11 +2,31 @@
 
 #include <cstdint>
 
+#include "Utf8.h"
+
 namespace korvath {
+namespace {
+
+// Cuts value to kMaxProfileValueLength UTF-16 units of whole characters.
+void CutLongValue(std::string& value) {
+  if (value.size() <= kMaxProfileValueLength) return;  // bytes never fewer than units
+  std::size_t units = 0;
+  for (std::size_t pos = 0; pos < value.size();) {
+    const std::size_t length = CharLength(value, pos);
+    units += length == 4 ? 2 : 1;
+    if (units > kMaxProfileValueLength) {
+      value.resize(pos);
+      return;
+    }
+    pos += length;
+  }
+}
+
+}  // namespace
 
 std::string ProfileStore::ReadString(const std::string& section, const std::string& key) {
   std::string value = ReadRaw(section, key);
-  if (value.size() > kMaxProfileValueLength) value.resize(kMaxProfileValueLength);
+  CutLongValue(value);
   return value;
 }
 
@@ -22,9 +42,7 @@ std::vector<std::string> ProfileStore::ReadStrings(const std::string& section,
                                                    const std::vector<std::string>& keys) {
   std::vector<std::string> values = ReadRawStrings(section, keys);
   values.resize(keys.size());
-  for (std::string& value : values) {
-    if (value.size() > kMaxProfileValueLength) value.resize(kMaxProfileValueLength);
-  }
+  for (std::string& value : values) CutLongValue(value);
   return values;
 }
 

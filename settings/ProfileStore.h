@@ -12,8 +12,10 @@
 
 namespace korvath {
 
-// Values longer than this are cut when read, as the profile API does with a
-// buffer of 2048 bytes.
+// Values longer than this many UTF-16 units are cut when read (before a
+// character that would not fit), as the profile API does with a buffer of
+// 2048. A Shift-JIS file never holds a text in fewer bytes than UTF-16
+// units, so what earlier versions read whole still reads whole.
 inline constexpr std::size_t kMaxProfileValueLength = 2047;
 
 class ProfileStore {
@@ -21,7 +23,7 @@ class ProfileStore {
   virtual ~ProfileStore() = default;
 
   // The value of section/key; a missing file, section or key reads as "".
-  // At most kMaxProfileValueLength characters are returned.
+  // At most kMaxProfileValueLength UTF-16 units are returned.
   std::string ReadString(const std::string& section, const std::string& key);
 
   // Creates the file, section or key as needed; false when it could not be

@@ -35,10 +35,15 @@ History ReadSlots(ProfileStore& store, KeyName keyName) {
 
 using KeyValues = std::vector<std::pair<std::string, std::string>>;
 
+// Each slot under its own key. A text the file cannot hold (a folder or
+// prefix with characters Shift-JIS lacks) leaves its slot empty in the file
+// rather than be saved as another text; it stays in this session's lists,
+// and every other entry keeps its slot.
 template <typename Slots, typename KeyName>
-void AddSlots(KeyValues& values, const Slots& slots, KeyName keyName) {
+void AddSlots(KeyValues& values, const Slots& slots, KeyName keyName, const ProfileStore& store) {
   for (std::size_t i = 0; i < slots.size(); ++i) {
-    values.emplace_back(keyName(static_cast<int>(i)), slots[i]);
+    values.emplace_back(keyName(static_cast<int>(i)),
+                        store.CanHold(slots[i]) ? slots[i] : std::string());
   }
 }
 
@@ -88,13 +93,13 @@ SaveResult SaveWholeSettings(ProfileStore& store, const SettingsToSave& settings
                     {kKeyTop, std::to_string(settings.Position.Top)}};
   if (!WriteSection(store, kSectionForm, form, result)) return result;
   KeyValues setUp;
-  AddSlots(setUp, settings.DirHistory, DirHistoryKey);
-  AddSlots(setUp, settings.PrefixHistory, PrefixHistoryKey);
-  AddSlots(setUp, settings.SuffixHistory, SuffixHistoryKey);
+  AddSlots(setUp, settings.DirHistory, DirHistoryKey, store);
+  AddSlots(setUp, settings.PrefixHistory, PrefixHistoryKey, store);
+  AddSlots(setUp, settings.SuffixHistory, SuffixHistoryKey, store);
   if (!WriteSection(store, kSectionSetUp, setUp, result)) return result;
   KeyValues option = {
       {kKeyFileCount, std::to_string(static_cast<int>(settings.UserMasks.size()) - 1)}};
-  AddSlots(option, settings.UserMasks, UserMaskKey);
+  AddSlots(option, settings.UserMasks, UserMaskKey, store);
   // The order is written once it has been used, so that a file of a user who
   // never changes it stays as earlier versions write it.
   if (settings.Order != FileOrder::Name || !store.ReadString(kSectionOption, kKeyOrder).empty()) {

@@ -65,7 +65,8 @@ struct SaveResult {
 
 // Writes Form/Left, Form/Top, DirHst0-6, TopHst0-32, BtmHst0-32,
 // Option/FileCount (rows - 1) and File0 ... File<rows-1>, in that order,
-// empty slots as empty values; then Option/Order, unless the order is the
+// empty slots as empty values, and so the slots whose text the store cannot
+// hold (store.CanHold); then Option/Order, unless the order is the
 // name order and the file has no Order yet (such a file stays exactly as
 // versions without the key write it). Stops at the first key that cannot be
 // written; keys after it are left as they were.

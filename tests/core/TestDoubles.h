@@ -6,6 +6,7 @@
 #include <cctype>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "NamingFields.h"
 #include "RenameRun.h"
 #include "RenameTexts.h"
+#include "ShiftJis.h"
+#include "Utf8.h"
 
 namespace korvath::testing {
 
@@ -35,9 +38,10 @@ class FakeFields : public NamingFields {
 struct PowerCut {};
 
 // Windows-like folder in memory: names compare without regard to ASCII
-// letter case, a rename never replaces, each file carries a content tag so
-// that a test can see files lost or overwritten. Journal files live apart
-// from the folder's files. Folders are entries with content -1.
+// letter case, a rename never replaces nor gives a name longer than the
+// wide functions take, each file carries a content tag so that a test can
+// see files lost or overwritten. Journal files live apart from the folder's
+// files. Folders are entries with content -1.
 class MemoryFolder : public FileSystem {
  public:
   static std::string Key(std::string_view name) {
@@ -91,7 +95,7 @@ class MemoryFolder : public FileSystem {
     const std::size_t slash = to.rfind('\\');
     const bool folderThere = slash == std::string::npos || (Has(to.substr(0, slash)) &&
                                                            ContentOf(to.substr(0, slash)) < 0);
-    if (!Has(from) || Has(to) || !folderThere) return false;
+    if (!Has(from) || Has(to) || !folderThere || !Holdable(to)) return false;
     const int content = ContentOf(from);
     Remove(from);
     Add(to, content);
@@ -138,6 +142,21 @@ class MemoryFolder : public FileSystem {
     return true;
   }
   bool RemoveFile(const std::string& path) override { return Journals.erase(path) != 0; }
+  // Through glibc's own code page 932 tables.
+  std::optional<std::string> ShiftJisToUtf8(std::string_view bytes) override {
+    return FromShiftJis(bytes);
+  }
+
+  // Each step at most 255 UTF-16 units, the path at most 32,760.
+  static bool Holdable(const std::string& path) {
+    const std::u16string units = Utf8ToUtf16(path);
+    std::size_t step = 0;
+    for (char16_t unit : units) {
+      step = unit == u'\\' ? 0 : step + 1;
+      if (step > 255) return false;
+    }
+    return units.size() <= 32760;
+  }
 
   // Counts renames and journal writes; the one after StepsLeft reaches 0
   // is cut off. -1: never.

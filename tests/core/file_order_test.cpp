@@ -81,9 +81,12 @@ TEST(FileOrder, NaturalOrderComparesDigitRunsAsNumbers) {
       {"a99999999999999999999", "a100000000000000000000"},  // beyond 64 bits
       {"写真２", "写真１０"},  // full-width digits, as the program writes them
       {"p1", "p１"},           // equal values: half-width first
-      // モ is 83 82: its second byte and the "O" after it (82 4F) read as a
-      // full-width 0 only when the name is scanned by bytes.
-      {"モO9", "モP"},
+      // Neighbours of the full-width digits in UTF-8 are text: ｐ (EF BD 90)
+      // shares the last byte of ０ (EF BC 90), ／ and ： lie just outside it.
+      {"aA", "aｐ"},
+      {"aA", "a／"},
+      {"aA", "a："},
+      {"a20", "a１９９"},  // every full-width digit of a run counts
   };
   LowerCaseCollation lower;
   ZeroByteCollation zeroBytes;

@@ -163,11 +163,12 @@ TEST(RenameRun, NamesLeavingTheFolderOrHoldingBadCharactersAreRefusedBeforeAskin
       {"ab:c", "|", "\"", BadCharactersText(": | \"")},
       {"tab\t", "", ".txt", BadCharactersText("制御文字")},
       {"C:\\", "*", ".txt", leaves},  // one box, the graver one
-      // Allowed: subfolders, dots inside names, and double-byte characters
-      // whose second byte is that of "\\" or "|" (表 95 5C, ポ 83 7C).
+      // Allowed: subfolders, dots inside names, and characters of any
+      // script (表 and ポ end in the bytes of "\\" and "|" in Shift-JIS).
       {"sub\\", "", KeepExtension.data(), ""},
       {"./..a", ".", ".txt", ""},
       {"表ポ", "", ".txt", ""},
+      {"café_", "😀", ".한글", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.prefix) + "|" + c.suffix + "|" + c.extension);

@@ -42,9 +42,14 @@ TEST(FileNames, ExtensionIsFromTheLastDotThatNoSeparatorFollows) {
       {"C:file", ""},
       {"a.b:c", ""},
       {"表.txt", ".txt"},
-      {"表", ""},  // 95 5C: the second byte is no separator
+      {"表", ""},  // 95 5C in Shift-JIS, never a "\\" in UTF-8
       {"x.ソ", ".ソ"},
+      {"a.ソ", ".ソ"},
       {"x.表\\y", ""},
+      {"café.JPG", ".JPG"},
+      {"한글.텍스트", ".텍스트"},
+      {"😀.😀", ".😀"},
+      {"naïve", ""},
   };
   for (const auto& [name, expected] : cases) {
     EXPECT_EQ(ExtractExtension(name), expected) << name;
@@ -55,6 +60,7 @@ TEST(FileNames, NamePartIsAfterTheLastSeparator) {
   const std::pair<std::string_view, std::string_view> cases[] = {
       {"a.txt", "a.txt"},       {"dir\\a.txt", "a.txt"}, {"C:a.txt", "a.txt"}, {"C:\\d\\", ""},
       {"表ソ.txt", "表ソ.txt"}, {"d\\表\\ソ", "ソ"},     {"表\\x", "x"},       {"", ""},
+      {"d\\表", "表"},         {"😀\\한글.txt", "한글.txt"}, {"C:café", "café"},
   };
   for (const auto& [path, expected] : cases) {
     EXPECT_EQ(ExtractNamePart(path), expected) << path;

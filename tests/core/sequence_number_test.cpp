@@ -30,9 +30,9 @@ TEST(FormatSequenceNumber, PadsToTheDigitCountAndNeverShortens) {
   }
 }
 
-TEST(FormatSequenceNumber, FullWidthDigitsAreCp932DoubleBytes) {
-  // Literals are compiled to cp932; a wrong execution charset shows here.
-  EXPECT_EQ(FormatSequenceNumber(3, 7, true), "\x82\x4F\x82\x4F\x82\x56");
+TEST(FormatSequenceNumber, FullWidthDigitsAreUtf8) {
+  // Literals are compiled to UTF-8; a wrong execution charset shows here.
+  EXPECT_EQ(FormatSequenceNumber(3, 7, true), "\xEF\xBC\x90\xEF\xBC\x90\xEF\xBC\x97");
 }
 
 TEST(ToFullWidthDigits, WidensEveryCharacterOfTheTable) {
@@ -45,10 +45,11 @@ TEST(ToFullWidthDigits, WidensEveryCharacterOfTheTable) {
   for (const auto& [text, expected] : cases) {
     const std::string wide = ToFullWidthDigits(text);
     EXPECT_EQ(wide, expected) << text;
-    EXPECT_EQ(wide.size(), text.size() * 2) << text;
+    EXPECT_EQ(wide.size(), text.size() * 3) << text;
   }
   // The table's bytes, as the file names on disk will hold them.
-  EXPECT_EQ(ToFullWidthDigits(".eE+-"), "\x81\x44\x82\x64\x82\x64\x81\x7B\x81\x7C");
+  EXPECT_EQ(ToFullWidthDigits(".eE+-"),
+            "\xEF\xBC\x8E\xEF\xBC\xA5\xEF\xBC\xA5\xEF\xBC\x8B\xEF\xBC\x8D");
 }
 
 TEST(ToFullWidthDigits, RefusesCharactersOutsideTheTable) {

@@ -24,7 +24,8 @@ TEST_P(ParseFilterEntriesTest, ReadsDescriptionAndMaskInTurn) {
   EXPECT_EQ(entries.Masks, c.masks);
 }
 
-// "表" is 95 5C and "ソ" 83 5C; "ポ" is 83 7C, whose second byte is the code of "|".
+// In Shift-JIS "表" is 95 5C, "ソ" 83 5C and "ポ" 83 7C, whose second byte is
+// the code of "|"; in UTF-8 no byte of such a character is ASCII.
 INSTANTIATE_TEST_SUITE_P(
     Filters, ParseFilterEntriesTest,
     testing::Values(ParseCase{"TwoEntries", "A|a|B|b", {"A", "B"}, {"a", "b"}},
@@ -39,13 +40,14 @@ INSTANTIATE_TEST_SUITE_P(
                               {"HTML文書 (*.htm;*.html)"},
                               {"*.htm;*.html"}},
                     ParseCase{
-                        "DoubleByteBarIsNoSeparator", "ポ|*.ポ|X|x", {"ポ", "X"}, {"*.ポ", "x"}},
-                    ParseCase{"BackslashSecondBytes", "表ソ|*.表|", {"表ソ"}, {"*.表"}},
+                        "JapaneseTextHoldsNoBar", "ポ|*.ポ|X|x", {"ポ", "X"}, {"*.ポ", "x"}},
+                    ParseCase{"JapaneseTextHoldsNoBackslash", "表ソ|*.表|", {"表ソ"}, {"*.表"}},
                     ParseCase{"BarInsideMaskShiftsPairing",
                               "ユーザ定義1 (*.a|b)|*.a|b)|Z|z",
                               {"ユーザ定義1 (*.a", "*.a", "Z"},
                               {"b)", "b)", "z"}},
-                    ParseCase{"TrailingLeadByteStandsAlone", "A|a|\x83", {"A"}, {"a"}}),
+                    ParseCase{"AnyScript", "😀|*.😀|한글|*.한", {"😀", "한글"}, {"*.😀", "*.한"}},
+                    ParseCase{"TrailingBrokenByteStandsAlone", "A|a|\xE3", {"A"}, {"a"}}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
 TEST(SplitMaskPatterns, SplitsAtEverySemicolonInOrder) {
@@ -55,8 +57,9 @@ TEST(SplitMaskPatterns, SplitsAtEverySemicolonInOrder) {
   EXPECT_EQ(SplitMaskPatterns("*.a;;*.b;"), (std::vector<std::string>{"*.a", "", "*.b", ""}));
 }
 
-TEST(SplitMaskPatterns, KeepsDoubleBytePatternsWhole) {
-  EXPECT_EQ(SplitMaskPatterns("*.表;*.ソ"), (std::vector<std::string>{"*.表", "*.ソ"}));
+TEST(SplitMaskPatterns, KeepsPatternsOfAnyScriptWhole) {
+  EXPECT_EQ(SplitMaskPatterns("*.表;*.ソ;café*;*.😀"),
+            (std::vector<std::string>{"*.表", "*.ソ", "café*", "*.😀"}));
 }
 
 }  // namespace

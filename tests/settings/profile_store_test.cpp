@@ -78,6 +78,14 @@ TEST(ProfileStore, ReadStringCutsLongValues) {
   EXPECT_EQ(store.ReadString("SetUp", "TopHst0"), std::string(kMaxProfileValueLength, 'a'));
   EXPECT_EQ(store.ReadString("SetUp", "TopHst1").size(), kMaxProfileValueLength);
   EXPECT_EQ(store.ReadString("SetUp", "TopHst2"), "");
+  // The length counts characters (UTF-16 units), never bytes, and a
+  // character is never cut in two.
+  std::string kanji;
+  for (std::size_t i = 0; i < kMaxProfileValueLength; ++i) kanji += "表";
+  store.Set("SetUp", "TopHst3", kanji);
+  store.Set("SetUp", "TopHst4", "a" + kanji);
+  EXPECT_EQ(store.ReadString("SetUp", "TopHst3"), kanji);
+  EXPECT_EQ(store.ReadString("SetUp", "TopHst4"), "a" + kanji.substr(3));
 }
 
 TEST(ProfileStore, WriteIntegerWritesSignedDecimal) {

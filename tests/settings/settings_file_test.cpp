@@ -147,6 +147,41 @@ TEST(SaveWholeSettings, StopsAtTheFirstKeyThatCannotBeWritten) {
   }
 }
 
+// The file stays Shift-JIS: a folder, prefix, suffix or mask it cannot hold
+// leaves its own slot empty (an older entry there is cleared, not kept),
+// never "?" or a look-alike, and every other entry keeps its key.
+TEST(SaveWholeSettings, TextsShiftJisLacksLeaveOnlyTheirOwnSlotEmpty) {
+  SaveFixture f;
+  f.dirs = {"C:\\café", "C:\\写真", "C:\\😀", "C:\\a"};
+  f.prefixes[0] = "한글_";
+  f.prefixes[1] = "写真_";
+  f.suffixes[0] = "naïve";
+  f.masks = {"*.jpg", "*.😀", "*.表"};
+  test::FakeProfileStore store;
+  store.Set("SetUp", "DirHst2", "C:\\old");
+  ASSERT_TRUE(SaveWholeSettings(store, f.Settings()));
+  EXPECT_EQ(store.Writes(), ExpectedSaveOrder(3));
+  const std::pair<std::string, std::string> bytes[] = {
+      {"DirHst0", ""},
+      {"DirHst1", "C:\\\x8E\xCA\x90\x5E"},
+      {"DirHst2", ""},
+      {"DirHst3", "C:\\a"},
+      {"TopHst0", ""},
+      {"TopHst1", "\x8E\xCA\x90\x5E_"},
+      {"BtmHst0", ""},
+      {"FileCount", "2"},
+      {"File0", "*.jpg"},
+      {"File1", ""},
+      {"File2", "*.\x95\x5C"},
+  };
+  for (const auto& [key, expected] : bytes) {
+    const std::string section = key.rfind("File", 0) == 0 ? "Option" : "SetUp";
+    EXPECT_EQ(store.Bytes(section, key), expected) << key;
+  }
+  EXPECT_EQ(ReadPrefixHistory(store)[1], "写真_");
+  EXPECT_EQ(LoadUserMasks(store), (std::vector<std::string>{"*.jpg", "", "*.表"}));
+}
+
 TEST(FileOrderSetting, ReadsAnyValueSafelyAndIsWrittenOnceUsed) {
   const std::pair<const char*, FileOrder> values[] = {
       {nullptr, FileOrder::Name}, {"0", FileOrder::Name},   {"1", FileOrder::Natural},

@@ -36,7 +36,7 @@ std::string FolderLinePath(std::string_view folder, const std::vector<FolderLine
 int PathLineGlyphLeft(int index);
 int SubfolderGlyphLeft(std::string_view folder);
 
-// Number of "\" characters (never second bytes of double-byte characters).
+// Number of "\" characters.
 int CountBackslashes(std::string_view text);
 
 // The text that "1つ上へ" shows: folder up to and including the last "\"

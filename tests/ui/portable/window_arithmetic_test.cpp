@@ -138,7 +138,7 @@ TEST(FolderLines, PathsAndOffsetsOfEveryLine) {
   EXPECT_EQ(FolderLinePath("\\\\SERVER\\SHARE\\表\\x", network, 1), "\\\\SERVER\\SHARE\\表");
 }
 
-TEST(FolderLines, ParentFolderScanSkipsSecondBytes) {
+TEST(FolderLines, ParentFolderOfMixedScriptPaths) {
   const std::pair<std::string, std::string> cases[] = {
       {"C:\\DATA\\PHOTOS", "C:\\DATA\\"},
       {"C:\\DATA", "C:\\"},
@@ -147,6 +147,8 @@ TEST(FolderLines, ParentFolderScanSkipsSecondBytes) {
       {"C:\\x\\表", "C:\\x\\"},
       {"C:\\ソ\\a", "C:\\ソ\\"},
       {"C:\\表示\\ソフト", "C:\\表示\\"},
+      {"C:\\한글\\😀", "C:\\한글\\"},
+      {"C:\\café\\", "C:\\"},  // the last character is never the "\\" looked for
       {"\\\\srv\\share\\dir", "\\\\srv\\share\\"},
       {"\\\\srv\\share\\", ""},  // a share's root is a root
       {"\\\\srv\\share", ""},
