@@ -61,10 +61,10 @@ inline void WriteProfileText(const std::string& ini, const char* section, const 
                              Widen(ini).c_str());
 }
 
-// Files by UTF-8 path: the C++ streams would take a narrow path through the
-// ANSI code page.
+// Files by UTF-8 path, relative to the working folder or full, however deep:
+// the C++ streams would take a narrow path through the ANSI code page.
 inline bool MakeFile(const std::string& path, std::string_view bytes) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -74,7 +74,7 @@ inline bool MakeFile(const std::string& path, std::string_view bytes) {
 }
 
 inline std::string FileBytes(const std::string& path) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
   std::string bytes(static_cast<std::size_t>(GetFileSize(file, nullptr)), '\0');
@@ -83,6 +83,10 @@ inline std::string FileBytes(const std::string& path) {
   CloseHandle(file);
   bytes.resize(read);
   return bytes;
+}
+
+inline bool FileExists(const std::string& path) {
+  return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Types text into a control as the keyboard would, one UTF-16 unit per

@@ -39,9 +39,7 @@
 namespace korvath {
 namespace {
 
-bool FileExists(const std::string& name) {
-  return GetFileAttributesW(Widen(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using testsupport::FileExists;
 
 void WriteFile(const std::string& name, size_t bytes = 10) {
   testsupport::MakeFile(name, std::string(bytes, 'x'));
@@ -917,6 +915,128 @@ TEST_F(SetupWindowTest, ExitClosesTheWindowAndSavesTheSettings) {
   Menu(kCmdKExit1);
   EXPECT_TRUE(FileExists(settings));
   EXPECT_EQ(form_->Handle(), nullptr);
+}
+
+// Names in any script, end to end: a folder of them, shown, previewed,
+// renamed and remembered. Each file has its own size (its line number in
+// kilobytes), its own contents and its own day, so that a panel or a rename
+// that picks up another file's data shows.
+class MixedNamesTest : public SetupWindowTest {
+ protected:
+  struct Made {
+    std::string contents;
+    std::string size, time;  // as the status bar shows them
+  };
+
+  void Make(const std::string& folder, const std::vector<std::string>& names) {
+    made_.clear();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      const std::string path = folder + "\\" + names[i];
+      Made file{std::string((i + 1) * 1024, static_cast<char>('a' + i)), std::to_string(i + 1) + " KB",
+                "2020/01/0" + std::to_string(i + 1) + " 12:00:00"};
+      ASSERT_TRUE(testsupport::MakeFile(path, file.contents)) << path;
+      SYSTEMTIME local{2020, 1, 0, static_cast<WORD>(i + 1), 12, 0, 0, 0};
+      FILETIME localTime, time;
+      SystemTimeToFileTime(&local, &localTime);
+      LocalFileTimeToFileTime(&localTime, &time);
+      HANDLE handle = CreateFileW(SystemPath(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+      SetFileTime(handle, nullptr, nullptr, &time);
+      CloseHandle(handle);
+      made_[names[i]] = std::move(file);
+    }
+  }
+
+  void LeavePrefixField() {
+    SendMessageW(form_->Handle(), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(form_->ComboBox1), CBN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(form_->ComboBox1));
+    Pump();
+  }
+
+  // Shows folder, checks what the window shows of each file, then renames
+  // them all with the prefix "x" after a detour through "表" and "한".
+  void ShowPreviewAndRename(const std::string& folder, const std::vector<std::string>& names) {
+    Make(folder, names);
+    Start();
+    form_->ShowFolder(folder);
+    Pump();
+    ASSERT_EQ(form_->ShownFolder(), folder);
+    std::vector<std::string> shown = Names(), expected = names;
+    std::sort(shown.begin(), shown.end());
+    std::sort(expected.begin(), expected.end());
+    ASSERT_EQ(shown, expected) << "every name exactly, once";
+    for (int line = 0; line < static_cast<int>(names.size()); ++line) {
+      ClickLine(line, false);
+      const std::string name = Names()[static_cast<std::size_t>(line)];
+      EXPECT_EQ(Status(0), name);
+      EXPECT_EQ(Status(1), made_[name].size) << name;
+      EXPECT_EQ(Status(2), made_[name].time) << name;
+    }
+
+    // A Shift-JIS prefix and a Hangul one, typed: both go to this session's
+    // list; the Hangul one is shown in the sample and the preview.
+    SetFieldText(form_->ComboBox1, "表");
+    LeavePrefixField();
+    SetFieldText(form_->ComboBox1, "");
+    Type(form_->ComboBox1, "한");
+    EXPECT_EQ(Text(form_->ComboBox1), "한");
+    EXPECT_EQ(Text(form_->Panel4), "한1");
+    ClickButton(form_->SpeedButton14);  // check all
+    ASSERT_EQ(Grid().size(), names.size());
+    for (const auto& [from, to] : Grid()) {
+      EXPECT_EQ(to.rfind("한", 0), 0u) << from << " -> " << to;
+    }
+    LeavePrefixField();
+    EXPECT_EQ(testsupport::ComboItem(form_->ComboBox1, 0), "한");
+    EXPECT_EQ(testsupport::ComboItem(form_->ComboBox1, 1), "表");
+
+    SetFieldText(form_->ComboBox1, "");
+    Type(form_->ComboBox1, "x");
+    const Rows preview = Grid();
+    ClickButton(form_->BitBtn1);
+    EXPECT_EQ(Status(3), std::to_string(names.size()) + "個完了");
+    for (const auto& [from, to] : preview) {
+      EXPECT_FALSE(FileExists(folder + "\\" + from)) << from;
+      EXPECT_EQ(testsupport::FileBytes(folder + "\\" + to), made_[from].contents)
+          << from << " -> " << to;
+    }
+    Close();
+  }
+
+  std::map<std::string, Made> made_;
+};
+
+TEST_F(MixedNamesTest, AnyNameIsShownRenamedAsPreviewedAndOnlyShiftJisIsRemembered) {
+  const std::string mixed = folder_ + "\\mixed";
+  CreateDirectoryW(Widen(mixed).c_str(), nullptr);
+  ShowPreviewAndRename(mixed,
+                       {"café.jpg", "cafe.jpg", "naïve.txt", "한글.txt", "😀.txt", "a.txt"});
+
+  // The settings file keeps the Shift-JIS entry and leaves the Hangul one's
+  // slot empty, and is Shift-JIS throughout.
+  const std::string ini = testsupport::FileBytes(folder_ + "\\KVTset.ini");
+  EXPECT_NE(ini.find("\r\nTopHst0=\r\nTopHst1=\x95\x5C\r\n"), std::string::npos)
+      << "表 in Shift-JIS";
+  EXPECT_EQ(ini.find("\xED\x95\x9C"), std::string::npos) << "no 한 in UTF-8";
+  EXPECT_EQ(ini.find("=?"), std::string::npos) << "no substitute";
+  EXPECT_GT(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, ini.data(), static_cast<int>(ini.size()),
+                                nullptr, 0),
+            0);
+
+  // A name of 250 characters in a folder more than 200 characters deep:
+  // the whole path runs past MAX_PATH. (Under Wine the name must also fit
+  // the Linux file system's 255 bytes of UTF-8.)
+  std::string deep = folder_;
+  while (Widen(deep).size() < 200) {
+    deep += "\\深い folder " + std::to_string(Widen(deep).size());
+    ASSERT_TRUE(CreateDirectoryW(SystemPath(deep).c_str(), nullptr)) << deep;
+  }
+  std::string longName = "이";
+  while (Widen(longName).size() < 246) longName += "n";
+  longName += ".txt";
+  ASSERT_EQ(Widen(longName).size(), 250u);
+  ShowPreviewAndRename(deep, {longName, "😀.txt"});
 }
 
 TEST_F(SetupWindowTest, KeyPreviewSeesHomeBeforeTheFocusedControl) {
