@@ -49,6 +49,23 @@ prepare_prefix() {
     "$WINESERVER" -w
     touch "$WINEPREFIX/.korvath-ready-2"
   fi
+  if [ ! -f "$WINEPREFIX/.korvath-fontlink-1" ]; then
+    # Names in any script: as Windows links its Japanese faces to others for
+    # the characters they lack, the program's faces borrow Hangul from
+    # NanumGothic and symbols (monochrome emoji among them) from Symbola,
+    # where those are installed. Entries are "file,face", "\0" between them.
+    local links=""
+    fc-list -q NanumGothic 2>/dev/null && links="NanumGothic.ttf,NanumGothic"
+    fc-list -q Symbola 2>/dev/null && links="${links:+$links\\0}Symbola_hint.ttf,Symbola"
+    if [ -n "$links" ]; then
+      for face in 'ＭＳ Ｐゴシック' 'ＭＳ ゴシック'; do
+        "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+          /v "$face" /t REG_MULTI_SZ /d "$links" /f >/dev/null 2>&1
+      done
+      "$WINESERVER" -w
+    fi
+    touch "$WINEPREFIX/.korvath-fontlink-1"
+  fi
   flock -u 8
   exec 8>&-
 }
