@@ -25,8 +25,9 @@ for line in $(seq 0 $((${#names[@]} - 1))); do client 110 $((46 + 16 * line)); d
 client 396 125
 xdotool type --delay 80 "x_"
 sleep 0.3
-# Highlight the Hangul line for the status bar's file information.
-client 150 $((46 + 16 * 5))
+# Highlight the last line (the Hangul name) for the status bar's file
+# information.
+client 150 $((46 + 16 * 6))
 sleep 1
 
 shot_save "$out"
