@@ -135,8 +135,7 @@ double TimeProgramStart(const std::string& program, const std::string& folder) {
   std::wstring command = Widen("\"" + program + "\"");
   double t0 = NowMs();
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      Widen(folder).c_str(),
-                      &startup, &process)) {
+                      Widen(folder).c_str(), &startup, &process)) {
     std::printf("cannot start %s\n", program.c_str());
     std::exit(1);
   }

@@ -17,9 +17,9 @@
 #include "PreviewRows.h"
 #include "RenameRun.h"
 #include "RenameSession.h"
-#include "WideText.h"
 #include "RenameTexts.h"
 #include "SequenceNumber.h"
+#include "WideText.h"
 #include "Win32FileSystem.h"
 
 namespace korvath {

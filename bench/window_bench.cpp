@@ -138,8 +138,7 @@ double TimeProgramStart(const std::string& commandLine, const std::string& folde
   std::wstring command = Widen(commandLine);
   auto t0 = Clock::now();
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      Widen(folder).c_str(),
-                      &startup, &process)) {
+                      Widen(folder).c_str(), &startup, &process)) {
     std::printf("cannot start %s\n", commandLine.c_str());
     std::exit(1);
   }
@@ -198,9 +197,7 @@ void Report(const char* what, double value, const char* unit, double limit) {
 // settings file names the large folder as the last one shown.
 int LargeFolderStartup(const std::string& folder, int repetitions) {
   std::string empty = TempFolder("history");
-  {
-    WriteBenchFile(empty + "\\KVTset.ini", "[SetUp]\r\nDirHst0=" + folder + "\r\n");
-  }
+  WriteBenchFile(empty + "\\KVTset.ini", "[SetUp]\r\nDirHst0=" + folder + "\r\n");
   struct Case {
     const char* name;
     std::string startFolder;

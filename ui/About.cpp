@@ -283,9 +283,9 @@ void TAboutForm1::CreateControls() {
         style |= BS_OWNERDRAW | WS_TABSTOP;
         break;
     }
-    HWND control =
-        CreateWindowExW(exStyle, className, c.text ? Widen(c.text).c_str() : L"", style, left, top, width, height, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+    HWND control = CreateWindowExW(
+        exStyle, className, c.text ? Widen(c.text).c_str() : L"", style, left, top, width, height,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     *Member(c.name) = control;
   }

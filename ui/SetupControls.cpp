@@ -11,9 +11,9 @@
 
 #include "RenameSession.h"
 #include "RenameTexts.h"
-#include "TakenNames.h"
 #include "Setup.h"
 #include "SetupControls.h"
+#include "TakenNames.h"
 #include "browser/DirectoryListBox.h"
 #include "browser/DriveComboBox.h"
 #include "browser/FileListBox.h"
@@ -190,23 +190,24 @@ void TSetupForm1::CreateControls() {
         break;
       case Kind::Edit:
         created =
-            CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(), WS_CHILD | ES_AUTOHSCROLL, b.left,
-                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
+            CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(), WS_CHILD | ES_AUTOHSCROLL,
+                            b.left, b.top, b.width, b.height, parent, menuId, instance, nullptr);
         break;
       case Kind::ComboBox:
         created = CreateWindowExW(
-            0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-            b.left, b.top, b.width, b.height + 200, parent, menuId, instance, nullptr);
+            0, L"COMBOBOX", L"",
+            WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, b.left, b.top,
+            b.width, b.height + 200, parent, menuId, instance, nullptr);
         break;
       case Kind::CheckBox:
         created =
-            CreateWindowExW(0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, b.left,
-                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
+            CreateWindowExW(0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
+                            b.left, b.top, b.width, b.height, parent, menuId, instance, nullptr);
         break;
       case Kind::BitBtn:
         created =
-            CreateWindowExW(0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, b.left,
-                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
+            CreateWindowExW(0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
+                            b.left, b.top, b.width, b.height, parent, menuId, instance, nullptr);
         addTip(created, "ファイル名変更実行");
         break;
       case Kind::StatusBar:

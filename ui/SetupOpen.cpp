@@ -12,12 +12,12 @@
 #include "IoError.h"
 #include "RenameSession.h"
 #include "Setup.h"
+#include "Utf8.h"
+#include "WideText.h"
 #include "Win32Collation.h"
+#include "WorkingFolder.h"
 #include "browser/FileListBox.h"
 #include "controls/CheckListBox.h"
-#include "WideText.h"
-#include "WorkingFolder.h"
-#include "Utf8.h"
 
 namespace korvath {
 

@@ -49,9 +49,7 @@ class WindowRenameObserver : public RenameObserver {
     ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
   }
   void Beep() override { DefaultBeep(); }
-  void ShowStartNumber(const std::string& text) override {
-    SetWindowTextUtf8(form_.Panel2, text);
-  }
+  void ShowStartNumber(const std::string& text) override { SetWindowTextUtf8(form_.Panel2, text); }
   void ShowCompletedCount(const std::string& text) override {
     form_.SetStatusText(kPanelCount, text);
     // The count advances visibly while the run goes on.

@@ -28,9 +28,8 @@ void ShowFileProperties(const std::string& fileName);
 
 // Seams for tests: while installed, a handler receives the call instead of
 // the shell. An empty function restores the real calls.
-using ShellExecuteHandler =
-    std::function<HINSTANCE(HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
-                            LPCWSTR directory, INT show)>;
+using ShellExecuteHandler = std::function<HINSTANCE(
+    HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory, INT show)>;
 using ShellExecuteExHandler = std::function<BOOL(SHELLEXECUTEINFOW* info)>;
 void SetShellExecuteHandler(ShellExecuteHandler handler);
 void SetShellExecuteExHandler(ShellExecuteExHandler handler);

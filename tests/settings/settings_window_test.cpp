@@ -86,7 +86,8 @@ class SettingsWindowTest : public testsupport::MainWindowFixture {
     HANDLE find = FindFirstFileW(Widen(folder + "\\*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
-      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Narrow(data.cFileName));
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        names.push_back(Narrow(data.cFileName));
     } while (FindNextFileW(find, &data));
     FindClose(find);
     return names;
@@ -439,7 +440,8 @@ TEST_F(SettingsWindowTest, EveryWayOfEndingTheProgramSavesOnce) {
 // reading empty fields and rename files to bare numbers.
 TEST_F(SettingsWindowTest, ACloseDuringARunWaitsForTheRunAndThenSaves) {
   const std::string folder = Folder("run", 0);
-  for (const char* name : {"c.txt", "d.txt", "n_1.txt"}) testsupport::MakeFile(folder + "\\" + name, "x");
+  for (const char* name : {"c.txt", "d.txt", "n_1.txt"})
+    testsupport::MakeFile(folder + "\\" + name, "x");
   WriteIni("[SetUp]\r\nDirHst0=" + folder + "\r\n");
   Start();
   ASSERT_EQ(form_->ShownFolder(), folder);

@@ -434,7 +434,8 @@ TEST(ShellActions, RealShellCallsReturnWithoutAMessageOfTheProgram) {
   // cannot show a file's properties sheet); a watcher dismisses such a box
   // so that the call returns, and records its caption.
   const std::string file = "about_test properties.txt";
-  HANDLE handle = CreateFileW(Widen(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE handle =
+      CreateFileW(Widen(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   CloseHandle(handle);
   std::atomic<bool> done{false};
   std::vector<HWND> dismissed;  // written by the watcher until it is joined
@@ -489,7 +490,8 @@ class MainWindowTest : public testsupport::MainWindowFixture {
   void SetUp() override {
     MainWindowFixture::SetUp();
     for (const char* name : {"a.txt", "b.txt", "c.txt", "写真 001.jpg"}) {
-      CloseHandle(CreateFileW(Widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+      CloseHandle(
+          CreateFileW(Widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
     Start();
   }

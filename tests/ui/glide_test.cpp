@@ -42,8 +42,8 @@ TEST(CenterWindowAnimated, MovesLeftThenTopThenRepaintsAtEachStop) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"GlideTestWindow";
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"glide", WS_POPUP | WS_VISIBLE, 0, 0, 521, 430,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"glide", WS_POPUP | WS_VISIBLE, 0, 0, 521,
+                                430, nullptr, nullptr, wc.hInstance, nullptr);
   ASSERT_NE(window, nullptr);
   UpdateWindow(window);
 

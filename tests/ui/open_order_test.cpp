@@ -43,8 +43,8 @@ long long FileSize(const std::string& name) {
 }
 
 void SetLastWrite(const std::string& name, int minutes) {
-  HANDLE file =
-      CreateFileW(Widen(name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(Widen(name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                            0, nullptr);
   const ULONGLONG ticks = 133000000000000000ULL + ULONGLONG(minutes) * 600000000ULL;
   FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
   SetFileTime(file, nullptr, nullptr, &time);

@@ -932,8 +932,8 @@ class MixedNamesTest : public SetupWindowTest {
     made_.clear();
     for (std::size_t i = 0; i < names.size(); ++i) {
       const std::string path = folder + "\\" + names[i];
-      Made file{std::string((i + 1) * 1024, static_cast<char>('a' + i)), std::to_string(i + 1) + " KB",
-                "2020/01/0" + std::to_string(i + 1) + " 12:00:00"};
+      Made file{std::string((i + 1) * 1024, static_cast<char>('a' + i)),
+                std::to_string(i + 1) + " KB", "2020/01/0" + std::to_string(i + 1) + " 12:00:00"};
       ASSERT_TRUE(testsupport::MakeFile(path, file.contents)) << path;
       SYSTEMTIME local{2020, 1, 0, static_cast<WORD>(i + 1), 12, 0, 0, 0};
       FILETIME localTime, time;
@@ -1010,8 +1010,7 @@ class MixedNamesTest : public SetupWindowTest {
 TEST_F(MixedNamesTest, AnyNameIsShownRenamedAsPreviewedAndOnlyShiftJisIsRemembered) {
   const std::string mixed = folder_ + "\\mixed";
   CreateDirectoryW(Widen(mixed).c_str(), nullptr);
-  ShowPreviewAndRename(mixed,
-                       {"café.jpg", "cafe.jpg", "naïve.txt", "한글.txt", "😀.txt", "a.txt"});
+  ShowPreviewAndRename(mixed, {"café.jpg", "cafe.jpg", "naïve.txt", "한글.txt", "😀.txt", "a.txt"});
 
   // The settings file keeps the Shift-JIS entry and leaves the Hangul one's
   // slot empty, and is Shift-JIS throughout.

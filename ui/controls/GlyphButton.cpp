@@ -154,9 +154,10 @@ const char* SpeedButtonClassName() {
 }  // namespace
 
 HWND CreateSpeedButton(HWND parent, int id, Glyph glyph, int left, int top, int width, int height) {
-  HWND button = CreateWindowExW(
-      0, Widen(SpeedButtonClassName()).c_str(), L"", WS_CHILD | WS_VISIBLE, left, top, width, height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  HWND button =
+      CreateWindowExW(0, Widen(SpeedButtonClassName()).c_str(), L"", WS_CHILD | WS_VISIBLE, left,
+                      top, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(button, kGlyphSlot, static_cast<LONG_PTR>(glyph));
   return button;
 }

@@ -298,8 +298,9 @@ const char* StatusBarClassName() {
 }
 
 HWND CreateStatusBar(HWND parent, int id, int height) {
-  return CreateWindowExW(0, Widen(StatusBarClassName()).c_str(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
-                         0, 0, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  return CreateWindowExW(0, Widen(StatusBarClassName()).c_str(), L"",
+                         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleW(nullptr), nullptr);
 }
 
