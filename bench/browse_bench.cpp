@@ -12,6 +12,7 @@
 // browse_bench.sh creates the folder from Linux and passes it in.
 
 #include <windows.h>
+// After windows.h, whose macros it needs.
 #include <shellapi.h>
 
 #include <algorithm>

@@ -41,7 +41,9 @@ class SettingsFolder : public ::testing::Test {
     path_ = ComposeSettingsPath(folder_);
   }
   // Flushes the API's cache of the file, before it is read or removed.
-  void Forget() const { WritePrivateProfileStringW(nullptr, nullptr, nullptr, Widen(path_).c_str()); }
+  void Forget() const {
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, Widen(path_).c_str());
+  }
 
   void WriteRaw(const std::string& bytes) {
     Forget();
@@ -60,7 +62,8 @@ class SettingsFolder : public ::testing::Test {
     if (file == INVALID_HANDLE_VALUE) return bytes;
     char buffer[4096];
     DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+      bytes.append(buffer, read);
     CloseHandle(file);
     return bytes;
   }
@@ -68,8 +71,9 @@ class SettingsFolder : public ::testing::Test {
   std::vector<std::string> Lines() const {
     const std::string bytes = ReadRaw();
     std::wstring wide(bytes.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
-        932, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), static_cast<int>(wide.size()))));
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
     std::vector<std::string> lines;
     std::istringstream in(Narrow(wide));
     for (std::string line; std::getline(in, line);) {

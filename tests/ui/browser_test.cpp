@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/Win32Folders.h"
 #include "Application.h"
 #include "DirectoryListBox.h"
 #include "DriveComboBox.h"
@@ -22,7 +23,6 @@
 #include "WideText.h"
 #include "Win32Collation.h"
 #include "WorkingFolder.h"
-#include "../support/Win32Folders.h"
 
 namespace korvath {
 namespace {
@@ -33,11 +33,10 @@ using testsupport::RemoveTree;
 
 constexpr int kDriveId = 101, kDirId = 102, kFileId = 103, kFilterId = 104;
 
-
-// A path for the wide functions: full ones in the "\\?\" form, so that
-// the test's own calls reach any depth.
+// A path for the wide functions: full ones (on a drive) in the "\\?\"
+// form, so that the test's own calls reach any depth.
 std::wstring Native(const std::string& path) {
-  const bool full = path.size() > 2 && (path[1] == ':' || path.rfind("\\\\", 0) == 0);
+  const bool full = path.size() > 2 && path[1] == ':';
   return full ? L"\\\\?\\" + Widen(path) : Widen(path);
 }
 
@@ -56,7 +55,6 @@ void MakeFolder(const std::string& path, DWORD attributes = 0) {
   ASSERT_TRUE(CreateDirectoryW(Native(path).c_str(), nullptr)) << path;
   if (attributes) SetFileAttributesW(Native(path).c_str(), attributes);
 }
-
 
 // Stands in for the main window: the browser's parent, offering every
 // control the messages they need and reporting errors through the trampoline.
@@ -136,8 +134,8 @@ using Names = std::vector<std::string>;
 
 // The order a sorted list box keeps when names are inserted one by one.
 Names SortedListBoxOrder(const Names& names) {
-  HWND list = CreateWindowExW(0, L"LISTBOX", L"", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND list = CreateWindowExW(0, L"LISTBOX", L"", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   for (const std::string& name : names) {
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
   }
@@ -160,11 +158,11 @@ TEST(Collation, DigitsAreCharactersAndCaseIsIgnored) {
 }
 
 TEST(Collation, MatchesTheSortedListBoxOrder) {
-  Names names{"b.txt",   "a-b.txt", "ab.txt",   "_x.txt",   "~a.txt",  "表.txt", "ソ.txt",
-              "１.txt",  "1.txt",   "ｱ.txt",    "あ.txt",   "ア.txt",  "Z.txt",  "z1.txt",
-              "a b.txt", "a.b.c",   "A(1).txt", "a'b.txt",  "ﾃ.txt",   "@.txt",  "9.txt",
-              "10.txt",  "img.JPG", "IMG.jpeg", "漢字.txt", "かな.txt", "café.jpg",
-              "cafe.jpg", "naïve.txt", "naive.txt", "한글.txt", "😀.txt", "Ω.txt", "ω1.txt"};
+  Names names{"b.txt",     "a-b.txt",   "ab.txt",   "_x.txt",   "~a.txt",   "表.txt",   "ソ.txt",
+              "１.txt",    "1.txt",     "ｱ.txt",    "あ.txt",   "ア.txt",   "Z.txt",    "z1.txt",
+              "a b.txt",   "a.b.c",     "A(1).txt", "a'b.txt",  "ﾃ.txt",    "@.txt",    "9.txt",
+              "10.txt",    "img.JPG",   "IMG.jpeg", "漢字.txt", "かな.txt", "café.jpg", "cafe.jpg",
+              "naïve.txt", "naive.txt", "한글.txt", "😀.txt",    "Ω.txt",    "ω1.txt"};
   Names sorted = names;
   SortCaseInsensitive(sorted);
   EXPECT_EQ(sorted, SortedListBoxOrder(names));
@@ -197,7 +195,8 @@ TEST_F(BrowserTest, FilesAreListedInCaseInsensitiveOrderWithDigitsAsCharacters) 
   EXPECT_EQ(host.Files.Items(), (Names{"img1.jpg", "img10.jpg", "img2.jpg", "Img3.jpg"}));
   EXPECT_EQ(host.Files.Directory(), root_);
   EXPECT_EQ(host.Files.ItemIndex(), 0);
-  EXPECT_EQ(SendMessageW(host.Files.Handle(), LB_GETSELCOUNT, 0, 0), 0);  // nothing is ever selected
+  EXPECT_EQ(SendMessageW(host.Files.Handle(), LB_GETSELCOUNT, 0, 0),
+            0);  // nothing is ever selected
 }
 
 TEST_F(BrowserTest, MaskPatternsAreReadOneByOneAndSortedTogether) {
@@ -261,8 +260,10 @@ TEST_F(BrowserTest, FileListEditReceivesTheMaskSelected) {
 TEST_F(BrowserTest, FolderLinesShowTheWayDownAndSortedVisibleSubfolders) {
   MakeFolder(Path("top"));
   for (const char* name : {"beta", "Alpha", "gamma", "delta"}) MakeFolder(Path("top\\") + name);
-  SetFileAttributesW(Native(Path("top\\gamma")).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
-  SetFileAttributesW(Native(Path("top\\delta")).c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
+  SetFileAttributesW(Native(Path("top\\gamma")).c_str(),
+                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+  SetFileAttributesW(Native(Path("top\\delta")).c_str(),
+                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
   MakeFile(Path("top\\file.txt"));
   HostForm& host = Host();
   host.Dir.ShowFolder("top");

@@ -7,13 +7,13 @@
 #include "BrowserGlyphs.h"
 #include "DriveComboBox.h"
 #include "ErrorMode.h"
-#include "Handles.h"
 #include "FileListBox.h"
+#include "Handles.h"
 #include "IoError.h"
+#include "Utf8.h"
 #include "WideText.h"
 #include "Win32Collation.h"
 #include "WorkingFolder.h"
-#include "Utf8.h"
 
 namespace korvath {
 namespace {
@@ -21,7 +21,6 @@ namespace {
 constexpr int kItemHeight = 16;
 constexpr int kTextGap = 4;  // between a glyph and its text
 constexpr UINT_PTR kSubclassId = 1;
-
 
 // Drive letter of a full path in upper case, 0 for a network path.
 char DriveLetterOf(const std::string& folder) {

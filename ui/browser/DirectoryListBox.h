@@ -1,8 +1,9 @@
 #pragma once
 // DirectoryListBox1: the folder list. It holds the shown folder (always the
-// process's current folder once a change has completed) and shows the root,
-// the way down, the shown folder and its subfolders, each line a glyph and a
-// name. Owner-drawn from its own vector of lines.
+// working folder, WorkingFolder.h, once a change has completed, however
+// deep) and shows the root, the way down, the shown folder and its
+// subfolders, each line a glyph and a name. Owner-drawn from its own vector
+// of lines.
 
 #include <windows.h>
 
@@ -24,7 +25,7 @@ class TDirectoryListBox : public TControl {
   TDirectoryListBox() = default;
   ~TDirectoryListBox() override;
 
-  // Takes the process's current folder as the shown folder and builds the
+  // Takes the working folder as the shown folder and builds the
   // lines (no change event). Item height 16.
   void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
   void SetBounds(int left, int top, int width, int height);
@@ -46,8 +47,8 @@ class TDirectoryListBox : public TControl {
   // Makes path the shown folder: with or without a drive, relative to the
   // shown folder, with or without a closing "\"; a last component holding
   // "*" or "?" or naming a file is dropped. Nothing happens for "" or the
-  // shown folder's own text (any other spelling is shown anew). Throws EInOutError when a step cannot be entered;
-  // then nothing has changed and the process's current folder is restored.
+  // shown folder's own text (any other spelling is shown anew). Throws EInOutError when a step
+  // cannot be entered; then nothing has changed and the working folder is restored.
   void ShowFolder(const std::string& path);
 
   // "1つ上へ": ShowFolder with the parent folder; nothing at a root.

@@ -5,8 +5,8 @@
 #include "BrowserGlyphs.h"
 #include "DirectoryListBox.h"
 #include "ErrorMode.h"
-#include "Handles.h"
 #include "FolderSearch.h"
+#include "Handles.h"
 #include "WideText.h"
 #include "Win32Collation.h"
 
@@ -18,7 +18,6 @@ constexpr int kDropDownRows = 10;
 constexpr int kComboFrame = 6;  // the closed box's height over its field height
 constexpr int kGlyphLeft = 2;
 constexpr int kTextGap = 6;  // between a glyph and its text
-
 
 std::string VolumeLabel(const std::string& root) {
   wchar_t label[MAX_PATH + 1] = {};

@@ -22,7 +22,7 @@ class TDriveComboBox : public TControl {
   ~TDriveComboBox() override;
 
   // An owner-drawn drop-down list whose closed height is height. Builds the
-  // drive list and chooses the drive of the process's current folder, which
+  // drive list and chooses the drive of the working folder, which
   // raises OnChange when it is already hooked.
   void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font);
   // Keeps the drop-down list's own height; height is the closed height.

@@ -47,8 +47,8 @@ TFileListBox::~TFileListBox() {
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
 }
 
-void TFileListBox::Create(HWND parent, int id, int left, int top, int width, int height,
-                          HFONT font, const std::vector<FolderEntry>* listing) {
+void TFileListBox::Create(HWND parent, int id, int left, int top, int width, int height, HFONT font,
+                          const std::vector<FolderEntry>* listing) {
   // A hidden owner-data list: it only gives the file list a window of its own.
   handle_ = CreateWindowExW(0, L"LISTBOX", L"",
                             WS_CHILD | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_EXTENDEDSEL |
@@ -130,6 +130,5 @@ void TFileListBox::SetOrder(FileOrder order) {
   // The names stand in a new order: to the check list this is a new reading.
   ++reading_;
 }
-
 
 }  // namespace korvath

@@ -24,7 +24,7 @@ class TFileListBox : public TControl {
   TFileListBox() = default;
   ~TFileListBox() override;
 
-  // Creates the (hidden) window, takes the process's current folder as its
+  // Creates the (hidden) window, takes the working folder as its
   // folder and reads it under the mask (initially "*.*"); listing, when
   // given, is that folder's "*.*" search already made.
   void Create(HWND parent, int id, int left, int top, int width, int height, HFONT font,

@@ -31,8 +31,8 @@ void TForm::CreateHandle(const CreateParams& p) {
     wc.lpszClassName = className.c_str();
     RegisterClassExW(&wc);
   }
-  CreateWindowExW(p.exStyle, className.c_str(), Widen(p.caption).c_str(), p.style, p.left, p.top, p.width,
-                  p.height, p.owner, nullptr, instance, this);
+  CreateWindowExW(p.exStyle, className.c_str(), Widen(p.caption).c_str(), p.style, p.left, p.top,
+                  p.width, p.height, p.owner, nullptr, instance, this);
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {

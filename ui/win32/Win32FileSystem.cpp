@@ -42,7 +42,8 @@ std::string Win32FileSystem::LastFailureReason() {
       length > 0 && buffer != nullptr ? Narrow(std::wstring_view(buffer, length)) : std::string();
   if (buffer != nullptr) LocalFree(buffer);
   // The system's texts end in a line break, which would split the report's line.
-  while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' ')) {
+  while (!reason.empty() &&
+         (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' ')) {
     reason.pop_back();
   }
   if (reason.empty()) reason = "エラー " + std::to_string(lastError_);
@@ -95,8 +96,9 @@ std::unique_ptr<JournalWriter> Win32FileSystem::CreateJournal(const std::string&
 }
 
 bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& text) {
-  OwnedFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  OwnedFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   text.clear();
   char buffer[65536];

@@ -18,12 +18,15 @@ constexpr UINT kShiftJis = 932;
 // there: neither the default character nor a best-fit look-alike is ever
 // written in its place.
 std::optional<std::string> Encoded(std::string_view text, UINT codePage) {
+  // A system whose ANSI code page is UTF-8 takes the text as it is (and
+  // would refuse the flags below).
+  if (codePage == CP_ACP && GetACP() == CP_UTF8) return std::string(text);
   const std::wstring wide = Widen(text);
   if (wide.empty()) return std::string();
   const int size = static_cast<int>(wide.size());
   BOOL usedDefault = FALSE;
-  const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size,
-                                         nullptr, 0, nullptr, &usedDefault);
+  const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr,
+                                         0, nullptr, &usedDefault);
   if (length <= 0 || usedDefault) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), length,
@@ -47,9 +50,11 @@ std::string FromShiftJis(std::string_view bytes) {
 
 std::optional<std::string> ToShiftJis(std::string_view text) { return Encoded(text, kShiftJis); }
 
-// Under Wine every lookup of a name that does not exist scans its whole
-// folder: with 100,000 files each read of a missing settings file costs about
-// 0.1 s, and start-up reads dozens of keys. A file found missing is read as
+// A missing file is never handed to the profile functions for a section:
+// Wine 8 then adds one more cache entry for it at each call and, some ten
+// calls on, crashes. And under Wine every lookup of a name that does not
+// exist scans its whole folder: with 100,000 files each read of a missing
+// settings file costs about 0.1 s, and start-up reads dozens of keys. A file found missing is read as
 // empty without asking again for as long as its folder's last-write time
 // says that nothing has been created there since. A folder changed within
 // the last seconds is not trusted: a file system's clock ticks coarsely, and
@@ -149,8 +154,8 @@ std::unordered_map<std::string, std::size_t> IndexByKey(const std::vector<Sectio
 
 bool TakesWrites(const std::string& path) {
   const OwnedFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(file);
 }
 
@@ -224,7 +229,9 @@ std::vector<std::string> Win32ProfileStore::ReadRawStrings(const std::string& se
   const std::string* path = AnsiPath();
   const std::optional<std::string> sectionBytes = ToShiftJis(section);
   std::vector<SectionLine> lines;
-  if (path && sectionBytes) lines = ReadSectionLines(*path, *sectionBytes);
+  if (path && sectionBytes && !KnownToBeMissing(path_)) {
+    lines = ReadSectionLines(*path, *sectionBytes);
+  }
   std::unordered_map<std::string, std::size_t> index = IndexByKey(lines);
   std::vector<std::string> values;
   values.reserve(keys.size());
@@ -252,7 +259,8 @@ std::size_t Win32ProfileStore::WriteStrings(
     if (!keyBytes || !valueBytes) return 0;
     encoded.emplace_back(std::move(*keyBytes), std::move(*valueBytes));
   }
-  std::vector<SectionLine> lines = ReadSectionLines(*path, *sectionBytes);
+  std::vector<SectionLine> lines;
+  if (!KnownToBeMissing(path_)) lines = ReadSectionLines(*path, *sectionBytes);
   std::unordered_map<std::string, std::size_t> index = IndexByKey(lines);
   bool changed = false;
   for (const auto& [key, value] : encoded) {

@@ -127,8 +127,8 @@ std::wstring SystemPath(std::string_view path) {
   std::wstring wide = Backslashed(path);
   if (wide.empty() || StartsWith(wide, L"\\\\?\\") || StartsWith(wide, L"\\\\.\\")) return wide;
   if (!ActiveDeepFolder()) {
-    const std::size_t reach = IsFullPath(wide) ? wide.size()
-                                               : wide.size() + GetCurrentDirectoryW(0, nullptr);
+    const std::size_t reach =
+        IsFullPath(wide) ? wide.size() : wide.size() + GetCurrentDirectoryW(0, nullptr);
     if (reach <= kLongestPlainPath) return wide;
   }
   return Extended(FullPath(wide));

@@ -91,17 +91,15 @@ class Win32Folder : public ::testing::Test {
     buffer.resize(read);
     return buffer.substr(0, buffer.find_last_not_of('.') + 1);
   }
-  DWORD Attributes(const std::string& name) const {
-    return GetFileAttributesW(Full(name).c_str());
-  }
+  DWORD Attributes(const std::string& name) const { return GetFileAttributesW(Full(name).c_str()); }
   bool IsFolder(const std::string& name) const {
     const DWORD attributes = Attributes(name);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   }
   // Sets the file's last-write time to this local time.
   void SetLocalWriteTime(const std::string& name, const SYSTEMTIME& local) const {
-    HANDLE file = CreateFileW(Full(name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(Full(name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
     FILETIME localTime, time;
     SystemTimeToFileTime(&local, &localTime);
@@ -146,8 +144,8 @@ TEST_F(Win32Folder, ExistenceIsTheExactNameNeverAPattern) {
   MakeFile("表ソ.txt");
   MakeFolder("sub");
   const std::pair<std::string, bool> cases[] = {
-      {"a.txt", true},    {"A.TXT", true}, {"表ソ.txt", true}, {"表.txt", false}, {"sub", false},
-      {"missing", false}, {"*.txt", false}, {"?.txt", false},  {"a.tx?", false},  {"", false},
+      {"a.txt", true},    {"A.TXT", true},  {"表ソ.txt", true}, {"表.txt", false}, {"sub", false},
+      {"missing", false}, {"*.txt", false}, {"?.txt", false},   {"a.tx?", false},  {"", false},
   };
   for (const auto& [name, expected] : cases) {
     EXPECT_EQ(fileSystem.Exists(name), expected) << name;
@@ -326,7 +324,7 @@ TEST_F(Win32Folder, AnyNameInADeepFolderIsListedDescribedAndRenamedAsItself) {
   const std::string longName = std::string(122, 'n') + "長" + std::string(123, 'n') + ".txt";
   ASSERT_EQ(Utf8ToUtf16(longName).size(), 250u);
   const std::vector<std::string> names = {"café.jpg", "cafe.jpg", "naïve.txt", "한글.txt",
-                                          "😀.txt",   "a.txt",    longName};
+                                          "😀.txt",    "a.txt",    longName};
   for (std::size_t i = 0; i < names.size(); ++i) {
     MakeFile(names[i], 1024 * (i + 1));
     SYSTEMTIME local = {};
@@ -366,13 +364,34 @@ TEST_F(Win32Folder, AnyNameInADeepFolderIsListedDescribedAndRenamedAsItself) {
   }
   EXPECT_EQ(ListFiles().size(), names.size());
 
+  // A name longer than a folder entry may be is refused, not cut.
+  const std::string tooLong = std::string(300, 'z') + ".txt";
+  EXPECT_FALSE(fileSystem.Rename("x6.txt", tooLong));
+  EXPECT_EQ(Content("x6.txt"), "a.txt");
+
   // A refusal comes with the system's Japanese text, as UTF-8.
   EXPECT_FALSE(fileSystem.Rename("한글.txt", "x.txt"));
   const std::string reason = fileSystem.LastFailureReason();
   EXPECT_EQ(Narrow(Widen(reason)), reason);
-  EXPECT_TRUE(std::any_of(reason.begin(), reason.end(),
-                          [](char c) { return static_cast<unsigned char>(c) >= 0xE3; }))
-      << reason;
+  EXPECT_TRUE(std::any_of(reason.begin(), reason.end(), [](char c) {
+    return static_cast<unsigned char>(c) >= 0xE3;
+  })) << reason;
+}
+
+TEST(SystemPaths, LongPathsTakeTheExtendedFormAndShortOnesStayAsTheyAre) {
+  const std::string deep = std::string(150, 'd') + "\\" + std::string(150, 'e');
+  const std::pair<std::string, std::wstring> cases[] = {
+      {"a.txt", L"a.txt"},
+      {"sub/a.txt", L"sub\\a.txt"},
+      {"C:\\x\\a.txt", L"C:\\x\\a.txt"},
+      {"C:\\" + deep, L"\\\\?\\C:\\" + Widen(deep)},
+      {"C:/x/../" + deep, L"\\\\?\\C:\\" + Widen(deep)},
+      {"\\\\server\\share\\" + deep, L"\\\\?\\UNC\\server\\share\\" + Widen(deep)},
+      {"\\\\?\\C:\\x", L"\\\\?\\C:\\x"},
+  };
+  for (const auto& [path, expected] : cases) {
+    EXPECT_EQ(SystemPath(path), expected) << path;
+  }
 }
 
 TEST(ShiftJisJournal, ConvertsEarlierVersionsBytesAndRefusesOthers) {
@@ -383,8 +402,8 @@ TEST(ShiftJisJournal, ConvertsEarlierVersionsBytesAndRefusesOthers) {
       {"\x95\x5C\x83\x5C.txt", "表ソ.txt"},
       {"\x87\x40\x81\x60", "①～"},
       {"\xB6\xC5", "ｶﾅ"},
-      {"\x81", std::nullopt},          // a lead byte without its second
-      {"\x85\x40", std::nullopt},     // a gap in the table
+      {"\x81", std::nullopt},      // a lead byte without its second
+      {"\x85\x40", std::nullopt},  // a gap in the table
   };
   for (const auto& [bytes, text] : cases) {
     EXPECT_EQ(fileSystem.ShiftJisToUtf8(bytes), text) << bytes;
