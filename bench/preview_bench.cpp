@@ -22,16 +22,17 @@ class Fields : public NamingFields {
  public:
   std::string Extension{KeepExtension};
   bool FullWidth = false;
-  std::string PrefixText() const override { return "holiday_photo_"; }
+  std::string Prefix = "holiday_photo_";
+  std::string PrefixText() const override { return Prefix; }
   std::string SuffixText() const override { return "_edited"; }
   std::string ExtensionText() const override { return Extension; }
   bool FullWidthChecked() const override { return FullWidth; }
 };
 
-void Fill(RenameSession& session, int count) {
+void Fill(RenameSession& session, int count, const std::string& stem = "IMG_") {
   session.Files.clear();
   for (int i = 0; i < count; ++i) {
-    session.Files.push_back({"IMG_" + std::to_string(100000 + i) + ".JPG", true});
+    session.Files.push_back({stem + std::to_string(100000 + i) + ".JPG", true});
   }
   session.DigitCount = 6;
 }
@@ -57,10 +58,10 @@ BENCHMARK(BM_RefreshPreview)
 // many others, some of them holding new names.
 class ListedFolder : public FileSystem {
  public:
-  explicit ListedFolder(int count) {
+  ListedFolder(int count, const std::string& stem, const std::string& prefix) {
     for (int i = 0; i < count; ++i) {
-      names_.push_back("IMG_" + std::to_string(100000 + i) + ".JPG");
-      names_.push_back("holiday_photo_" + std::to_string(300000 + 7 * i) + "_edited.JPG");
+      names_.push_back(stem + std::to_string(100000 + i) + ".JPG");
+      names_.push_back(prefix + std::to_string(300000 + 7 * i) + "_edited.JPG");
     }
   }
   bool Exists(const std::string&) override { return false; }
@@ -80,14 +81,16 @@ class ListedFolder : public FileSystem {
 };
 
 // The same rebuild with the conflict marks, the folder's names read once
-// (as once per reading of the folder) before the keystrokes.
-void BM_RefreshPreviewWithMarks(benchmark::State& state) {
+// (as once per reading of the folder) before the keystrokes; ASCII names,
+// or names and prefix in other scripts whose letter case is folded too.
+void RefreshWithMarks(benchmark::State& state, const std::string& stem, const std::string& prefix) {
   Fields fields;
+  fields.Prefix = prefix;
   RenameSession session(fields);
   const int count = static_cast<int>(state.range(0));
-  Fill(session, count);
+  Fill(session, count, stem);
   session.StartNumber = 300000;  // every seventh new name is taken
-  ListedFolder folder(count);
+  ListedFolder folder(count, stem, prefix);
   TakenNames taken;
   taken.Reset(&folder, "C:\\Users\\someone\\Pictures");
   PreviewRows rows;
@@ -98,11 +101,17 @@ void BM_RefreshPreviewWithMarks(benchmark::State& state) {
   }
   state.counters["marked"] = static_cast<double>(rows.MarkedCount());
 }
-BENCHMARK(BM_RefreshPreviewWithMarks)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->ArgNames({"files"})
-    ->Unit(benchmark::kMillisecond);
+void MarkedFolderSizes(benchmark::internal::Benchmark* b) {
+  b->Arg(10000)->Arg(100000)->ArgNames({"files"})->Unit(benchmark::kMillisecond);
+}
+void BM_RefreshPreviewWithMarks(benchmark::State& state) {
+  RefreshWithMarks(state, "IMG_", "holiday_photo_");
+}
+BENCHMARK(BM_RefreshPreviewWithMarks)->Apply(MarkedFolderSizes);
+void BM_RefreshPreviewWithMarksMixedScript(benchmark::State& state) {
+  RefreshWithMarks(state, "Φωτο_", "写真_café_");
+}
+BENCHMARK(BM_RefreshPreviewWithMarksMixedScript)->Apply(MarkedFolderSizes);
 
 // Baseline: only copying every checked name into one buffer.
 void BM_CopyNamesOnly(benchmark::State& state) {

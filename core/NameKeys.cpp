@@ -43,7 +43,8 @@ class UpperCasePages {
     for (std::size_t i = 0; i < UpperCaseRunCount; ++i) {
       const UpperCaseRun& run = UpperCaseRuns[i];
       for (char32_t unit = run.First; unit <= run.Last; unit += run.Stride) {
-        Page(unit >> 8)[unit & 0xFF] = static_cast<char16_t>(static_cast<std::int32_t>(unit) + run.Delta);
+        Page(unit >> 8)[unit & 0xFF] =
+            static_cast<char16_t>(static_cast<std::int32_t>(unit) + run.Delta);
       }
     }
   }
@@ -81,16 +82,22 @@ void AppendFoldedRest(std::string& out, std::string_view name) {
       ++pos;
       continue;
     }
-    const std::size_t length = CharLength(name, pos);
     // A byte that starts no character is kept as it is, so that two
-    // different texts never share a key.
-    const char32_t code = length == 1 ? c : CodePointAt(name, pos);
-    const char32_t upper = length == 1 ? code : pages.Upper(code);
-    if (upper == code) {
-      out.append(name.substr(pos, length));
-    } else {
-      AppendCodePoint(out, upper);
+    // different texts never share a key; past the BMP nothing has case.
+    const std::size_t length = CharLength(name, pos);
+    if (length == 2 || length == 3) {
+      const auto at = [&](std::size_t i) { return static_cast<char32_t>(name[pos + i] & 0x3F); };
+      const char32_t code = length == 2
+                                ? (static_cast<char32_t>(c & 0x1F) << 6) | at(1)
+                                : (static_cast<char32_t>(c & 0x0F) << 12) | (at(1) << 6) | at(2);
+      const char32_t upper = pages.Upper(code);
+      if (upper != code) {
+        AppendCodePoint(out, upper);
+        pos += length;
+        continue;
+      }
     }
+    out.append(name, pos, length);
     pos += length;
   }
 }
@@ -124,17 +131,6 @@ std::string NameKey(std::string_view name) {
   return key;
 }
 
-std::size_t CharacterCount(std::string_view text) {
-  // Four UTF-8 bytes are a character past U+FFFF: two UTF-16 units.
-  std::size_t count = 0;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t length = CharLength(text, pos);
-    count += length == 4 ? 2 : 1;
-    pos += length;
-  }
-  return count;
-}
-
 NameFit CheckNameFits(std::string_view name, std::size_t folderLength) {
   std::size_t stepBegin = 0;
   for (std::size_t pos = 0; pos <= name.size(); ++pos) {
@@ -143,10 +139,10 @@ NameFit CheckNameFits(std::string_view name, std::size_t folderLength) {
     if (step.empty() || step.back() == '.' || step.back() == ' ' || IsDeviceName(step)) {
       return NameFit::Unusable;
     }
-    if (CharacterCount(step) > kLongestStep) return NameFit::TooLong;
+    if (Utf16Length(step) > kLongestStep) return NameFit::TooLong;
     stepBegin = pos + 1;
   }
-  if (folderLength + 1 + CharacterCount(name) > kLongestPath) return NameFit::TooLong;
+  if (folderLength + 1 + Utf16Length(name) > kLongestPath) return NameFit::TooLong;
   return NameFit::Fits;
 }
 

@@ -21,7 +21,7 @@ void AppendNameKey(std::string& out, std::string_view name);
 // extension) as a step, a step ending in "." or " " (Windows would trim it
 // and the file would end under another name), an empty step, a step longer
 // than a file system holds, or a full path (folder + "\" + name) longer than
-// the wide functions take. folderLength is in UTF-16 units (CharacterCount).
+// the wide functions take. folderLength is in UTF-16 units (Utf16Length).
 enum class NameFit { Fits, Unusable, TooLong };
 NameFit CheckNameFits(std::string_view name, std::size_t folderLength);
 
@@ -30,9 +30,6 @@ inline constexpr std::size_t kLongestStep = 255;
 // Longest full path in UTF-16 units: 32,767 with the terminating zero, less
 // the "\\?\UNC\" that stands for the leading "\\" of a share's path.
 inline constexpr std::size_t kLongestPath = 32767 - 1 - 6;
-
-// Length of a UTF-8 text in UTF-16 units (a character past U+FFFF is two).
-std::size_t CharacterCount(std::string_view text);
 
 // folder + "\" + name; name alone when folder is empty.
 std::string JoinPath(std::string_view folder, std::string_view name);

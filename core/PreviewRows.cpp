@@ -1,12 +1,13 @@
 #include "PreviewRows.h"
 
 #include "FileNames.h"
+#include "NameConflicts.h"
+#include "NameKeys.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
 #include "SequenceNumber.h"
 #include "TakenNames.h"
-#include "NameConflicts.h"
-#include "NameKeys.h"
+#include "Utf8.h"
 
 namespace korvath {
 
@@ -101,7 +102,7 @@ void PreviewRows::Mark(std::int64_t startNumber) {
   const std::size_t rows = fileIndex_.size();
   newKeys_.resize(rows);
   marked_.assign(rows, false);
-  const std::size_t folderLength = CharacterCount(taken_->Folder());
+  const std::size_t folderLength = Utf16Length(taken_->Folder());
   // The old names change only with the check marks, not with a keystroke.
   if (oldNames_ != keyedOldNames_ || oldKeys_.size() != rows) {
     oldKeys_.resize(rows);

@@ -43,8 +43,9 @@ std::string JournalStepLine(std::string_view from, std::string_view to);
 inline constexpr std::string_view JournalFailedLine = "F\n";
 inline constexpr std::string_view JournalEndLine = "E\n";
 
-// Text is UTF-8, its byte order mark skipped. False when it is not a journal. A torn last line (cut off while being
-// written) is ignored: its step was never taken.
+// Text is UTF-8, its byte order mark skipped. False when it is not a
+// journal. A torn last line (cut off while being written) is ignored: its
+// step was never taken.
 bool ParseJournal(std::string_view text, Journal& journal);
 
 // A file written a record at a time. Append hands the text to the system

@@ -6,10 +6,11 @@
 #include "FileNames.h"
 #include "NameConflicts.h"
 #include "NameKeys.h"
-#include "StagedMoves.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
+#include "StagedMoves.h"
+#include "Utf8.h"
 
 namespace korvath {
 namespace {
@@ -79,7 +80,7 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
   std::vector<std::string> oldKeys(rows), newKeys(rows);
   std::vector<bool> unusable(rows);
   std::vector<NameFit> fits(rows);
-  const std::size_t folderLength = CharacterCount(place.Folder);
+  const std::size_t folderLength = Utf16Length(place.Folder);
   for (std::size_t r = 0; r < rows; ++r) {
     oldKeys[r] = NameKey(plan[r].OldName);
     newKeys[r] = NameKey(plan[r].NewName);

@@ -51,15 +51,9 @@ class Mover {
       temporary += TemporaryNameMark;
       temporary += std::to_string(++counter_);
       temporary += '_';
-      std::size_t room = kLongestStep - CharacterCount(std::string_view(temporary).substr(folder.size()));
-      for (std::size_t pos = 0; pos < name.size();) {
-        const std::size_t length = CharLength(name, pos);
-        const std::size_t units = length == 4 ? 2 : 1;
-        if (units > room) break;
-        room -= units;
-        temporary.append(name.substr(pos, length));
-        pos += length;
-      }
+      const std::size_t room =
+          kLongestStep - Utf16Length(std::string_view(temporary).substr(folder.size()));
+      temporary.append(name.substr(0, FitUtf16Units(name, room)));
       // Cut short, it must not end in what Windows trims off.
       while (temporary.back() == '.' || temporary.back() == ' ') temporary.pop_back();
       if (reserved.count(NameKey(temporary)) == 0 &&

@@ -5,6 +5,7 @@
 
 namespace korvath {
 
+// clang-format off
 const UpperCaseRun UpperCaseRuns[] = {
     {0x00B5, 0x00B5, 743, 1},
     {0x00E0, 0x00F6, -32, 1},
@@ -196,6 +197,7 @@ const UpperCaseRun UpperCaseRuns[] = {
     {0xAB70, 0xABBF, -38864, 1},
     {0xFF41, 0xFF5A, -32, 1},
 };
+// clang-format on
 
 const std::size_t UpperCaseRunCount = sizeof UpperCaseRuns / sizeof UpperCaseRuns[0];
 

@@ -100,6 +100,28 @@ char32_t CodePointAt(std::string_view text, std::size_t pos) {
   return Decode(text, pos, length);
 }
 
+std::size_t Utf16Length(std::string_view text) {
+  std::size_t units = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = CharLength(text, pos);
+    units += length == 4 ? 2 : 1;
+    pos += length;
+  }
+  return units;
+}
+
+std::size_t FitUtf16Units(std::string_view text, std::size_t units) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t length = CharLength(text, pos);
+    const std::size_t needed = length == 4 ? 2 : 1;
+    if (needed > units) break;
+    units -= needed;
+    pos += length;
+  }
+  return pos;
+}
+
 std::size_t FindLastDelimiter(std::string_view text, std::string_view delimiters) {
   return text.find_last_of(delimiters);
 }

@@ -34,6 +34,14 @@ char32_t CodePointAt(std::string_view text, std::size_t pos);
 // Appends code point c to out as UTF-8.
 void AppendCodePoint(std::string& out, char32_t c);
 
+// Length of text in UTF-16 units, as Windows counts names and paths: a
+// character past U+FFFF is two, a byte that starts no valid sequence one.
+std::size_t Utf16Length(std::string_view text);
+
+// Bytes of the longest start of text that is whole characters and at most
+// units UTF-16 units long.
+std::size_t FitUtf16Units(std::string_view text, std::size_t units);
+
 // Position of the last byte of text that is one of the ASCII delimiters, or
 // npos; the first such byte at or after from.
 std::size_t FindLastDelimiter(std::string_view text, std::string_view delimiters);

@@ -69,10 +69,11 @@ def main():
       % unicodedata.unidata_version)
     w("// The simple upper-case mapping of the BMP past ASCII, as runs.\n\n")
     w('#include "UpperCaseTable.h"\n\nnamespace korvath {\n\n')
+    w("// clang-format off\n")
     w("const UpperCaseRun UpperCaseRuns[] = {\n")
     for first, last, delta, stride in table:
         w("    {0x%04X, 0x%04X, %d, %d},\n" % (first, last, delta, stride))
-    w("};\n\nconst std::size_t UpperCaseRunCount = sizeof UpperCaseRuns / sizeof UpperCaseRuns[0];\n\n")
+    w("};\n// clang-format on\n\nconst std::size_t UpperCaseRunCount = sizeof UpperCaseRuns / sizeof UpperCaseRuns[0];\n\n")
     w("}  // namespace korvath\n")
 
 

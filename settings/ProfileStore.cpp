@@ -9,17 +9,7 @@ namespace {
 
 // Cuts value to kMaxProfileValueLength UTF-16 units of whole characters.
 void CutLongValue(std::string& value) {
-  if (value.size() <= kMaxProfileValueLength) return;  // bytes never fewer than units
-  std::size_t units = 0;
-  for (std::size_t pos = 0; pos < value.size();) {
-    const std::size_t length = CharLength(value, pos);
-    units += length == 4 ? 2 : 1;
-    if (units > kMaxProfileValueLength) {
-      value.resize(pos);
-      return;
-    }
-    pos += length;
-  }
+  value.resize(FitUtf16Units(value, kMaxProfileValueLength));
 }
 
 }  // namespace

@@ -58,9 +58,9 @@ TEST(FileNames, ExtensionIsFromTheLastDotThatNoSeparatorFollows) {
 
 TEST(FileNames, NamePartIsAfterTheLastSeparator) {
   const std::pair<std::string_view, std::string_view> cases[] = {
-      {"a.txt", "a.txt"},       {"dir\\a.txt", "a.txt"}, {"C:a.txt", "a.txt"}, {"C:\\d\\", ""},
-      {"表ソ.txt", "表ソ.txt"}, {"d\\表\\ソ", "ソ"},     {"表\\x", "x"},       {"", ""},
-      {"d\\表", "表"},         {"😀\\한글.txt", "한글.txt"}, {"C:café", "café"},
+      {"a.txt", "a.txt"},       {"dir\\a.txt", "a.txt"},     {"C:a.txt", "a.txt"}, {"C:\\d\\", ""},
+      {"表ソ.txt", "表ソ.txt"}, {"d\\表\\ソ", "ソ"},         {"表\\x", "x"},       {"", ""},
+      {"d\\表", "表"},          {"😀\\한글.txt", "한글.txt"}, {"C:café", "café"},
   };
   for (const auto& [path, expected] : cases) {
     EXPECT_EQ(ExtractNamePart(path), expected) << path;

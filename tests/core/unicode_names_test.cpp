@@ -40,7 +40,7 @@ TEST(NameKey, FoldsLetterCaseAsWindowsFileSystemsDo) {
       {"a/b", "A\\B", true},
       {"café.jpg", "CAFÉ.JPG", true},
       {"café.jpg", "cafe.jpg", false},
-      {"e\xCC\x81", "é", false},  // e + combining accent: no normalization
+      {"e\xCC\x81", "é", false},     // e + combining accent: no normalization
       {"straße", "STRASSE", false},  // one character to one: ß stays
       {"straße", "STRAßE", true},
       {"ß", "ẞ", false},
@@ -107,10 +107,14 @@ TEST(CheckNameFits, CountsUtf16UnitsInEachStepAndTheWholePath) {
     EXPECT_EQ(CheckNameFits(c.name, c.folder), c.fit) << c.name.size() << " bytes";
   }
   const std::pair<std::string_view, std::size_t> counts[] = {
-      {"", 0}, {"a", 1}, {"é", 1}, {"表", 1}, {"😀", 2}, {"a😀é", 4}, {"\xFF", 1},
-      {"\xED\xA0\x80", 1},
+      {"", 0},  {"a", 1},   {"é", 1},    {"表", 1},
+      {"😀", 2}, {"a😀é", 4}, {"\xFF", 1}, {"\xED\xA0\x80", 1},
   };
-  for (const auto& [text, units] : counts) EXPECT_EQ(CharacterCount(text), units) << text;
+  for (const auto& [text, units] : counts) {
+    EXPECT_EQ(Utf16Length(text), units) << text;
+    EXPECT_EQ(FitUtf16Units(std::string(text) + "😀", units + 1), text.size()) << text;
+  }
+  EXPECT_EQ(FitUtf16Units("a😀b", 2), 1u);  // never half a character
 }
 
 // A folder 200 UTF-16 units deep (past MAX_PATH with any long name in it).
@@ -142,13 +146,14 @@ struct DeepFolder {
   // The folder's files by name relative to it.
   std::map<std::string, int> Files() const {
     std::map<std::string, int> files;
-    for (const auto& [name, content] : folder.State()) files[name.substr(Path.size() + 1)] = content;
+    for (const auto& [name, content] : folder.State())
+      files[name.substr(Path.size() + 1)] = content;
     return files;
   }
 };
 
 TEST(RenameRun, MixedScriptNamesInADeepFolderAreRenamedAndUndone) {
-  ASSERT_EQ(CharacterCount(DeepFolder().Path), 200u);
+  ASSERT_EQ(Utf16Length(DeepFolder().Path), 200u);
   const std::string longName = Repeat("長", 246) + ".txt";
   DeepFolder d;
   d.List({"café.jpg", "cafe.jpg", "naïve.txt", "한글.txt", "😀.txt", "a.txt", longName});
@@ -156,8 +161,12 @@ TEST(RenameRun, MixedScriptNamesInADeepFolderAreRenamedAndUndone) {
   const RenameRunResult result = d.Run("x");
   EXPECT_EQ(result.CompletedCount, 7);
   EXPECT_TRUE(d.observer.Boxes.empty());
-  EXPECT_EQ(d.Files(), (std::map<std::string, int>{{"x1.jpg", 1}, {"x2.jpg", 2}, {"x3.txt", 3},
-                                                   {"x4.txt", 4}, {"x5.txt", 5}, {"x6.txt", 6},
+  EXPECT_EQ(d.Files(), (std::map<std::string, int>{{"x1.jpg", 1},
+                                                   {"x2.jpg", 2},
+                                                   {"x3.txt", 3},
+                                                   {"x4.txt", 4},
+                                                   {"x5.txt", 5},
+                                                   {"x6.txt", 6},
                                                    {"x7.txt", 7}}));
   // The journal is UTF-8 behind its byte order mark.
   const std::string& journal = d.folder.Journals[d.Journals.Run];
@@ -172,7 +181,8 @@ TEST(RenameRun, MixedScriptNamesInADeepFolderAreRenamedAndUndone) {
   DeepFolder swap;
   swap.List({prefix + "2.txt", prefix + "1.txt"});
   EXPECT_EQ(swap.Run(prefix).CompletedCount, 2);
-  EXPECT_EQ(swap.Files(), (std::map<std::string, int>{{prefix + "1.txt", 1}, {prefix + "2.txt", 2}}));
+  EXPECT_EQ(swap.Files(),
+            (std::map<std::string, int>{{prefix + "1.txt", 1}, {prefix + "2.txt", 2}}));
   EXPECT_TRUE(swap.observer.Boxes.empty());
   swap.List({"z.txt"});
   const RenameRunResult tooLong = swap.Run(prefix + "xyzab_");

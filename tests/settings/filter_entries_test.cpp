@@ -39,8 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "HTML文書 (*.htm;*.html)|*.htm;*.html",
                               {"HTML文書 (*.htm;*.html)"},
                               {"*.htm;*.html"}},
-                    ParseCase{
-                        "JapaneseTextHoldsNoBar", "ポ|*.ポ|X|x", {"ポ", "X"}, {"*.ポ", "x"}},
+                    ParseCase{"JapaneseTextHoldsNoBar", "ポ|*.ポ|X|x", {"ポ", "X"}, {"*.ポ", "x"}},
                     ParseCase{"JapaneseTextHoldsNoBackslash", "表ソ|*.表|", {"表ソ"}, {"*.表"}},
                     ParseCase{"BarInsideMaskShiftsPairing",
                               "ユーザ定義1 (*.a|b)|*.a|b)|Z|z",

@@ -162,16 +162,11 @@ TEST(SaveWholeSettings, TextsShiftJisLacksLeaveOnlyTheirOwnSlotEmpty) {
   ASSERT_TRUE(SaveWholeSettings(store, f.Settings()));
   EXPECT_EQ(store.Writes(), ExpectedSaveOrder(3));
   const std::pair<std::string, std::string> bytes[] = {
-      {"DirHst0", ""},
-      {"DirHst1", "C:\\\x8E\xCA\x90\x5E"},
-      {"DirHst2", ""},
-      {"DirHst3", "C:\\a"},
-      {"TopHst0", ""},
-      {"TopHst1", "\x8E\xCA\x90\x5E_"},
-      {"BtmHst0", ""},
-      {"FileCount", "2"},
-      {"File0", "*.jpg"},
-      {"File1", ""},
+      {"DirHst0", ""},         {"DirHst1", "C:\\\x8E\xCA\x90\x5E"},
+      {"DirHst2", ""},         {"DirHst3", "C:\\a"},
+      {"TopHst0", ""},         {"TopHst1", "\x8E\xCA\x90\x5E_"},
+      {"BtmHst0", ""},         {"FileCount", "2"},
+      {"File0", "*.jpg"},      {"File1", ""},
       {"File2", "*.\x95\x5C"},
   };
   for (const auto& [key, expected] : bytes) {
