@@ -17,9 +17,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,10 +53,10 @@ double Median(std::vector<double> values) {
 
 void Pump() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 
@@ -64,14 +64,15 @@ void Pump() {
 // (none: FileCount -1), beside the histories a used program has.
 std::string MakeFolder(const std::string& name, int masks) {
   std::string folder = testsupport::MakeScratchFolder("kvt-mbench-" + name + "-");
-  for (int i = 0; i < 20; ++i) std::ofstream(folder + "\\f" + std::to_string(i) + ".txt") << 'x';
-  std::ofstream ini(folder + "\\KVTset.ini", std::ios::binary);
+  for (int i = 0; i < 20; ++i) WriteBenchFile(folder + "\\f" + std::to_string(i) + ".txt", "x");
+  std::ostringstream ini;
   ini << "[Form]\r\nLeft=198\r\nTop=95\r\n[SetUp]\r\nDirHst0=" << folder << "\r\n";
   for (int i = 1; i < 7; ++i) ini << "DirHst" << i << "=\r\n";
   for (int i = 0; i < 33; ++i) ini << "TopHst" << i << "=\r\n";
   for (int i = 0; i < 33; ++i) ini << "BtmHst" << i << "=\r\n";
   ini << "[Option]\r\nFileCount=" << masks - 1 << "\r\n";
   for (int i = 0; i < masks; ++i) ini << "File" << i << "=*.m" << i << "\r\n";
+  WriteBenchFile(folder + "\\KVTset.ini", ini.str());
   return folder;
 }
 
@@ -81,7 +82,7 @@ struct Windows : ShownWindows {
 };
 
 double TimeStartup(const std::string& folder, std::size_t expectedEntries) {
-  SetCurrentDirectoryA(folder.c_str());
+  SetCurrentDirectoryW(Widen(folder).c_str());
   double t0 = NowMs();
   Windows windows;
   double elapsed = NowMs() - t0;
@@ -102,17 +103,17 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 double TimeOptionsOk(const std::string& folder, std::size_t expectedEntries) {
-  SetCurrentDirectoryA(folder.c_str());
+  SetCurrentDirectoryW(Widen(folder).c_str());
   Windows windows;
   windows.setup->FilterComboBox1->Pick(7);  // OK goes back to the first entry
   Pump();
   double t0 = -1;
   g_script = [&] {
     t0 = NowMs();
-    SendMessageA(windows.option->BitBtn1, BM_CLICK, 0, 0);
+    SendMessageW(windows.option->BitBtn1, BM_CLICK, 0, 0);
   };
   SetTimer(nullptr, 0, 10, RunScript);
-  SendMessageA(windows.setup->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+  SendMessageW(windows.setup->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
   UpdateWindow(windows.setup->Handle());
   Pump();
   double elapsed = NowMs() - t0;
@@ -128,13 +129,13 @@ double TimeOptionsOk(const std::string& folder, std::size_t expectedEntries) {
 // Korvath.exe started in folder, until a visible window of it answers a
 // sent message (its loop runs); then closed.
 double TimeProgramStart(const std::string& program, const std::string& folder) {
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  std::string command = "\"" + program + "\"";
+  std::wstring command = Widen("\"" + program + "\"");
   double t0 = NowMs();
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &process)) {
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      Widen(folder).c_str(), &startup, &process)) {
     std::printf("cannot start %s\n", program.c_str());
     std::exit(1);
   }
@@ -148,11 +149,11 @@ double TimeProgramStart(const std::string& program, const std::string& folder) {
           auto* f = reinterpret_cast<Found*>(data);
           DWORD pid = 0;
           GetWindowThreadProcessId(window, &pid);
-          char title[64] = {};
-          GetWindowTextA(window, title, sizeof(title));
+          wchar_t title[64] = {};
+          GetWindowTextW(window, title, 64);
           // The main window, not the application's zero-sized one.
           if (pid == f->process && IsWindowVisible(window) &&
-              std::string(title).find("ver") != std::string::npos) {
+              std::wstring(title).find(L"ver") != std::wstring::npos) {
             f->window = window;
             return FALSE;
           }
@@ -162,9 +163,9 @@ double TimeProgramStart(const std::string& program, const std::string& folder) {
     if (!found.window) Sleep(1);
   }
   DWORD_PTR answer = 0;
-  if (found.window) SendMessageTimeoutA(found.window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+  if (found.window) SendMessageTimeoutW(found.window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
   double elapsed = NowMs() - t0;
-  if (found.window) PostMessageA(found.window, WM_CLOSE, 0, 0);
+  if (found.window) PostMessageW(found.window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 1);
   }
@@ -194,11 +195,11 @@ void Report(const char* what, const std::vector<double>& none, const std::vector
 
 int main(int argc, char** argv) {
   int repetitions = argc > 1 ? std::max(3, std::atoi(argv[1])) : 5;
-  Application.Initialize(GetModuleHandleA(nullptr));
+  Application.Initialize(GetModuleHandleW(nullptr));
   Application.SetTitle("Korvath");
-  char module[MAX_PATH];
-  GetModuleFileNameA(nullptr, module, MAX_PATH);
-  std::string self(module);
+  wchar_t module[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, module, MAX_PATH);
+  std::string self = Narrow(module);
   std::string program = self.substr(0, self.find_last_of('\\')) + "\\..\\ui\\Korvath.exe";
 
   std::string none = MakeFolder("none", 0);
@@ -218,7 +219,7 @@ int main(int argc, char** argv) {
     programNone.push_back(TimeProgramStart(program, none));
     programMany.push_back(TimeProgramStart(program, many));
   }
-  SetCurrentDirectoryA(startFolder.c_str());
+  SetCurrentDirectoryW(Widen(startFolder).c_str());
   std::printf("medians of %d repetitions\n", repetitions);
   Report("options OK", okNone, okMany, 1.2);
   Report("start-up", startNone, startMany, 1.2);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "RenameSession.h"
 #include "RenameTexts.h"
 #include "SequenceNumber.h"
+#include "WideText.h"
 #include "Win32FileSystem.h"
 
 namespace korvath {
@@ -53,27 +55,28 @@ std::string FileName(int i) {
 }
 
 void MakeFolder(const std::string& folder, int count) {
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
   for (int i = 0; i < count; ++i) {
     const std::string path = folder + "\\" + FileName(i);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   }
 }
 
 void RemoveFolder(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
+  const std::wstring wide = Widen(folder);
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW((wide + L"\\*").c_str(), &data);
   if (search != INVALID_HANDLE_VALUE) {
     do {
       if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        DeleteFileA((folder + "\\" + data.cFileName).c_str());
+        DeleteFileW((wide + L"\\" + data.cFileName).c_str());
       }
-    } while (FindNextFileA(search, &data));
+    } while (FindNextFileW(search, &data));
     FindClose(search);
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(Widen(folder).c_str());
 }
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
@@ -82,10 +85,10 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// The existence test written out, as a hand-made loop would do it.
-bool BareExists(const char* name) {
+// The existence test written out, as a hand-made wide loop would do it.
+bool BareExists(const wchar_t* name) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(name, GetFileExInfoStandard, &data)) return false;
+  if (!GetFileAttributesExW(name, GetFileExInfoStandard, &data)) return false;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
   FILETIME local;
   WORD date, time;
@@ -97,11 +100,13 @@ double RunBare(int count, int* renamed) {
   LARGE_INTEGER start, end;
   QueryPerformanceCounter(&start);
   int done = 0;
-  char target[64];
+  const std::wstring prefix = Widen(kPrefix);
+  wchar_t source[64], target[64];
   for (int i = 0; i < count; ++i) {
-    std::snprintf(target, sizeof target, "%s%05d.dat", kPrefix, 1 + i);
+    std::swprintf(source, 64, L"file_%06d.dat", i);
+    std::swprintf(target, 64, L"%ls%05d.dat", prefix.c_str(), 1 + i);
     if (BareExists(target)) continue;
-    if (MoveFileA(FileName(i).c_str(), target)) ++done;
+    if (MoveFileW(source, target)) ++done;
   }
   QueryPerformanceCounter(&end);
   *renamed = done;
@@ -137,10 +142,10 @@ double RunEngine(int count, int* renamed, const std::string& journal, bool renum
 }
 
 void MakeNumberedFolder(const std::string& folder, int count) {
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
   for (int i = 1; i <= count; ++i) {
     const std::string path = folder + "\\" + NumberedName(i);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   }
@@ -158,11 +163,11 @@ double Median(std::vector<double> values) {
 int main(int argc, char** argv) {
   using namespace korvath;
   const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 4;
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
   const std::string root =
-      std::string(temp) + "korvath_rename_bench_" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(root.c_str(), nullptr);
+      Narrow(temp) + "korvath_rename_bench_" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryW(Widen(root).c_str(), nullptr);
 
   bool ok = true;
   const int count = argc > 2 ? std::max(10, std::atoi(argv[2])) : 1000;
@@ -183,12 +188,12 @@ int main(int argc, char** argv) {
     }
     for (int turn = 0; turn < 4; ++turn) {
       const int k = (turn + rep) % 4;
-      SetCurrentDirectoryA(folders[k].c_str());
+      SetCurrentDirectoryW(Widen(folders[k]).c_str());
       int renamed = 0;
       const double seconds = k == 0   ? RunBare(count, &renamed)
                              : k == 1 ? RunEngine(count, &renamed, "", false)
                                       : RunEngine(count, &renamed, journal, k == 3);
-      SetCurrentDirectoryA(root.c_str());
+      SetCurrentDirectoryW(Widen(root).c_str());
       if (renamed != count) {
         std::printf("%s renamed %d of %d files\n", kinds[k], renamed, count);
         ok = false;
@@ -196,7 +201,7 @@ int main(int argc, char** argv) {
       times[k].push_back(seconds);
     }
     for (const std::string& folder : folders) RemoveFolder(folder);
-    DeleteFileA(journal.c_str());
+    DeleteFileW(Widen(journal).c_str());
   }
   const double bare = Median(times[0]), engine = Median(times[1]), journaled = Median(times[2]),
                renumber = Median(times[3]);
@@ -209,7 +214,7 @@ int main(int argc, char** argv) {
   std::printf("  journal / engine   %.3f (target <= 1.15)\n", journaled / engine);
   std::printf("  renumber / bare    %.3f (target <= 2.10)\n", renumber / bare);
   std::fflush(stdout);
-  SetCurrentDirectoryA(temp);
-  RemoveDirectoryA(root.c_str());
+  SetCurrentDirectoryW(temp);
+  RemoveDirectoryW(Widen(root).c_str());
   return ok ? 0 : 1;
 }

@@ -28,7 +28,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -49,6 +48,7 @@
 namespace {
 
 using namespace korvath;
+using korvath::testsupport::CurrentFolder;
 using korvath::testsupport::RemoveTree;
 // <chrono> holds a character that cp932 lacks: the performance counter it is.
 struct Clock {
@@ -73,20 +73,20 @@ double Median(std::vector<double> values) {
 
 void Pump(HWND dialog) {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) continue;
-    if (dialog && IsDialogMessageA(dialog, &msg)) continue;
+    if (dialog && IsDialogMessageW(dialog, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 
 std::string TempFolder(const std::string& name) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
   std::string folder =
-      std::string(temp) + "korvath_wbench_" + std::to_string(GetCurrentProcessId()) + "_" + name;
-  CreateDirectoryA(folder.c_str(), nullptr);
+      Narrow(temp) + "korvath_wbench_" + std::to_string(GetCurrentProcessId()) + "_" + name;
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
   return folder;
 }
 
@@ -95,7 +95,7 @@ void MakeFiles(const std::string& folder, int count) {
   for (int i = 0; i < count; ++i) {
     char name[32];
     std::snprintf(name, sizeof(name), "\\f%05d.dat", i);
-    std::ofstream(folder + name) << 'x';
+    WriteBenchFile(folder + name, "x");
   }
 }
 
@@ -118,8 +118,8 @@ struct Windows : ShownWindows {
 };
 
 void Click(HWND window) {
-  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-  PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
 }
 
 // The bare baseline of start-up: one window with as many standard child
@@ -132,13 +132,13 @@ struct FoundWindow {
 // Starts a program in folder and returns the time until its message loop
 // first waits for input (the shown window idle); then closes it.
 double TimeProgramStart(const std::string& commandLine, const std::string& folder) {
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  std::string command = commandLine;
+  std::wstring command = Widen(commandLine);
   auto t0 = Clock::now();
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &process)) {
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      Widen(folder).c_str(), &startup, &process)) {
     std::printf("cannot start %s\n", commandLine.c_str());
     std::exit(1);
   }
@@ -163,10 +163,10 @@ double TimeProgramStart(const std::string& commandLine, const std::string& folde
   }
   DWORD_PTR answer = 0;
   if (found.window) {
-    SendMessageTimeoutA(found.window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
+    SendMessageTimeoutW(found.window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
   }
   double elapsed = Milliseconds(Clock::now() - t0);
-  if (found.window) PostMessageA(found.window, WM_CLOSE, 0, 0);
+  if (found.window) PostMessageW(found.window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 1);
   }
@@ -197,10 +197,7 @@ void Report(const char* what, double value, const char* unit, double limit) {
 // settings file names the large folder as the last one shown.
 int LargeFolderStartup(const std::string& folder, int repetitions) {
   std::string empty = TempFolder("history");
-  {
-    std::string line = "[SetUp]\r\nDirHst0=" + folder + "\r\n";
-    std::ofstream((empty + "\\KVTset.ini").c_str(), std::ios::binary) << line;
-  }
+  WriteBenchFile(empty + "\\KVTset.ini", "[SetUp]\r\nDirHst0=" + folder + "\r\n");
   struct Case {
     const char* name;
     std::string startFolder;
@@ -211,7 +208,7 @@ int LargeFolderStartup(const std::string& folder, int repetitions) {
   std::size_t listed = 0;
   for (int i = 0; i < repetitions; ++i) {
     for (Case& c : cases) {
-      SetCurrentDirectoryA(c.startFolder.c_str());
+      SetCurrentDirectoryW(Widen(c.startFolder).c_str());
       auto t0 = Clock::now();
       Windows w;
       c.startup.push_back(Milliseconds(Clock::now() - t0));
@@ -223,7 +220,7 @@ int LargeFolderStartup(const std::string& folder, int repetitions) {
         std::exit(1);
       }
       t0 = Clock::now();
-      PostMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(kCmdKRenew1, 0), 0);
+      PostMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(kCmdKRenew1, 0), 0);
       Pump(form.Handle());
       c.reread.push_back(Milliseconds(Clock::now() - t0));
       if (form.Session().Files.size() != listed) {
@@ -242,9 +239,9 @@ int LargeFolderStartup(const std::string& folder, int repetitions) {
     Report("  start-up / re-read", ratio, "x", 1.5);
     met = met && ratio <= 1.5;
   }
-  SetCurrentDirectoryA(folder.c_str());
-  DeleteFileA((empty + "\\KVTset.ini").c_str());
-  DeleteFileA((folder + "\\KVTset.ini").c_str());
+  SetCurrentDirectoryW(Widen(folder).c_str());
+  DeleteFileW(Widen((empty + "\\KVTset.ini")).c_str());
+  DeleteFileW(Widen((folder + "\\KVTset.ini")).c_str());
   RemoveTree(empty);
   return met ? 0 : 1;
 }
@@ -262,16 +259,15 @@ void CALLBACK SampleProgress(HWND, UINT, UINT_PTR, DWORD) {
 
 int main(int argc, char** argv) {
   int repetitions = argc > 1 ? std::max(3, std::atoi(argv[1])) : 5;
-  Application.Initialize(GetModuleHandleA(nullptr));
+  Application.Initialize(GetModuleHandleW(nullptr));
   Application.SetTitle("Korvath");
   SetMessageBoxHandler([](HWND, const std::string&, const std::string&, UINT flags) {
     return (flags & MB_YESNO) ? IDYES : IDOK;
   });
   if (argc > 2) return LargeFolderStartup(argv[2], repetitions);
-  char startFolder[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, startFolder);
+  const std::string startFolder = CurrentFolder();
   std::string empty = TempFolder("empty");
-  SetCurrentDirectoryA(empty.c_str());
+  SetCurrentDirectoryW(Widen(empty).c_str());
 
   // Start-up of the program itself against the bare program, each its own
   // process started in an empty folder, alternating so that both see the
@@ -283,9 +279,9 @@ int main(int argc, char** argv) {
     childCount = CountDescendants(w.setup->Handle()) + CountDescendants(w.about->Handle()) +
                  CountDescendants(w.option->Handle());
   }
-  char module[MAX_PATH];
-  GetModuleFileNameA(nullptr, module, MAX_PATH);
-  std::string self = module;
+  wchar_t module[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, module, MAX_PATH);
+  std::string self = Narrow(module);
   std::string folderOfSelf = self.substr(0, self.find_last_of('\\'));
   std::string korvath = folderOfSelf + "\\..\\ui\\Korvath.exe";
   std::string bareProgram = folderOfSelf + "\\window_bench_bare.exe";
@@ -305,7 +301,7 @@ int main(int argc, char** argv) {
   // loading of the common controls 6 that the program's manifest asks for.
   std::printf("  (bare program with the program's manifest: %.1f ms, ratio %.3f)\n",
               Median(bareV6), Median(window) / Median(bareV6));
-  DeleteFileA((empty + "\\KVTset.ini").c_str());
+  DeleteFileW(Widen((empty + "\\KVTset.ini")).c_str());
 
   {
     Windows w;
@@ -317,7 +313,7 @@ int main(int argc, char** argv) {
     std::vector<double> keys;
     for (int i = 0; i < 40; ++i) {
       auto t0 = Clock::now();
-      PostMessageA(edit, WM_CHAR, i % 2 ? VK_BACK : 'a', 1);
+      PostMessageW(edit, WM_CHAR, i % 2 ? VK_BACK : 'a', 1);
       Pump(form.Handle());
       UpdateWindow(form.Handle());
       RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -336,7 +332,7 @@ int main(int argc, char** argv) {
       Pump(form.Handle());
       all.push_back(Milliseconds(Clock::now() - t0));
       t0 = Clock::now();
-      PostMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(kCmdChange1, 0), 0);
+      PostMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(kCmdChange1, 0), 0);
       Pump(form.Handle());
       invert.push_back(Milliseconds(Clock::now() - t0));
     }
@@ -352,7 +348,7 @@ int main(int argc, char** argv) {
   auto runBare = [&](int i) {
     std::string folder = TempFolder("bare" + std::to_string(i));
     MakeFiles(folder, 1000);
-    SetCurrentDirectoryA(folder.c_str());
+    SetCurrentDirectoryW(Widen(folder).c_str());
     Win32FileSystem fs;
     auto t0 = Clock::now();
     for (int n = 0; n < 1000; ++n) {
@@ -362,7 +358,7 @@ int main(int argc, char** argv) {
       if (!fs.Exists(to)) fs.Rename(from, to);
     }
     bareRun.push_back(Milliseconds(Clock::now() - t0));
-    SetCurrentDirectoryA(empty.c_str());
+    SetCurrentDirectoryW(Widen(empty).c_str());
     RemoveTree(folder);
   };
   // The bare loop plus the one thing the window must add per file: the
@@ -371,7 +367,7 @@ int main(int argc, char** argv) {
   auto runBareWithCount = [&](int i, TSetupForm1& form) {
     std::string folder = TempFolder("barecount" + std::to_string(i));
     MakeFiles(folder, 1000);
-    SetCurrentDirectoryA(folder.c_str());
+    SetCurrentDirectoryW(Widen(folder).c_str());
     Win32FileSystem fs;
     auto t0 = Clock::now();
     for (int n = 0; n < 1000; ++n) {
@@ -384,7 +380,7 @@ int main(int argc, char** argv) {
       }
     }
     bareCountRun.push_back(Milliseconds(Clock::now() - t0));
-    SetCurrentDirectoryA(empty.c_str());
+    SetCurrentDirectoryW(Widen(empty).c_str());
     RemoveTree(folder);
   };
   auto runWindow = [&](int i) {
@@ -396,11 +392,11 @@ int main(int argc, char** argv) {
     Pump(form.Handle());
     for (auto& entry : form.Session().Files) entry.Checked = true;
     form.RefreshPreview();
-    SetWindowTextA(form.ComboBox1, "r_");
+    SetWindowTextW(form.ComboBox1, L"r_");
     for (int d = 0; d < 3; ++d) Click(form.SpeedButton11);
     Pump(form.Handle());
     runBareWithCount(i, form);
-    SetCurrentDirectoryA(folder.c_str());  // the shown folder is current again
+    SetCurrentDirectoryW(Widen(folder).c_str());  // the shown folder is current again
     progressSamples = progressShown = 0;
     const UINT_PTR sampler = SetTimer(nullptr, 0, 100, &SampleProgress);
     auto t0 = Clock::now();
@@ -437,7 +433,7 @@ int main(int argc, char** argv) {
   std::printf("  (bare loop with the count repainted per file: %.1f ms, ratio %.3f)\n",
               Median(bareCountRun), Median(bareCountRun) / Median(bareRun));
 
-  SetCurrentDirectoryA(startFolder);
+  SetCurrentDirectoryW(Widen(startFolder).c_str());
   RemoveTree(empty);
   return 0;
 }

@@ -3,7 +3,7 @@
 // given on its command line and runs a plain message loop until closed.
 // The controls carry the program's font and a Japanese caption, so that
 // loading the face and drawing its glyphs, which the program cannot avoid,
-// weigh the same on both sides.
+// weigh the same on both sides; like the program, it is all wide windows.
 
 #include <windows.h>
 
@@ -15,35 +15,35 @@ namespace {
 
 LRESULT CALLBACK BareProcClosing(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_DESTROY) PostQuitMessage(0);
-  return DefWindowProcA(hwnd, msg, wparam, lparam);
+  return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   int controls = std::atoi(commandLine);
-  WNDCLASSA wc{};
+  WNDCLASSW wc{};
   wc.lpfnWndProc = &BareProcClosing;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = "BareBenchWindow";
-  RegisterClassA(&wc);
-  HWND window = CreateWindowExA(0, "BareBenchWindow", "Bare", WS_OVERLAPPEDWINDOW, 198, 95, 521,
-                                430, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  wc.lpszClassName = L"BareBenchWindow";
+  RegisterClassW(&wc);
+  HWND window = CreateWindowExW(0, L"BareBenchWindow", L"Bare", WS_OVERLAPPEDWINDOW, 198, 95, 521,
+                                430, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   HFONT font = korvath::CreateUiFont(12);
-  const char* classes[] = {"STATIC", "BUTTON", "COMBOBOX", "LISTBOX", "EDIT"};
+  const wchar_t* classes[] = {L"STATIC", L"BUTTON", L"COMBOBOX", L"LISTBOX", L"EDIT"};
   for (int i = 0; i < controls; ++i) {
-    HWND control = CreateWindowExA(0, classes[i % 5], "接頭語", WS_CHILD | WS_VISIBLE, (i % 10) * 50,
+    HWND control = CreateWindowExW(0, classes[i % 5], L"接頭語", WS_CHILD | WS_VISIBLE, (i % 10) * 50,
                                    (i / 10) * 30, 45, 25, window, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                                   GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return 0;
 }

@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix
   wine64 fonts-wine
-  xvfb xauth fonts-ipafont-gothic locales
+  xvfb xauth fonts-ipafont-gothic fonts-nanum fonts-symbola locales
   xdotool imagemagick icoutils
   clang libclang-rt-14-dev
   zip

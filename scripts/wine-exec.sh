@@ -49,6 +49,25 @@ prepare_prefix() {
     "$WINESERVER" -w
     touch "$WINEPREFIX/.korvath-ready-2"
   fi
+  if [ ! -f "$WINEPREFIX/.korvath-fontlink-3" ]; then
+    # Names in any script: as Windows links its Japanese faces to others for
+    # the characters they lack, the program's faces borrow Hangul from
+    # NanumGothic and symbols (monochrome emoji among them) from Symbola,
+    # where those are installed. Entries are "file,face", "\0" between them.
+    # Wine looks the links up under the face actually used, so the IPA faces
+    # that stand in for the Japanese ones get them too.
+    local links=""
+    fc-list -q NanumGothic 2>/dev/null && links="NanumGothic.ttf,NanumGothic"
+    fc-list -q Symbola 2>/dev/null && links="${links:+$links\\0}Symbola_hint.ttf,Symbola"
+    if [ -n "$links" ]; then
+      for face in 'ＭＳ Ｐゴシック' 'ＭＳ ゴシック' IPAPGothic IPAGothic 'IPA Pゴシック' 'IPAゴシック'; do
+        "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+          /v "$face" /t REG_MULTI_SZ /d "$links" /f >/dev/null 2>&1
+      done
+      "$WINESERVER" -w
+    fi
+    touch "$WINEPREFIX/.korvath-fontlink-3"
+  fi
   flock -u 8
   exec 8>&-
 }

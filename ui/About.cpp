@@ -8,6 +8,8 @@
 #include "ControlRow.h"
 #include "ShellActions.h"
 #include "UiFont.h"
+#include "WideText.h"
+#include "controls/WindowText.h"
 
 namespace korvath {
 
@@ -67,7 +69,8 @@ SIZE TextSize(HFONT font, const char* text) {
   SIZE size{0, 0};
   WindowDC screen;
   SelectGuard select(screen.Get(), font);
-  GetTextExtentPoint32A(screen.Get(), text, static_cast<int>(std::strlen(text)), &size);
+  const std::wstring wide = Widen(text);
+  GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
   return size;
 }
 
@@ -86,15 +89,15 @@ void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont) {
   {
     SelectGuard select(dc, titleFont);
     SetTextColor(dc, RGB(0, 30, 80));
-    TextOutA(dc, r.left + 18, r.top + 6, "Korvath", 7);
+    TextOutW(dc, r.left + 18, r.top + 6, L"Korvath", 7);
     SetTextColor(dc, RGB(255, 255, 255));
-    TextOutA(dc, r.left + 16, r.top + 4, "Korvath", 7);
+    TextOutW(dc, r.left + 16, r.top + 4, L"Korvath", 7);
   }
   {
     SelectGuard select(dc, subFont);
     SetTextColor(dc, RGB(255, 255, 255));
-    const char subtitle[] = "ファイル名連番リネームソフト";
-    TextOutA(dc, r.left + 20, r.top + 44, subtitle, static_cast<int>(std::strlen(subtitle)));
+    const std::wstring subtitle = Widen("ファイル名連番リネームソフト");
+    TextOutW(dc, r.left + 20, r.top + 44, subtitle.c_str(), static_cast<int>(subtitle.size()));
   }
   // Three sheets with a folded corner, numbered in a row.
   OwnedBrush paper(CreateSolidBrush(RGB(252, 252, 252)));
@@ -103,7 +106,7 @@ void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont) {
   SelectGuard selectBrush(dc, paper.Get());
   SelectGuard selectFont(dc, subFont);
   SetTextColor(dc, RGB(30, 80, 170));
-  const char* numbers[] = {"001", "002", "003"};
+  const wchar_t* numbers[] = {L"001", L"002", L"003"};
   for (int i = 0; i < 3; ++i) {
     const int left = r.right - 150 + i * 46;
     const int top = r.top + 12 + (i % 2) * 4;
@@ -112,7 +115,7 @@ void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont) {
     Polygon(dc, sheet, 6);
     POINT fold[] = {{left + 26, top}, {left + 26, top + 8}, {left + 34, top + 8}};
     Polyline(dc, fold, 3);
-    TextOutA(dc, left + 6, top + 16, numbers[i], 3);
+    TextOutW(dc, left + 6, top + 16, numbers[i], 3);
   }
 }
 
@@ -133,12 +136,10 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HFONT font) {
   InflateRect(&r, -1, -1);
   DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
 
-  std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(item.hwndItem)) + 1, '\0');
-  caption.resize(static_cast<std::size_t>(
-      GetWindowTextA(item.hwndItem, caption.data(), static_cast<int>(caption.size()))));
+  const std::wstring caption = WideWindowText(item.hwndItem);
   SelectGuard select(dc, font);
   SIZE text{0, 0};
-  GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
   constexpr int kGlyph = 16, kSpacing = 4;
   const int shift = pushed ? 1 : 0;
   const int total = kGlyph + kSpacing + text.cx;
@@ -147,7 +148,7 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HFONT font) {
   DrawTick(dc, left, middle - kGlyph / 2);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  TextOutA(dc, left + kGlyph + kSpacing, middle - text.cy / 2, caption.c_str(),
+  TextOutW(dc, left + kGlyph + kSpacing, middle - text.cy / 2, caption.c_str(),
            static_cast<int>(caption.size()));
   if (item.itemState & ODS_FOCUS) {
     RECT focus = r;
@@ -200,8 +201,8 @@ void TAboutForm1::Create(HWND owner) {
   bannerFont_.Reset(CreateShiftJisFont(36, FW_BOLD, true, "Tahoma"));
   bannerSubFont_.Reset(CreateShiftJisFont(12, FW_BOLD, false, "ＭＳ Ｐゴシック"));
   icon_ = static_cast<HICON>(
-      LoadImageA(Application.Instance() ? Application.Instance() : GetModuleHandleA(nullptr),
-                 MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, LR_SHARED));
+      LoadImageW(Application.Instance() ? Application.Instance() : GetModuleHandleW(nullptr),
+                 MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_SHARED));
 
   RECT outer{0, 0, kAboutClientWidth, kAboutClientHeight};
   AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
@@ -236,12 +237,12 @@ void TAboutForm1::FitClientArea() {
 }
 
 void TAboutForm1::CreateControls() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
   for (const AboutRow& c : kControls) {
     HWND parent = c.parent ? *Member(c.parent) : Handle();
     int left = c.bounds.left, top = c.bounds.top, width = c.bounds.width,
         height = c.bounds.height;
-    const char* className = "STATIC";
+    const wchar_t* className = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
     switch (c.kind) {
@@ -266,7 +267,7 @@ void TAboutForm1::CreateControls() {
         break;
       }
       case Kind::Edit: {
-        className = "EDIT";
+        className = L"EDIT";
         style |= ES_LEFT | ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP;
         // Bounds are measured from the panel's outer corner, inside its bevel.
         POINT origin{0, 0};
@@ -278,14 +279,14 @@ void TAboutForm1::CreateControls() {
         break;
       }
       case Kind::Button:
-        className = "BUTTON";
+        className = L"BUTTON";
         style |= BS_OWNERDRAW | WS_TABSTOP;
         break;
     }
-    HWND control =
-        CreateWindowExA(exStyle, className, c.text, style, left, top, width, height, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    HWND control = CreateWindowExW(
+        exStyle, className, c.text ? Widen(c.text).c_str() : L"", style, left, top, width, height,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     *Member(c.name) = control;
   }
 }

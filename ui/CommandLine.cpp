@@ -2,8 +2,8 @@
 
 namespace korvath {
 
-// No byte of the second half of a Shift-JIS character is a blank or a
-// quote (they run from 0x40 up), so the bytes can be taken one by one.
+// No byte of a UTF-8 character of two or more bytes is a blank or a quote
+// (they are all 0x80 and up), so the bytes can be taken one by one.
 std::vector<std::string> CommandLinePaths(std::string_view arguments) {
   std::vector<std::string> paths;
   std::string current;

@@ -12,7 +12,7 @@ namespace korvath {
 // Splits the arguments (the command line after the program's name) at
 // blanks outside double quotes. File names hold no '"', so a quote only
 // groups and is dropped, and a backslash is always a backslash: "D:\" is the
-// root and "D:\表" (whose last byte is "\") keeps its closing quote. Empty
+// root and "D:\表\" keeps its closing quote. Empty
 // arguments are left out.
 std::vector<std::string> CommandLinePaths(std::string_view arguments);
 

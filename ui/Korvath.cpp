@@ -3,12 +3,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "Application.h"
 #include "CommandLine.h"
 #include "ProgramWindows.h"
 #include "Setup.h"
+#include "WideText.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+// The wide entry: paths handed over may hold any character.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR arguments, int) {
   using namespace korvath;
   Application.Initialize(instance);
   Application.SetTitle("Korvath");
@@ -19,7 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   // saving anything, rather than let it end the process unreported.
   const bool created = Application.Guard([&] {
     // A folder or files handed over ("Send To", a shortcut) are shown first.
-    windows.Create(CommandLinePaths(arguments ? arguments : ""));
+    windows.Create(CommandLinePaths(arguments ? Narrow(arguments) : std::string()));
   });
   if (!created) return 1;
 

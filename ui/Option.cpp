@@ -7,7 +7,9 @@
 #include "MessageBox.h"
 #include "SettingsFile.h"
 #include "UiFont.h"
-#include "cp932.h"
+#include "Utf8.h"
+#include "WideText.h"
+#include "controls/WindowText.h"
 
 namespace korvath {
 
@@ -44,18 +46,18 @@ std::string FullListMessage() {
 // The sorts of child the dialog makes, by their window class.
 enum class OptionKind { Button, Edit, ListBox, Static };
 
-const char* ClassName(OptionKind kind) {
+const wchar_t* ClassName(OptionKind kind) {
   switch (kind) {
     case OptionKind::Button:
-      return "BUTTON";
+      return L"BUTTON";
     case OptionKind::Edit:
-      return "EDIT";
+      return L"EDIT";
     case OptionKind::ListBox:
-      return "LISTBOX";
+      return L"LISTBOX";
     case OptionKind::Static:
       break;
   }
-  return "STATIC";
+  return L"STATIC";
 }
 
 // Rows are created in table order, which is also the tab order of the
@@ -102,20 +104,12 @@ void SetBounds(HWND window, const ControlBounds& b) {
   SetWindowPos(window, nullptr, b.Left, b.Top, b.Width, b.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string ListText(HWND list, int index) {
-  LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+std::wstring ListText(HWND list, int index) {
+  LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
   if (length == LB_ERR) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  LRESULT copied = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  LRESULT copied = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
-  return text;
-}
-
-std::string EditText(HWND edit) {
-  int length = GetWindowTextLengthA(edit);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  int copied = GetWindowTextA(edit, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied));
   return text;
 }
 
@@ -166,19 +160,19 @@ void TOptionForm1::Create(HWND owner) {
 }
 
 void TOptionForm1::CreateControls() {
-  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
   for (const OptionRow& row : kControls) {
     const Bounds& b = row.bounds;
     HWND control =
-        CreateWindowExA(row.exStyle, ClassName(row.kind), row.text, row.style, b.left, b.top,
+        CreateWindowExW(row.exStyle, ClassName(row.kind), Widen(row.text).c_str(), row.style, b.left, b.top,
                         b.width, b.height, Handle(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     this->*row.member = control;
   }
   SetWindowSubclass(SpeedButton1, SpeedButtonProc, 1, 0);
   SetWindowSubclass(SpeedButton2, SpeedButtonProc, 1, 0);
-  SendMessageA(ListBox1, LB_SETITEMHEIGHT, 0, kListItemHeight);
+  SendMessageW(ListBox1, LB_SETITEMHEIGHT, 0, kListItemHeight);
 }
 
 void TOptionForm1::SetMaxHeight(int height) {
@@ -195,13 +189,13 @@ void TOptionForm1::SetMaxHeight(int height) {
 void TOptionForm1::LoadUserMasks(ProfileStore& store) { SetRows(korvath::LoadUserMasks(store)); }
 
 void TOptionForm1::SetRows(const std::vector<std::string>& rows) {
-  SendMessageA(ListBox1, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(ListBox1, WM_SETREDRAW, FALSE, 0);
   rows_ = rows;
-  SendMessageA(ListBox1, LB_RESETCONTENT, 0, 0);
+  SendMessageW(ListBox1, LB_RESETCONTENT, 0, 0);
   for (const std::string& mask : rows_) {
-    SendMessageA(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mask.c_str()));
+    SendMessageW(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(mask).c_str()));
   }
-  SendMessageA(ListBox1, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(ListBox1, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(ListBox1, nullptr, TRUE);
 }
 
@@ -212,7 +206,7 @@ std::vector<std::string> TOptionForm1::MasksToSave() const {
 }
 
 int TOptionForm1::ItemIndex() const {
-  return static_cast<int>(SendMessageA(ListBox1, LB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendMessageW(ListBox1, LB_GETCURSEL, 0, 0));
 }
 
 int TOptionForm1::ShowModal() {
@@ -260,7 +254,7 @@ void TOptionForm1::CloseModal(int result) {
 
 void TOptionForm1::UpdateArrowButtons() {
   int i = ItemIndex();
-  int count = static_cast<int>(SendMessageA(ListBox1, LB_GETCOUNT, 0, 0));
+  int count = static_cast<int>(SendMessageW(ListBox1, LB_GETCOUNT, 0, 0));
   EnableWindow(SpeedButton1, i > 0);
   EnableWindow(SpeedButton2, i != -1 && i < count - 1);
 }
@@ -281,14 +275,14 @@ void TOptionForm1::BitBtn2Click() { CloseModal(IDCANCEL); }
 // Add: only masks that start with "*." and hold no "|" (the rest is the
 // user's business), and no more than the next start reads back.
 void TOptionForm1::BitBtn3Click() {
-  std::string text = EditText(Edit1);
+  std::string text = WindowText(Edit1);
   if (text.empty()) return;
   std::string refusal;
   if (text.compare(0, 2, "*.") != 0) {
     refusal = kMaskMessage;
   } else if (FindFirstDelimiter(text, "|") != std::string::npos) {
     refusal = kBarMessage;
-  } else if (SendMessageA(ListBox1, LB_GETCOUNT, 0, 0) >= kMaxUserMasks) {
+  } else if (SendMessageW(ListBox1, LB_GETCOUNT, 0, 0) >= kMaxUserMasks) {
     refusal = FullListMessage();
   }
   if (!refusal.empty()) {
@@ -296,18 +290,18 @@ void TOptionForm1::BitBtn3Click() {
     return;
   }
   rows_.push_back(text);
-  SendMessageA(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  SetWindowTextA(Edit1, "");
+  SendMessageW(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  SetWindowTextW(Edit1, L"");
 }
 
 void TOptionForm1::BitBtn4Click() {
   int i = ItemIndex();
   if (i == -1) return;
   rows_.erase(rows_.begin() + i);
-  SendMessageA(ListBox1, LB_DELETESTRING, i, 0);
-  int count = static_cast<int>(SendMessageA(ListBox1, LB_GETCOUNT, 0, 0));
+  SendMessageW(ListBox1, LB_DELETESTRING, i, 0);
+  int count = static_cast<int>(SendMessageW(ListBox1, LB_GETCOUNT, 0, 0));
   int next = count == 0 ? -1 : (i < count ? i : count - 1);
-  SendMessageA(ListBox1, LB_SETCURSEL, next, 0);
+  SendMessageW(ListBox1, LB_SETCURSEL, next, 0);
   UpdateArrowButtons();
 }
 
@@ -315,9 +309,9 @@ void TOptionForm1::MoveRow(int from, int to) {
   std::string text = rows_[static_cast<std::size_t>(from)];
   rows_.erase(rows_.begin() + from);
   rows_.insert(rows_.begin() + to, text);
-  SendMessageA(ListBox1, LB_DELETESTRING, from, 0);
-  SendMessageA(ListBox1, LB_INSERTSTRING, to, reinterpret_cast<LPARAM>(text.c_str()));
-  SendMessageA(ListBox1, LB_SETCURSEL, to, 0);
+  SendMessageW(ListBox1, LB_DELETESTRING, from, 0);
+  SendMessageW(ListBox1, LB_INSERTSTRING, to, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  SendMessageW(ListBox1, LB_SETCURSEL, to, 0);
   UpdateArrowButtons();
 }
 
@@ -329,7 +323,7 @@ void TOptionForm1::SpeedButton1Click() {
 
 void TOptionForm1::SpeedButton2Click() {
   int i = ItemIndex();
-  int count = static_cast<int>(SendMessageA(ListBox1, LB_GETCOUNT, 0, 0));
+  int count = static_cast<int>(SendMessageW(ListBox1, LB_GETCOUNT, 0, 0));
   if (i == -1 || i >= count - 1) return;
   MoveRow(i, i + 1);
 }
@@ -368,13 +362,13 @@ void TOptionForm1::DrawItem(const DRAWITEMSTRUCT& item) {
   bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillRect(item.hDC, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID != static_cast<UINT>(-1)) {
-    std::string text = ListText(ListBox1, static_cast<int>(item.itemID));
+    const std::wstring text = ListText(ListBox1, static_cast<int>(item.itemID));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT textRect = rect;
     textRect.left += kListTextIndent;
     // "&" is an ordinary character here.
-    DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &rect);

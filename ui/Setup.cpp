@@ -32,6 +32,7 @@
 #include "controls/Panel.h"
 #include "controls/StatusBar.h"
 #include "controls/StringGrid.h"
+#include "controls/WindowText.h"
 
 namespace korvath {
 
@@ -92,12 +93,12 @@ void TSetupForm1::Create() {
   p.width = kDesignWidth;
   p.height = kDesignHeight;
   p.owner = Application.Handle();
-  p.icon = LoadIconA(Application.Instance() ? Application.Instance() : GetModuleHandleA(nullptr),
-                     MAKEINTRESOURCEA(1));
+  p.icon = LoadIconW(Application.Instance() ? Application.Instance() : GetModuleHandleW(nullptr),
+                     MAKEINTRESOURCEW(1));
   CreateHandle(p);
   // Created first, this is the application's main window.
   if (!IsWindow(Application.MainWindow())) Application.SetMainWindow(Handle());
-  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 
   CreateControls();
   // From here every size change lays the controls out, the menu bar's
@@ -107,7 +108,7 @@ void TSetupForm1::Create() {
 
   keyPreviewForm = this;
   keyPreview_ =
-      SetWindowsHookExA(WH_GETMESSAGE, &TSetupForm1::KeyPreviewHook, nullptr, GetCurrentThreadId());
+      SetWindowsHookExW(WH_GETMESSAGE, &TSetupForm1::KeyPreviewHook, nullptr, GetCurrentThreadId());
   // No window procedure surrounds the creation sequence: its errors end in
   // the general error report here, and the window still opens.
   Application.Guard([this] { FormCreate(); });
@@ -119,32 +120,29 @@ void TSetupForm1::Create() {
 
 std::string TSetupForm1::WindowText(HWND window) {
   if (!window) return {};
-  int length = GetWindowTextLengthA(window);
-  std::string text(length + 1, '\0');
-  text.resize(GetWindowTextA(window, text.data(), length + 1));
-  return text;
+  return korvath::WindowText(window);
 }
 
 std::string TSetupForm1::PrefixText() const { return WindowText(ComboBox1); }
 std::string TSetupForm1::SuffixText() const { return WindowText(ComboBox2); }
 std::string TSetupForm1::ExtensionText() const { return WindowText(ComboBox3); }
 bool TSetupForm1::FullWidthChecked() const {
-  return SendMessageA(CheckBox1, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageW(CheckBox1, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void TSetupForm1::SetStatusText(int panel, const std::string& text) {
   if (panel < 0 || panel >= static_cast<int>(statusTexts_.size())) return;
   // Switching the mode repaints the whole bar, so only when it is needed;
   // an unchanged text is not written again, which costs a repaint.
-  bool simple = SendMessageA(StatusBar1, SB_ISSIMPLE, 0, 0) != FALSE;
-  if (simple) SendMessageA(StatusBar1, SB_SIMPLE, FALSE, 0);
+  bool simple = SendMessageW(StatusBar1, SB_ISSIMPLE, 0, 0) != FALSE;
+  if (simple) SendMessageW(StatusBar1, SB_SIMPLE, FALSE, 0);
   if (!simple && statusWritten_[panel] && statusTexts_[panel] == text) return;
   statusWritten_[panel] = true;
   statusTexts_[panel] = text;
   // A leading tab centres the text in its panel; the last panel is flat.
-  std::string shown = "\t" + text;
+  const std::wstring shown = L"\t" + Widen(text);
   WPARAM type = panel == kPanelSpare ? SBT_NOBORDERS : 0;
-  SendMessageA(StatusBar1, SB_SETTEXTA, panel | type, reinterpret_cast<LPARAM>(shown.c_str()));
+  SendMessageW(StatusBar1, SB_SETTEXTW, panel | type, reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
 std::string TSetupForm1::StatusText(int panel) const {
@@ -314,13 +312,13 @@ void TSetupForm1::OnCommand(WPARAM wparam, LPARAM lparam) {
       if (code == CBN_SELCHANGE) {
         // The edit part still shows the old text: take the picked item's
         // first, so that the handler reads what the user chose.
-        LRESULT index = SendMessageA(control, CB_GETCURSEL, 0, 0);
+        LRESULT index = SendMessageW(control, CB_GETCURSEL, 0, 0);
         if (index != CB_ERR) {
-          LRESULT length = SendMessageA(control, CB_GETLBTEXTLEN, index, 0);
-          std::string item(length + 1, '\0');
-          SendMessageA(control, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()));
-          item.resize(length);
-          SetWindowTextA(control, item.c_str());
+          LRESULT length = SendMessageW(control, CB_GETLBTEXTLEN, index, 0);
+          std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+          SendMessageW(control, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()));
+          item.resize(static_cast<std::size_t>(length));
+          SetWindowTextW(control, item.c_str());
         }
         if (row->click) (this->*row->click)();
       } else if (code == CBN_EDITCHANGE) {
@@ -410,7 +408,7 @@ void TSetupForm1::OnContextMenu(HWND window, LPARAM lparam) {
     RECT rect{};
     int index = HighlightedIndex();
     if (index < 0 ||
-        SendMessageA(window, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
+        SendMessageW(window, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
       rect = RECT{};
     }
     at = {rect.left, rect.bottom};
@@ -459,7 +457,7 @@ void TSetupForm1::FormClose() {
   SaveSettings();
 }
 
-void TSetupForm1::KExit1Click() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+void TSetupForm1::KExit1Click() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 void TSetupForm1::KView1Click() { SetMenuItemChecked(kCmdKStatus1, StatusBarVisible()); }
 
@@ -518,7 +516,7 @@ void TSetupForm1::FormResize() {
     right += out.statusPanelWidths[i];
     edges[i] = right;
   }
-  SendMessageA(StatusBar1, SB_SETPARTS, 5, reinterpret_cast<LPARAM>(edges));
+  SendMessageW(StatusBar1, SB_SETPARTS, 5, reinterpret_cast<LPARAM>(edges));
 
   HWND tools[] = {SpeedButton13, SpeedButton14, SpeedButton15};
   for (int i = 0; i < 3; ++i) {
@@ -665,11 +663,11 @@ void TSetupForm1::NamingChanged() {
   ShowFileCount();
 }
 
-void TSetupForm1::UpdateSample() { SetWindowTextA(Panel4, session_->UpdateSample().c_str()); }
+void TSetupForm1::UpdateSample() { SetWindowTextUtf8(Panel4, session_->UpdateSample()); }
 
-void TSetupForm1::ShowStartNumber() { SetWindowTextA(Panel2, session_->StartNumberText().c_str()); }
+void TSetupForm1::ShowStartNumber() { SetWindowTextUtf8(Panel2, session_->StartNumberText()); }
 
-void TSetupForm1::ShowDigitCount() { SetWindowTextA(Panel3, session_->DigitCountText().c_str()); }
+void TSetupForm1::ShowDigitCount() { SetWindowTextUtf8(Panel3, session_->DigitCountText()); }
 
 namespace {
 // While names are marked, panel 3 carries their count after its own text

@@ -6,13 +6,14 @@
 
 #include <cstring>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "RenameSession.h"
 #include "RenameTexts.h"
-#include "TakenNames.h"
 #include "Setup.h"
 #include "SetupControls.h"
+#include "TakenNames.h"
 #include "browser/DirectoryListBox.h"
 #include "browser/DriveComboBox.h"
 #include "browser/FileListBox.h"
@@ -22,6 +23,7 @@
 #include "controls/Panel.h"
 #include "controls/StatusBar.h"
 #include "controls/StringGrid.h"
+#include "controls/WindowText.h"
 
 namespace korvath {
 
@@ -130,18 +132,19 @@ HWND TSetupForm1::ControlByName(const char* name) const {
 }
 
 void TSetupForm1::CreateControls() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  ToolTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  ToolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
                             nullptr, instance, nullptr);
   auto addTip = [&](HWND control, const char* text) {
-    TOOLINFOA info{};
+    std::wstring tip = Widen(text);  // the tooltip keeps its own copy
+    TOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = Handle();
     info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = const_cast<char*>(text);
-    SendMessageA(ToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    info.lpszText = tip.data();
+    SendMessageW(ToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   };
 
   // Measures captions; freed on every way out, a throwing Create included.
@@ -157,6 +160,7 @@ void TSetupForm1::CreateControls() {
     int id = ControlId(i);
     HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     HWND created = nullptr;
+    const std::wstring text = Widen(row.text);
     switch (row.kind) {
       case Kind::Bevel:
         created = CreatePanel(parent, id, kPanelTopLine, 0, b.left, b.top, b.width, b.height);
@@ -167,18 +171,17 @@ void TSetupForm1::CreateControls() {
         SIZE extent{};
         {
           SelectGuard selected(measure, font);
-          GetTextExtentPoint32A(measure, row.text, static_cast<int>(std::strlen(row.text)),
-                                &extent);
+          GetTextExtentPoint32W(measure, text.c_str(), static_cast<int>(text.size()), &extent);
         }
         created =
-            CreateWindowExA(0, "STATIC", row.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, b.left,
+            CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, b.left,
                             b.top, extent.cx, extent.cy, parent, menuId, instance, nullptr);
         break;
       }
       case Kind::Panel:
         created =
             CreatePanel(parent, id, row.style, row.exStyle, b.left, b.top, b.width, b.height);
-        SetWindowTextA(created, row.text);
+        SetWindowTextW(created, text.c_str());
         break;
       case Kind::SpeedButton:
         created = CreateSpeedButton(parent, id, static_cast<Glyph>(row.style), b.left, b.top,
@@ -187,29 +190,30 @@ void TSetupForm1::CreateControls() {
         break;
       case Kind::Edit:
         created =
-            CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", row.text, WS_CHILD | ES_AUTOHSCROLL, b.left,
-                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
+            CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(), WS_CHILD | ES_AUTOHSCROLL,
+                            b.left, b.top, b.width, b.height, parent, menuId, instance, nullptr);
         break;
       case Kind::ComboBox:
-        created = CreateWindowExA(
-            0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-            b.left, b.top, b.width, b.height + 200, parent, menuId, instance, nullptr);
+        created = CreateWindowExW(
+            0, L"COMBOBOX", L"",
+            WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, b.left, b.top,
+            b.width, b.height + 200, parent, menuId, instance, nullptr);
         break;
       case Kind::CheckBox:
         created =
-            CreateWindowExA(0, "BUTTON", row.text, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, b.left,
-                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
+            CreateWindowExW(0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
+                            b.left, b.top, b.width, b.height, parent, menuId, instance, nullptr);
         break;
       case Kind::BitBtn:
         created =
-            CreateWindowExA(0, "BUTTON", row.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, b.left,
-                            b.top, b.width, b.height, parent, menuId, instance, nullptr);
+            CreateWindowExW(0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
+                            b.left, b.top, b.width, b.height, parent, menuId, instance, nullptr);
         addTip(created, "ファイル名変更実行");
         break;
       case Kind::StatusBar:
         // Placed by the layout, at the bottom with its design height.
         created = CreateStatusBar(parent, id, b.height);
-        SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         break;
       case Kind::DriveComboBox:
         DriveComboBox1 = std::make_unique<TDriveComboBox>();
@@ -256,14 +260,14 @@ void TSetupForm1::CreateControls() {
     }
     if (row.member) this->*row.member = created;
     if (created && row.kind != Kind::StatusBar) {
-      SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+      SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     if (created && row.tabOrder > 0 && row.kind != Kind::Panel) {
-      LONG_PTR style = GetWindowLongPtrA(created, GWL_STYLE);
-      SetWindowLongPtrA(created, GWL_STYLE, style | WS_TABSTOP);
+      LONG_PTR style = GetWindowLongPtrW(created, GWL_STYLE);
+      SetWindowLongPtrW(created, GWL_STYLE, style | WS_TABSTOP);
     } else if (created && row.kind != Kind::Panel) {
-      LONG_PTR style = GetWindowLongPtrA(created, GWL_STYLE);
-      SetWindowLongPtrA(created, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+      LONG_PTR style = GetWindowLongPtrW(created, GWL_STYLE);
+      SetWindowLongPtrW(created, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     }
   }
 
@@ -282,10 +286,9 @@ void TSetupForm1::CreateControls() {
   }
 
   for (const std::string_view choice : ExtensionChoices) {
-    std::string item(choice);
-    SendMessageA(ComboBox3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(ComboBox3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(choice).c_str()));
   }
-  SetWindowTextA(ComboBox3, std::string(KeepExtension).c_str());
+  SetWindowTextUtf8(ComboBox3, KeepExtension);
 
   // The browser's links and events.
   FileListBox1->SetFileEdit(Edit1);

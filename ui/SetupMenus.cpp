@@ -6,6 +6,7 @@
 
 #include "Setup.h"
 #include "SetupMenus.h"
+#include "WideText.h"
 
 namespace korvath {
 
@@ -49,8 +50,8 @@ void TSetupForm1::CreateMenus() {
   MainMenu1 = CreateMenu();
   for (int m = 0; m < kMenuPopup; ++m) {
     menus_->menus[m] = CreatePopupMenu();
-    AppendMenuA(MainMenu1, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menus_->menus[m]),
-                kMenuTitles[m]);
+    AppendMenuW(MainMenu1, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menus_->menus[m]),
+                Widen(kMenuTitles[m]).c_str());
   }
   menus_->menus[kMenuPopup] = CreatePopupMenu();
   menus_->menus[kMenuSort] = CreatePopupMenu();
@@ -71,20 +72,21 @@ void TSetupForm1::RebuildMenu(int menuIndex) {
   for (const MenuItemRow& item : menus_->items) {
     if (item.menu != menuIndex || !item.visible) continue;
     if (item.caption.empty()) {
-      AppendMenuA(menu, MF_SEPARATOR, item.command, nullptr);
+      AppendMenuW(menu, MF_SEPARATOR, item.command, nullptr);
     } else if (item.submenu >= 0) {
-      AppendMenuA(menu, MF_POPUP | MF_STRING,
-                  reinterpret_cast<UINT_PTR>(menus_->menus[item.submenu]), item.caption.c_str());
+      AppendMenuW(menu, MF_POPUP | MF_STRING,
+                  reinterpret_cast<UINT_PTR>(menus_->menus[item.submenu]),
+                  Widen(item.caption).c_str());
     } else {
       UINT flags = MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED) |
                    (item.checked ? MF_CHECKED : MF_UNCHECKED);
-      AppendMenuA(menu, flags, item.command, item.caption.c_str());
+      AppendMenuW(menu, flags, item.command, Widen(item.caption).c_str());
       if (item.radio) {
-        MENUITEMINFOA info{};
+        MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE;
         info.fType = MFT_STRING | MFT_RADIOCHECK;
-        SetMenuItemInfoA(menu, item.command, FALSE, &info);
+        SetMenuItemInfoW(menu, item.command, FALSE, &info);
       }
     }
   }

@@ -12,23 +12,31 @@
 #include "IoError.h"
 #include "RenameSession.h"
 #include "Setup.h"
+#include "Utf8.h"
+#include "WideText.h"
 #include "Win32Collation.h"
+#include "WorkingFolder.h"
 #include "browser/FileListBox.h"
 #include "controls/CheckListBox.h"
-#include "cp932.h"
 
 namespace korvath {
 
 namespace {
 
-// The path resolved against the process's current folder.
+// The path resolved against the working folder, in the plain form.
 std::string FullPath(const std::string& path) {
-  DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  const std::wstring wide = SystemPath(path);
+  DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return path;
-  std::string full(needed, '\0');
-  DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+  std::wstring full(needed, L'\0');
+  DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
   full.resize(length < needed ? length : 0);
-  return full;
+  if (full.rfind(LR"(\\?\UNC\)", 0) == 0) {
+    full.replace(0, 8, LR"(\\)");
+  } else if (full.rfind(LR"(\\?\)", 0) == 0) {
+    full.erase(0, 4);
+  }
+  return Narrow(full);
 }
 
 struct HandedPath {
@@ -42,7 +50,7 @@ struct HandedPath {
 HandedPath Examine(const std::string& path) {
   HandedPath handed;
   handed.Full = FullPath(path);
-  DWORD attributes = GetFileAttributesA(handed.Full.c_str());
+  DWORD attributes = GetFileAttributesW(SystemPath(handed.Full).c_str());
   handed.Exists = attributes != INVALID_FILE_ATTRIBUTES;
   handed.IsFolder = handed.Exists && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   if (handed.Exists && !handed.IsFolder) {
@@ -126,12 +134,12 @@ void TSetupForm1::CheckStartFiles() { CheckNamedFiles(std::exchange(startChecks_
 // Files dropped on the folder already shown join the files checked there.
 void TSetupForm1::FormDropFiles(HDROP drop) {
   std::vector<std::string> paths;
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-    std::string path(length + 1, '\0');
-    path.resize(DragQueryFileA(drop, i, path.data(), length + 1));
-    paths.push_back(std::move(path));
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
+    paths.push_back(Narrow(path));
   }
   // Released before the folder is shown, which may end in an error report.
   DragFinish(drop);

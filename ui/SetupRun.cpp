@@ -13,6 +13,7 @@
 #include "Win32FileSystem.h"
 #include "browser/FileListBox.h"
 #include "controls/CheckListBox.h"
+#include "controls/WindowText.h"
 
 namespace korvath {
 
@@ -26,7 +27,7 @@ TSetupForm1::RunInProgress::~RunInProgress() {
   form_.runInProgress_ = false;
   if (form_.closeAfterRun_) {
     form_.closeAfterRun_ = false;
-    PostMessageA(form_.Handle(), WM_CLOSE, 0, 0);
+    PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
   }
 }
 
@@ -48,9 +49,7 @@ class WindowRenameObserver : public RenameObserver {
     ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
   }
   void Beep() override { DefaultBeep(); }
-  void ShowStartNumber(const std::string& text) override {
-    SetWindowTextA(form_.Panel2, text.c_str());
-  }
+  void ShowStartNumber(const std::string& text) override { SetWindowTextUtf8(form_.Panel2, text); }
   void ShowCompletedCount(const std::string& text) override {
     form_.SetStatusText(kPanelCount, text);
     // The count advances visibly while the run goes on.

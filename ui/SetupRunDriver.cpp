@@ -3,6 +3,8 @@
 #include <atomic>
 #include <exception>
 #include <functional>
+#include <optional>
+#include <string_view>
 #include <utility>
 
 #include "Application.h"
@@ -17,6 +19,7 @@
 #include "browser/FilterComboBox.h"
 #include "controls/CheckListBox.h"
 #include "controls/StatusBar.h"
+#include "controls/WindowText.h"
 
 namespace korvath {
 namespace {
@@ -78,6 +81,10 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
   bool RemoveFile(const std::string& path) override {
     return Call([&] { return inner_.RemoveFile(path); });
   }
+  // A conversion in memory, not a file call: nothing to wait for.
+  std::optional<std::string> ShiftJisToUtf8(std::string_view bytes) override {
+    return inner_.ShiftJisToUtf8(bytes);
+  }
 
  private:
   class Journal : public JournalWriter {
@@ -136,8 +143,8 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
   }
 
   void Start() {
-    go_.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-    done_.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    go_.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    done_.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     thread_.Reset(CreateThread(nullptr, 0, &Work, this, 0, nullptr));
   }
 
@@ -180,7 +187,7 @@ TSetupForm1::RunDriver::~RunDriver() {
     active_ = false;
     UnlockInputs();
     for (int panel : {kPanelName, kPanelSize}) form_.SetStatusText(panel, "");
-    SendMessageA(form_.StatusBar1, kStatusBarSetProgress, kPanelTime, -1);
+    SendMessageW(form_.StatusBar1, kStatusBarSetProgress, kPanelTime, -1);
     form_.SetStatusText(kPanelTime, "");
   }
   taskbar_.reset();
@@ -206,7 +213,7 @@ void TSetupForm1::RunDriver::ShowProgress(std::size_t done, std::size_t total,
     form_.SetStatusText(kPanelName, name);
     form_.SetStatusText(kPanelSize, ProgressText(done, total));  // steps taken
     const LPARAM thousandths = total > 0 ? static_cast<LPARAM>(done * 1000 / total) : 0;
-    SendMessageA(form_.StatusBar1, kStatusBarSetProgress, kPanelTime, thousandths);
+    SendMessageW(form_.StatusBar1, kStatusBarSetProgress, kPanelTime, thousandths);
     taskbar_->Show(done, total);
   }
   PumpWhenDue();
@@ -229,7 +236,7 @@ void TSetupForm1::RunDriver::AskStop(bool closing) {
 
 void TSetupForm1::RunDriver::Pump() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       // Handed on to the program's loop once the run is over.
       quit_ = true;
@@ -237,9 +244,9 @@ void TSetupForm1::RunDriver::Pump() {
       continue;
     }
     HWND active = GetActiveWindow();
-    if (active && IsDialogMessageA(active, &msg)) continue;
+    if (active && IsDialogMessageW(active, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   lastPump_ = GetTickCount64();
   if (askPending_ && !asking_) {
@@ -258,7 +265,7 @@ void TSetupForm1::RunDriver::LockInputs() {
   HWND focus = GetFocus();
   focus_ = focus && IsChild(form, focus) ? focus : nullptr;
   caption_ = WindowText(f.BitBtn1);
-  SetWindowTextA(f.BitBtn1, std::string(StopRunCaption).c_str());
+  SetWindowTextUtf8(f.BitBtn1, StopRunCaption);
   if (focus_) SetFocus(f.BitBtn1);
   f.lastFocus_ = f.BitBtn1;
   const HWND inputs[] = {f.ComboBox1, f.ComboBox2, f.ComboBox3, f.CheckBox1,
@@ -285,7 +292,7 @@ void TSetupForm1::RunDriver::LockInputs() {
 
 void TSetupForm1::RunDriver::UnlockInputs() {
   TSetupForm1& f = form_;
-  SetWindowTextA(f.BitBtn1, caption_.c_str());
+  SetWindowTextUtf8(f.BitBtn1, caption_);
   InvalidateRect(f.BitBtn1, nullptr, FALSE);
   for (const Locked& input : locked_) EnableWindow(input.window, input.enabled ? TRUE : FALSE);
   for (UINT position : lockedMenus_) {

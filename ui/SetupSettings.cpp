@@ -18,6 +18,7 @@
 #include "Option.h"
 #include "SettingsFile.h"
 #include "Setup.h"
+#include "WideText.h"
 #include "Win32ProfileStore.h"
 #include "browser/DriveComboBox.h"
 #include "browser/FilterComboBox.h"
@@ -29,11 +30,11 @@ namespace {
 // slots. Items are deleted one by one: emptying the list wholesale would
 // also empty the field's text, which must stay as typed.
 void FillDropDown(HWND combo, const TextHistory& history) {
-  for (LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0); count > 0; --count) {
-    SendMessageA(combo, CB_DELETESTRING, static_cast<WPARAM>(count - 1), 0);
+  for (LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0); count > 0; --count) {
+    SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(count - 1), 0);
   }
   for (const std::string& item : DropDownItems(history)) {
-    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
   }
 }
 

@@ -10,6 +10,7 @@
 #include "Setup.h"
 #include "SetupRunDriver.h"
 #include "ShellActions.h"
+#include "WideText.h"
 #include "browser/DriveComboBox.h"
 
 namespace korvath {
@@ -23,8 +24,8 @@ constexpr UINT kSysCmdSeparator = 2;
 void TSetupForm1::InstallSystemMenu() {
   HMENU menu = GetSystemMenu(Handle(), FALSE);
   if (!menu) return;
-  AppendMenuA(menu, MF_SEPARATOR, kSysCmdSeparator, nullptr);
-  AppendMenuA(menu, MF_STRING, kSysCmdAbout, "バージョン情報");
+  AppendMenuW(menu, MF_SEPARATOR, kSysCmdSeparator, nullptr);
+  AppendMenuW(menu, MF_STRING, kSysCmdAbout, Widen("バージョン情報").c_str());
 }
 
 // The command value is compared whole: the About entry's 1 would be lost to

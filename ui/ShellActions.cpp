@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "Application.h"
+#include "WideText.h"
 
 namespace korvath {
 namespace {
@@ -28,26 +29,28 @@ void SetShellExecuteExHandler(ShellExecuteExHandler handler) {
 void OpenWebSite(HWND owner) {
   // The result is ignored on purpose: without a browser there is nothing
   // useful to tell the user.
+  const std::wstring address = Widen(kWebSiteAddress);
   if (ExecuteHandler()) {
-    ExecuteHandler()(owner, "open", kWebSiteAddress, nullptr, nullptr, SW_SHOW);
+    ExecuteHandler()(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
   } else {
-    ShellExecuteA(owner, "open", kWebSiteAddress, nullptr, nullptr, SW_SHOW);
+    ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
   }
 }
 
 void ShowFileProperties(const std::string& fileName) {
-  SHELLEXECUTEINFOA info{};
+  const std::wstring file = Widen(fileName);
+  SHELLEXECUTEINFOW info{};
   // The record's real size: a 64-bit shell rejects the 32-bit layout's 60.
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_INVOKEIDLIST;
   // The application's own window, the one that owns the taskbar entry.
   info.hwnd = Application.Handle();
-  info.lpVerb = "properties";
-  info.lpFile = fileName.c_str();
+  info.lpVerb = L"properties";
+  info.lpFile = file.c_str();
   if (ExecuteExHandler()) {
     ExecuteExHandler()(&info);
   } else {
-    ShellExecuteExA(&info);
+    ShellExecuteExW(&info);
   }
 }
 

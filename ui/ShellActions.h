@@ -28,9 +28,9 @@ void ShowFileProperties(const std::string& fileName);
 
 // Seams for tests: while installed, a handler receives the call instead of
 // the shell. An empty function restores the real calls.
-using ShellExecuteHandler = std::function<HINSTANCE(HWND owner, LPCSTR operation, LPCSTR file,
-                                                    LPCSTR parameters, LPCSTR directory, INT show)>;
-using ShellExecuteExHandler = std::function<BOOL(SHELLEXECUTEINFOA* info)>;
+using ShellExecuteHandler = std::function<HINSTANCE(
+    HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory, INT show)>;
+using ShellExecuteExHandler = std::function<BOOL(SHELLEXECUTEINFOW* info)>;
 void SetShellExecuteHandler(ShellExecuteHandler handler);
 void SetShellExecuteExHandler(ShellExecuteExHandler handler);
 

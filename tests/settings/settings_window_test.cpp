@@ -34,13 +34,9 @@ constexpr int kFullList = 1000;  // the most masks a user can have
 
 std::vector<std::string> ComboItems(HWND combo) {
   std::vector<std::string> items;
-  int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
-    std::string text(static_cast<std::size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0)) + 1,
-                     '\0');
-    text.resize(static_cast<std::size_t>(
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-    items.push_back(text);
+    items.push_back(testsupport::ComboItem(combo, i));
   }
   return items;
 }
@@ -52,7 +48,7 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
   auto script = std::move(g_script);
   if (script) script();
   // Whatever the script did, the dialog must not stay open.
-  if (OptionForm1 && OptionForm1->Showing()) PostMessageA(OptionForm1->Handle(), WM_CLOSE, 0, 0);
+  if (OptionForm1 && OptionForm1->Showing()) PostMessageW(OptionForm1->Handle(), WM_CLOSE, 0, 0);
 }
 
 class SettingsWindowTest : public testsupport::MainWindowFixture {
@@ -62,36 +58,37 @@ class SettingsWindowTest : public testsupport::MainWindowFixture {
   // The profile functions cache the settings file: let it go before the
   // folder is removed.
   void BeforeRemovingFolder() override {
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, Ini().c_str());
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, Widen(Ini()).c_str());
   }
 
   std::string Ini() const { return root_ + "\\KVTset.ini"; }
 
   std::string Folder(const std::string& name, int files) {
     std::string path = root_ + "\\" + name;
-    CreateDirectoryA(path.c_str(), nullptr);
+    CreateDirectoryW(Widen(path).c_str(), nullptr);
     for (int i = 0; i < files; ++i) {
-      std::ofstream(path + "\\f" + std::to_string(i) + ".txt") << "x";
+      testsupport::MakeFile(path + "\\f" + std::to_string(i) + ".txt", "x");
     }
     return path;
   }
 
   void LeaveField(HWND combo, const std::string& text) {
-    SetWindowTextA(combo, text.c_str());
-    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_KILLFOCUS),
+    SetWindowTextUtf8(combo, text);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_KILLFOCUS),
                  reinterpret_cast<LPARAM>(combo));
   }
 
-  void WriteIni(const std::string& text) { std::ofstream(Ini(), std::ios::binary) << text; }
+  void WriteIni(const std::string& bytes) { testsupport::MakeFile(Ini(), bytes); }
 
   std::vector<std::string> FileNames(const std::string& folder) const {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(Widen(folder + "\\*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
-      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-    } while (FindNextFileA(find, &data));
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        names.push_back(Narrow(data.cFileName));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
     return names;
   }
@@ -106,24 +103,24 @@ class SettingsWindowTest : public testsupport::MainWindowFixture {
   void OpenOptions(std::function<void()> script) {
     g_script = std::move(script);
     SetTimer(nullptr, 0, 10, RunScript);
-    SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+    SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
     Pump();  // a close the guard posted after the script must not reach the next opening
   }
-  static void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+  static void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
   void Add(const std::string& mask) {
-    SetWindowTextA(option_->Edit1, mask.c_str());
+    SetWindowTextUtf8(option_->Edit1, mask);
     Click(option_->BitBtn3);
   }
   // A user's click on a row of the options dialog's list.
   void ClickRow(int row) {
     LPARAM point = MAKELPARAM(10, row * 16 + 8);
-    SendMessageA(option_->ListBox1, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageA(option_->ListBox1, WM_LBUTTONUP, 0, point);
+    SendMessageW(option_->ListBox1, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(option_->ListBox1, WM_LBUTTONUP, 0, point);
   }
   static std::string Text(HWND window) { return TSetupForm1::WindowText(window); }
 
   std::vector<std::string> IniLines() const {
-    std::ifstream in(Ini(), std::ios::binary);
+    std::istringstream in(testsupport::FileBytes(Ini()));
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -133,9 +130,7 @@ class SettingsWindowTest : public testsupport::MainWindowFixture {
   }
 
   std::string Read(const char* section, const std::string& key) const {
-    char buffer[2048];
-    GetPrivateProfileStringA(section, key.c_str(), "<none>", buffer, sizeof(buffer), Ini().c_str());
-    return buffer;
+    return testsupport::ProfileText(Ini(), section, key);
   }
 
   std::string& root_ = folder_;
@@ -174,10 +169,10 @@ TEST_F(SettingsWindowTest, ARestartFindsEverythingAgain) {
   MoveWindow(form_->Handle(), 40, 30, 521, 430, TRUE);
   Close();
 
-  WritePrivateProfileStringA("Option", "FileCount", "1", Ini().c_str());
-  WritePrivateProfileStringA("Option", "File0", "*.txt", Ini().c_str());
-  WritePrivateProfileStringA("Option", "File1", "*.a&b", Ini().c_str());
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, Ini().c_str());
+  testsupport::WriteProfileText(Ini(), "Option", "FileCount", "1");
+  testsupport::WriteProfileText(Ini(), "Option", "File0", "*.txt");
+  testsupport::WriteProfileText(Ini(), "Option", "File1", "*.a&b");
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, Widen(Ini()).c_str());
 
   Start();
   RECT rect;
@@ -200,12 +195,12 @@ TEST_F(SettingsWindowTest, ARestartFindsEverythingAgain) {
   EXPECT_EQ(form_->FilterComboBox1->ItemIndex(), 0);
 
   // The File menu offers the recent folders with their accelerators.
-  SendMessageA(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(form_->KFile1), 0);
+  SendMessageW(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(form_->KFile1), 0);
   EXPECT_TRUE(form_->MenuItemVisible(kCmdN1));
   EXPECT_EQ(form_->MenuItemCaption(kCmdN21), "(&2)" + c);
   EXPECT_FALSE(form_->MenuItemVisible(kCmdN41));
   // Choosing one goes there through the ordinary change chain.
-  PostMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdN31, 0), 0);
+  PostMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdN31, 0), 0);
   Pump();
   EXPECT_EQ(form_->ShownFolder(), a);
   EXPECT_EQ(form_->DirHistory[1], a);
@@ -274,7 +269,7 @@ TEST_F(SettingsWindowTest, BadSettingsFilesStartWithDefaults) {
     EXPECT_EQ(form_->FilterComboBox1->ItemIndex(), 0);
     EXPECT_LT(elapsed, 60000u) << "start-up with this file took too long";
     Close();
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, Ini().c_str());
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, Widen(Ini()).c_str());
   }
 }
 
@@ -290,12 +285,12 @@ TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
     mainDisabled = !IsWindowEnabled(form_->Handle());
     GetWindowRect(option_->Handle(), &dialogRect);
     GetWindowRect(form_->Handle(), &mainRect);
-    SetWindowTextA(option_->Edit1, "*.log");
-    SendMessageA(option_->BitBtn3, BM_CLICK, 0, 0);
-    SendMessageA(option_->BitBtn1, BM_CLICK, 0, 0);
+    SetWindowTextUtf8(option_->Edit1, "*.log");
+    SendMessageW(option_->BitBtn3, BM_CLICK, 0, 0);
+    SendMessageW(option_->BitBtn1, BM_CLICK, 0, 0);
   };
   SetTimer(nullptr, 0, 10, RunScript);
-  SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+  SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
 
   EXPECT_FALSE(option_->Showing());
   // Modal, centred over the main window, which takes input again afterwards.
@@ -395,21 +390,21 @@ TEST_F(SettingsWindowTest, EveryWayOfEndingTheProgramSavesOnce) {
     std::function<void(HWND main)> end;
   };
   const Route routes[] = {
-      {"close box", [](HWND main) { PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-      {"Alt+F4", [](HWND main) { PostMessageA(main, WM_SYSKEYDOWN, VK_F4, 0x20000001); }},
+      {"close box", [](HWND main) { PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"Alt+F4", [](HWND main) { PostMessageW(main, WM_SYSKEYDOWN, VK_F4, 0x20000001); }},
       {"File > Exit",
-       [](HWND main) { PostMessageA(main, WM_COMMAND, MAKEWPARAM(kCmdKExit1, 0), 0); }},
+       [](HWND main) { PostMessageW(main, WM_COMMAND, MAKEWPARAM(kCmdKExit1, 0), 0); }},
       {"taskbar entry's Close",
-       [](HWND) { PostMessageA(Application.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+       [](HWND) { PostMessageW(Application.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
       {"close sent to the taskbar entry's window",
-       [](HWND) { PostMessageA(Application.Handle(), WM_CLOSE, 0, 0); }},
+       [](HWND) { PostMessageW(Application.Handle(), WM_CLOSE, 0, 0); }},
       {"log-off",
        [](HWND main) {
          for (HWND window : {Application.Handle(), main}) {
-           EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+           EXPECT_TRUE(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
          }
          for (HWND window : {Application.Handle(), main}) {
-           SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+           SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
          }
        }},
   };
@@ -445,11 +440,12 @@ TEST_F(SettingsWindowTest, EveryWayOfEndingTheProgramSavesOnce) {
 // reading empty fields and rename files to bare numbers.
 TEST_F(SettingsWindowTest, ACloseDuringARunWaitsForTheRunAndThenSaves) {
   const std::string folder = Folder("run", 0);
-  for (const char* name : {"c.txt", "d.txt", "n_1.txt"}) std::ofstream(folder + "\\" + name) << "x";
+  for (const char* name : {"c.txt", "d.txt", "n_1.txt"})
+    testsupport::MakeFile(folder + "\\" + name, "x");
   WriteIni("[SetUp]\r\nDirHst0=" + folder + "\r\n");
   Start();
   ASSERT_EQ(form_->ShownFolder(), folder);
-  SetWindowTextA(form_->ComboBox1, "n_");
+  SetWindowTextUtf8(form_->ComboBox1, "n_");
   form_->Session().Files[0].Checked = true;  // c.txt, whose n_1.txt is taken
   form_->Session().Files[1].Checked = true;  // d.txt
   form_->RefreshPreview();
@@ -462,14 +458,14 @@ TEST_F(SettingsWindowTest, ACloseDuringARunWaitsForTheRunAndThenSaves) {
     if (flags & MB_YESNO) return IDYES;
     if (!closedAtFirstWarning) {
       closedAtFirstWarning = true;
-      PostMessageA(Application.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-      logOffAllowed = SendMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
+      PostMessageW(Application.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+      logOffAllowed = SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
       Pump();
       aliveAfterClose = IsWindow(main) != FALSE;
     }
     return IDOK;
   });
-  SendMessageA(form_->BitBtn1, BM_CLICK, 0, 0);
+  SendMessageW(form_->BitBtn1, BM_CLICK, 0, 0);
   ASSERT_TRUE(closedAtFirstWarning);
   EXPECT_TRUE(aliveAfterClose);
   EXPECT_FALSE(logOffAllowed) << "log-off waits for the run";
@@ -490,7 +486,7 @@ TEST_F(SettingsWindowTest, ACloseDuringARunWaitsForTheRunAndThenSaves) {
 TEST_F(SettingsWindowTest, AStoredFolderThatCannotBeEnteredStillStartsTheProgram) {
   // Held by another program without sharing, which refuses entering it.
   const std::string held = Folder("held", 1);
-  HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  HANDLE holder = CreateFileW(Widen(held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   WriteIni("[SetUp]\r\nDirHst0=" + held + "\r\n");
@@ -509,17 +505,17 @@ TEST_F(SettingsWindowTest, AStoredFolderThatCannotBeEnteredStillStartsTheProgram
   for (char letter = 'C'; letter <= 'Z' && !other; ++letter) {
     const std::string rootPath = std::string(1, letter) + ":\\";
     if ((drives & (1u << (letter - 'A'))) && letter != toupper(root_[0]) &&
-        GetDriveTypeA(rootPath.c_str()) == DRIVE_FIXED) {
+        GetDriveTypeW(Widen(rootPath).c_str()) == DRIVE_FIXED) {
       other = letter;
     }
   }
   ASSERT_NE(other, 0) << "a second fixed drive";
   const std::string drive = std::string(1, other) + ":";
   const std::string perDrive = "=" + drive;
-  SetEnvironmentVariableA(perDrive.c_str(), (drive + "\\kvt-gone-folder").c_str());
+  SetEnvironmentVariableW(Widen(perDrive).c_str(), Widen(drive + "\\kvt-gone-folder").c_str());
   WriteIni("[SetUp]\r\nDirHst0=" + drive + "\\\r\n");
   Start();
-  SetEnvironmentVariableA(perDrive.c_str(), nullptr);
+  SetEnvironmentVariableW(Widen(perDrive).c_str(), nullptr);
   EXPECT_TRUE(boxes_.empty());
   const std::string shown = form_->ShownFolder();
   EXPECT_TRUE(shown == root_ || shown == drive + "\\") << shown;
@@ -563,11 +559,11 @@ TEST_F(SettingsWindowTest, AnUnwritableFileIsReportedAndTheProgramStillEnds) {
   form_->SettingsPath = root_ + "\\missing\\KVTset.ini";
   bool openAfterFailure = false;
   g_script = [&] {
-    SendMessageA(option_->BitBtn1, BM_CLICK, 0, 0);
+    SendMessageW(option_->BitBtn1, BM_CLICK, 0, 0);
     openAfterFailure = option_->Showing();
   };
   SetTimer(nullptr, 0, 10, RunScript);
-  SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+  SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
   EXPECT_TRUE(openAfterFailure);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, root_ + "\\missing\\KVTset.ini に書き込めません.");
@@ -575,11 +571,11 @@ TEST_F(SettingsWindowTest, AnUnwritableFileIsReportedAndTheProgramStillEnds) {
   EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
 
   HWND window = form_->Handle();
-  PostMessageA(window, WM_CLOSE, 0, 0);
+  PostMessageW(window, WM_CLOSE, 0, 0);
   Pump();
   EXPECT_EQ(boxes_.size(), 2u);
   EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(GetFileAttributesA((root_ + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(Widen(root_ + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "About.h"
@@ -17,9 +20,81 @@
 #include "Option.h"
 #include "ProgramWindows.h"
 #include "Setup.h"
+#include "WideText.h"
 #include "Win32Folders.h"
+#include "WorkingFolder.h"
+#include "controls/WindowText.h"
 
 namespace korvath::testsupport {
+
+// Texts as a user sees them, read through the wide functions as UTF-8.
+inline std::string MenuText(HMENU menu, UINT item, UINT flags) {
+  wchar_t buffer[256] = {};
+  GetMenuStringW(menu, item, buffer, 256, flags);
+  return Narrow(buffer);
+}
+
+inline std::string StatusBarText(HWND bar, int panel) {
+  std::wstring buffer(LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, panel, 0)) + 1, L'\0');
+  SendMessageW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(buffer.data()));
+  return Narrow(buffer.c_str());
+}
+
+inline std::string ComboItem(HWND combo, int index) {
+  std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1,
+                    L'\0');
+  SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  return Narrow(text.c_str());
+}
+
+inline std::string ProfileText(const std::string& ini, const char* section, const std::string& key,
+                               const char* fallback = "<none>") {
+  wchar_t buffer[1024] = {};
+  GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(fallback).c_str(),
+                           buffer, 1024, Widen(ini).c_str());
+  return Narrow(buffer);
+}
+
+inline void WriteProfileText(const std::string& ini, const char* section, const char* key,
+                             const std::string& value) {
+  WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(value).c_str(),
+                             Widen(ini).c_str());
+}
+
+// Files by UTF-8 path, relative to the working folder or full, however deep:
+// the C++ streams would take a narrow path through the ANSI code page.
+inline bool MakeFile(const std::string& path, std::string_view bytes) {
+  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+inline std::string FileBytes(const std::string& path) {
+  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes(static_cast<std::size_t>(GetFileSize(file, nullptr)), '\0');
+  DWORD read = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  bytes.resize(read);
+  return bytes;
+}
+
+inline bool FileExists(const std::string& path) {
+  return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Types text into a control as the keyboard would, one UTF-16 unit per
+// WM_CHAR (a character beyond the first plane comes as its two halves).
+inline void TypeText(HWND control, const std::string& text) {
+  for (wchar_t unit : Widen(text)) PostMessageW(control, WM_CHAR, unit, 1);
+}
 
 struct Box {
   std::string text, caption;
@@ -33,15 +108,15 @@ class MainWindowFixture : public ::testing::Test {
 
   static void SetUpTestSuite() {
     if (!Application.Handle()) {
-      Application.Initialize(GetModuleHandleA(nullptr));
+      Application.Initialize(GetModuleHandleW(nullptr));
       Application.SetTitle("Korvath");
     }
   }
 
   void SetUp() override {
-    startFolder_ = CurrentFolder();
+    startFolder_ = WorkingFolder();
     folder_ = MakeScratchFolder(tag_);
-    SetCurrentDirectoryA(folder_.c_str());
+    SetWorkingFolder(folder_);
     if (answerBoxes_) {
       SetMessageBoxHandler(
           [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
@@ -55,7 +130,7 @@ class MainWindowFixture : public ::testing::Test {
   void TearDown() override {
     if (answerBoxes_) SetMessageBoxHandler({});
     DestroyWindows();
-    SetCurrentDirectoryA(startFolder_.c_str());
+    SetWorkingFolder(startFolder_);
     BeforeRemovingFolder();
     RemoveTree(folder_);
   }
@@ -64,7 +139,7 @@ class MainWindowFixture : public ::testing::Test {
   // The windows in the program entry's order, the main window with the
   // command line's arguments, then shown.
   void Start(const std::string& arguments = "") {
-    SetCurrentDirectoryA(folder_.c_str());
+    SetWorkingFolder(folder_);
     windows_.Create(CommandLinePaths(arguments));
     form_ = &windows_.Setup();
     about_ = &windows_.About();
@@ -77,7 +152,7 @@ class MainWindowFixture : public ::testing::Test {
 
   // Closing by the close box: the settings are saved and the windows go.
   void Close() {
-    PostMessageA(form_->Handle(), WM_CLOSE, 0, 0);
+    PostMessageW(form_->Handle(), WM_CLOSE, 0, 0);
     Pump();
     DestroyWindows();
   }
@@ -94,18 +169,18 @@ class MainWindowFixture : public ::testing::Test {
   // dialogKeys_, Tab and Enter move through the main window's controls).
   void Pump() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) continue;
-      if (dialogKeys_ && form_ && form_->Handle() && IsDialogMessageA(form_->Handle(), &msg)) {
+      if (dialogKeys_ && form_ && form_->Handle() && IsDialogMessageW(form_->Handle(), &msg)) {
         continue;
       }
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     }
   }
 
   void Menu(UINT command) {
-    PostMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    PostMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
     Pump();
   }
 

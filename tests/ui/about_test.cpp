@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <thread>
@@ -33,7 +34,7 @@ class Environment : public ::testing::Environment {
  public:
   void SetUp() override {
     Application.SetTitle("Korvath");
-    Application.Initialize(GetModuleHandleA(nullptr));
+    Application.Initialize(GetModuleHandleW(nullptr));
     // The About code never shows a message box of its own.
     SetMessageBoxHandler([](HWND, const std::string& text, const std::string& caption, UINT) {
       ADD_FAILURE() << "unexpected message box: " << caption << ": " << text;
@@ -43,12 +44,9 @@ class Environment : public ::testing::Environment {
 };
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new Environment);
 
-std::string TextOf(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(
-      static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+std::string TextOf(HWND window) { return WindowText(window); }
+
+std::string TextOf(const wchar_t* text) { return text ? Narrow(text) : "(null)"; }
 
 // A window's bounds in `parent`'s client area.
 RECT BoundsIn(HWND window, HWND parent) {
@@ -104,7 +102,7 @@ class ModalScript {
       s->steps_[s->next_++]();
     } else if (++s->idleTicks_ > 10 && IsWindowVisible(s->box_->Handle())) {
       ADD_FAILURE() << "the box was left open";
-      PostMessageA(s->box_->Handle(), WM_CLOSE, 0, 0);
+      PostMessageW(s->box_->Handle(), WM_CLOSE, 0, 0);
     }
   }
 
@@ -116,8 +114,8 @@ class ModalScript {
 };
 
 void PressKey(HWND target, WPARAM key) {
-  PostMessageA(target, WM_KEYDOWN, key, 1);
-  PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
 void ClickOk(const TAboutForm1& box) { PressKey(box.BitBtn1, VK_SPACE); }
@@ -134,8 +132,8 @@ TEST(AboutBox, ShowsItsTextsAndControlsAtTheirDesignBounds) {
   GetClientRect(box.Handle(), &client);
   EXPECT_EQ(client.right, 420);
   EXPECT_EQ(client.bottom, 285);
-  const LONG style = GetWindowLongA(box.Handle(), GWL_STYLE);
-  const LONG exStyle = GetWindowLongA(box.Handle(), GWL_EXSTYLE);
+  const LONG style = GetWindowLongW(box.Handle(), GWL_STYLE);
+  const LONG exStyle = GetWindowLongW(box.Handle(), GWL_EXSTYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX))
       << "fixed, close box only";
@@ -197,27 +195,27 @@ TEST(AboutBox, ShowsItsTextsAndControlsAtTheirDesignBounds) {
     EXPECT_EQ(edit.right - edit.left, 220);
     EXPECT_EQ(edit.bottom - edit.top, 16);
     EXPECT_EQ(TextOf(a.edit), a.text);
-    EXPECT_TRUE(GetWindowLongA(a.edit, GWL_STYLE) & ES_READONLY);
-    EXPECT_FALSE(GetWindowLongA(a.edit, GWL_STYLE) & WS_BORDER);
-    EXPECT_FALSE(GetWindowLongA(a.edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_TRUE(GetWindowLongW(a.edit, GWL_STYLE) & ES_READONLY);
+    EXPECT_FALSE(GetWindowLongW(a.edit, GWL_STYLE) & WS_BORDER);
+    EXPECT_FALSE(GetWindowLongW(a.edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   }
   EXPECT_EQ(TextOf(box.Edit1), kWebSiteAddress) << "the address the web command opens";
 
   // Every text in the 12-pixel Shift-JIS Gothic, unscaled.
-  LOGFONTA font{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(box.Label3, WM_GETFONT, 0, 0)), sizeof(font),
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box.Label3, WM_GETFONT, 0, 0)), sizeof(font),
              &font);
   EXPECT_EQ(font.lfHeight, -12);
   EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
-  EXPECT_STREQ(font.lfFaceName, "ＭＳ Ｐゴシック");
+  EXPECT_EQ(Narrow(font.lfFaceName), "ＭＳ Ｐゴシック");
 
-  EXPECT_EQ(SendMessageA(box.Handle(), DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID))
+  EXPECT_EQ(SendMessageW(box.Handle(), DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID))
       << "OK is the default button";
 }
 
 TEST(AboutBox, FirstShowingIsCentredOnTopFocusedOnOkAndModal) {
-  HWND main = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 30, 300,
-                              200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND main = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 30, 300,
+                              200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetActiveWindow(main);
   TAboutForm1 box;
   box.Create();
@@ -227,7 +225,7 @@ TEST(AboutBox, FirstShowingIsCentredOnTopFocusedOnOkAndModal) {
         GetWindowRect(box.Handle(), &r);
         EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2);
         EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2);
-        EXPECT_TRUE(GetWindowLongA(box.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(GetWindowLongW(box.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
         EXPECT_EQ(GetActiveWindow(), box.Handle());
         EXPECT_EQ(GetFocus(), box.BitBtn1);
         EXPECT_FALSE(IsWindowEnabled(main)) << "the other windows take no input";
@@ -310,8 +308,8 @@ TEST(AboutBox, ClosesWithOkEnterOrCloseBoxButNotEscape) {
       {"Space on OK", [&] { ClickOk(box); }, IDOK},
       {"mouse click on OK",
        [&] {
-         PostMessageA(box.BitBtn1, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 12));
-         PostMessageA(box.BitBtn1, WM_LBUTTONUP, 0, MAKELPARAM(45, 12));
+         PostMessageW(box.BitBtn1, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 12));
+         PostMessageW(box.BitBtn1, WM_LBUTTONUP, 0, MAKELPARAM(45, 12));
        },
        IDOK},
       {"Enter in an address box",
@@ -320,7 +318,7 @@ TEST(AboutBox, ClosesWithOkEnterOrCloseBoxButNotEscape) {
          PressKey(box.Edit2, VK_RETURN);
        },
        IDOK},
-      {"close box", [&] { PostMessageA(box.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+      {"close box", [&] { PostMessageW(box.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -354,9 +352,10 @@ TEST(ShellActions, WebSiteIsOpenedOnceWithTheStatedArguments) {
     INT show;
   };
   std::vector<Call> calls;
-  SetShellExecuteHandler([&](HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
-                             LPCSTR directory, INT show) {
-    calls.push_back({owner, operation, file, parameters == nullptr, directory == nullptr, show});
+  SetShellExecuteHandler([&](HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
+                             LPCWSTR directory, INT show) {
+    calls.push_back({owner, TextOf(operation), TextOf(file), parameters == nullptr,
+                     directory == nullptr, show});
     return reinterpret_cast<HINSTANCE>(2);  // the shell's "file not found": still silent
   });
   HWND owner = reinterpret_cast<HWND>(0x1234);
@@ -376,21 +375,21 @@ TEST(ShellActions, PropertiesRecordPassesTheNameUnchangedAndEverythingElseAsStat
   const char* names[] = {"plain.txt", "name with spaces.jpg", "写真 001.JPG", "表ソ能.txt"};
   for (const char* name : names) {
     SCOPED_TRACE(name);
-    std::vector<SHELLEXECUTEINFOA> records;
+    std::vector<SHELLEXECUTEINFOW> records;
     std::vector<std::string> files, verbs;
-    SetShellExecuteExHandler([&](SHELLEXECUTEINFOA* info) {
+    SetShellExecuteExHandler([&](SHELLEXECUTEINFOW* info) {
       records.push_back(*info);
-      files.push_back(info->lpFile ? info->lpFile : "(null)");
-      verbs.push_back(info->lpVerb ? info->lpVerb : "(null)");
+      files.push_back(TextOf(info->lpFile));
+      verbs.push_back(TextOf(info->lpVerb));
       return FALSE;
     });
     ShowFileProperties(name);
     SetShellExecuteExHandler(nullptr);
 
     ASSERT_EQ(records.size(), 1u);
-    const SHELLEXECUTEINFOA& r = records[0];
+    const SHELLEXECUTEINFOW& r = records[0];
     // The record's real size: a 64-bit shell refuses the 32-bit 60.
-    EXPECT_EQ(r.cbSize, sizeof(SHELLEXECUTEINFOA));
+    EXPECT_EQ(r.cbSize, sizeof(SHELLEXECUTEINFOW));
     EXPECT_EQ(r.fMask, 12u);
     EXPECT_EQ(r.hwnd, Application.Handle()) << "owned by the application's own window";
     EXPECT_EQ(verbs[0], "properties");
@@ -426,7 +425,7 @@ TEST(ShellActions, RealShellCallsReturnWithoutAMessageOfTheProgram) {
   OpenWebSite(nullptr);
   MSG msg;
   for (int i = 0; i < 10; ++i) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     Sleep(30);
   }
   EXPECT_EQ(VisibleThreadWindows(), before);
@@ -435,7 +434,8 @@ TEST(ShellActions, RealShellCallsReturnWithoutAMessageOfTheProgram) {
   // cannot show a file's properties sheet); a watcher dismisses such a box
   // so that the call returns, and records its caption.
   const std::string file = "about_test properties.txt";
-  HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE handle =
+      CreateFileW(Widen(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   CloseHandle(handle);
   std::atomic<bool> done{false};
   std::vector<HWND> dismissed;  // written by the watcher until it is joined
@@ -447,21 +447,21 @@ TEST(ShellActions, RealShellCallsReturnWithoutAMessageOfTheProgram) {
       std::vector<HWND> windows;
       EnumThreadWindows(thread, &CollectVisible, reinterpret_cast<LPARAM>(&windows));
       for (HWND window : windows) {
-        char className[16] = {};
-        GetClassNameA(window, className, sizeof(className));
-        if (std::strcmp(className, "#32770") != 0) continue;
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        if (std::wcscmp(className, L"#32770") != 0) continue;
         if (std::find(dismissed.begin(), dismissed.end(), window) == dismissed.end()) {
           dismissed.push_back(window);
           captions += TextOf(window) + ";";
         }
-        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        PostMessageW(window, WM_COMMAND, IDOK, 0);
       }
     }
   });
   // The real call, watched through the seam for what the shell answered.
   std::string answer;
-  SetShellExecuteExHandler([&](SHELLEXECUTEINFOA* info) {
-    const BOOL ok = ShellExecuteExA(info);
+  SetShellExecuteExHandler([&](SHELLEXECUTEINFOW* info) {
+    const BOOL ok = ShellExecuteExW(info);
     answer = std::to_string(ok) + " hInstApp " +
              std::to_string(reinterpret_cast<INT_PTR>(info->hInstApp)) + " error " +
              std::to_string(GetLastError());
@@ -471,7 +471,7 @@ TEST(ShellActions, RealShellCallsReturnWithoutAMessageOfTheProgram) {
   SetShellExecuteExHandler(nullptr);
   done = true;
   watcher.join();
-  DeleteFileA(file.c_str());
+  DeleteFileW(Widen(file).c_str());
   RecordProperty("shell_answer", answer);
   RecordProperty("shell_boxes", captions);
   // The program's own message boxes fail the test through the handler.
@@ -490,7 +490,8 @@ class MainWindowTest : public testsupport::MainWindowFixture {
   void SetUp() override {
     MainWindowFixture::SetUp();
     for (const char* name : {"a.txt", "b.txt", "c.txt", "写真 001.jpg"}) {
-      CloseHandle(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+      CloseHandle(
+          CreateFileW(Widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
     Start();
   }
@@ -534,15 +535,14 @@ TEST_F(MainWindowTest, SystemMenuEndsWithSeparatorAndAboutEntryThatOpensTheBox) 
   HMENU menu = GetSystemMenu(form_->Handle(), FALSE);
   const int count = GetMenuItemCount(menu);
   ASSERT_GE(count, 2);
-  MENUITEMINFOA separator{};
+  MENUITEMINFOW separator{};
   separator.cbSize = sizeof(separator);
   separator.fMask = MIIM_FTYPE | MIIM_ID;
-  GetMenuItemInfoA(menu, static_cast<UINT>(count - 2), TRUE, &separator);
+  GetMenuItemInfoW(menu, static_cast<UINT>(count - 2), TRUE, &separator);
   EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
   EXPECT_EQ(GetMenuItemID(menu, count - 1), 1u);
-  char text[64] = {};
-  GetMenuStringA(menu, static_cast<UINT>(count - 1), text, sizeof(text), MF_BYPOSITION);
-  EXPECT_STREQ(text, "バージョン情報");
+  EXPECT_EQ(testsupport::MenuText(menu, static_cast<UINT>(count - 1), MF_BYPOSITION),
+            "バージョン情報");
 
   // Both routes to the box: the system menu entry and Help > About.
   struct Route {
@@ -556,12 +556,12 @@ TEST_F(MainWindowTest, SystemMenuEndsWithSeparatorAndAboutEntryThatOpensTheBox) 
     bool seen = false;
     ModalScript::Run(*about_,
                      [&] {
-                       SendMessageA(form_->Handle(), route.msg, route.command, 0);
+                       SendMessageW(form_->Handle(), route.msg, route.command, 0);
                        return 0;
                      },
                      {[&] {
                        seen = IsWindowVisible(about_->Handle());
-                       EXPECT_TRUE(GetWindowLongA(about_->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+                       EXPECT_TRUE(GetWindowLongW(about_->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
                        EXPECT_FALSE(IsWindowEnabled(form_->Handle())) << "the main window waits";
                        ClickOk(*about_);
                      }});
@@ -570,21 +570,21 @@ TEST_F(MainWindowTest, SystemMenuEndsWithSeparatorAndAboutEntryThatOpensTheBox) 
   }
 
   // The standard entries still take their default course.
-  SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   EXPECT_TRUE(IsZoomed(form_->Handle()));
-  SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_FALSE(IsZoomed(form_->Handle()));
 }
 
 TEST_F(MainWindowTest, MinimiseTakesTheWholeApplicationAndRestoreBringsTheWindowBack) {
   const RECT before = Bounds();
-  SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   Pump();
   EXPECT_TRUE(IsIconic(Application.Handle())) << "the taskbar entry's window is minimised";
   EXPECT_FALSE(IsWindowVisible(form_->Handle())) << "the main window goes with it";
   EXPECT_FALSE(IsIconic(form_->Handle()));
 
-  SendMessageA(Application.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  SendMessageW(Application.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
   Pump();
   EXPECT_FALSE(IsIconic(Application.Handle()));
   EXPECT_TRUE(IsWindowVisible(form_->Handle()));
@@ -603,9 +603,9 @@ TEST_F(MainWindowTest, ActivatingTheTaskbarEntryHandsActivationAndFocusBack) {
   SetFocus(list);
   ASSERT_EQ(GetFocus(), list);
 
-  SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   Pump();
-  SendMessageA(Application.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  SendMessageW(Application.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
   Pump();
   EXPECT_EQ(GetActiveWindow(), form_->Handle()) << "after a restore from the taskbar";
   EXPECT_EQ(GetFocus(), list);
@@ -640,11 +640,11 @@ TEST_F(MainWindowTest, ActivatingTheTaskbarEntryHandsActivationAndFocusBack) {
         break;
       default:
         // Whatever happened, the box must not stay open.
-        if (HWND box = FindWindowA("#32770", "activation")) PostMessageA(box, WM_CLOSE, 0, 0);
+        if (HWND box = FindWindowW(L"#32770", L"activation")) PostMessageW(box, WM_CLOSE, 0, 0);
         break;
     }
   });
-  MessageBoxA(form_->Handle(), "box", "activation", MB_OK);
+  MessageBoxW(form_->Handle(), L"box", L"activation", MB_OK);
   KillTimer(nullptr, timer);
   EXPECT_EQ(activeCaption, "activation");
   EXPECT_EQ(boxOwner, form_->Handle());
@@ -653,8 +653,8 @@ TEST_F(MainWindowTest, ActivatingTheTaskbarEntryHandsActivationAndFocusBack) {
 TEST_F(MainWindowTest, PropertyItemsFollowTheHighlightedLineTickedOrNot) {
   std::vector<std::string> files;
   std::vector<HWND> owners;
-  SetShellExecuteExHandler([&](SHELLEXECUTEINFOA* info) {
-    files.push_back(info->lpFile);
+  SetShellExecuteExHandler([&](SHELLEXECUTEINFOW* info) {
+    files.push_back(TextOf(info->lpFile));
     owners.push_back(info->hwnd);
     return TRUE;
   });
@@ -663,14 +663,14 @@ TEST_F(MainWindowTest, PropertyItemsFollowTheHighlightedLineTickedOrNot) {
     return !(GetMenuState(form_->PopupMenu1, kCmdKProperty2, MF_BYCOMMAND) & MF_GRAYED);
   };
   auto fileEnabled = [&] {
-    SendMessageA(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(form_->KFile1), 0);
+    SendMessageW(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(form_->KFile1), 0);
     return !(GetMenuState(form_->KFile1, kCmdKProperty1, MF_BYCOMMAND) & MF_GRAYED);
   };
 
   ASSERT_EQ(form_->HighlightedIndex(), -1);
   EXPECT_FALSE(fileEnabled());
   EXPECT_FALSE(popupEnabled());
-  SendMessageA(form_->Handle(), WM_COMMAND, kCmdKProperty1, 0);
+  SendMessageW(form_->Handle(), WM_COMMAND, kCmdKProperty1, 0);
   EXPECT_TRUE(files.empty()) << "no line, no properties";
 
   // The last line ("写真 001.jpg" sorts after the ASCII names), unticked.
@@ -680,8 +680,8 @@ TEST_F(MainWindowTest, PropertyItemsFollowTheHighlightedLineTickedOrNot) {
   EXPECT_FALSE(form_->Session().Files[3].Checked);
   EXPECT_TRUE(fileEnabled());
   EXPECT_TRUE(popupEnabled());
-  SendMessageA(form_->Handle(), WM_COMMAND, kCmdKProperty1, 0);
-  SendMessageA(form_->Handle(), WM_COMMAND, kCmdKProperty2, 0);
+  SendMessageW(form_->Handle(), WM_COMMAND, kCmdKProperty1, 0);
+  SendMessageW(form_->Handle(), WM_COMMAND, kCmdKProperty2, 0);
   SetShellExecuteExHandler(nullptr);
   EXPECT_EQ(files, (std::vector<std::string>{"写真 001.jpg", "写真 001.jpg"}));
   EXPECT_EQ(owners, (std::vector<HWND>{Application.Handle(), Application.Handle()}));
@@ -689,11 +689,11 @@ TEST_F(MainWindowTest, PropertyItemsFollowTheHighlightedLineTickedOrNot) {
 
 TEST_F(MainWindowTest, WebCommandOpensTheSiteOwnedByTheMainWindow) {
   std::vector<std::pair<HWND, std::string>> calls;
-  SetShellExecuteHandler([&](HWND owner, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
-    calls.emplace_back(owner, file);
+  SetShellExecuteHandler([&](HWND owner, LPCWSTR, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+    calls.emplace_back(owner, TextOf(file));
     return reinterpret_cast<HINSTANCE>(33);
   });
-  SendMessageA(form_->Handle(), WM_COMMAND, kCmdWeb1, 0);
+  SendMessageW(form_->Handle(), WM_COMMAND, kCmdWeb1, 0);
   SetShellExecuteHandler(nullptr);
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].first, form_->Handle());

@@ -33,17 +33,17 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam
     if (events) events->push_back("paint");
     return 0;
   }
-  return DefWindowProcA(hwnd, msg, wparam, lparam);
+  return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
 TEST(CenterWindowAnimated, MovesLeftThenTopThenRepaintsAtEachStop) {
-  WNDCLASSA wc{};
+  WNDCLASSW wc{};
   wc.lpfnWndProc = &RecordingProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "GlideTestWindow";
-  RegisterClassA(&wc);
-  HWND window = CreateWindowExA(0, wc.lpszClassName, "glide", WS_POPUP | WS_VISIBLE, 0, 0, 521, 430,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"GlideTestWindow";
+  RegisterClassW(&wc);
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"glide", WS_POPUP | WS_VISIBLE, 0, 0, 521,
+                                430, nullptr, nullptr, wc.hInstance, nullptr);
   ASSERT_NE(window, nullptr);
   UpdateWindow(window);
 

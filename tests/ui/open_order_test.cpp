@@ -33,18 +33,18 @@ using Names = std::vector<std::string>;
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
 void WriteFile(const std::string& name, size_t bytes = 1) {
-  std::ofstream(name, std::ios::binary) << std::string(bytes, 'x');
+  testsupport::MakeFile(name, std::string(bytes, 'x'));
 }
 
 long long FileSize(const std::string& name) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) return -1;
+  if (!GetFileAttributesExW(Widen(name).c_str(), GetFileExInfoStandard, &data)) return -1;
   return data.nFileSizeLow;
 }
 
 void SetLastWrite(const std::string& name, int minutes) {
-  HANDLE file =
-      CreateFileA(name.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(Widen(name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                            0, nullptr);
   const ULONGLONG ticks = 133000000000000000ULL + ULONGLONG(minutes) * 600000000ULL;
   FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
   SetFileTime(file, nullptr, nullptr, &time);
@@ -53,19 +53,19 @@ void SetLastWrite(const std::string& name, int minutes) {
 
 // What Explorer posts: a DROPFILES block with the paths, each closed by a
 // zero, and one more zero at the end; the window releases it.
+// A drop as Explorer makes it: wide paths, each ended by a zero, then one
+// more zero.
 HGLOBAL DropOf(const std::vector<std::string>& paths) {
-  size_t bytes = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) bytes += path.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  std::wstring list;
+  for (const std::string& path : paths) list += Widen(path) + L'\0';
+  list += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
   auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
   drop->pFiles = sizeof(DROPFILES);
   drop->pt = {40, 40};
-  drop->fWide = FALSE;
-  char* at = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-  for (const std::string& path : paths) {
-    std::memcpy(at, path.data(), path.size());
-    at += path.size() + 1;
-  }
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(),
+              list.size() * sizeof(wchar_t));
   GlobalUnlock(memory);
   return memory;
 }
@@ -84,8 +84,8 @@ class OpenOrderTest : public testsupport::MainWindowFixture {
   void ClickBox(int index) {
     HWND list = form_->CheckListBox1->Handle();
     const int y = (index - form_->CheckListBox1->TopIndex()) * TCheckListBox::kItemHeight + 8;
-    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, y));
-    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(8, y));
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, y));
+    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(8, y));
     Pump();
   }
 
@@ -114,18 +114,17 @@ class OpenOrderTest : public testsupport::MainWindowFixture {
     return rows;
   }
   std::string Status(int panel) {
-    char buffer[512] = {};
-    SendMessageA(form_->StatusBar1, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(buffer));
-    return buffer[0] == '\t' ? buffer + 1 : buffer;
+    const std::string text = testsupport::StatusBarText(form_->StatusBar1, panel);
+    return !text.empty() && text[0] == '\t' ? text.substr(1) : text;
   }
   // The radio item of View > Sort that carries the bullet.
   UINT SortRadio() {
     UINT checked = 0;
     for (UINT command : {kCmdKName1, kCmdKNatural1, kCmdKDate1}) {
-      MENUITEMINFOA info{};
+      MENUITEMINFOW info{};
       info.cbSize = sizeof(info);
       info.fMask = MIIM_FTYPE | MIIM_STATE;
-      GetMenuItemInfoA(form_->KSort1, command, FALSE, &info);
+      GetMenuItemInfoW(form_->KSort1, command, FALSE, &info);
       EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << command;
       if (info.fState & MFS_CHECKED) {
         EXPECT_EQ(checked, 0u) << "two items checked";
@@ -142,13 +141,12 @@ TEST_F(OpenOrderTest, CommandLineShowsAFolderOrAFilesFolderElseStartsAsWithout) 
   const std::string table = folder_ + "\\表";
   const std::string remembered = folder_ + "\\remembered";
   for (const std::string& folder : {photos, table, remembered}) {
-    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryW(Widen(folder).c_str(), nullptr);
   }
   for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) WriteFile(photos + "\\" + name);
   WriteFile(table + "\\x.txt");
   WriteFile(remembered + "\\r.txt");
-  WritePrivateProfileStringA("SetUp", "DirHst0", remembered.c_str(),
-                             (folder_ + "\\KVTset.ini").c_str());
+  testsupport::WriteProfileText(folder_ + "\\KVTset.ini", "SetUp", "DirHst0", remembered);
 
   struct Case {
     std::string arguments;
@@ -183,20 +181,20 @@ TEST_F(OpenOrderTest, CommandLineShowsAFolderOrAFilesFolderElseStartsAsWithout) 
 TEST_F(OpenOrderTest, DroppedFolderOrFilesAreShownAndTheFilesChecked) {
   const std::string photos = folder_ + "\\写真 2026";
   const std::string other = folder_ + "\\other";
-  CreateDirectoryA(photos.c_str(), nullptr);
-  CreateDirectoryA(other.c_str(), nullptr);
+  CreateDirectoryW(Widen(photos).c_str(), nullptr);
+  CreateDirectoryW(Widen(other).c_str(), nullptr);
   for (const char* name : {"p.jpg", "q.jpg"}) WriteFile(photos + "\\" + name);
   for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) WriteFile(other + "\\" + name);
   Start();
 
-  PostMessageA(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({photos})), 0);
+  PostMessageW(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({photos})), 0);
   Pump();
   EXPECT_EQ(form_->ShownFolder(), photos);
   EXPECT_EQ(Listed(), (Names{"p.jpg", "q.jpg"}));
   EXPECT_EQ(Checked(), Names{});
   EXPECT_EQ(form_->DirHistory[0], photos);
 
-  PostMessageA(
+  PostMessageW(
       form_->Handle(), WM_DROPFILES,
       reinterpret_cast<WPARAM>(DropOf({other + "\\d.txt", other + "\\b.txt", other + "\\a.txt"})),
       0);
@@ -211,23 +209,25 @@ TEST_F(OpenOrderTest, DroppedFolderOrFilesAreShownAndTheFilesChecked) {
   EXPECT_EQ(Grid(), (Rows{{"a.txt", "1.txt"}, {"b.txt", "2.txt"}, {"d.txt", "3.txt"}}));
   EXPECT_TRUE(boxes_.empty());
 
-  // A file made since the folder was read, dropped on it: listed and
-  // checked, and the files checked before stay checked.
+  // Files made since the folder was read, one named outside the ANSI code
+  // page, dropped on it: listed and checked under their own names, and the
+  // files checked before stay checked.
   WriteFile(other + "\\e.txt");
-  PostMessageA(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({other + "\\e.txt"})),
-               0);
+  WriteFile(other + "\\한글.txt");
+  PostMessageW(form_->Handle(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(DropOf({other + "\\한글.txt", other + "\\e.txt"})), 0);
   Pump();
-  EXPECT_EQ(Listed(), (Names{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}));
-  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt", "e.txt"}));
+  EXPECT_EQ(Listed(), (Names{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "한글.txt"}));
+  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt", "e.txt", "한글.txt"}));
   EXPECT_EQ(Highlighted(), "e.txt");
 
   // A folder that has gone by the time it is dropped: the I/O error, nothing changed.
   RemoveTree(photos);
-  PostMessageA(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({photos})), 0);
+  PostMessageW(form_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({photos})), 0);
   Pump();
   EXPECT_EQ(BoxTexts(), (Names{"ファイルが見つかりません."}));
   EXPECT_EQ(form_->ShownFolder(), other);
-  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt", "e.txt"}));
+  EXPECT_EQ(Checked(), (Names{"a.txt", "b.txt", "d.txt", "e.txt", "한글.txt"}));
 }
 
 TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart) {
@@ -244,19 +244,16 @@ TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart)
   }
   Start();
   // The submenu follows "オプション/&Option..." in the View menu.
-  char caption[64] = {};
+  using testsupport::MenuText;
   const int count = GetMenuItemCount(form_->KView1);
-  GetMenuStringA(form_->KView1, count - 2, caption, sizeof caption, MF_BYPOSITION);
-  EXPECT_STREQ(caption, "オプション/&Option...");
-  GetMenuStringA(form_->KView1, count - 1, caption, sizeof caption, MF_BYPOSITION);
-  EXPECT_STREQ(caption, "並び順/&Sort");
+  EXPECT_EQ(MenuText(form_->KView1, count - 2, MF_BYPOSITION), "オプション/&Option...");
+  EXPECT_EQ(MenuText(form_->KView1, count - 1, MF_BYPOSITION), "並び順/&Sort");
   EXPECT_EQ(GetSubMenu(form_->KView1, count - 1), form_->KSort1);
   const std::pair<UINT, const char*> items[] = {{kCmdKName1, "名前順/&Name"},
                                                 {kCmdKNatural1, "自然順/&Natural"},
                                                 {kCmdKDate1, "更新日時順/&Date"}};
   for (const auto& [command, text] : items) {
-    GetMenuStringA(form_->KSort1, command, caption, sizeof caption, MF_BYCOMMAND);
-    EXPECT_STREQ(caption, text);
+    EXPECT_EQ(MenuText(form_->KSort1, command, MF_BYCOMMAND), text);
   }
 
   // No Order key: the name order.
@@ -297,11 +294,11 @@ TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart)
 
   // The run numbers in natural order.
   Menu(kCmdSelectAll1);
-  SetWindowTextA(form_->ComboBox1, "n");
-  SendMessageA(GetParent(form_->ComboBox1), WM_COMMAND,
+  SetWindowTextUtf8(form_->ComboBox1, "n");
+  SendMessageW(GetParent(form_->ComboBox1), WM_COMMAND,
                MAKEWPARAM(GetDlgCtrlID(form_->ComboBox1), CBN_EDITCHANGE),
                reinterpret_cast<LPARAM>(form_->ComboBox1));
-  SendMessageA(form_->BitBtn1, BM_CLICK, 0, 0);
+  SendMessageW(form_->BitBtn1, BM_CLICK, 0, 0);
   Pump();
   EXPECT_EQ(FileSize("n1.jpg"), 1);
   EXPECT_EQ(FileSize("n2.jpg"), 2);
@@ -312,10 +309,7 @@ TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart)
   WriteFile("x2.txt");
   WriteFile("x10.txt");
   Close();
-  char order[8] = {};
-  GetPrivateProfileStringA("Option", "Order", "", order, sizeof order,
-                           (folder_ + "\\KVTset.ini").c_str());
-  EXPECT_STREQ(order, "1");
+  EXPECT_EQ(testsupport::ProfileText(folder_ + "\\KVTset.ini", "Option", "Order", ""), "1");
   Start();
   EXPECT_EQ(SortRadio(), static_cast<UINT>(kCmdKNatural1));
   EXPECT_EQ(Listed(),

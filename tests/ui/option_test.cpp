@@ -13,6 +13,7 @@
 
 #include "MessageBox.h"
 #include "ProfileStore.h"
+#include "controls/WindowText.h"
 
 namespace korvath {
 namespace {
@@ -43,12 +44,7 @@ struct Box {
   UINT flags;
 };
 
-std::string Text(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), length + 1)));
-  return text;
-}
+std::string Text(HWND window) { return WindowText(window); }
 
 RECT BoundsInParent(HWND control) {
   RECT rect;
@@ -57,13 +53,13 @@ RECT BoundsInParent(HWND control) {
   return rect;
 }
 
-void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
 
 // A user's click on a row of the list.
 void ClickRow(HWND list, int row) {
   LPARAM point = MAKELPARAM(10, row * 16 + 8);
-  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  SendMessageA(list, WM_LBUTTONUP, 0, point);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageW(list, WM_LBUTTONUP, 0, point);
 }
 
 // Runs script inside the dialog's modal loop; a guard closes the dialog if
@@ -76,7 +72,7 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 void CALLBACK CloseGuard(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  if (OptionForm1 && OptionForm1->Showing()) PostMessageA(OptionForm1->Handle(), WM_CLOSE, 0, 0);
+  if (OptionForm1 && OptionForm1->Showing()) PostMessageW(OptionForm1->Handle(), WM_CLOSE, 0, 0);
 }
 int ShowWith(TOptionForm1& form, std::function<void()> script) {
   g_script = std::move(script);
@@ -89,8 +85,8 @@ int ShowWith(TOptionForm1& form, std::function<void()> script) {
 
 // Pumps posted messages through the loop that is running.
 void PostKey(HWND window, WPARAM key) {
-  PostMessageA(window, WM_KEYDOWN, key, 1);
-  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+  PostMessageW(window, WM_KEYDOWN, key, 1);
+  PostMessageW(window, WM_KEYUP, key, 0xC0000001);
 }
 
 class OptionDialog : public ::testing::Test {
@@ -114,7 +110,7 @@ class OptionDialog : public ::testing::Test {
     form_.LoadUserMasks(store);
   }
   void Add(const std::string& text) {
-    SetWindowTextA(form_.Edit1, text.c_str());
+    SetWindowTextUtf8(form_.Edit1, text);
     Click(form_.BitBtn3);
   }
   std::pair<bool, bool> Arrows() const {
@@ -129,11 +125,11 @@ class OptionDialog : public ::testing::Test {
 TEST_F(OptionDialog, IsLaidOutAsDesigned) {
   HWND dialog = form_.Handle();
   EXPECT_EQ(Text(dialog), "オプション");
-  LONG style = GetWindowLongA(dialog, GWL_STYLE);
+  LONG style = GetWindowLongW(dialog, GWL_STYLE);
   EXPECT_TRUE(style & WS_THICKFRAME);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(IsWindowVisible(dialog));
 
   struct Fixed {
@@ -174,7 +170,7 @@ TEST_F(OptionDialog, IsLaidOutAsDesigned) {
   RECT grip = BoundsInParent(form_.Image1);
   EXPECT_EQ(grip.right, client.right);
   EXPECT_EQ(grip.bottom, client.bottom);
-  EXPECT_EQ(SendMessageA(form_.ListBox1, LB_GETITEMHEIGHT, 0, 0), 16);
+  EXPECT_EQ(SendMessageW(form_.ListBox1, LB_GETITEMHEIGHT, 0, 0), 16);
 
   // Tab order: OK, Cancel, edit, Add, list, Delete; the arrows are skipped.
   std::vector<HWND> order;
@@ -279,7 +275,7 @@ TEST_F(OptionDialog, DeleteAndArrowsKeepTheSelectionAndButtonsInStep) {
   // Add leaves the arrows as they were, even when they are now stale.
   ClickRow(form_.ListBox1, 0);
   EXPECT_EQ(Arrows(), std::make_pair(false, true));
-  SendMessageA(form_.ListBox1, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  SendMessageW(form_.ListBox1, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   Add("*.z");
   EXPECT_EQ(Arrows(), std::make_pair(false, true));
   form_.SpeedButton2Click();  // no selection
@@ -309,7 +305,7 @@ TEST_F(OptionDialog, EnterInTheEditRunsOkAndAddsNothing) {
   int result = ShowWith(form_, [&] {
     focusedOnOk = GetFocus() == form_.BitBtn1;
     SetFocus(form_.Edit1);
-    SetWindowTextA(form_.Edit1, "*.typed");
+    SetWindowTextUtf8(form_.Edit1, "*.typed");
     PostKey(form_.Edit1, VK_RETURN);
   });
   EXPECT_TRUE(focusedOnOk);
@@ -400,7 +396,7 @@ TEST_F(OptionDialog, CancelAndTheCloseBoxWriteNothingAndEscapeDoesNotClose) {
   result = ShowWith(form_, [&] {
     ClickRow(form_.ListBox1, 0);
     Click(form_.BitBtn4);
-    PostMessageA(form_.Handle(), WM_CLOSE, 0, 0);
+    PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_EQ(calls, 0);

@@ -39,12 +39,10 @@
 namespace korvath {
 namespace {
 
-bool FileExists(const std::string& name) {
-  return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using testsupport::FileExists;
 
 void WriteFile(const std::string& name, size_t bytes = 10) {
-  std::ofstream(name, std::ios::binary) << std::string(bytes, 'x');
+  testsupport::MakeFile(name, std::string(bytes, 'x'));
 }
 
 
@@ -61,43 +59,42 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
   SetupWindowTest() : MainWindowFixture("korvath_setup_") { dialogKeys_ = true; }
 
   void Click(HWND window, int x, int y) {
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     Pump();
   }
   void ClickButton(HWND button) { Click(button, 5, 5); }
 
   void Key(HWND window, WPARAM key) {
-    PostMessageA(window, WM_KEYDOWN, key, 1);
-    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
     Pump();
   }
 
-  // Types ASCII text into an editable drop-down, as keystrokes.
+  // Types text into an editable drop-down, as keystrokes.
   void Type(HWND combo, const std::string& text) {
-    HWND edit = GetWindow(combo, GW_CHILD);
-    for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    testsupport::TypeText(GetWindow(combo, GW_CHILD), text);
     Pump();
   }
   // Replaces a field's text (for texts no keyboard here can type), with the
   // notification the edit would send.
   void SetFieldText(HWND combo, const std::string& text) {
-    SetWindowTextA(combo, text.c_str());
-    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_EDITCHANGE),
+    SetWindowTextUtf8(combo, text);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_EDITCHANGE),
                  reinterpret_cast<LPARAM>(combo));
     Pump();
   }
 
   void PickFileType(int index) {
     HWND combo = form_->FilterComboBox1->Handle();
-    SendMessageA(combo, CB_SETCURSEL, index, 0);
-    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+    SendMessageW(combo, CB_SETCURSEL, index, 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
     Pump();
   }
 
   void OpenMenu(HMENU menu) {
-    SendMessageA(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    SendMessageW(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
   }
 
   // A click on line index of the check list: on its box or on its name.
@@ -108,9 +105,7 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
   }
 
   std::string Status(int panel) {
-    char buffer[512] = {};
-    SendMessageA(form_->StatusBar1, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(buffer));
-    std::string text = buffer;
+    std::string text = testsupport::StatusBarText(form_->StatusBar1, panel);
     if (!text.empty() && text[0] == '\t') text.erase(0, 1);
     return text;
   }
@@ -152,7 +147,7 @@ TEST_F(SetupWindowTest, StartsWithEmptyStatusBarAndInitialDisplays) {
   EXPECT_EQ(Text(form_->Panel3), "1桁");
   EXPECT_EQ(Text(form_->Panel4), "1");
   EXPECT_EQ(Text(form_->ComboBox3), "(変更なし)");
-  EXPECT_EQ(SendMessageA(form_->ComboBox3, CB_GETCOUNT, 0, 0), 12);
+  EXPECT_EQ(SendMessageW(form_->ComboBox3, CB_GETCOUNT, 0, 0), 12);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "b.txt"}));
   EXPECT_EQ(Grid(), (Rows{{" (未選択)", ""}}));
   EXPECT_FALSE(ExecuteEnabled());
@@ -243,7 +238,7 @@ TEST_F(SetupWindowTest, ResizingFollowsTheLayoutRule) {
   EXPECT_EQ(panel9.bottom - panel9.top, 361);
   EXPECT_EQ(panel9.right, 590);  // 10 pixels before the client area's edge
   int edges[5] = {};
-  SendMessageA(form_->StatusBar1, SB_GETPARTS, 5, reinterpret_cast<LPARAM>(edges));
+  SendMessageW(form_->StatusBar1, SB_GETPARTS, 5, reinterpret_cast<LPARAM>(edges));
   EXPECT_EQ(edges[0], 180);
   EXPECT_EQ(edges[1], 300);
   EXPECT_EQ(edges[2], 480);
@@ -335,8 +330,8 @@ TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndUsesUpItsNumber) {
 
 TEST_F(SetupWindowTest, UnusableNamesAreRefusedBeforeTheRunAndRefusedRenamesToldAfterIt) {
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteFile(name);
-  CreateDirectoryA("sub", nullptr);
-  CreateDirectoryA("sub\\2.txt", nullptr);  // holds b.txt's new name
+  CreateDirectoryW(L"sub", nullptr);
+  CreateDirectoryW(L"sub\\2.txt", nullptr);  // holds b.txt's new name
   Start();
   ClickButton(form_->SpeedButton14);
   const UINT refusal = MB_OK | MB_ICONERROR;
@@ -395,7 +390,7 @@ std::map<std::string, long> FileSizes(const std::vector<std::string>& names) {
   std::map<std::string, long> sizes;
   for (const std::string& name : names) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    sizes[name] = GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)
+    sizes[name] = GetFileAttributesExW(Widen(name).c_str(), GetFileExInfoStandard, &data)
                       ? static_cast<long>(data.nFileSizeLow)
                       : -1;
   }
@@ -460,9 +455,7 @@ TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
   ASSERT_GE(GetMenuItemCount(form_->KFile1), 2);
   EXPECT_EQ(GetMenuItemID(form_->KFile1, 0), static_cast<UINT>(kCmdKUndo1));
   EXPECT_EQ(GetMenuItemID(form_->KFile1, 1), static_cast<UINT>(kCmdKProperty1));
-  char caption[64] = {};
-  GetMenuStringA(form_->KFile1, kCmdKUndo1, caption, sizeof caption, MF_BYCOMMAND);
-  EXPECT_STREQ(caption, "元に戻す/&Undo");
+  EXPECT_EQ(testsupport::MenuText(form_->KFile1, kCmdKUndo1, MF_BYCOMMAND), "元に戻す/&Undo");
   OpenMenu(form_->KFile1);
   EXPECT_TRUE(form_->MenuItemEnabled(kCmdKUndo1));
   boxes_.clear();
@@ -544,11 +537,11 @@ class RunWatcher {
 
  private:
   std::string Get(HWND window, UINT msg, WPARAM wparam) {
-    char text[256] = {};
+    wchar_t text[256] = {};
     DWORD_PTR unused;
-    SendMessageTimeoutA(window, msg, wparam, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 200,
+    SendMessageTimeoutW(window, msg, wparam, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 200,
                         &unused);
-    return text;
+    return Narrow(text);
   }
   void Watch(int atStep, HWND target, UINT msg, WPARAM wparam) {
     while (!over_) {
@@ -556,23 +549,23 @@ class RunWatcher {
       QueryPerformanceFrequency(&frequency);
       QueryPerformanceCounter(&t0);
       DWORD_PTR unused;
-      SendMessageTimeoutA(form_, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &unused);
+      SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &unused);
       QueryPerformanceCounter(&t1);
       const double ms = 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) /
                         static_cast<double>(frequency.QuadPart);
       slowestAnswerMs = std::max(slowestAnswerMs, ms);
-      std::string progress = Get(bar_, SB_GETTEXTA, kPanelSize);
+      std::string progress = Get(bar_, SB_GETTEXTW, kPanelSize);
       if (!progress.empty() && progress[0] == '\t') progress.erase(0, 1);
       if (!progress.empty() && (progressTexts.empty() || progressTexts.back() != progress)) {
         progressTexts.push_back(progress);
       }
       if (!IsWindowEnabled(field_) && Get(button_, WM_GETTEXT, 256) == "中止") sawLocked = true;
       DWORD_PTR bar = 0;
-      SendMessageTimeoutA(bar_, kStatusBarGetProgress, kPanelTime, 0, SMTO_NORMAL, 1000, &bar);
+      SendMessageTimeoutW(bar_, kStatusBarGetProgress, kPanelTime, 0, SMTO_NORMAL, 1000, &bar);
       if (static_cast<LRESULT>(bar) > 0) sawBar = true;
       if (!acted && std::atoi(progress.c_str()) >= atStep) {
         acted = true;
-        PostMessageA(target, msg, wparam, 1);
+        PostMessageW(target, msg, wparam, 1);
       }
       Sleep(5);
     }
@@ -624,7 +617,7 @@ TEST_F(SetupWindowTest, LongRunAnswersShowsProgressAndStopsOnEscOrClose) {
   // The window is as before the run, the progress gone, and the stopped
   // run can be taken back.
   EXPECT_EQ(Status(0) + Status(1) + Status(2), "");
-  EXPECT_EQ(SendMessageA(form_->StatusBar1, kStatusBarGetProgress, kPanelTime, 0), -1);
+  EXPECT_EQ(SendMessageW(form_->StatusBar1, kStatusBarGetProgress, kPanelTime, 0), -1);
   EXPECT_EQ(Text(form_->BitBtn1), "実行");
   EXPECT_TRUE(IsWindowEnabled(form_->ComboBox1));
   EXPECT_TRUE(IsWindowEnabled(form_->CheckListBox1->Handle()));
@@ -650,7 +643,7 @@ TEST_F(SetupWindowTest, LongRunAnswersShowsProgressAndStopsOnEscOrClose) {
 }
 
 TEST_F(SetupWindowTest, DoubleByteNamesEndingInBackslashByteRenameAndNavigate) {
-  CreateDirectoryA("表", nullptr);
+  CreateDirectoryW(Widen("表").c_str(), nullptr);
   WriteFile("表\\ソ.txt");
   WriteFile("表\\表.txt");
   Start();
@@ -688,7 +681,7 @@ TEST_F(SetupWindowTest, CheckCommandsMouseAndSpaceBarDriveThePreview) {
   ClickLine(3, false);  // name: highlights only
   EXPECT_EQ(Marks(), (std::vector<bool>{false, true, false, false, false}));
   EXPECT_EQ(Status(0), "d.txt");
-  PostMessageA(form_->CheckListBox1->Handle(), WM_CHAR, ' ', 1);
+  PostMessageW(form_->CheckListBox1->Handle(), WM_CHAR, ' ', 1);
   Pump();
   EXPECT_EQ(Marks(), (std::vector<bool>{false, true, false, true, false}));
   EXPECT_EQ(Grid(), (Rows{{"b.txt", "1.txt"}, {"d.txt", "2.txt"}}));
@@ -723,7 +716,7 @@ TEST_F(SetupWindowTest, FileInformationShowsSizeInKilobytes) {
   EXPECT_EQ(Status(1), "1 KB");
   EXPECT_EQ(Status(3), "2個存在");
   // Gone since the listing: no panel keeps the other file's size or time.
-  DeleteFileA("a.bin");
+  DeleteFileW(L"a.bin");
   ClickLine(0, false);
   EXPECT_EQ(Status(0), "a.bin");
   EXPECT_EQ(Status(1), "");
@@ -756,8 +749,8 @@ TEST_F(SetupWindowTest, StepButtonsClampAndFullWidthShowsEverywhere) {
 
   // The drop-down pick reaches the handler with the picked text.
   HWND ext = form_->ComboBox3;
-  SendMessageA(ext, CB_SETCURSEL, 3, 0);
-  SendMessageA(GetParent(ext), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ext), CBN_SELCHANGE),
+  SendMessageW(ext, CB_SETCURSEL, 3, 0);
+  SendMessageW(GetParent(ext), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ext), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(ext));
   EXPECT_EQ(Text(form_->Panel4), "００１２.jpg");
   EXPECT_EQ(Grid(), (Rows{{"a.txt", "００１２.jpg"}}));
@@ -767,13 +760,9 @@ TEST_F(SetupWindowTest, MenusCarryTheirCaptionsAndOpeningRefreshes) {
   WriteFile("a.txt");
   Start();
   auto caption = [](HMENU menu, UINT command) {
-    char buffer[256] = {};
-    GetMenuStringA(menu, command, buffer, sizeof(buffer), MF_BYCOMMAND);
-    return std::string(buffer);
+    return testsupport::MenuText(menu, command, MF_BYCOMMAND);
   };
-  char title[64] = {};
-  GetMenuStringA(form_->MainMenu1, 0, title, sizeof(title), MF_BYPOSITION);
-  EXPECT_EQ(std::string(title), "ファイル/&File");
+  EXPECT_EQ(testsupport::MenuText(form_->MainMenu1, 0, MF_BYPOSITION), "ファイル/&File");
   EXPECT_EQ(caption(form_->KFile1, kCmdKExit1), "終了/&Exit");
   EXPECT_EQ(caption(form_->Edit2, kCmdChange1), "選択の切り替え/&Change");
   EXPECT_EQ(caption(form_->KView1, kCmdKRenew1), "最新の状態に更新/&Renew");
@@ -837,9 +826,9 @@ TEST_F(SetupWindowTest, CheckListShowsListedFilesInCaseInsensitiveOrderUnderTheM
   };
   for (const File& f : files) {
     WriteFile(f.name);
-    if (f.attributes) SetFileAttributesA(f.name, f.attributes);
+    if (f.attributes) SetFileAttributesW(Widen(f.name).c_str(), f.attributes);
   }
-  CreateDirectoryA("folder.txt", nullptr);
+  CreateDirectoryW(L"folder.txt", nullptr);
   Start();
   EXPECT_EQ(Names(), (std::vector<std::string>{"A.txt", "b.log", "c.TXT", "d.jpg"}));
   // Two patterns interleave in one sorted list; every change clears the
@@ -856,7 +845,7 @@ TEST_F(SetupWindowTest, CheckListShowsListedFilesInCaseInsensitiveOrderUnderTheM
 
 TEST_F(SetupWindowTest, FolderThatCannotBeEnteredShowsTheErrorAndChangesNothing) {
   WriteFile("a.txt");
-  CreateDirectoryA("gone", nullptr);
+  CreateDirectoryW(L"gone", nullptr);
   Start();
   ClickLine(0, true);
   TDirectoryListBox& folders = *form_->DirectoryListBox1;
@@ -865,10 +854,10 @@ TEST_F(SetupWindowTest, FolderThatCannotBeEnteredShowsTheErrorAndChangesNothing)
     if (folders.DisplayText(i) == "gone") line = i;
   }
   ASSERT_GE(line, 0);
-  RemoveDirectoryA("gone");
+  RemoveDirectoryW(L"gone");
   // A double-click on the line, as the list reports it to its parent.
-  SendMessageA(folders.Handle(), LB_SETCURSEL, line, 0);
-  SendMessageA(GetParent(folders.Handle()), WM_COMMAND,
+  SendMessageW(folders.Handle(), LB_SETCURSEL, line, 0);
+  SendMessageW(GetParent(folders.Handle()), WM_COMMAND,
                MAKEWPARAM(GetDlgCtrlID(folders.Handle()), LBN_DBLCLK),
                reinterpret_cast<LPARAM>(folders.Handle()));
   Pump();
@@ -906,8 +895,8 @@ TEST_F(SetupWindowTest, OldDrivePickedAfterAFailedPickLeavesNoStalePreview) {
   }
   ASSERT_GE(old, 0);
   HWND combo = form_->DriveComboBox1->Handle();
-  SendMessageA(combo, CB_SETCURSEL, old, 0);
-  SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+  SendMessageW(combo, CB_SETCURSEL, old, 0);
+  SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(combo));
   Pump();
   EXPECT_EQ(form_->ShownFolder(), folder_);
@@ -926,6 +915,127 @@ TEST_F(SetupWindowTest, ExitClosesTheWindowAndSavesTheSettings) {
   Menu(kCmdKExit1);
   EXPECT_TRUE(FileExists(settings));
   EXPECT_EQ(form_->Handle(), nullptr);
+}
+
+// Names in any script, end to end: a folder of them, shown, previewed,
+// renamed and remembered. Each file has its own size (its line number in
+// kilobytes), its own contents and its own day, so that a panel or a rename
+// that picks up another file's data shows.
+class MixedNamesTest : public SetupWindowTest {
+ protected:
+  struct Made {
+    std::string contents;
+    std::string size, time;  // as the status bar shows them
+  };
+
+  void Make(const std::string& folder, const std::vector<std::string>& names) {
+    made_.clear();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      const std::string path = folder + "\\" + names[i];
+      Made file{std::string((i + 1) * 1024, static_cast<char>('a' + i)),
+                std::to_string(i + 1) + " KB", "2020/01/0" + std::to_string(i + 1) + " 12:00:00"};
+      ASSERT_TRUE(testsupport::MakeFile(path, file.contents)) << path;
+      SYSTEMTIME local{2020, 1, 0, static_cast<WORD>(i + 1), 12, 0, 0, 0};
+      FILETIME localTime, time;
+      SystemTimeToFileTime(&local, &localTime);
+      LocalFileTimeToFileTime(&localTime, &time);
+      HANDLE handle = CreateFileW(SystemPath(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+      SetFileTime(handle, nullptr, nullptr, &time);
+      CloseHandle(handle);
+      made_[names[i]] = std::move(file);
+    }
+  }
+
+  void LeavePrefixField() {
+    SendMessageW(form_->Handle(), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(form_->ComboBox1), CBN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(form_->ComboBox1));
+    Pump();
+  }
+
+  // Shows folder, checks what the window shows of each file, then renames
+  // them all with the prefix "x" after a detour through "表" and "한".
+  void ShowPreviewAndRename(const std::string& folder, const std::vector<std::string>& names) {
+    Make(folder, names);
+    Start();
+    form_->ShowFolder(folder);
+    Pump();
+    ASSERT_EQ(form_->ShownFolder(), folder);
+    std::vector<std::string> shown = Names(), expected = names;
+    std::sort(shown.begin(), shown.end());
+    std::sort(expected.begin(), expected.end());
+    ASSERT_EQ(shown, expected) << "every name exactly, once";
+    for (int line = 0; line < static_cast<int>(names.size()); ++line) {
+      ClickLine(line, false);
+      const std::string name = Names()[static_cast<std::size_t>(line)];
+      EXPECT_EQ(Status(0), name);
+      EXPECT_EQ(Status(1), made_[name].size) << name;
+      EXPECT_EQ(Status(2), made_[name].time) << name;
+    }
+
+    // A Shift-JIS prefix and a Hangul one, typed: both go to this session's
+    // list; the Hangul one is shown in the sample and the preview.
+    SetFieldText(form_->ComboBox1, "表");
+    LeavePrefixField();
+    SetFieldText(form_->ComboBox1, "");
+    Type(form_->ComboBox1, "한");
+    EXPECT_EQ(Text(form_->ComboBox1), "한");
+    EXPECT_EQ(Text(form_->Panel4), "한1");
+    ClickButton(form_->SpeedButton14);  // check all
+    ASSERT_EQ(Grid().size(), names.size());
+    for (const auto& [from, to] : Grid()) {
+      EXPECT_EQ(to.rfind("한", 0), 0u) << from << " -> " << to;
+    }
+    LeavePrefixField();
+    EXPECT_EQ(testsupport::ComboItem(form_->ComboBox1, 0), "한");
+    EXPECT_EQ(testsupport::ComboItem(form_->ComboBox1, 1), "表");
+
+    SetFieldText(form_->ComboBox1, "");
+    Type(form_->ComboBox1, "x");
+    const Rows preview = Grid();
+    ClickButton(form_->BitBtn1);
+    EXPECT_EQ(Status(3), std::to_string(names.size()) + "個完了");
+    for (const auto& [from, to] : preview) {
+      EXPECT_FALSE(FileExists(folder + "\\" + from)) << from;
+      EXPECT_EQ(testsupport::FileBytes(folder + "\\" + to), made_[from].contents)
+          << from << " -> " << to;
+    }
+    Close();
+  }
+
+  std::map<std::string, Made> made_;
+};
+
+TEST_F(MixedNamesTest, AnyNameIsShownRenamedAsPreviewedAndOnlyShiftJisIsRemembered) {
+  const std::string mixed = folder_ + "\\mixed";
+  CreateDirectoryW(Widen(mixed).c_str(), nullptr);
+  ShowPreviewAndRename(mixed, {"café.jpg", "cafe.jpg", "naïve.txt", "한글.txt", "😀.txt", "a.txt"});
+
+  // The settings file keeps the Shift-JIS entry and leaves the Hangul one's
+  // slot empty, and is Shift-JIS throughout.
+  const std::string ini = testsupport::FileBytes(folder_ + "\\KVTset.ini");
+  EXPECT_NE(ini.find("\r\nTopHst0=\r\nTopHst1=\x95\x5C\r\n"), std::string::npos)
+      << "表 in Shift-JIS";
+  EXPECT_EQ(ini.find("\xED\x95\x9C"), std::string::npos) << "no 한 in UTF-8";
+  EXPECT_EQ(ini.find("=?"), std::string::npos) << "no substitute";
+  EXPECT_GT(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, ini.data(), static_cast<int>(ini.size()),
+                                nullptr, 0),
+            0);
+
+  // A name of 250 characters in a folder more than 200 characters deep:
+  // the whole path runs past MAX_PATH. (Under Wine the name must also fit
+  // the Linux file system's 255 bytes of UTF-8.)
+  std::string deep = folder_;
+  while (Widen(deep).size() < 200) {
+    deep += "\\深い folder " + std::to_string(Widen(deep).size());
+    ASSERT_TRUE(CreateDirectoryW(SystemPath(deep).c_str(), nullptr)) << deep;
+  }
+  std::string longName = "이";
+  while (Widen(longName).size() < 246) longName += "n";
+  longName += ".txt";
+  ASSERT_EQ(Widen(longName).size(), 250u);
+  ShowPreviewAndRename(deep, {longName, "😀.txt"});
 }
 
 TEST_F(SetupWindowTest, KeyPreviewSeesHomeBeforeTheFocusedControl) {

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "WideText.h"
 #include "controls/StatusBar.h"
 
 namespace korvath {
@@ -17,13 +18,13 @@ namespace {
 class StatusBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "StatusBarTestHost";
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"StatusBarTestHost";
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    RegisterClassA(&wc);
-    host_ = CreateWindowExA(0, "StatusBarTestHost", "host", WS_OVERLAPPEDWINDOW, 50, 50, 521, 430,
+    RegisterClassW(&wc);
+    host_ = CreateWindowExW(0, L"StatusBarTestHost", L"host", WS_OVERLAPPEDWINDOW, 50, 50, 521, 430,
                             nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(host_, nullptr);
     bar_ = CreateStatusBar(host_, 7, 19);
@@ -32,7 +33,7 @@ class StatusBarTest : public ::testing::Test {
     GetClientRect(host_, &client);
     SetWindowPos(bar_, nullptr, 0, client.bottom - 19, client.right, 19, SWP_NOZORDER);
     int edges[5] = {100, 200, 300, 400, 480};
-    ASSERT_TRUE(SendMessageA(bar_, SB_SETPARTS, 5, reinterpret_cast<LPARAM>(edges)));
+    ASSERT_TRUE(SendMessageW(bar_, SB_SETPARTS, 5, reinterpret_cast<LPARAM>(edges)));
     ShowWindow(host_, SW_SHOWNORMAL);
     Pump();
   }
@@ -40,13 +41,13 @@ class StatusBarTest : public ::testing::Test {
 
   static void Pump() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   }
   std::string Text(int part, LRESULT* result = nullptr) {
-    char buffer[256] = {};
-    LRESULT r = SendMessageA(bar_, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buffer));
+    wchar_t buffer[256] = {};
+    LRESULT r = SendMessageW(bar_, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(buffer));
     if (result) *result = r;
-    return buffer;
+    return Narrow(buffer);
   }
   // Pixels of the text colour inside rect, read back from the screen.
   int TextPixels(const RECT& rect) {
@@ -66,14 +67,14 @@ class StatusBarTest : public ::testing::Test {
 
 TEST_F(StatusBarTest, KeepsPartsAndTextsAsTheWindowWritesThem) {
   int edges[8] = {};
-  EXPECT_EQ(SendMessageA(bar_, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 5);
+  EXPECT_EQ(SendMessageW(bar_, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 5);
   EXPECT_EQ(edges[0], 100);
   EXPECT_EQ(edges[4], 480);
-  EXPECT_EQ(SendMessageA(bar_, SB_GETPARTS, 0, 0), 5);
+  EXPECT_EQ(SendMessageW(bar_, SB_GETPARTS, 0, 0), 5);
 
   RECT first{}, second{};
-  ASSERT_TRUE(SendMessageA(bar_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&first)));
-  ASSERT_TRUE(SendMessageA(bar_, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&second)));
+  ASSERT_TRUE(SendMessageW(bar_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&first)));
+  ASSERT_TRUE(SendMessageW(bar_, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&second)));
   EXPECT_EQ(first.left, 0);
   EXPECT_EQ(first.right, 100);
   EXPECT_EQ(second.left, 102);  // a gap between two panels
@@ -81,64 +82,64 @@ TEST_F(StatusBarTest, KeepsPartsAndTextsAsTheWindowWritesThem) {
   EXPECT_EQ(first.top, 2);
   EXPECT_EQ(first.bottom, 17);
   RECT none{};
-  EXPECT_FALSE(SendMessageA(bar_, SB_GETRECT, 5, reinterpret_cast<LPARAM>(&none)));
+  EXPECT_FALSE(SendMessageW(bar_, SB_GETRECT, 5, reinterpret_cast<LPARAM>(&none)));
 
   LRESULT result = 0;
-  ASSERT_TRUE(SendMessageA(bar_, SB_SETTEXTA, 3, reinterpret_cast<LPARAM>("\t12個完了")));
+  ASSERT_TRUE(SendMessageW(bar_, SB_SETTEXTW, 3, reinterpret_cast<LPARAM>(L"\t12個完了")));
   EXPECT_EQ(Text(3, &result), "\t12個完了");
-  EXPECT_EQ(LOWORD(result), std::string("\t12個完了").size());
-  ASSERT_TRUE(SendMessageA(bar_, SB_SETTEXTA, 4 | SBT_NOBORDERS, reinterpret_cast<LPARAM>("")));
+  EXPECT_EQ(LOWORD(result), std::wstring(L"\t12個完了").size());  // in UTF-16 units
+  ASSERT_TRUE(SendMessageW(bar_, SB_SETTEXTW, 4 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(L"")));
   Text(4, &result);
   EXPECT_EQ(HIWORD(result), SBT_NOBORDERS);
-  EXPECT_FALSE(SendMessageA(bar_, SB_SETTEXTA, 5, reinterpret_cast<LPARAM>("beyond")));
+  EXPECT_FALSE(SendMessageW(bar_, SB_SETTEXTW, 5, reinterpret_cast<LPARAM>(L"beyond")));
 
   // Fewer parts drop the texts of the parts that go.
   int three[3] = {100, 200, -1};
-  SendMessageA(bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(three));
-  EXPECT_EQ(SendMessageA(bar_, SB_GETTEXTLENGTHA, 3, 0), 0);
+  SendMessageW(bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(three));
+  EXPECT_EQ(SendMessageW(bar_, SB_GETTEXTLENGTHW, 3, 0), 0);
   RECT last{};
-  SendMessageA(bar_, SB_GETRECT, 2, reinterpret_cast<LPARAM>(&last));
+  SendMessageW(bar_, SB_GETRECT, 2, reinterpret_cast<LPARAM>(&last));
   RECT client;
   GetClientRect(bar_, &client);
   EXPECT_EQ(last.right, client.right);  // -1 reaches the bar's end
 }
 
 TEST_F(StatusBarTest, SimpleModeHoldsItsOwnText) {
-  SendMessageA(bar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("\tname.jpg"));
-  SendMessageA(bar_, SB_SIMPLE, TRUE, 0);
-  EXPECT_TRUE(SendMessageA(bar_, SB_ISSIMPLE, 0, 0));
-  SendMessageA(bar_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>("hint"));
+  SendMessageW(bar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"\tname.jpg"));
+  SendMessageW(bar_, SB_SIMPLE, TRUE, 0);
+  EXPECT_TRUE(SendMessageW(bar_, SB_ISSIMPLE, 0, 0));
+  SendMessageW(bar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(L"hint"));
   EXPECT_EQ(Text(SB_SIMPLEID), "hint");
-  SendMessageA(bar_, SB_SIMPLE, FALSE, 0);
-  EXPECT_FALSE(SendMessageA(bar_, SB_ISSIMPLE, 0, 0));
+  SendMessageW(bar_, SB_SIMPLE, FALSE, 0);
+  EXPECT_FALSE(SendMessageW(bar_, SB_ISSIMPLE, 0, 0));
   EXPECT_EQ(Text(0), "\tname.jpg");
 }
 
 TEST_F(StatusBarTest, DrawsANewTextAtOnceWithoutAPaintCycle) {
   RECT panel{};
-  SendMessageA(bar_, SB_GETRECT, 3, reinterpret_cast<LPARAM>(&panel));
+  SendMessageW(bar_, SB_GETRECT, 3, reinterpret_cast<LPARAM>(&panel));
   ASSERT_EQ(TextPixels(panel), 0);
 
-  SendMessageA(bar_, SB_SETTEXTA, 3, reinterpret_cast<LPARAM>("\t1個完了"));
+  SendMessageW(bar_, SB_SETTEXTW, 3, reinterpret_cast<LPARAM>(L"\t1個完了"));
   RECT pending{};
   EXPECT_FALSE(GetUpdateRect(bar_, &pending, FALSE));
   EXPECT_GT(TextPixels(panel), 10);
 
   // The neighbours are left as they were.
   RECT neighbour{};
-  SendMessageA(bar_, SB_GETRECT, 2, reinterpret_cast<LPARAM>(&neighbour));
+  SendMessageW(bar_, SB_GETRECT, 2, reinterpret_cast<LPARAM>(&neighbour));
   EXPECT_EQ(TextPixels(neighbour), 0);
 
   // A full repaint draws the same text again; an emptied panel is blank.
   InvalidateRect(bar_, nullptr, TRUE);
   UpdateWindow(bar_);
   EXPECT_GT(TextPixels(panel), 10);
-  SendMessageA(bar_, SB_SETTEXTA, 3, reinterpret_cast<LPARAM>(""));
+  SendMessageW(bar_, SB_SETTEXTW, 3, reinterpret_cast<LPARAM>(L""));
   EXPECT_EQ(TextPixels(panel), 0);
 
   // A hidden bar keeps the text for its next paint and draws nothing.
   ShowWindow(bar_, SW_HIDE);
-  SendMessageA(bar_, SB_SETTEXTA, 3, reinterpret_cast<LPARAM>("\t2個完了"));
+  SendMessageW(bar_, SB_SETTEXTW, 3, reinterpret_cast<LPARAM>(L"\t2個完了"));
   ShowWindow(bar_, SW_SHOW);
   UpdateWindow(bar_);
   EXPECT_GT(TextPixels(panel), 10);
@@ -148,13 +149,13 @@ TEST_F(StatusBarTest, GripIsHitUntilTheHostIsMaximised) {
   RECT bar;
   GetWindowRect(bar_, &bar);
   LPARAM corner = MAKELPARAM(bar.right - 3, bar.bottom - 3);
-  EXPECT_EQ(SendMessageA(bar_, WM_NCHITTEST, 0, corner), HTBOTTOMRIGHT);
-  EXPECT_EQ(SendMessageA(bar_, WM_NCHITTEST, 0, MAKELPARAM(bar.left + 30, bar.top + 5)), HTCLIENT);
+  EXPECT_EQ(SendMessageW(bar_, WM_NCHITTEST, 0, corner), HTBOTTOMRIGHT);
+  EXPECT_EQ(SendMessageW(bar_, WM_NCHITTEST, 0, MAKELPARAM(bar.left + 30, bar.top + 5)), HTCLIENT);
   ShowWindow(host_, SW_MAXIMIZE);
   Pump();
   GetWindowRect(bar_, &bar);
   corner = MAKELPARAM(bar.right - 3, bar.bottom - 3);
-  EXPECT_EQ(SendMessageA(bar_, WM_NCHITTEST, 0, corner), HTCLIENT);
+  EXPECT_EQ(SendMessageW(bar_, WM_NCHITTEST, 0, corner), HTCLIENT);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "Application.h"
 
 #include "Handles.h"
+#include "WideText.h"
 
 namespace korvath {
 
@@ -16,40 +17,40 @@ void TCheckListBox::Create(HWND parent, int id, int left, int top, int width, in
                            HFONT font, std::vector<FileEntry>& entries) {
   entries_ = &entries;
   font_ = font;
-  handle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+  handle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
                                 LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                             left, top, width, height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageA(handle_, LB_SETITEMHEIGHT, 0, kItemHeight);
+                            GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(handle_, LB_SETITEMHEIGHT, 0, kItemHeight);
   SetWindowSubclass(handle_, &SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
   Reload();
 }
 
 void TCheckListBox::Reload() {
-  SendMessageA(handle_, LB_SETCOUNT, entries_->size(), 0);
-  SendMessageA(handle_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-  SendMessageA(handle_, LB_SETTOPINDEX, 0, 0);
+  SendMessageW(handle_, LB_SETCOUNT, entries_->size(), 0);
+  SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  SendMessageW(handle_, LB_SETTOPINDEX, 0, 0);
   InvalidateRect(handle_, nullptr, TRUE);
 }
 
 int TCheckListBox::Count() const {
-  return static_cast<int>(SendMessageA(handle_, LB_GETCOUNT, 0, 0));
+  return static_cast<int>(SendMessageW(handle_, LB_GETCOUNT, 0, 0));
 }
 
 int TCheckListBox::ItemIndex() const {
-  LRESULT index = SendMessageA(handle_, LB_GETCURSEL, 0, 0);
+  LRESULT index = SendMessageW(handle_, LB_GETCURSEL, 0, 0);
   return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
 void TCheckListBox::SetItemIndex(int index) {
-  SendMessageA(handle_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 int TCheckListBox::TopIndex() const {
-  return static_cast<int>(SendMessageA(handle_, LB_GETTOPINDEX, 0, 0));
+  return static_cast<int>(SendMessageW(handle_, LB_GETTOPINDEX, 0, 0));
 }
 
 
@@ -62,7 +63,7 @@ void TCheckListBox::Toggle(int index) {
   if (index < 0 || static_cast<size_t>(index) >= entries_->size()) return;
   (*entries_)[index].Checked = !(*entries_)[index].Checked;
   RECT rect;
-  if (SendMessageA(handle_, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
+  if (SendMessageW(handle_, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
     InvalidateRect(handle_, &rect, TRUE);
   }
   // This runs inside the list's own window procedure, which no exception
@@ -108,7 +109,8 @@ void TCheckListBox::Draw(const DRAWITEMSTRUCT& item) const {
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   RECT inner = text;
   inner.left += 2;
-  DrawTextA(dc, entry.Name.c_str(), static_cast<int>(entry.Name.size()), &inner,
+  const std::wstring name = Widen(entry.Name);
+  DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &inner,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
 }

@@ -4,6 +4,7 @@
 
 #include "ControlClass.h"
 #include "Handles.h"
+#include "WindowText.h"
 
 namespace korvath {
 
@@ -83,18 +84,18 @@ void PaintSpeedButton(HWND window) {
   HDC dc = BeginPaint(window, &ps);
   RECT rect;
   GetClientRect(window, &rect);
-  bool pressed = GetWindowLongPtrA(window, kPressedSlot) != 0;
+  bool pressed = GetWindowLongPtrW(window, kPressedSlot) != 0;
   DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
   int shift = pressed ? 1 : 0;
-  auto glyph = static_cast<Glyph>(GetWindowLongPtrA(window, kGlyphSlot));
+  auto glyph = static_cast<Glyph>(GetWindowLongPtrW(window, kGlyphSlot));
   DrawGlyph(dc, glyph, (rect.right - rect.left) / 2 + shift, (rect.bottom - rect.top) / 2 + shift,
             IsWindowEnabled(window) != FALSE);
   EndPaint(window, &ps);
 }
 
 void SetPressed(HWND window, bool pressed) {
-  if ((GetWindowLongPtrA(window, kPressedSlot) != 0) == pressed) return;
-  SetWindowLongPtrA(window, kPressedSlot, pressed ? 1 : 0);
+  if ((GetWindowLongPtrW(window, kPressedSlot) != 0) == pressed) return;
+  SetWindowLongPtrW(window, kPressedSlot, pressed ? 1 : 0);
   InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -120,7 +121,7 @@ LRESULT CALLBACK SpeedButtonProc(HWND window, UINT msg, WPARAM wparam, LPARAM lp
       if (GetCapture() == window) ReleaseCapture();
       SetPressed(window, false);
       if (click) {
-        SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+        SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
                      reinterpret_cast<LPARAM>(window));
       }
       return 0;
@@ -139,7 +140,7 @@ LRESULT CALLBACK SpeedButtonProc(HWND window, UINT msg, WPARAM wparam, LPARAM lp
     default:
       break;
   }
-  return DefWindowProcA(window, msg, wparam, lparam);
+  return DefWindowProcW(window, msg, wparam, lparam);
 }
 
 const char* SpeedButtonClassName() {
@@ -153,10 +154,11 @@ const char* SpeedButtonClassName() {
 }  // namespace
 
 HWND CreateSpeedButton(HWND parent, int id, Glyph glyph, int left, int top, int width, int height) {
-  HWND button = CreateWindowExA(
-      0, SpeedButtonClassName(), "", WS_CHILD | WS_VISIBLE, left, top, width, height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  SetWindowLongPtrA(button, kGlyphSlot, static_cast<LONG_PTR>(glyph));
+  HWND button =
+      CreateWindowExW(0, Widen(SpeedButtonClassName()).c_str(), L"", WS_CHILD | WS_VISIBLE, left,
+                      top, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(button, kGlyphSlot, static_cast<LONG_PTR>(glyph));
   return button;
 }
 
@@ -204,12 +206,10 @@ void DrawExecuteButton(const DRAWITEMSTRUCT& item, HFONT font) {
   DrawFrameControl(dc, &rect, DFC_BUTTON,
                    DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0));
 
-  int length = GetWindowTextLengthA(item.hwndItem);
-  std::string caption(length + 1, '\0');
-  caption.resize(GetWindowTextA(item.hwndItem, caption.data(), length + 1));
+  const std::wstring caption = WideWindowText(item.hwndItem);
   SelectGuard selected(dc, font);
   SIZE extent{};
-  GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
   int width = item.rcItem.right - item.rcItem.left;
   int height = item.rcItem.bottom - item.rcItem.top;
   GlyphCaptionPlace place = PlaceGlyphAndCaption(width, extent.cx);
@@ -222,13 +222,13 @@ void DrawExecuteButton(const DRAWITEMSTRUCT& item, HFONT font) {
   int textLeft = item.rcItem.left + place.captionLeft + shift;
   if (enabled) {
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    TextOutA(dc, textLeft, textTop, caption.c_str(), static_cast<int>(caption.size()));
+    TextOutW(dc, textLeft, textTop, caption.c_str(), static_cast<int>(caption.size()));
   } else {
     // Embossed like a disabled caption: highlight offset, then shadow.
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-    TextOutA(dc, textLeft + 1, textTop + 1, caption.c_str(), static_cast<int>(caption.size()));
+    TextOutW(dc, textLeft + 1, textTop + 1, caption.c_str(), static_cast<int>(caption.size()));
     SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-    TextOutA(dc, textLeft, textTop, caption.c_str(), static_cast<int>(caption.size()));
+    TextOutW(dc, textLeft, textTop, caption.c_str(), static_cast<int>(caption.size()));
   }
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
     RECT focus = item.rcItem;

@@ -4,6 +4,7 @@
 
 #include "ControlClass.h"
 #include "Handles.h"
+#include "WindowText.h"
 
 namespace korvath {
 
@@ -13,7 +14,7 @@ constexpr int kFlagsSlot = 0;
 constexpr int kFontSlot = sizeof(LONG_PTR);
 
 unsigned FlagsOf(HWND window) {
-  return static_cast<unsigned>(GetWindowLongPtrA(window, kFlagsSlot));
+  return static_cast<unsigned>(GetWindowLongPtrW(window, kFlagsSlot));
 }
 
 void Paint(HWND window) {
@@ -32,15 +33,13 @@ void Paint(HWND window) {
   } else if (flags & kPanelLoweredBevel) {
     DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   }
-  int length = GetWindowTextLengthA(window);
-  if (length > 0) {
-    std::string text(length + 1, '\0');
-    text.resize(GetWindowTextA(window, text.data(), length + 1));
-    HFONT font = reinterpret_cast<HFONT>(GetWindowLongPtrA(window, kFontSlot));
+  const std::wstring text = WideWindowText(window);
+  if (!text.empty()) {
+    HFONT font = reinterpret_cast<HFONT>(GetWindowLongPtrW(window, kFontSlot));
     SelectGuard selected(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
   EndPaint(window, &ps);
@@ -63,7 +62,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) 
     case WM_CONTEXTMENU: {
       // Children report to the main window, whichever panel holds them.
       HWND root = GetAncestor(window, GA_ROOT);
-      if (root && root != window) return SendMessageA(root, msg, wparam, lparam);
+      if (root && root != window) return SendMessageW(root, msg, wparam, lparam);
       break;
     }
     case WM_ERASEBKGND:
@@ -72,13 +71,13 @@ LRESULT CALLBACK PanelProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) 
       Paint(window);
       return 0;
     case WM_SETFONT:
-      SetWindowLongPtrA(window, kFontSlot, static_cast<LONG_PTR>(wparam));
+      SetWindowLongPtrW(window, kFontSlot, static_cast<LONG_PTR>(wparam));
       if (LOWORD(lparam)) InvalidateRect(window, nullptr, TRUE);
       return 0;
     case WM_GETFONT:
-      return GetWindowLongPtrA(window, kFontSlot);
+      return GetWindowLongPtrW(window, kFontSlot);
     case WM_SETTEXT: {
-      LRESULT result = DefWindowProcA(window, msg, wparam, lparam);
+      LRESULT result = DefWindowProcW(window, msg, wparam, lparam);
       InvalidateRect(window, nullptr, TRUE);
       return result;
     }
@@ -88,7 +87,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) 
     default:
       break;
   }
-  return DefWindowProcA(window, msg, wparam, lparam);
+  return DefWindowProcW(window, msg, wparam, lparam);
 }
 }  // namespace
 
@@ -109,11 +108,11 @@ int PanelBevelWidth(unsigned flags) {
 
 HWND CreatePanel(HWND parent, int id, unsigned flags, DWORD exStyle, int left, int top, int width,
                  int height) {
-  HWND panel = CreateWindowExA(
-      exStyle | WS_EX_CONTROLPARENT, PanelClassName(), "",
+  HWND panel = CreateWindowExW(
+      exStyle | WS_EX_CONTROLPARENT, Widen(PanelClassName()).c_str(), L"",
       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top, width, height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  SetWindowLongPtrA(panel, kFlagsSlot, static_cast<LONG_PTR>(flags));
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(panel, kFlagsSlot, static_cast<LONG_PTR>(flags));
   InvalidateRect(panel, nullptr, TRUE);
   return panel;
 }

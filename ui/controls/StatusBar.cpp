@@ -3,12 +3,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "ControlClass.h"
 #include "Handles.h"
+#include "WideText.h"
 
 namespace korvath {
 namespace {
@@ -22,7 +23,7 @@ constexpr int kMaxParts = 256;
 
 struct Part {
   int edge = -1;  // right edge in client pixels; -1 reaches the bar's end
-  std::string text;
+  std::wstring text;  // kept wide: the run redraws it once per file
   WORD type = 0;      // SBT_NOBORDERS, SBT_POPOUT
   int progress = -1;  // thousandths of a progress bar, -1: none
 };
@@ -36,14 +37,14 @@ struct StatusBarState {
 };
 
 StatusBarState* StateOf(HWND window) {
-  return reinterpret_cast<StatusBarState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<StatusBarState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 // The grip shows while the bar's parent can still be resized by it.
 bool GripShown(const StatusBarState& state) {
   HWND parent = GetParent(state.window);
   if (!parent) return false;
-  LONG_PTR style = GetWindowLongPtrA(parent, GWL_STYLE);
+  LONG_PTR style = GetWindowLongPtrW(parent, GWL_STYLE);
   return (style & WS_THICKFRAME) != 0 && (style & WS_MAXIMIZE) == 0;
 }
 
@@ -98,14 +99,14 @@ void DrawPart(const StatusBarState& state, HDC dc, RECT r, const Part& part) {
   const UINT aligns[3] = {DT_LEFT, DT_CENTER, DT_RIGHT};
   std::size_t start = 0;
   for (int piece = 0; piece < 3 && start <= part.text.size(); ++piece) {
-    std::size_t tab = piece < 2 ? part.text.find('\t', start) : std::string::npos;
-    std::size_t end = tab == std::string::npos ? part.text.size() : tab;
+    std::size_t tab = piece < 2 ? part.text.find(L'\t', start) : std::wstring::npos;
+    std::size_t end = tab == std::wstring::npos ? part.text.size() : tab;
     if (end > start) {
       RECT pieceRect = textRect;
-      DrawTextA(dc, part.text.data() + start, static_cast<int>(end - start), &pieceRect,
+      DrawTextW(dc, part.text.data() + start, static_cast<int>(end - start), &pieceRect,
                 aligns[piece] | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
-    if (tab == std::string::npos) break;
+    if (tab == std::wstring::npos) break;
     start = tab + 1;
   }
 }
@@ -170,16 +171,16 @@ LRESULT CALLBACK StatusBarProc(HWND window, UINT msg, WPARAM wparam, LPARAM lpar
   if (msg == WM_NCCREATE) {
     auto* state = new StatusBarState;
     state->window = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-    return DefWindowProcA(window, msg, wparam, lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    return DefWindowProcW(window, msg, wparam, lparam);
   }
   StatusBarState* state = StateOf(window);
-  if (!state) return DefWindowProcA(window, msg, wparam, lparam);
+  if (!state) return DefWindowProcW(window, msg, wparam, lparam);
   switch (msg) {
     case WM_NCDESTROY:
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       delete state;
-      return DefWindowProcA(window, msg, wparam, lparam);
+      return DefWindowProcW(window, msg, wparam, lparam);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
@@ -204,15 +205,15 @@ LRESULT CALLBACK StatusBarProc(HWND window, UINT msg, WPARAM wparam, LPARAM lpar
     case WM_NCLBUTTONDOWN:
       // Dragging the grip sizes the bar's window, not the bar.
       if (wparam == HTBOTTOMRIGHT) {
-        return SendMessageA(GetParent(window), WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, lparam);
+        return SendMessageW(GetParent(window), WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, lparam);
       }
       break;
-    case SB_SETTEXTA: {
+    case SB_SETTEXTW: {
       Part* part = PartAt(*state, wparam);
       if (!part) return FALSE;
-      const char* text = reinterpret_cast<const char*>(lparam);
+      const wchar_t* text = reinterpret_cast<const wchar_t*>(lparam);
       WORD type = static_cast<WORD>(LOWORD(wparam) & 0xFF00);
-      std::string value = text ? text : "";
+      std::wstring value = text ? text : L"";
       if (part->text == value && part->type == type) return TRUE;
       part->text = std::move(value);
       part->type = type;
@@ -231,12 +232,12 @@ LRESULT CALLBACK StatusBarProc(HWND window, UINT msg, WPARAM wparam, LPARAM lpar
       const Part* part = PartAt(*state, wparam);
       return part ? part->progress : -1;
     }
-    case SB_GETTEXTA:
-    case SB_GETTEXTLENGTHA: {
+    case SB_GETTEXTW:
+    case SB_GETTEXTLENGTHW: {
       Part* part = PartAt(*state, wparam);
       if (!part) return 0;
-      if (msg == SB_GETTEXTA && lparam) {
-        std::memcpy(reinterpret_cast<char*>(lparam), part->text.c_str(), part->text.size() + 1);
+      if (msg == SB_GETTEXTW && lparam) {
+        std::wmemcpy(reinterpret_cast<wchar_t*>(lparam), part->text.c_str(), part->text.size() + 1);
       }
       return MAKELONG(part->text.size(), part->type);
     }
@@ -282,7 +283,7 @@ LRESULT CALLBACK StatusBarProc(HWND window, UINT msg, WPARAM wparam, LPARAM lpar
     default:
       break;
   }
-  return DefWindowProcA(window, msg, wparam, lparam);
+  return DefWindowProcW(window, msg, wparam, lparam);
 }
 
 }  // namespace
@@ -297,9 +298,10 @@ const char* StatusBarClassName() {
 }
 
 HWND CreateStatusBar(HWND parent, int id, int height) {
-  return CreateWindowExA(0, StatusBarClassName(), "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
-                         0, 0, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExW(0, Widen(StatusBarClassName()).c_str(), L"",
+                         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
 }  // namespace korvath

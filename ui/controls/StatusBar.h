@@ -1,6 +1,6 @@
 #pragma once
 // The main window's status bar. It answers the common status bar messages
-// (SB_SETTEXTA, SB_GETTEXTA, SB_GETTEXTLENGTHA, SB_SETPARTS, SB_GETPARTS,
+// (SB_SETTEXTW, SB_GETTEXTW, SB_GETTEXTLENGTHW, SB_SETPARTS, SB_GETPARTS,
 // SB_GETRECT, SB_SIMPLE, SB_ISSIMPLE) and looks like the system's, but it
 // draws a panel the moment its text changes instead of waiting for a paint
 // cycle: the rename run writes its count once per file, and a full repaint

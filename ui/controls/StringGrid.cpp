@@ -1,20 +1,21 @@
 #include "StringGrid.h"
 
 #include "Handles.h"
+#include "WideText.h"
 
 namespace korvath {
 
 void TStringGrid::Create(HWND parent, int id, int left, int top, int width, int height,
                          HFONT font) {
   font_ = font;
-  handle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+  handle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
                                 LBS_NODATA | LBS_NOINTEGRALHEIGHT,
                             left, top, width, height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageA(handle_, LB_SETITEMHEIGHT, 0, kRowHeight + kLineWidth);
+                            GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(handle_, LB_SETITEMHEIGHT, 0, kRowHeight + kLineWidth);
 }
 
 void TStringGrid::SetRows(std::size_t rowCount, CellSource source) {
@@ -23,11 +24,11 @@ void TStringGrid::SetRows(std::size_t rowCount, CellSource source) {
     // Changing the count is the costly part: only when it differs.
     int selected = SelectedRow();
     rowCount_ = rowCount;
-    SendMessageA(handle_, LB_SETCOUNT, rowCount_, 0);
+    SendMessageW(handle_, LB_SETCOUNT, rowCount_, 0);
     if (selected < 0 || static_cast<std::size_t>(selected) >= rowCount_) selected = 0;
-    SendMessageA(handle_, LB_SETCURSEL, rowCount_ ? selected : static_cast<WPARAM>(-1), 0);
+    SendMessageW(handle_, LB_SETCURSEL, rowCount_ ? selected : static_cast<WPARAM>(-1), 0);
   } else if (SelectedRow() < 0 && rowCount_) {
-    SendMessageA(handle_, LB_SETCURSEL, 0, 0);
+    SendMessageW(handle_, LB_SETCURSEL, 0, 0);
   }
   InvalidateRect(handle_, nullptr, FALSE);
 }
@@ -45,7 +46,7 @@ void TStringGrid::SetColumnWidths(int column0, int column1) {
 }
 
 int TStringGrid::SelectedRow() const {
-  LRESULT index = SendMessageA(handle_, LB_GETCURSEL, 0, 0);
+  LRESULT index = SendMessageW(handle_, LB_GETCURSEL, 0, 0);
   return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
@@ -75,9 +76,9 @@ void TStringGrid::Draw(const DRAWITEMSTRUCT& item) const {
     SetTextColor(dc, selected                    ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                      : marked && column == 1 ? kMarkColor
                                              : GetSysColor(COLOR_WINDOWTEXT));
-    std::string_view text = source_(column, item.itemID);
+    const std::wstring text = Widen(source_(column, item.itemID));
     RECT inner{cell.left + 2, cell.top + 1, cell.right, cell.bottom};
-    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &inner,
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &inner,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     // Lines between cells: right of the cell and below it.
     RECT vertical{cell.right, row.top, cell.right + kLineWidth, row.bottom};
