@@ -7,6 +7,7 @@
 #include "MessageBox.h"
 #include "SettingsFile.h"
 #include "UiFont.h"
+#include "Win32ProfileStore.h"
 #include "Utf8.h"
 #include "WideText.h"
 #include "controls/WindowText.h"
@@ -38,6 +39,18 @@ constexpr char kMaskMessage[] =
     "ユーザー定義ファイルの拡張子を設定するには、\n頭に\"*.\"をつけます。例 (*.txt)";
 // "|" separates the file type selector's descriptions and masks.
 constexpr char kBarMessage[] = "ユーザー定義ファイルの拡張子に\"|\"は使えません。";
+
+// A mask is kept in the settings file, which is Shift-JIS: one it cannot
+// hold would be gone at the next start. The refusal names the characters.
+std::string UnsavableMessage(std::string_view mask) {
+  std::string unsavable;
+  for (std::size_t pos = 0; pos < mask.size(); pos += CharLength(mask, pos)) {
+    const std::string_view c = mask.substr(pos, CharLength(mask, pos));
+    if (!ShiftJisHolds(c) && unsavable.find(c) == std::string::npos) unsavable += c;
+  }
+  if (unsavable.empty()) return {};
+  return "ユーザー定義ファイルの拡張子に\"" + unsavable + "\"は使えません。";
+}
 
 std::string FullListMessage() {
   return "ユーザー定義ファイルは、" + std::to_string(kMaxUserMasks) + "個までしか登録できません。";
@@ -272,8 +285,9 @@ void TOptionForm1::BitBtn1Click() {
 
 void TOptionForm1::BitBtn2Click() { CloseModal(IDCANCEL); }
 
-// Add: only masks that start with "*." and hold no "|" (the rest is the
-// user's business), and no more than the next start reads back.
+// Add: only masks that start with "*.", hold no "|" and nothing the settings
+// file cannot keep (the rest is the user's business), and no more than the
+// next start reads back.
 void TOptionForm1::BitBtn3Click() {
   std::string text = WindowText(Edit1);
   if (text.empty()) return;
@@ -284,6 +298,8 @@ void TOptionForm1::BitBtn3Click() {
     refusal = kBarMessage;
   } else if (SendMessageW(ListBox1, LB_GETCOUNT, 0, 0) >= kMaxUserMasks) {
     refusal = FullListMessage();
+  } else {
+    refusal = UnsavableMessage(text);
   }
   if (!refusal.empty()) {
     ShowMessage(Handle(), refusal, "警告", MB_OK | MB_ICONERROR);

@@ -214,6 +214,12 @@ TEST_F(OptionDialog, AddAcceptsOnlyMasksStartingWithStarDotWithoutABar) {
       {"*.a|", kBarMessage, {"*.txt", "*.", "*.txt"}, "*.a|"},
       // ポ is 83 7C: a second byte with the code of "|" is no bar.
       {"*.ポ", nullptr, {"*.txt", "*.", "*.txt", "*.ポ"}, ""},
+      // The settings file is Shift-JIS: what it cannot keep is refused by name.
+      {"*.한글한", "ユーザー定義ファイルの拡張子に\"한글\"は使えません。",
+       {"*.txt", "*.", "*.txt", "*.ポ"}, "*.한글한"},
+      {"*.café", "ユーザー定義ファイルの拡張子に\"é\"は使えません。",
+       {"*.txt", "*.", "*.txt", "*.ポ"}, "*.café"},
+      {"*.表①ｶ", nullptr, {"*.txt", "*.", "*.txt", "*.ポ", "*.表①ｶ"}, ""},
   };
   for (const Case& c : cases) {
     boxes_.clear();

@@ -169,9 +169,9 @@ std::string Unquoted(const std::string& value) {
 }
 }  // namespace
 
-bool Win32ProfileStore::CanHold(std::string_view text) const {
-  return ToShiftJis(text).has_value();
-}
+bool ShiftJisHolds(std::string_view text) { return ToShiftJis(text).has_value(); }
+
+bool Win32ProfileStore::CanHold(std::string_view text) const { return ShiftJisHolds(text); }
 
 const std::string* Win32ProfileStore::AnsiPath() {
   if (!ansiPath_.empty()) return &ansiPath_;
