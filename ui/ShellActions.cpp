@@ -4,6 +4,7 @@
 
 #include "Application.h"
 #include "WideText.h"
+#include "WorkingFolder.h"
 
 namespace korvath {
 namespace {
@@ -38,7 +39,14 @@ void OpenWebSite(HWND owner) {
 }
 
 void ShowFileProperties(const std::string& fileName) {
-  const std::wstring file = Widen(fileName);
+  // The name is relative to the program's working folder. A folder too deep
+  // for the system is not the process's current folder: the shell then gets
+  // the full path, never a same-named file further up.
+  std::wstring file = Widen(fileName);
+  const std::wstring folder = Widen(WorkingFolder());
+  std::wstring current(GetCurrentDirectoryW(0, nullptr), L'\0');
+  current.resize(GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
+  if (folder != current) file = folder + L"\\" + file;
   SHELLEXECUTEINFOW info{};
   // The record's real size: a 64-bit shell rejects the 32-bit layout's 60.
   info.cbSize = sizeof(info);

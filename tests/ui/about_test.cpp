@@ -21,6 +21,7 @@
 #include "RenameSession.h"
 #include "Setup.h"
 #include "ShellActions.h"
+#include "WorkingFolder.h"
 #include "browser/DriveComboBox.h"
 #include "controls/CheckListBox.h"
 #include "../support/MainWindowFixture.h"
@@ -405,6 +406,30 @@ TEST(ShellActions, PropertiesRecordPassesTheNameUnchangedAndEverythingElseAsStat
     EXPECT_EQ(r.hIcon, nullptr);
     EXPECT_EQ(r.hProcess, nullptr);
   }
+}
+
+// In a folder too deep to be the process's current folder, a bare name would
+// reach the shell relative to an ancestor: it gets the full path instead.
+TEST(ShellActions, PropertiesInAFolderTooDeepForTheSystemNameTheFullPath) {
+  const std::string start = WorkingFolder();
+  const std::string scratch = testsupport::MakeScratchFolder("kvt_props");
+  std::string deep = scratch;
+  while (Widen(deep).size() < 300) {
+    deep += "\\深いフォルダ_0123456789";
+    ASSERT_TRUE(CreateDirectoryW(SystemPath(deep).c_str(), nullptr)) << deep;
+  }
+  ASSERT_TRUE(SetWorkingFolder(deep));
+  std::vector<std::string> files;
+  SetShellExecuteExHandler([&](SHELLEXECUTEINFOW* info) {
+    files.push_back(TextOf(info->lpFile));
+    return FALSE;
+  });
+  ShowFileProperties("한글.txt");
+  SetShellExecuteExHandler(nullptr);
+  SetWorkingFolder(start);
+  testsupport::RemoveTree(scratch);
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0], deep + "\\한글.txt");
 }
 
 BOOL CALLBACK CollectVisible(HWND window, LPARAM param) {
