@@ -126,58 +126,6 @@ double TimeOptionsOk(const std::string& folder, std::size_t expectedEntries) {
   return elapsed;
 }
 
-// Korvath.exe started in folder, until a visible window of it answers a
-// sent message (its loop runs); then closed.
-double TimeProgramStart(const std::string& program, const std::string& folder) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  std::wstring command = Widen("\"" + program + "\"");
-  double t0 = NowMs();
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      Widen(folder).c_str(), &startup, &process)) {
-    std::printf("cannot start %s\n", program.c_str());
-    std::exit(1);
-  }
-  struct Found {
-    DWORD process;
-    HWND window;
-  } found{process.dwProcessId, nullptr};
-  for (int waited = 0; !found.window && waited < 60000; ++waited) {
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto* f = reinterpret_cast<Found*>(data);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(window, &pid);
-          wchar_t title[64] = {};
-          GetWindowTextW(window, title, 64);
-          // The main window, not the application's zero-sized one.
-          if (pid == f->process && IsWindowVisible(window) &&
-              std::wstring(title).find(L"ver") != std::wstring::npos) {
-            f->window = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    if (!found.window) Sleep(1);
-  }
-  DWORD_PTR answer = 0;
-  if (found.window) SendMessageTimeoutW(found.window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
-  double elapsed = NowMs() - t0;
-  if (found.window) PostMessageW(found.window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, 1);
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  if (!found.window) {
-    std::printf("%s showed no window\n", program.c_str());
-    std::exit(1);
-  }
-  return elapsed;
-}
-
 // The ratio of the medians, and the median of the ratios of the pairs
 // measured back to back (steadier on a loaded machine).
 void Report(const char* what, const std::vector<double>& none, const std::vector<double>& masks,
@@ -216,8 +164,8 @@ int main(int argc, char** argv) {
     okMany.push_back(TimeOptionsOk(many, manyEntries));
     startNone.push_back(TimeStartup(none, noneEntries));
     startMany.push_back(TimeStartup(many, manyEntries));
-    programNone.push_back(TimeProgramStart(program, none));
-    programMany.push_back(TimeProgramStart(program, many));
+    programNone.push_back(TimeProgramStart("\"" + program + "\"", none, L"ver"));
+    programMany.push_back(TimeProgramStart("\"" + program + "\"", many, L"ver"));
   }
   SetCurrentDirectoryW(Widen(startFolder).c_str());
   std::printf("medians of %d repetitions\n", repetitions);

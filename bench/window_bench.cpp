@@ -122,59 +122,6 @@ void Click(HWND window) {
   PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
 }
 
-// The bare baseline of start-up: one window with as many standard child
-// controls as the main window has, shown until idle.
-struct FoundWindow {
-  DWORD process;
-  HWND window;
-};
-
-// Starts a program in folder and returns the time until its message loop
-// first waits for input (the shown window idle); then closes it.
-double TimeProgramStart(const std::string& commandLine, const std::string& folder) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  std::wstring command = Widen(commandLine);
-  auto t0 = Clock::now();
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      Widen(folder).c_str(), &startup, &process)) {
-    std::printf("cannot start %s\n", commandLine.c_str());
-    std::exit(1);
-  }
-  // Shown and idle: a visible window of the process answers a sent message
-  // once its message loop runs. The same test for both programs (a console
-  // program has no input-idle event to wait for).
-  FoundWindow found{process.dwProcessId, nullptr};
-  for (int waited = 0; !found.window && waited < 30000; ++waited) {
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto* f = reinterpret_cast<FoundWindow*>(data);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(window, &pid);
-          if (pid == f->process && IsWindowVisible(window)) {
-            f->window = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    if (!found.window) Sleep(1);
-  }
-  DWORD_PTR answer = 0;
-  if (found.window) {
-    SendMessageTimeoutW(found.window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
-  }
-  double elapsed = Milliseconds(Clock::now() - t0);
-  if (found.window) PostMessageW(found.window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, 1);
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return elapsed;
-}
-
 int CountDescendants(HWND window) {
   int count = 0;
   EnumChildWindows(
