@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include "Application.h"
+#include "CodePages.h"
 #include "ControlRow.h"
 #include "MessageBox.h"
 #include "SettingsFile.h"
 #include "UiFont.h"
-#include "Win32ProfileStore.h"
 #include "Utf8.h"
 #include "WideText.h"
 #include "controls/WindowText.h"

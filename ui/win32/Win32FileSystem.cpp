@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "CodePages.h"
 #include "Handles.h"
 #include "NameKeys.h"
 #include "WideText.h"
@@ -115,13 +116,7 @@ bool Win32FileSystem::RemoveFile(const std::string& path) {
 }
 
 std::optional<std::string> Win32FileSystem::ShiftJisToUtf8(std::string_view bytes) {
-  if (bytes.empty()) return std::string();
-  const int size = static_cast<int>(bytes.size());
-  const int length = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
-  if (length <= 0) return std::nullopt;
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), length);
-  return Narrow(wide);
+  return FromShiftJis(bytes, true);
 }
 
 void DefaultBeep() { MessageBeep(0); }

@@ -6,49 +6,13 @@
 #include <optional>
 #include <unordered_map>
 
+#include "CodePages.h"
 #include "Handles.h"
 #include "NameKeys.h"
 #include "WideText.h"
 
 namespace korvath {
 namespace {
-constexpr UINT kShiftJis = 932;
-
-// text in code page, or nullopt when some character has no exact form
-// there: neither the default character nor a best-fit look-alike is ever
-// written in its place.
-std::optional<std::string> Encoded(std::string_view text, UINT codePage) {
-  // A system whose ANSI code page is UTF-8 takes the text as it is (and
-  // would refuse the flags below).
-  if (codePage == CP_ACP && GetACP() == CP_UTF8) return std::string(text);
-  const std::wstring wide = Widen(text);
-  if (wide.empty()) return std::string();
-  const int size = static_cast<int>(wide.size());
-  BOOL usedDefault = FALSE;
-  const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr,
-                                         0, nullptr, &usedDefault);
-  if (length <= 0 || usedDefault) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), length,
-                      nullptr, &usedDefault);
-  // Some code pages map a character to one that reads back as another.
-  const int back = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
-  std::wstring readBack(static_cast<std::size_t>(back > 0 ? back : 0), L'\0');
-  MultiByteToWideChar(codePage, 0, bytes.data(), length, readBack.data(), back);
-  if (usedDefault || readBack != wide) return std::nullopt;
-  return bytes;
-}
-
-std::string FromShiftJis(std::string_view bytes) {
-  if (bytes.empty()) return std::string();
-  const int size = static_cast<int>(bytes.size());
-  const int length = MultiByteToWideChar(kShiftJis, 0, bytes.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  MultiByteToWideChar(kShiftJis, 0, bytes.data(), size, wide.data(), length);
-  return Narrow(wide);
-}
-
-std::optional<std::string> ToShiftJis(std::string_view text) { return Encoded(text, kShiftJis); }
 
 // A missing file is never handed to the profile functions for a section:
 // Wine 8 then adds one more cache entry for it at each call and, some ten
@@ -169,8 +133,6 @@ std::string Unquoted(const std::string& value) {
 }
 }  // namespace
 
-bool ShiftJisHolds(std::string_view text) { return ToShiftJis(text).has_value(); }
-
 bool Win32ProfileStore::CanHold(std::string_view text) const { return ShiftJisHolds(text); }
 
 const std::string* Win32ProfileStore::AnsiPath() {
@@ -209,7 +171,7 @@ std::string Win32ProfileStore::ReadRaw(const std::string& section, const std::st
   // The API cuts long values itself; never trust the count beyond the text.
   length =
       static_cast<DWORD>(strnlen(buffer, length < sizeof(buffer) ? length : sizeof(buffer) - 1));
-  return FromShiftJis(std::string_view(buffer, length));
+  return FromShiftJis(std::string_view(buffer, length), false).value_or("");
 }
 
 bool Win32ProfileStore::WriteString(const std::string& section, const std::string& key,
@@ -239,7 +201,7 @@ std::vector<std::string> Win32ProfileStore::ReadRawStrings(const std::string& se
     const std::optional<std::string> keyBytes = ToShiftJis(key);
     auto found = keyBytes ? index.find(KeyIndexName(*keyBytes)) : index.end();
     values.push_back(found == index.end() ? std::string()
-                                          : FromShiftJis(Unquoted(lines[found->second].Value)));
+                                          : FromShiftJis(Unquoted(lines[found->second].Value), false).value_or(""));
   }
   return values;
 }

@@ -11,10 +11,6 @@
 
 namespace korvath {
 
-// True when the settings file's Shift-JIS holds text and gives it back
-// unchanged.
-bool ShiftJisHolds(std::string_view text);
-
 class Win32ProfileStore : public ProfileStore {
  public:
   explicit Win32ProfileStore(std::string path) : path_(std::move(path)) {}
