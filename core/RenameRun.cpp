@@ -10,6 +10,7 @@
 #include "RenameSession.h"
 #include "RenameTexts.h"
 #include "StagedMoves.h"
+#include "TakenNames.h"
 #include "Utf8.h"
 
 namespace korvath {
@@ -87,15 +88,14 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
     fits[r] = CheckNameFits(plan[r].NewName, place.Folder.empty() ? 0 : folderLength);
     unusable[r] = fits[r] != NameFit::Fits;
   }
-  const std::vector<NameConflict> conflicts =
-      FindConflicts(oldKeys, newKeys, unusable, [&](std::size_t r) {
-        // Once stopped, nothing more is asked of the file system.
-        if (result.Stopped || (result.Stopped = observer.StopRequested())) return false;
-        observer.ShowProgress(0, rows, plan[r].OldName);  // nothing renamed yet
-        return fileSystem.Exists(JoinPath(place.Folder, plan[r].NewName));
-      });
-  // Rows from here on were not reached: they keep their names and numbers.
-  std::size_t firstUntried = result.Stopped ? 0 : rows;
+  // The folder is read once for the names held: under Wine every lookup of
+  // a missing name scans the whole folder. A name that turns up after this
+  // is still never replaced: the rename itself refuses it.
+  TakenNames taken;
+  taken.Reset(&fileSystem, place.Folder);
+  const std::vector<NameConflict> conflicts = FindConflicts(
+      oldKeys, newKeys, unusable, [&](std::size_t r) { return taken.Holds(newKeys[r]); });
+  std::size_t firstUntried = rows;  // rows from here on were not reached
 
   std::vector<std::string> reasons(rows);  // refused rows, in list order
   bool startShown = false;
@@ -131,9 +131,11 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
       if (journal && !journal->Append(JournalHeader(JournalRunKind, place.Folder))) journal.reset();
     }
     if (journal) {
+      // Files, not steps: those settled before the batch count as done.
+      const std::size_t before = rows - moves.size();
       const auto turn = [&](const MoveTurn& at) {
-        observer.ShowProgress(at.Step, at.Steps, plan[rowOfMove[at.Move]].OldName);
-        return !at.CanStop || !observer.StopRequested();
+        observer.ShowProgress(before + at.Settled, rows, plan[rowOfMove[at.Move]].OldName);
+        return !observer.StopRequested();
       };
       const auto moved = [&](std::size_t m) {
         observer.Beep();
@@ -156,8 +158,9 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
         fileSystem.RemoveFile(place.JournalPath);  // nothing to undo
       }
     } else {
-      outcomes.assign(moves.size(), MoveResult{MoveResult::Outcome::Refused,
-                                                std::string(JournalFailedReason), {}});
+      outcomes.assign(
+          moves.size(),
+          MoveResult{MoveResult::Outcome::Refused, std::string(JournalFailedReason), {}});
     }
     for (std::size_t m = 0; m < moves.size(); ++m) {
       const MoveResult& outcome = outcomes[m];

@@ -68,17 +68,15 @@ class RenameObserver {
   // the check list goes back to its first entry. The run then replaces
   // RenameSession::Files with them, all unchecked.
   virtual std::vector<std::string> RereadFiles() = 0;
-  // Once the run is confirmed (done 0, name empty), while the new names
-  // are tested (done 0, the file tested), then before each step of a
-  // rename: steps taken so far out of all the run's steps (one per file,
-  // two for a file that steps aside under a temporary name), and the old
-  // name of the file in hand.
+  // Once the run is confirmed (done 0, name empty), then before each step
+  // of a rename: files settled so far (renamed, skipped or refused) out of
+  // the checked files, and the old name of the file in hand.
   virtual void ShowProgress(std::size_t done, std::size_t total, const std::string& name) {
     (void)done, (void)total, (void)name;
   }
-  // Asked between files: true ends the run before the next file's turn.
-  // A file already under a temporary name still takes its new name or
-  // goes back to its old one.
+  // Asked before each step: true ends the run after the step in hand. A
+  // cycle of files under way (one of them under a temporary name) is
+  // first brought forward or back to old and new names only.
   virtual bool StopRequested() { return false; }
 };
 
@@ -116,11 +114,12 @@ struct RenamePlace {
   std::string JournalPath;  // empty: no journal (and nothing to undo)
 };
 
-// The same run in place.Folder, journaled: files whose new name is still
-// held by another checked file step aside under temporary names first, so
-// every file ends with the name the preview showed, and every step is in
-// the journal before it is taken. A run that renames nothing leaves no
-// journal.
+// The same run in place.Folder, journaled: the names held are read with
+// one listing of the folder; a file whose new name is still held by
+// another checked file waits for it to move away (one rename a file; a
+// cycle of files sends one aside under a temporary name), so every file
+// ends with the name the preview showed, and every step is in the journal
+// before it is taken. A run that renames nothing leaves no journal.
 RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSystem& fileSystem,
                           RenameObserver& observer, const RenamePlace& place);
 

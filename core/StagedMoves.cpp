@@ -1,10 +1,12 @@
 #include "StagedMoves.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "FileNames.h"
+#include "NameConflicts.h"
 #include "NameKeys.h"
 #include "RenameTexts.h"
 #include "Utf8.h"
@@ -12,24 +14,25 @@
 namespace korvath {
 namespace {
 
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
 class Mover {
  public:
   Mover(FileSystem& fileSystem, const std::string& folder, JournalWriter& journal)
       : fileSystem_(fileSystem), folder_(folder), journal_(journal) {}
+
+  bool Broken() const { return journalBroken_; }
 
   // One journaled rename. A step to or from a temporary name is on the disk
   // before it is taken, so that not even a power loss can leave a file
   // under such a name unrecorded; a step straight to the new name is handed
   // to the system, and reaches the disk with the end of the run (lost, it
   // would leave the file under its new name, only no longer undoable).
-  // Steps back from a temporary name are taken even when the journal has
-  // failed: a file must not stay under such a name.
-  bool Step(const std::string& from, const std::string& to, std::string& reason,
-            bool homeward = false, bool staged = true) {
-    if (!journalBroken_ && (!journal_.Append(JournalStepLine(from, to)) ||
-                            (staged && !journal_.Flush()))) {
-      journalBroken_ = true;
-    }
+  // Steps bringing a cycle's files back are taken even when the journal
+  // has failed: a file must not stay under a temporary name.
+  bool Step(const std::string& from, const std::string& to, std::string& reason, bool flush,
+            bool homeward = false) {
+    if (!journalBroken_ && !Record(from, to, flush)) journalBroken_ = true;
     if (journalBroken_ && !homeward) {
       reason = std::string(JournalFailedReason);
       return false;
@@ -42,8 +45,10 @@ class Mover {
 
   // A free name beside from for it to step aside to. The old name goes
   // into it as far as a name can hold: the mark in front of a long name
-  // must not make it one the file system refuses.
-  std::string Temporary(const std::string& from, const std::unordered_set<std::string>& reserved) {
+  // must not make it one the file system refuses. taken(key) says whether
+  // the batch has a use for the name.
+  template <class Taken>
+  std::string Temporary(const std::string& from, const Taken& taken) {
     const std::string_view name = ExtractNamePart(from);
     const std::string_view folder = std::string_view(from).substr(0, from.size() - name.size());
     for (int attempt = 0; attempt < 1000; ++attempt) {
@@ -56,8 +61,7 @@ class Mover {
       temporary.append(name.substr(0, FitUtf16Units(name, room)));
       // Cut short, it must not end in what Windows trims off.
       while (temporary.back() == '.' || temporary.back() == ' ') temporary.pop_back();
-      if (reserved.count(NameKey(temporary)) == 0 &&
-          !fileSystem_.EntryExists(JoinPath(folder_, temporary))) {
+      if (!taken(NameKey(temporary)) && !fileSystem_.EntryExists(JoinPath(folder_, temporary))) {
         return temporary;
       }
     }
@@ -65,11 +69,202 @@ class Mover {
   }
 
  private:
+  // The one place a step's journal line is written.
+  bool Record(const std::string& from, const std::string& to, bool flush) {
+    return journal_.Append(JournalStepLine(from, to)) && (!flush || journal_.Flush());
+  }
+
   FileSystem& fileSystem_;
   const std::string& folder_;
   JournalWriter& journal_;
   bool journalBroken_ = false;
   int counter_ = 0;
+};
+
+// The moves as a graph: move i waits for move next[i] when its new name is
+// that one's old name. Sources and targets being distinct, every move waits
+// for one at most and is waited for by one at most, so the graph falls
+// into chains and cycles, each carried out on its own.
+class Batch {
+ public:
+  Batch(FileSystem& fileSystem, const std::string& folder, const std::vector<Move>& moves,
+        JournalWriter& journal, const std::function<void(std::size_t)>& moved,
+        const std::function<bool(const MoveTurn&)>& turn)
+      : moves_(moves),
+        moved_(moved),
+        turn_(turn),
+        mover_(fileSystem, folder, journal),
+        results_(moves.size()),
+        state_(moves.size(), State::Waiting),
+        next_(moves.size(), kNone),
+        previous_(moves.size(), kNone) {
+    const std::size_t count = moves.size();
+    fromKeys_.resize(count);
+    toKeys_.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      fromKeys_[i] = NameKey(moves[i].From);
+      toKeys_[i] = NameKey(moves[i].To);
+    }
+    sources_.Build(fromKeys_);
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::size_t holder = sources_.Find(toKeys_[i]);
+      if (holder == kNone || holder == i) continue;
+      next_[i] = holder;
+      previous_[holder] = i;
+    }
+  }
+
+  std::vector<MoveResult> Run() {
+    // In list order, each file with what it waits for.
+    for (std::size_t i = 0; i < moves_.size() && !stopped_; ++i) {
+      if (state_[i] == State::Waiting) Settle(i);
+    }
+    for (std::size_t i = 0; i < moves_.size(); ++i) {
+      if (state_[i] == State::Waiting) results_[i].Result = MoveResult::Outcome::NotTried;
+    }
+    return std::move(results_);
+  }
+
+ private:
+  enum class State { Waiting, Done, Given };
+
+  // The chain from i to its free end, carried out from that end; or the
+  // cycle i belongs to.
+  void Settle(std::size_t i) {
+    std::vector<std::size_t> chain{i};
+    std::size_t j = next_[i];
+    while (j != kNone && j != i && state_[j] == State::Waiting) {
+      chain.push_back(j);
+      j = next_[j];
+    }
+    if (j == i) return Cycle(chain);
+    if (j != kNone && state_[j] != State::Done) return GiveUp(chain.back(), {});
+    for (std::size_t k = chain.size(); k-- > 0;) {
+      const std::size_t m = chain[k];
+      if (!MayGo(m)) return;
+      if (!mover_.Step(moves_[m].From, moves_[m].To, results_[m].Reason, false)) {
+        return GiveUp(m, results_[m].Reason);
+      }
+      Finish(m);
+    }
+  }
+
+  // cycle[k] waits for cycle[k + 1], the last for the first. The first
+  // steps aside; then, from the last back, each takes the name the one
+  // after it left; the first takes the second's old name.
+  void Cycle(const std::vector<std::size_t>& cycle) {
+    const std::size_t first = cycle.front();
+    if (!MayGo(first)) return;
+    if (!targetsBuilt_) {
+      targets_.Build(toKeys_);
+      targetsBuilt_ = true;
+    }
+    const std::string aside = mover_.Temporary(moves_[first].From, [&](const std::string& key) {
+      return sources_.Find(key) != kNone || targets_.Find(key) != kNone ||
+             temporaries_.count(key) != 0;
+    });
+    if (aside.empty()) return GiveUp(first, std::string(NoTemporaryNameReason));
+    if (!mover_.Step(moves_[first].From, aside, results_[first].Reason, true)) {
+      return GiveUp(first, results_[first].Reason);
+    }
+    temporaries_.insert(NameKey(aside));
+    std::vector<std::size_t> moved;  // in the order taken
+    bool finishing = false;          // stopped, and the cycle nearer its end than its start
+    for (std::size_t k = cycle.size(); k-- > 1;) {
+      const std::size_t m = cycle[k];
+      if (!finishing && !MayGo(m)) {
+        // Forward: k steps and the last; back: as many as taken, and the first's.
+        if (k > moved.size()) return Unwind(cycle, moved, aside, {});
+        finishing = true;
+      }
+      if (!mover_.Step(moves_[m].From, moves_[m].To, results_[m].Reason, false)) {
+        return Unwind(cycle, moved, aside, m);
+      }
+      moved.push_back(m);
+    }
+    if (!mover_.Step(aside, moves_[first].To, results_[first].Reason, true)) {
+      return Unwind(cycle, moved, aside, first);
+    }
+    moved.push_back(first);
+    for (std::size_t m : moved) Finish(m);
+  }
+
+  // Brings a cycle under way back: the files moved return to their old
+  // names, last first, then the one aside. refused: the move whose step
+  // failed (none: stopped).
+  void Unwind(const std::vector<std::size_t>& cycle, std::vector<std::size_t>& moved,
+              const std::string& aside, std::optional<std::size_t> refused) {
+    const std::size_t first = cycle.front();
+    std::string reason;
+    while (!moved.empty()) {
+      const std::size_t m = moved.back();
+      if (!mover_.Step(moves_[m].To, moves_[m].From, reason, false, true)) break;
+      moved.pop_back();
+    }
+    // Refused on the way back: those still moved keep their new names.
+    for (std::size_t m : moved) Finish(m);
+    if (!mover_.Step(aside, moves_[first].From, reason, true, true)) {
+      results_[first].Result = MoveResult::Outcome::Stranded;
+      results_[first].Where = aside;
+      if (results_[first].Reason.empty()) results_[first].Reason = reason;
+      state_[first] = State::Given;
+      ++settled_;
+    }
+    if (!refused) return;  // stopped: the cycle's files keep their names
+    for (std::size_t m : cycle) {
+      if (state_[m] != State::Waiting) continue;
+      state_[m] = State::Given;
+      ++settled_;
+      results_[m].Result = MoveResult::Outcome::Refused;
+      if (m != *refused) results_[m].Reason = BlockedReason();
+    }
+  }
+
+  // Before a move's step: false once the batch is stopped.
+  bool MayGo(std::size_t m) {
+    if (turn_ && !turn_(MoveTurn{m, settled_, moves_.size()})) stopped_ = true;
+    return !stopped_;
+  }
+
+  void Finish(std::size_t m) {
+    state_[m] = State::Done;
+    ++settled_;
+    results_[m].Result = MoveResult::Outcome::Done;
+    results_[m].Reason.clear();
+    moved_(m);
+  }
+
+  // m keeps its name (reason empty: it waits for a file given up before);
+  // so does every move waiting for it, down the chain.
+  void GiveUp(std::size_t m, const std::string& reason) {
+    for (bool own = true; m != kNone && state_[m] == State::Waiting;
+         m = previous_[m], own = false) {
+      state_[m] = State::Given;
+      ++settled_;
+      results_[m].Result = MoveResult::Outcome::Refused;
+      results_[m].Reason = own && !reason.empty() ? reason : BlockedReason();
+    }
+  }
+
+  // Why a move waiting for a file that stays is not carried out.
+  std::string BlockedReason() const {
+    return std::string(mover_.Broken() ? JournalFailedReason : CollisionReason);
+  }
+
+  const std::vector<Move>& moves_;
+  const std::function<void(std::size_t)>& moved_;
+  const std::function<bool(const MoveTurn&)>& turn_;
+  Mover mover_;
+  std::vector<MoveResult> results_;
+  std::vector<State> state_;
+  std::vector<std::string> fromKeys_, toKeys_;
+  KeyIndex sources_;
+  std::vector<std::size_t> next_, previous_;
+  KeyIndex targets_;  // built with the first cycle, for its temporary name
+  bool targetsBuilt_ = false;
+  std::unordered_set<std::string> temporaries_;
+  std::size_t settled_ = 0;
+  bool stopped_ = false;
 };
 
 }  // namespace
@@ -84,132 +279,7 @@ std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& 
                                      const std::vector<Move>& moves, JournalWriter& journal,
                                      const std::function<void(std::size_t)>& moved,
                                      const std::function<bool(const MoveTurn&)>& turn) {
-  const std::size_t count = moves.size();
-  std::vector<MoveResult> results(count);
-  std::unordered_map<std::string, std::size_t> sourceOf;
-  std::unordered_set<std::string> reserved;
-  for (std::size_t i = 0; i < count; ++i) {
-    sourceOf.emplace(NameKey(moves[i].From), i);
-    reserved.insert(NameKey(moves[i].To));
-  }
-  // A move waits when its target is still held by another file of the batch.
-  std::vector<bool> waits(count, false);
-  for (std::size_t i = 0; i < count; ++i) {
-    const auto holder = sourceOf.find(NameKey(moves[i].To));
-    waits[i] = holder != sourceOf.end() && holder->second != i;
-  }
-
-  Mover mover(fileSystem, folder, journal);
-  std::vector<std::string> where(count);  // current name of each file
-  std::vector<bool> failed(count, false);
-  std::vector<bool> untried(count, false);
-  MoveTurn at;
-  at.Steps = count + static_cast<std::size_t>(std::count(waits.begin(), waits.end(), true));
-  bool stopped = false;
-  // Before a move's first step: false once the batch is stopped, the move
-  // then keeping its name.
-  auto begin = [&](std::size_t i) {
-    if (!stopped && turn) {
-      at.Move = i;
-      at.CanStop = true;
-      stopped = !turn(at);
-    }
-    if (stopped) {
-      untried[i] = failed[i] = true;
-      results[i].Result = MoveResult::Outcome::NotTried;
-      return false;
-    }
-    ++at.Step;
-    return true;
-  };
-  auto finish = [&](std::size_t i) {
-    results[i].Result = MoveResult::Outcome::Done;
-    results[i].Reason.clear();
-    moved(i);
-  };
-
-  // Waiting files step aside, then the others go straight to their names.
-  for (std::size_t i = 0; i < count; ++i) {
-    where[i] = moves[i].From;
-    if (!waits[i] || !begin(i)) continue;
-    const std::string temporary = mover.Temporary(moves[i].From, reserved);
-    if (temporary.empty()) {
-      failed[i] = true;
-      results[i].Reason = std::string(NoTemporaryNameReason);
-    } else if (mover.Step(moves[i].From, temporary, results[i].Reason)) {
-      where[i] = temporary;
-      reserved.insert(NameKey(temporary));
-    } else {
-      failed[i] = true;
-    }
-  }
-  for (std::size_t i = 0; i < count; ++i) {
-    if (waits[i] || !begin(i)) continue;
-    if (mover.Step(moves[i].From, moves[i].To, results[i].Reason, false, false)) {
-      where[i] = moves[i].To;
-      finish(i);
-    } else {
-      failed[i] = true;
-    }
-  }
-
-  // A file that keeps its old name keeps it from whoever waited for it,
-  // and so on down the chain: followed from each such file, each move once.
-  std::unordered_map<std::string, std::size_t> waiter;  // new name -> waiting move
-  for (std::size_t i = 0; i < count; ++i) {
-    if (waits[i]) waiter.emplace(NameKey(moves[i].To), i);
-  }
-  std::vector<std::size_t> kept;
-  for (std::size_t i = 0; i < count; ++i) {
-    if (failed[i]) kept.push_back(i);
-  }
-  while (!kept.empty()) {
-    const std::size_t h = kept.back();
-    kept.pop_back();
-    const auto found = waiter.find(NameKey(moves[h].From));
-    if (found == waiter.end() || failed[found->second]) continue;
-    const std::size_t w = found->second;
-    failed[w] = true;
-    if (untried[h]) {
-      // Waiting for a file the stop left in place: not a collision.
-      untried[w] = true;
-      results[w].Result = MoveResult::Outcome::NotTried;
-    } else {
-      results[w].Reason = std::string(CollisionReason);
-    }
-    kept.push_back(w);
-  }
-
-  // Back home from the temporary names, or on to the new ones.
-  auto sendHome = [&](std::size_t i) {
-    std::string reason;
-    if (mover.Step(where[i], moves[i].From, reason, true)) {
-      where[i] = moves[i].From;
-      return;
-    }
-    results[i].Result = MoveResult::Outcome::Stranded;
-    results[i].Where = where[i];
-    if (results[i].Reason.empty()) results[i].Reason = reason;
-  };
-  for (std::size_t i = 0; i < count; ++i) {
-    if (waits[i] && failed[i] && where[i] != moves[i].From) sendHome(i);
-  }
-  for (std::size_t i = 0; i < count; ++i) {
-    if (!waits[i] || failed[i]) continue;
-    if (turn) {
-      at.Move = i;
-      at.CanStop = false;
-      turn(at);
-    }
-    ++at.Step;
-    if (mover.Step(where[i], moves[i].To, results[i].Reason)) {
-      where[i] = moves[i].To;
-      finish(i);
-    } else {
-      sendHome(i);
-    }
-  }
-  return results;
+  return Batch(fileSystem, folder, moves, journal, moved, turn).Run();
 }
 
 std::vector<Move> NetMoves(const Journal& journal) {

@@ -1,11 +1,12 @@
 #pragma once
 // Carrying out a batch of renames in one folder so that every file ends
 // with exactly the name asked for, even where one file's new name is
-// another's old one (p1 -> p2 -> p3, or a -> b -> c -> a): files whose
-// new name is still held by another file of the batch first step aside
-// under a unique temporary name in the same folder, and take their new
-// names once the batch has moved away. Every step is journaled before it
-// is taken; nothing is ever overwritten.
+// another's old one. The moves form chains (p1 -> p2 -> p3, each waiting
+// for the next file to move away) and cycles (a -> b -> c -> a): a chain
+// is carried out from its free end, one rename a file; a cycle sends one
+// of its files aside under a temporary name in the same folder, moves the
+// others on and brings that one to its new name. Every step is journaled
+// before it is taken; nothing is ever overwritten.
 
 #include <cstddef>
 #include <functional>
@@ -42,27 +43,30 @@ inline constexpr std::string_view TemporaryNameMark = "~KVT";
 
 // Carries out moves (sources distinct, targets distinct by NameKey, no
 // target held by anything but the source of another move) in folder.
-// moved(i) is called as move i reaches its new name. A move whose target
-// turns out held by a file that stays is refused, and so, in a chain, is
-// every move waiting for it. When the journal cannot be written, no further
-// step is taken, except those bringing files back from temporary names.
+// moved(i) is called as move i reaches its new name (a cycle's files once
+// the whole cycle is through). A move whose step is refused keeps its file
+// where it was, and so does every move waiting for it, in a chain or a
+// cycle; a cycle's files already moved go back, so that no file stays
+// under a temporary name unless a step back is refused too (Stranded).
+// When the journal cannot be written, no further step is taken, except
+// those bringing a cycle's files back.
 std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& folder,
                                      const std::vector<Move>& moves, JournalWriter& journal,
                                      const std::function<void(std::size_t)>& moved);
 
-// Before each step: the move, the steps taken so far and in all, and
-// whether the batch may stop here (true before a move's first step).
+// Before each step that the batch may stop at: the move in hand, and how
+// many of the moves are settled (reached their names or given up) out of
+// all.
 struct MoveTurn {
   std::size_t Move = 0;
-  std::size_t Step = 0;
-  std::size_t Steps = 0;
-  bool CanStop = false;
+  std::size_t Settled = 0;
+  std::size_t Moves = 0;
 };
-// The same, asking before each step; a false answer where CanStop stops
-// the batch: that move and every one not begun keep their names (NotTried),
-// and so does every move waiting for one of them, back from its temporary
-// name. Files already under temporary names whose new names are free take
-// them: no file is left under a temporary name by a stop.
+// The same, asking before each step; a false answer stops the batch after
+// the step in hand: that move and every one not settled keep their names
+// (NotTried). A cycle under way is first brought to an end, forward or
+// back, whichever takes fewer steps: no file is left under a temporary
+// name by a stop.
 std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& folder,
                                      const std::vector<Move>& moves, JournalWriter& journal,
                                      const std::function<void(std::size_t)>& moved,

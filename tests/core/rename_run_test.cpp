@@ -256,6 +256,11 @@ TEST(RenameRun, RenumberingInPlaceDeliversThePreviewWithoutWarnings) {
     EXPECT_EQ(b.folder.State(), c.expected);
     EXPECT_EQ(result.Collisions, c.warnings);
     EXPECT_EQ(result.Failures, 0);
+    // One rename a file, each chain from its free end.
+    EXPECT_EQ(b.folder.Renamed.size(), static_cast<std::size_t>(result.CompletedCount));
+    if (c.start == 2) {
+      EXPECT_EQ(b.folder.Renamed.front(), (std::pair<std::string, std::string>{"p5.jpg", "p6.jpg"}));
+    }
   }
 
   // A rotation through temporary names, then its undo from the journal.
@@ -272,10 +277,14 @@ TEST(RenameRun, RenumberingInPlaceDeliversThePreviewWithoutWarnings) {
   EXPECT_EQ(folder.State(), (std::map<std::string, int>{{"b", 1}, {"c", 2}, {"a", 3}}));
   Journal read;
   ASSERT_TRUE(ParseJournal(folder.Journals["j"], read));
-  EXPECT_EQ(read.Steps.size(), 6u);  // three aside, three home
+  // One aside, two straight on, one in from aside.
+  ASSERT_EQ(read.Steps.size(), 4u);
+  EXPECT_EQ(read.Steps[0].From, "a");
+  EXPECT_EQ(read.Steps[0].To.rfind(TemporaryNameMark, 0), 0u);
+  EXPECT_EQ(read.Steps[3].To, "b");
   std::vector<Move> back;
   for (const Move& file : NetMoves(read)) back.push_back({file.To, file.From});
-  EXPECT_EQ(NetMoves(read), (std::vector<Move>{{"a", "b"}, {"b", "c"}, {"c", "a"}}));
+  EXPECT_EQ(NetMoves(read), (std::vector<Move>{{"a", "b"}, {"c", "a"}, {"b", "c"}}));
   journal = folder.CreateJournal("k");
   ExecuteMoves(folder, "", back, *journal, [](std::size_t) {});
   EXPECT_EQ(folder.State(), (std::map<std::string, int>{{"a", 1}, {"b", 2}, {"c", 3}}));
@@ -328,7 +337,7 @@ TEST(RenameRecovery, CutOffAtAnyStepIsRolledBackAtTheNextStart) {
     if (!cut) break;
     ++cutOffs;
   }
-  EXPECT_GT(cutOffs, 10);  // header, 4 + 1 + 4 steps, end
+  EXPECT_GT(cutOffs, 10);  // header, 5 steps and their journal lines, end
 
   Bench done;
   ASSERT_FALSE(run(done, -1));
@@ -392,68 +401,100 @@ TEST(RenameUndo, SkipsFilesDeletedOrWhoseNameIsTakenAndReportsThem) {
   EXPECT_EQ(sub.folder.State(), (std::map<std::string, int>{{"x.txt", 1}, {"y.txt", 2}}));
 }
 
-// A file system that misbehaves: refuses renames at random, loses files
-// between the listing and the rename, and claims names are taken.
+// A file system that misbehaves, each fault switched on by itself: refuses
+// renames at random, claims names taken that are not, loses files between
+// the listing and the rename, and lets other programs put files under
+// names the run is about to give (the one asked for, or the one the last
+// rename left free).
 class FaultyFolder : public MemoryFolder {
  public:
-  FaultyFolder(unsigned seed, bool faulty) : random_(seed), faulty_(faulty) {}
+  explicit FaultyFolder(unsigned seed) : random_(seed) {}
 
-  bool Exists(const std::string& name) override {
-    const bool real = MemoryFolder::Exists(name);
-    return real || Chance(0.02);
+  bool Refusals = false, Phantoms = false, Vanishing = false, Intruders = false;
+
+  bool ListNames(const std::string& folder, std::vector<std::string>& names) override {
+    if (!MemoryFolder::ListNames(folder, names)) return false;
+    const std::size_t real = names.size();
+    for (std::size_t i = 0; Phantoms && i < real / 50; ++i) {
+      names.push_back("p" + std::to_string(random_() % 5000) + ".dat");
+    }
+    return true;
   }
   bool Rename(const std::string& from, const std::string& to) override {
-    if (Has(from) && ContentOf(from) >= 0 && Chance(0.02)) {
+    if (Vanishing && Has(from) && ContentOf(from) >= 0 && Chance(0.01)) {
       VanishedContents.push_back(ContentOf(from));
       Remove(from);
     }
-    if (Chance(0.05)) {
+    if (Intruders && Chance(0.01)) {
+      const std::string name = lastFreed_.empty() || Chance(0.5) ? to : lastFreed_;
+      if (!Has(name) && name.rfind(TemporaryNameMark, 0) != 0) {
+        Add(name, kIntruder + static_cast<int>(IntruderContents.size()));
+        IntruderContents.push_back(ContentOf(name));
+        IntrudedNames.insert(Key(name));
+      }
+    }
+    if (Refusals && Chance(0.05)) {
       RenameCalls.push_back({from, to});
       return false;
     }
-    return MemoryFolder::Rename(from, to);
+    const bool done = MemoryFolder::Rename(from, to);
+    if (done) lastFreed_ = from;
+    return done;
   }
 
+  static constexpr int kIntruder = 1000000;
   std::vector<int> VanishedContents;
+  std::vector<int> IntruderContents;
+  std::set<std::string> IntrudedNames;  // keys
 
  private:
-  bool Chance(double p) {
-    return faulty_ && std::uniform_real_distribution<double>(0, 1)(random_) < p;
-  }
+  bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
   std::mt19937 random_;
-  bool faulty_;
+  std::string lastFreed_;
 };
 
-// Random batches in folders already numbered the same way (so that new
-// names are old names of other files, of the batch or not), with folders
-// and unchecked files in the way. Without faults every unmarked row ends
-// with exactly its previewed name and every marked one keeps its own; with
-// refusals, vanishing files, false "taken" answers and a journal that stops
-// taking writes, no file is ever lost or overwritten, and what is reported
-// done is done. Some runs are stopped at a random point: every file is then
-// under its new name or its old one, the start number continues after the
-// last number reached, and the run is undone like a finished one.
-TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
-  std::size_t renamedInAll = 0;
-  for (unsigned seed = 1; seed <= 80; ++seed) {
-    SCOPED_TRACE(seed);
-    const bool faulty = seed % 2 == 0;
-    std::mt19937 random(seed * 7919u);
-    FakeFields fields;
-    FaultyFolder folder(seed, faulty);
-    RecordingObserver observer(&folder);
-    RenameSession session(fields);
-    PreviewRows preview;
-    TakenNames taken;
+// A random batch in a folder already numbered the same way (so that new
+// names are old names of other files, of the batch or not: in name order,
+// p10 comes before p2, which makes chains and cycles), with folders and
+// unchecked files in the way, previewed and then run.
+struct FaultRun {
+  struct Row {
+    std::string Old, New;
+    bool Marked;
+    int Content;
+  };
 
-    const int fileCount = 1500 + static_cast<int>(random() % 3000);
+  FakeFields fields;
+  FaultyFolder folder;
+  RecordingObserver observer{&folder};
+  RenameSession session{fields};
+  PreviewRows preview;
+  TakenNames taken;
+  std::vector<Row> rows;
+  std::vector<int> before;
+  std::map<std::string, int> untouched;
+  int start = 0;
+  RenameRunResult result;
+
+  // startNumber: -1 for a random one, at times near the limit. numbered:
+  // every file p<i>.dat, and the same extension given.
+  FaultRun(unsigned seed, int fileCount, bool numbered, int startNumber = -1) : folder(seed) {
+    std::mt19937 random(seed * 7919u);
     const std::string extensions[] = {".dat", ".txt", ".DAT", ""};
     int content = 0;
     std::vector<std::string> names;
     for (int i = 0; i < fileCount; ++i) {
-      // Mostly numbered like the new names, so that runs shift them.
       const std::string name =
-          (random() % 4 != 0 ? "p" : "f") + std::to_string(i) + extensions[random() % 4];
+          numbered ? "p" + std::to_string(i) + ".dat"
+                   : (random() % 4 != 0 ? "p" : "f") + std::to_string(i) + extensions[random() % 4];
+      if (folder.Has(name)) continue;
+      folder.Add(name, ++content);
+      names.push_back(name);
+    }
+    // Numbered: every file checked but two past the end, in the way of a
+    // few chains.
+    for (int i = 0; numbered && i < 2; ++i) {
+      const std::string name = "p" + std::to_string(fileCount + 1 + random() % 20) + ".dat";
       if (folder.Has(name)) continue;
       folder.Add(name, ++content);
       names.push_back(name);
@@ -461,91 +502,208 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
       return MemoryFolder::Key(a) < MemoryFolder::Key(b);
     });
-    for (const std::string& name : names) session.Files.push_back({name, random() % 5 != 0});
-    for (int i = 0; i < 10; ++i) folder.AddFolder("p" + std::to_string(random() % 3000) + ".dat");
+    for (const std::string& name : names) {
+      const bool beyond = numbered && std::atoi(name.c_str() + 1) >= fileCount;
+      session.Files.push_back({name, numbered ? !beyond : random() % 5 != 0});
+    }
+    for (int i = 0; i < fileCount / 150; ++i) {
+      folder.AddFolder("p" + std::to_string(random() % fileCount) + ".dat");
+    }
     fields.Prefix = "p";
-    fields.Extension = random() % 2 ? std::string(KeepExtension) : ".dat";
+    fields.Extension = random() % 2 && !numbered ? std::string(KeepExtension) : ".dat";
     session.StartNumber = random() % 3 == 0
                               ? RenameSession::MaxStartNumber - static_cast<int>(random() % 50)
-                              : static_cast<int>(random() % 100);
-    if (faulty && seed % 3 == 0) folder.FailAppendAfter = static_cast<int>(random() % 4000);
-    if (seed % 3 == 1) observer.StopAfter = static_cast<int>(random() % (2 * names.size()));
-
+                              : static_cast<int>(random() % (fileCount / 10));
+    if (startNumber >= 0) session.StartNumber = startNumber;
     taken.Reset(&folder, "");
     preview.SetTakenNames(&taken);
     session.RefreshPreview(preview);
-    struct Row {
-      std::string Old, New;
-      bool Marked;
-      int Content;
-    };
-    std::vector<Row> rows;
     for (std::size_t r = 0; r < preview.RowCount(); ++r) {
       const std::string old(preview.Cell(0, r));
       rows.push_back({old, std::string(preview.NewName(r)), preview.Marked(r), folder.ContentOf(old)});
     }
-    const std::vector<int> before = folder.Contents();
-    const int start = session.StartNumber;
-    const std::map<std::string, int> untouched = folder.State();
+    before = folder.Contents();
+    start = session.StartNumber;
+    untouched = folder.State();
+  }
 
-    const RenameRunResult result =
-        RunRename(session, preview, folder, observer, RenamePlace{"", "KVTrun.log"});
+  void Run() { result = RunRename(session, preview, folder, observer, RenamePlace{"", "KVTrun.log"}); }
+
+  bool At(const std::string& name, const Row& row) const {
+    return folder.Has(name) && folder.ContentOf(name) == row.Content;
+  }
+  bool PastLimit(std::size_t r) const {
+    return std::int64_t{start} + static_cast<std::int64_t>(r) > RenameSession::MaxStartNumber;
+  }
+  int RenamesTo(std::string_view mark) const {
+    return static_cast<int>(std::count_if(folder.Renamed.begin(), folder.Renamed.end(),
+                                          [&](const auto& r) { return r.second.rfind(mark, 0) == 0; }));
+  }
+
+  // The unmarked rows as the graph the run carries out: each waits for the
+  // row leaving its new name. spoiled[r]: the row's file vanished or its new
+  // name was taken mid-run. Returns, for each row, whether it waits (down
+  // its chain, or in its cycle) for a spoiled row; counts the cycles.
+  std::vector<bool> WaitsForSpoiled(const std::vector<bool>& spoiled, int& cycles) const {
+    std::map<std::string, std::size_t> leaving;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      if (!rows[r].Marked && !PastLimit(r)) leaving[MemoryFolder::Key(rows[r].Old)] = r;
+    }
+    enum { Unknown, OnPath, Known };
+    std::vector<int> state(rows.size(), Unknown);
+    std::vector<bool> waits(rows.size(), false);
+    cycles = 0;
+    for (std::size_t r0 = 0; r0 < rows.size(); ++r0) {
+      if (rows[r0].Marked || PastLimit(r0) || state[r0] != Unknown) continue;
+      std::vector<std::size_t> path;
+      std::size_t r = r0;
+      bool verdict = false;
+      for (;;) {
+        state[r] = OnPath;
+        path.push_back(r);
+        const auto next = leaving.find(MemoryFolder::Key(rows[r].New));
+        if (next == leaving.end() || next->second == r) {
+          verdict = false;
+          break;
+        }
+        if (state[next->second] == Known) {
+          verdict = waits[next->second] || spoiled[next->second];
+          break;
+        }
+        if (state[next->second] == OnPath) {  // a cycle: any member spoils it
+          ++cycles;
+          const auto begin = std::find(path.begin(), path.end(), next->second);
+          bool any = false;
+          for (auto it = begin; it != path.end(); ++it) any = any || spoiled[*it];
+          for (auto it = begin; it != path.end(); ++it) {
+            waits[*it] = any;
+            state[*it] = Known;
+          }
+          path.erase(begin, path.end());
+          verdict = any;
+          break;
+        }
+        r = next->second;
+      }
+      for (std::size_t k = path.size(); k-- > 0;) {
+        waits[path[k]] = verdict;
+        state[path[k]] = Known;
+        verdict = verdict || spoiled[path[k]];
+      }
+    }
+    return waits;
+  }
+};
+
+// Random batches run on file systems with each kind of fault, and stopped
+// at random. Without faults every unmarked row ends with exactly its
+// previewed name, every marked one keeps its own, and each file costs one
+// rename, each cycle one more. Where files vanish or names appear mid-run,
+// only the files waiting for them keep their names, and each is reported.
+// With refusals, false "taken" answers and a journal that stops taking
+// writes as well, no file is ever lost or overwritten, and what is
+// reported done is done. A stopped run leaves every file under its new
+// name or its old one, the start number continuing after the last number
+// reached, and is undone like a finished one.
+TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
+  std::size_t renamedInAll = 0;
+  int cyclesInAll = 0;
+  int spoiledInAll = 0;
+  for (unsigned seed = 1; seed <= 80; ++seed) {
+    SCOPED_TRACE(seed);
+    std::mt19937 random(seed * 104729u);
+    FaultRun run(seed, 1500 + static_cast<int>(random() % 3000), seed % 5 == 0);
+    FaultyFolder& folder = run.folder;
+    RecordingObserver& observer = run.observer;
+    const bool faulty = seed % 2 == 0;   // every fault
+    const bool intruded = seed % 4 == 1;  // files vanishing and names appearing only
+    folder.Refusals = folder.Phantoms = faulty;
+    folder.Vanishing = folder.Intruders = faulty || intruded;
+    if (faulty && seed % 3 == 0) folder.FailAppendAfter = static_cast<int>(random() % 4000);
+    if (seed % 3 == 1) observer.StopAfter = static_cast<int>(random() % run.rows.size());
+    run.Run();
+    const RenameRunResult& result = run.result;
     const bool stopped = observer.Stopped;
     EXPECT_EQ(result.Stopped, stopped);
+    // Progress counts the checked files.
+    EXPECT_EQ(observer.ProgressTotal, run.rows.size());
     for (std::size_t i = 1; i < observer.ProgressSteps.size(); ++i) {
       EXPECT_LE(observer.ProgressSteps[i - 1], observer.ProgressSteps[i]);
     }
     for (std::size_t step : observer.ProgressSteps) EXPECT_LT(step, observer.ProgressTotal);
 
     // No file lost or overwritten: only the vanished ones are missing.
-    std::vector<int> expected = before;
+    std::vector<int> expected = run.before;
     for (int gone : folder.VanishedContents) {
       expected.erase(std::find(expected.begin(), expected.end(), gone));
     }
+    expected.insert(expected.end(), folder.IntruderContents.begin(), folder.IntruderContents.end());
+    std::sort(expected.begin(), expected.end());
     ASSERT_EQ(folder.Contents(), expected);
 
-    // Each checked file ends under its previewed name, under its old one,
-    // or (after refusals on the way back) under a temporary name reported.
-    const std::map<std::string, int> after = folder.State();
+    std::vector<bool> spoiled(run.rows.size());
+    for (std::size_t r = 0; r < run.rows.size(); ++r) {
+      const FaultRun::Row& row = run.rows[r];
+      spoiled[r] = std::count(folder.VanishedContents.begin(), folder.VanishedContents.end(),
+                              row.Content) != 0 ||
+                   folder.IntrudedNames.count(MemoryFolder::Key(row.New)) != 0;
+      spoiledInAll += spoiled[r];
+    }
+    int cycles = 0;
+    const std::vector<bool> waits = run.WaitsForSpoiled(spoiled, cycles);
+    cyclesInAll += cycles;
+
+    // Each checked file ends under its previewed name or under its old one;
+    // one that does not get its name is either marked, not reached before a
+    // stop, spoiled or waiting for a spoiled one, or (refusals) reported.
     int delivered = 0;
+    int undelivered = 0;  // unmarked, reached, and kept its name
     // Past the number limit the run still gives 2000000000 where that name
     // is free: such rows are marked, since their shown name is not given.
     int pastLimit = 0;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-      const Row& row = rows[r];
-      const auto at = [&](const std::string& name) {
-        return folder.Has(name) && folder.ContentOf(name) == row.Content;
-      };
-      if (std::int64_t{start} + static_cast<std::int64_t>(r) > RenameSession::MaxStartNumber) {
+    for (std::size_t r = 0; r < run.rows.size(); ++r) {
+      const FaultRun::Row& row = run.rows[r];
+      if (run.PastLimit(r)) {
         EXPECT_TRUE(row.Marked);
-        if (at(session.ComposeNewName(RenameSession::MaxStartNumber, ExtractExtension(row.Old)))) {
+        if (run.At(run.session.ComposeNewName(RenameSession::MaxStartNumber, ExtractExtension(row.Old)),
+                   row)) {
           ++pastLimit;
         }
       } else if (row.Marked) {
-        EXPECT_TRUE(at(row.Old) || faulty) << row.Old;
-      } else if (at(row.New)) {
+        EXPECT_TRUE(run.At(row.Old, row) || faulty || spoiled[r]) << row.Old;
+      } else if (run.At(row.New, row)) {
         ++delivered;
-      } else if (stopped && at(row.Old)) {
+      } else if (stopped && run.At(row.Old, row)) {
         // Its turn had not come: left alone.
       } else if (!faulty) {
-        ADD_FAILURE() << row.Old << " did not become " << row.New;
+        EXPECT_TRUE(spoiled[r] || waits[r]) << row.Old << " did not become " << row.New;
+        ++undelivered;
       }
     }
-    const int marked = static_cast<int>(
-        std::count_if(rows.begin(), rows.end(), [](const Row& r) { return r.Marked; }));
+    const int marked = static_cast<int>(std::count_if(
+        run.rows.begin(), run.rows.end(), [](const FaultRun::Row& r) { return r.Marked; }));
     EXPECT_EQ(result.CompletedCount, delivered + pastLimit);
     if (!faulty && !stopped) {
-      EXPECT_EQ(result.Collisions + result.Failures, marked - pastLimit);
+      EXPECT_EQ(result.Collisions + result.Failures, marked - pastLimit + undelivered);
     }
-    for (const auto& [name, tag] : after) {
-      if (name.rfind("~KVT", 0) == 0) {
-        EXPECT_GT(result.Failures, 0) << name << " left under a temporary name unreported";
-      }
+    const int asides = run.RenamesTo(TemporaryNameMark);
+    if (!faulty && !intruded && !stopped) {
+      // One rename a file, and one more for each cycle.
+      EXPECT_EQ(asides, cycles);
+      EXPECT_EQ(folder.Renamed.size(), static_cast<std::size_t>(result.CompletedCount + asides));
+    }
+    int left = 0;
+    for (const auto& [name, tag] : folder.State()) {
+      left += name.rfind(TemporaryNameMark, 0) == 0;
+    }
+    EXPECT_LE(left, result.Failures) << "left under a temporary name unreported";
+    if (!faulty && !intruded) {
+      EXPECT_EQ(left, 0);
     }
     // Files outside the batch were not touched.
     std::set<int> batch;
-    for (const Row& row : rows) batch.insert(row.Content);
-    for (const auto& [name, tag] : untouched) {
+    for (const FaultRun::Row& row : run.rows) batch.insert(row.Content);
+    for (const auto& [name, tag] : run.untouched) {
       if (batch.count(tag) == 0 && tag >= 0) {
         EXPECT_EQ(folder.Has(name) ? folder.ContentOf(name) : -2, tag) << name;
       }
@@ -557,10 +715,10 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
     EXPECT_EQ(static_cast<std::size_t>(result.Collisions), observer.Warnings.size());
     EXPECT_EQ(observer.Boxes.size(), result.Failures > 0 ? 1u : 0u);
     if (!stopped) {
-      EXPECT_EQ(result.Visited, static_cast<int>(rows.size()));
+      EXPECT_EQ(result.Visited, static_cast<int>(run.rows.size()));
     }
-    EXPECT_EQ(session.StartNumber,
-              std::min<std::int64_t>(std::int64_t{start} + result.Visited,
+    EXPECT_EQ(run.session.StartNumber,
+              std::min<std::int64_t>(std::int64_t{run.start} + result.Visited,
                                      RenameSession::MaxStartNumber));
     // A run that renamed something leaves a complete journal to undo it by.
     if (result.CompletedCount > 0 && folder.FailAppendAfter < 0) {
@@ -568,18 +726,63 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
       EXPECT_EQ(journal.substr(journal.size() - 2), "E\n");
     }
     // A stopped run is undone like a finished one: every file back.
-    if (stopped && !faulty && result.CompletedCount > 0) {
+    if (stopped && !faulty && !intruded && result.CompletedCount > 0) {
       EXPECT_EQ(UndoLastRun(folder, JournalPathsBeside("KVTset.ini")).FailureCount, 0);
-      EXPECT_EQ(folder.State(), untouched);
+      EXPECT_EQ(folder.State(), run.untouched);
     }
 
     // Afterwards the list is the folder as it now is, nothing checked.
-    EXPECT_EQ(session.Files.size(), folder.Names().size());
-    EXPECT_EQ(session.CheckedCount(), 0u);
-    EXPECT_EQ(preview.GetState(), PreviewRows::State::Completed);
+    EXPECT_EQ(run.session.Files.size(), folder.Names().size());
+    EXPECT_EQ(run.session.CheckedCount(), 0u);
+    EXPECT_EQ(run.preview.GetState(), PreviewRows::State::Completed);
     renamedInAll += folder.Renamed.size();
   }
-  EXPECT_GT(renamedInAll, 100000u);
+  EXPECT_GT(renamedInAll, 80000u);
+  EXPECT_GT(cyclesInAll, 5);
+  EXPECT_GT(spoiledInAll, 50);
+
+  // Stopped at every step in turn: every file under its old or its new
+  // name, never a temporary one, the count and the start number saying
+  // what was done, and the undo giving back the folder exactly.
+  int asidesInAll = 0;
+  for (unsigned seed = 1; seed <= 3; ++seed) {
+    int stops = 0;
+    for (int stopAfter = 0;; ++stopAfter) {
+      SCOPED_TRACE(::testing::Message() << "seed " << seed << ", stop " << stopAfter);
+      // Starting at 0 and 2 the names make cycles; at 10, chains only.
+      FaultRun run(seed, 90, true, seed == 1 ? 0 : seed == 2 ? 2 : 10);
+      run.observer.StopAfter = stopAfter;
+      run.Run();
+      for (std::size_t r = 0; r < run.rows.size(); ++r) {
+        const FaultRun::Row& row = run.rows[r];
+        ASSERT_TRUE(run.At(row.Old, row) || (!row.Marked && run.At(row.New, row)) ||
+                    run.PastLimit(r))
+            << row.Old;
+      }
+      for (const auto& [name, tag] : run.folder.State()) {
+        EXPECT_NE(name.rfind(TemporaryNameMark, 0), 0u) << name;
+      }
+      EXPECT_EQ(run.observer.Counts.size(), static_cast<std::size_t>(run.result.CompletedCount));
+      if (!run.observer.Counts.empty()) {
+        EXPECT_EQ(run.observer.Counts.back(), CompletedCountText(run.result.CompletedCount));
+      }
+      EXPECT_EQ(run.session.StartNumber,
+                std::min<std::int64_t>(std::int64_t{run.start} + run.result.Visited,
+                                       RenameSession::MaxStartNumber));
+      const JournalPaths paths = JournalPathsBeside("KVTset.ini");
+      if (run.result.CompletedCount > 0) {
+        EXPECT_EQ(UndoLastRun(run.folder, paths).FailureCount, 0);
+      } else {
+        EXPECT_FALSE(CanUndo(run.folder, paths));
+      }
+      asidesInAll += run.RenamesTo(TemporaryNameMark);
+      EXPECT_EQ(run.folder.State(), run.untouched);
+      if (!run.observer.Stopped) break;
+      ++stops;
+    }
+    EXPECT_GT(stops, 20);
+  }
+  EXPECT_GT(asidesInAll, 0);  // cycles were stopped too
 }
 
 }  // namespace
