@@ -259,7 +259,8 @@ TEST(RenameRun, RenumberingInPlaceDeliversThePreviewWithoutWarnings) {
     // One rename a file, each chain from its free end.
     EXPECT_EQ(b.folder.Renamed.size(), static_cast<std::size_t>(result.CompletedCount));
     if (c.start == 2) {
-      EXPECT_EQ(b.folder.Renamed.front(), (std::pair<std::string, std::string>{"p5.jpg", "p6.jpg"}));
+      EXPECT_EQ(b.folder.Renamed.front(),
+                (std::pair<std::string, std::string>{"p5.jpg", "p6.jpg"}));
     }
   }
 
@@ -527,7 +528,9 @@ struct FaultRun {
     untouched = folder.State();
   }
 
-  void Run() { result = RunRename(session, preview, folder, observer, RenamePlace{"", "KVTrun.log"}); }
+  void Run() {
+    result = RunRename(session, preview, folder, observer, RenamePlace{"", "KVTrun.log"});
+  }
 
   bool At(const std::string& name, const Row& row) const {
     return folder.Has(name) && folder.ContentOf(name) == row.Content;
@@ -536,8 +539,9 @@ struct FaultRun {
     return std::int64_t{start} + static_cast<std::int64_t>(r) > RenameSession::MaxStartNumber;
   }
   int RenamesTo(std::string_view mark) const {
-    return static_cast<int>(std::count_if(folder.Renamed.begin(), folder.Renamed.end(),
-                                          [&](const auto& r) { return r.second.rfind(mark, 0) == 0; }));
+    return static_cast<int>(
+        std::count_if(folder.Renamed.begin(), folder.Renamed.end(),
+                      [&](const auto& r) { return r.second.rfind(mark, 0) == 0; }));
   }
 
   // The unmarked rows as the graph the run carries out: each waits for the
@@ -615,7 +619,7 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
     FaultRun run(seed, 1500 + static_cast<int>(random() % 3000), seed % 5 == 0);
     FaultyFolder& folder = run.folder;
     RecordingObserver& observer = run.observer;
-    const bool faulty = seed % 2 == 0;   // every fault
+    const bool faulty = seed % 2 == 0;    // every fault
     const bool intruded = seed % 4 == 1;  // files vanishing and names appearing only
     folder.Refusals = folder.Phantoms = faulty;
     folder.Vanishing = folder.Intruders = faulty || intruded;
@@ -665,7 +669,8 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
       const FaultRun::Row& row = run.rows[r];
       if (run.PastLimit(r)) {
         EXPECT_TRUE(row.Marked);
-        if (run.At(run.session.ComposeNewName(RenameSession::MaxStartNumber, ExtractExtension(row.Old)),
+        if (run.At(run.session.ComposeNewName(RenameSession::MaxStartNumber,
+                                              ExtractExtension(row.Old)),
                    row)) {
           ++pastLimit;
         }
