@@ -89,12 +89,17 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
     unusable[r] = fits[r] != NameFit::Fits;
   }
   // The folder is read once for the names held: under Wine every lookup of
-  // a missing name scans the whole folder. A name that turns up after this
-  // is still never replaced: the rename itself refuses it.
+  // a missing name scans the whole folder. Only a name found there is
+  // looked up, since only a file (not a folder) counts as taken. A name
+  // that turns up after this is still never replaced: the rename itself
+  // refuses it.
   TakenNames taken;
   taken.Reset(&fileSystem, place.Folder);
-  const std::vector<NameConflict> conflicts = FindConflicts(
-      oldKeys, newKeys, unusable, [&](std::size_t r) { return taken.Holds(newKeys[r]); });
+  const std::vector<NameConflict> conflicts =
+      FindConflicts(oldKeys, newKeys, unusable, [&](std::size_t r) {
+        return taken.Holds(newKeys[r]) &&
+               fileSystem.Exists(JoinPath(place.Folder, plan[r].NewName));
+      });
   std::size_t firstUntried = rows;  // rows from here on were not reached
 
   std::vector<std::string> reasons(rows);  // refused rows, in list order

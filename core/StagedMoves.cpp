@@ -172,6 +172,7 @@ class Batch {
     bool finishing = false;          // stopped, and the cycle nearer its end than its start
     for (std::size_t k = cycle.size(); k-- > 1;) {
       const std::size_t m = cycle[k];
+      underWay_ = moved.size();
       if (!finishing && !MayGo(m)) {
         // Forward: k steps and the last; back: as many as taken, and the first's.
         if (k > moved.size()) return Unwind(cycle, moved, aside, {});
@@ -186,6 +187,7 @@ class Batch {
       return Unwind(cycle, moved, aside, first);
     }
     moved.push_back(first);
+    underWay_ = 0;
     for (std::size_t m : moved) Finish(m);
   }
 
@@ -194,6 +196,7 @@ class Batch {
   // failed (none: stopped).
   void Unwind(const std::vector<std::size_t>& cycle, std::vector<std::size_t>& moved,
               const std::string& aside, std::optional<std::size_t> refused) {
+    underWay_ = 0;
     const std::size_t first = cycle.front();
     std::string reason;
     while (!moved.empty()) {
@@ -222,7 +225,7 @@ class Batch {
 
   // Before a move's step: false once the batch is stopped.
   bool MayGo(std::size_t m) {
-    if (turn_ && !turn_(MoveTurn{m, settled_, moves_.size()})) stopped_ = true;
+    if (turn_ && !turn_(MoveTurn{m, settled_ + underWay_, moves_.size()})) stopped_ = true;
     return !stopped_;
   }
 
@@ -264,6 +267,7 @@ class Batch {
   bool targetsBuilt_ = false;
   std::unordered_set<std::string> temporaries_;
   std::size_t settled_ = 0;
+  std::size_t underWay_ = 0;  // files of the cycle in hand already moved on
   bool stopped_ = false;
 };
 

@@ -55,8 +55,8 @@ std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& 
                                      const std::function<void(std::size_t)>& moved);
 
 // Before each step that the batch may stop at: the move in hand, and how
-// many of the moves are settled (reached their names or given up) out of
-// all.
+// many moves are through (reached their names, given up, or moved on in
+// the cycle in hand) out of all.
 struct MoveTurn {
   std::size_t Move = 0;
   std::size_t Settled = 0;

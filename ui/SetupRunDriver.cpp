@@ -211,7 +211,7 @@ void TSetupForm1::RunDriver::ShowProgress(std::size_t done, std::size_t total,
   if (name.empty() || now - lastShown_ >= kShowEvery) {
     lastShown_ = now;
     form_.SetStatusText(kPanelName, name);
-    form_.SetStatusText(kPanelSize, ProgressText(done, total));  // steps taken
+    form_.SetStatusText(kPanelSize, ProgressText(done, total));  // files settled
     const LPARAM thousandths = total > 0 ? static_cast<LPARAM>(done * 1000 / total) : 0;
     SendMessageW(form_.StatusBar1, kStatusBarSetProgress, kPanelTime, thousandths);
     taskbar_->Show(done, total);
