@@ -12,9 +12,15 @@ constexpr int kSamplePanelWidth = 145;
 constexpr int kDriveSelectorHeightInRule = 18;
 }  // namespace
 
-std::array<int, 5> StatusPanelWidths(int statusBarClientWidth) {
-  int unit = (statusBarClientWidth - 120) / 8;
-  return {unit * 3, unit * 2, unit * 3, 96, 24};
+std::array<int, 5> StatusPanelWidths(int statusBarClientWidth, Dpi dpi) {
+  int unit = (statusBarClientWidth - dpi.Scale(120)) / 8;
+  return {unit * 3, unit * 2, unit * 3, dpi.Scale(96), dpi.Scale(24)};
+}
+
+PreviewColumnWidths GridColumnWidths(int gridWidth, Dpi dpi) {
+  if (dpi.IsDesign()) return ComputePreviewColumnWidths(gridWidth);
+  // The 13 and 12 pixels left over hold the grid's scroll bar and lines.
+  return {gridWidth / 2 - dpi.Scale(13), gridWidth / 2 - dpi.Scale(12)};
 }
 
 Bounds NamingColumnBounds(const Bounds& previewPanel, int namingColumnWidth, int bevelWidth) {
@@ -22,39 +28,45 @@ Bounds NamingColumnBounds(const Bounds& previewPanel, int namingColumnWidth, int
           previewPanel.height - 2 * bevelWidth};
 }
 
-MainWindowLayout ComputeMainWindowLayout(const LayoutInput& in) {
+MainWindowLayout ComputeMainWindowLayout(const LayoutInput& in, Dpi dpi) {
   MainWindowLayout out;
   const int cw = in.clientWidth;
   const int ch = in.clientHeight;
   const int sbh = in.statusBarHeight;
+  // Every design length at the window's density; at 96 each is itself.
+  auto s = [dpi](int length) { return dpi.Scale(length); };
 
-  out.samplePanelWidth = kSamplePanelWidth;
-  out.namingColumnWidth = out.samplePanelWidth + 10;
+  out.samplePanelWidth = s(kSamplePanelWidth);
+  // The 10-pixel seams are scaled once and added up, so that the edges that
+  // meet at 96 still meet at any density.
+  const int gap = s(10);
+  out.namingColumnWidth = out.samplePanelWidth + gap;
 
-  const int columnHeight = ch - sbh - 46;
+  const int columnHeight = ch - sbh - s(kBrowserTop) - gap;  // 46 at 96
   // The lists' width comes from the outer width, the grid's from the client
   // width: the two differ by the frame.
-  const int listWidth = (in.outerWidth - out.namingColumnWidth - 50) / 7 * 2;
-  out.browserColumn = {kBrowserLeft, kBrowserTop, listWidth, columnHeight};
-  out.folderListHeight = columnHeight - kDriveSelectorHeightInRule;
+  const int listWidth = (in.outerWidth - out.namingColumnWidth - s(50)) / 7 * 2;
+  out.browserColumn = {s(kBrowserLeft), s(kBrowserTop), listWidth, columnHeight};
+  out.folderListHeight = columnHeight - s(kDriveSelectorHeightInRule);
   out.driveSelectorWidth = listWidth;
-  out.checkList = {listWidth + 10, 36, listWidth, columnHeight};
+  out.checkList = {listWidth + gap, s(kBrowserTop), listWidth, columnHeight};
 
-  out.grid.top = 23;
-  out.grid.width = (cw - out.namingColumnWidth - 50) / 7 * 3;
-  out.grid.height = ch - sbh - 30 - out.grid.top;
-  out.grid.left = 8;
-  PreviewColumnWidths columns = ComputePreviewColumnWidths(out.grid.width);
+  out.grid.top = s(23);
+  out.grid.width = (cw - out.namingColumnWidth - s(50)) / 7 * 3;
+  out.grid.height = ch - sbh - 3 * gap - out.grid.top;
+  out.grid.left = s(8);
+  PreviewColumnWidths columns = GridColumnWidths(out.grid.width, dpi);
   out.gridColumn0 = columns.Column0;
   out.gridColumn1 = columns.Column1;
 
-  out.previewPanel.width = cw - out.browserColumn.width - out.checkList.width - 30;
-  out.previewPanel.height = ch - sbh - 20;
-  out.previewPanel.left = cw - out.previewPanel.width - 10;
-  out.previewPanel.top = 10;
+  out.previewPanel.width = cw - out.browserColumn.width - out.checkList.width - 3 * gap;
+  out.previewPanel.height = ch - sbh - 2 * gap;
+  out.previewPanel.left = cw - out.previewPanel.width - gap;
+  out.previewPanel.top = gap;
 
-  out.statusPanelWidths = StatusPanelWidths(in.statusBarClientWidth);
-  out.toolButtons = {ButtonPlace{108, 10}, ButtonPlace{140, 10}, ButtonPlace{164, 10}};
+  out.statusPanelWidths = StatusPanelWidths(in.statusBarClientWidth, dpi);
+  out.toolButtons = {ButtonPlace{s(108), s(10)}, ButtonPlace{s(140), s(10)},
+                     ButtonPlace{s(164), s(10)}};
   return out;
 }
 

@@ -6,13 +6,16 @@
 
 #include <array>
 
+#include "Dpi.h"
+#include "RenameTexts.h"
+
 namespace korvath {
 
 struct LayoutInput {
-  int outerWidth = 0;            // the window's width, frame included
-  int clientWidth = 0;           // client area
+  int outerWidth = 0;   // the window's width, frame included
+  int clientWidth = 0;  // client area
   int clientHeight = 0;
-  int statusBarHeight = 0;       // 0 while the status bar is hidden
+  int statusBarHeight = 0;  // 0 while the status bar is hidden
   int statusBarClientWidth = 0;
 };
 
@@ -27,23 +30,33 @@ struct ButtonPlace {
 };
 
 struct MainWindowLayout {
-  int samplePanelWidth = 0;    // Panel4
-  int namingColumnWidth = 0;   // Panel10
-  Bounds browserColumn;        // Panel5: drive selector above the folder list
+  int samplePanelWidth = 0;   // Panel4
+  int namingColumnWidth = 0;  // Panel10
+  Bounds browserColumn;       // Panel5: drive selector above the folder list
   int driveSelectorWidth = 0;
   int folderListHeight = 0;
-  Bounds checkList;            // CheckListBox1
-  Bounds grid;                 // StringGrid1, inside Panel9
+  Bounds checkList;  // CheckListBox1
+  Bounds grid;       // StringGrid1, inside Panel9
   int gridColumn0 = 0, gridColumn1 = 0;
-  Bounds previewPanel;         // Panel9
+  Bounds previewPanel;  // Panel9
   std::array<int, 5> statusPanelWidths{};
   std::array<ButtonPlace, 3> toolButtons{};  // SpeedButton13, 14, 15
 };
 
-MainWindowLayout ComputeMainWindowLayout(const LayoutInput& in);
+// At the window's pixel density dpi: every design length is scaled, the
+// rule's divisions stay.
+MainWindowLayout ComputeMainWindowLayout(const LayoutInput& in, Dpi dpi = {});
 
 // Status panels 0 to 4 for the status bar's client width.
-std::array<int, 5> StatusPanelWidths(int statusBarClientWidth);
+std::array<int, 5> StatusPanelWidths(int statusBarClientWidth, Dpi dpi = {});
+
+// The preview grid's two columns for its outer width.
+PreviewColumnWidths GridColumnWidths(int gridWidth, Dpi dpi = {});
+
+// A design rectangle (96 dots per inch) at the given density.
+inline Bounds Scaled(const Bounds& design, Dpi dpi) {
+  return dpi.ScaleRect<Bounds>(design.left, design.top, design.width, design.height);
+}
 
 // Where the naming column sits inside Panel9: aligned to the right edge of
 // the panel's area inside its two bevels.

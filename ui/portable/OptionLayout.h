@@ -1,6 +1,8 @@
 #pragma once
 // The options dialog's resizing rule as plain arithmetic.
 
+#include "Dpi.h"
+
 namespace korvath {
 
 inline constexpr int kButtonHeight = 25;
@@ -18,6 +20,6 @@ struct ControlBounds {
 struct OptionLayout {
   ControlBounds Image1, ListBox1, BitBtn1, BitBtn2, SpeedButton1, SpeedButton2;
 };
-OptionLayout ComputeOptionLayout(int clientWidth, int clientHeight);
+OptionLayout ComputeOptionLayout(int clientWidth, int clientHeight, Dpi dpi = {});
 
 }  // namespace korvath

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "Dpi.h"
 #include "FolderLines.h"
 #include "GlidePath.h"
 #include "Layout.h"
@@ -51,6 +52,83 @@ TEST(OptionLayout, KeepsTheListAndButtonsAttachedToTheBottom) {
   EXPECT_EQ(at400.ListBox1.Height, 275);
   EXPECT_EQ(at400.SpeedButton1.Top, 80 + 137 - 24 - 4);  // 275 / 2 truncated is 137
   EXPECT_EQ(at400.SpeedButton2.Top, 80 + 137 + 4);
+}
+
+TEST(DpiScaling, RoundsAsTheSystemDoesAndKeepsEveryLengthAt96) {
+  struct Case {
+    int a, b, c, expected;
+  };
+  // Halves go away from zero, as MulDiv rounds them.
+  for (const Case& k :
+       {Case{12, 144, 96, 18}, Case{13, 144, 96, 20}, Case{11, 144, 96, 17}, Case{-3, 144, 96, -5},
+        Case{1, 120, 96, 1}, Case{521, 144, 96, 782}, Case{7, 96, 144, 5}, Case{-7, 96, 144, -5},
+        Case{2000000000, 2, 4, 1000000000}}) {
+    SCOPED_TRACE(testing::Message() << k.a << " * " << k.b << " / " << k.c);
+    EXPECT_EQ(MulDivRound(k.a, k.b, k.c), k.expected);
+  }
+  for (int length = -50; length <= 2000; ++length) {
+    ASSERT_EQ(Dpi{}.Scale(length), length);
+    ASSERT_EQ(Dpi{}.Unscale(length), length);
+    // A stored position read and written again stays what it was.
+    for (int dpi : {120, 144, 168, 192, 288}) {
+      ASSERT_EQ(Dpi{dpi}.Unscale(Dpi{dpi}.Scale(length)), length) << dpi;
+    }
+  }
+  EXPECT_EQ(ValidDpi(0), Dpi{96});
+  EXPECT_EQ(ValidDpi(144), Dpi{144});
+  // The five step buttons, 20 wide at x 0 to 80, still touch at 144: each
+  // width is the difference of its scaled edges.
+  int right = 0;
+  for (int left = 0; left <= 80; left += 20) {
+    Bounds b = Scaled(Bounds{left, 0, 20, 15}, Dpi{144});
+    EXPECT_EQ(b.left, right);
+    EXPECT_EQ(b.height, 23);  // 22.5 rounded away from zero
+    right = b.left + b.width;
+  }
+  EXPECT_EQ(right, 150);
+}
+
+TEST(MainWindowLayout, ScalesWithTheWindowsDensityAndKeepsItsSeams) {
+  // At 96 a stated density changes nothing.
+  EXPECT_EQ(ComputeMainWindowLayout({608, 600, 400, 19, 600}, Dpi{96}).previewPanel,
+            ComputeMainWindowLayout({608, 600, 400, 19, 600}).previewPanel);
+  for (int dpi : {120, 144, 192}) {
+    SCOPED_TRACE(dpi);
+    const Dpi d{dpi};
+    const int cw = d.Scale(600), ch = d.Scale(400), sbh = d.Scale(19);
+    MainWindowLayout out = ComputeMainWindowLayout({d.Scale(608), cw, ch, sbh, cw}, d);
+    EXPECT_EQ(out.namingColumnWidth, d.Scale(145) + d.Scale(10));
+    EXPECT_EQ(out.browserColumn.left, d.Scale(10));
+    EXPECT_EQ(out.checkList.left, out.browserColumn.left + out.browserColumn.width);
+    EXPECT_EQ(out.previewPanel.left, out.checkList.left + out.checkList.width + d.Scale(10));
+    EXPECT_EQ(out.previewPanel.left + out.previewPanel.width, cw - d.Scale(10));
+    EXPECT_EQ(out.previewPanel.top + out.previewPanel.height, ch - sbh - d.Scale(10));
+    EXPECT_EQ(out.checkList.top + out.checkList.height, ch - sbh - d.Scale(10));
+    EXPECT_EQ(out.folderListHeight, out.browserColumn.height - d.Scale(18));
+    // Each length is within a pixel or two of the design's, scaled.
+    EXPECT_NEAR(out.checkList.width, d.Scale(114), 2);
+    EXPECT_NEAR(out.grid.width, d.Scale(168), 3);
+    EXPECT_EQ(out.gridColumn0 + out.gridColumn1,
+              out.grid.width / 2 * 2 - d.Scale(13) - d.Scale(12));
+    const auto& panels = out.statusPanelWidths;
+    EXPECT_EQ(panels[3], d.Scale(96));
+    EXPECT_EQ(panels[4], d.Scale(24));
+    EXPECT_LE(panels[0] + panels[1] + panels[2] + panels[3] + panels[4], cw);
+    EXPECT_EQ(out.toolButtons[1], (ButtonPlace{d.Scale(140), d.Scale(10)}));
+  }
+  // The worked example at twice the density: the panels double exactly.
+  EXPECT_EQ(ComputeMainWindowLayout({1216, 1200, 800, 38, 1200}, Dpi{192}).statusPanelWidths,
+            (std::array<int, 5>{360, 240, 360, 192, 48}));
+}
+
+TEST(OptionLayout, ScalesWithTheDialogsDensity) {
+  EXPECT_EQ(ComputeOptionLayout(280, 295, Dpi{96}).ListBox1, (ControlBounds{38, 80, 121, 170}));
+  OptionLayout at144 = ComputeOptionLayout(420, 443, Dpi{144});
+  EXPECT_EQ(at144.ListBox1, (ControlBounds{57, 120, 182, 443 - 120 - 38 - 30}));
+  EXPECT_EQ(at144.BitBtn1, (ControlBounds{218, 443 - 38 - 15, 135, 38}));
+  EXPECT_EQ(at144.BitBtn2.Left + at144.BitBtn2.Width + 15, at144.BitBtn1.Left);  // the 10-pixel gap
+  EXPECT_EQ(at144.Image1, (ControlBounds{420 - 48, 443 - 23, 48, 23}));
+  EXPECT_EQ(at144.SpeedButton2.Top - (at144.SpeedButton1.Top + at144.SpeedButton1.Height), 12);
 }
 
 struct GlideCase {
