@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Application.h"
@@ -28,6 +29,7 @@
 #include "browser/FilterComboBox.h"
 #include "controls/CheckListBox.h"
 #include "UiFont.h"
+#include "WindowDpi.h"
 #include "controls/GlyphButton.h"
 #include "controls/Panel.h"
 #include "controls/StatusBar.h"
@@ -79,9 +81,6 @@ TSetupForm1::~TSetupForm1() {
 void TSetupForm1::Create() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
-  font_.Reset(CreateUiFont(12));
-  sampleFont_.Reset(CreateUiFont(13));
-  smallFont_.Reset(CreateUiFont(11));
 
   CreateParams p;
   p.className = "TSetupForm1";
@@ -96,11 +95,15 @@ void TSetupForm1::Create() {
   p.icon = LoadIconW(Application.Instance() ? Application.Instance() : GetModuleHandleW(nullptr),
                      MAKEINTRESOURCEW(1));
   CreateHandle(p);
+  // The fonts come at the density of the monitor the window opened on.
+  dpi_ = WindowDpi(Handle());
+  CreateFonts();
   // Created first, this is the application's main window.
   if (!IsWindow(Application.MainWindow())) Application.SetMainWindow(Handle());
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 
   CreateControls();
+  ScaleControls(!dpi_.IsDesign());
   // From here every size change lays the controls out, the menu bar's
   // arrival included.
   controlsCreated_ = true;
@@ -204,7 +207,7 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (item->hwndItem == BitBtn1) {
-        DrawExecuteButton(*item, font_.Get());
+        DrawExecuteButton(*item, font_.Get(), dpi_);
         return TRUE;
       }
       break;
@@ -214,12 +217,16 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-      info->ptMinTrackSize = {kMinWidth, kMinHeight};
-      info->ptMaxTrackSize = {kMaxWidth, kMaxHeight};
-      info->ptMaxSize.x = std::min<LONG>(info->ptMaxSize.x, kMaxWidth);
-      info->ptMaxSize.y = std::min<LONG>(info->ptMaxSize.y, kMaxHeight);
+      const SIZE least = MinTrackSize();
+      info->ptMinTrackSize = {least.cx, least.cy};
+      info->ptMaxTrackSize = {dpi_.Scale(kMaxWidth), dpi_.Scale(kMaxHeight)};
+      info->ptMaxSize.x = std::min<LONG>(info->ptMaxSize.x, dpi_.Scale(kMaxWidth));
+      info->ptMaxSize.y = std::min<LONG>(info->ptMaxSize.y, dpi_.Scale(kMaxHeight));
       return 0;
     }
+    case WM_DPICHANGED:
+      FormDpiChanged(ValidDpi(HIWORD(wparam)), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(reinterpret_cast<HMENU>(wparam));
       return 0;
@@ -423,7 +430,7 @@ void TSetupForm1::OnContextMenu(HWND window, LPARAM lparam) {
 
 void TSetupForm1::FormCreate() {
   InstallSystemMenu();
-  SetWindowPos(Handle(), nullptr, 0, 0, kDesignWidth, kDesignHeight,
+  SetWindowPos(Handle(), nullptr, 0, 0, dpi_.Scale(kDesignWidth), dpi_.Scale(kDesignHeight),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RefillCheckList();
   ComputeSettingsPath();
@@ -471,14 +478,55 @@ void TSetupForm1::KStatus1Click() {
 // ---------------------------------------------------------------------------
 // Layout
 
+void TSetupForm1::CreateFonts() {
+  font_.Reset(CreateUiFont(dpi_.FontHeight(12)));
+  sampleFont_.Reset(CreateUiFont(dpi_.FontHeight(13)));
+  smallFont_.Reset(CreateUiFont(dpi_.FontHeight(11)));
+}
+
+// 521 x 430 at 96. At another density the client area that size leaves at
+// 96 is scaled and the frame the window has now is added, so that the
+// layout fits whatever the caption and menu bar have grown to.
+SIZE TSetupForm1::MinTrackSize() const {
+  if (dpi_.IsDesign() || !Handle()) return {kMinWidth, kMinHeight};
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
+  const SIZE designFrame = FrameSize(style, exStyle, true, Dpi{});
+  RECT window{}, client{};
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  const int frameWidth = (window.right - window.left) - client.right;
+  const int frameHeight = (window.bottom - window.top) - client.bottom;
+  return {std::max(dpi_.Scale(kMinWidth - designFrame.cx) + frameWidth, dpi_.Scale(kMinWidth)),
+          std::max(dpi_.Scale(kMinHeight - designFrame.cy) + frameHeight, dpi_.Scale(kMinHeight))};
+}
+
+// The window moved to a monitor of another density: fonts, controls and
+// glyphs at the new one, then the size and place the system suggests, whose
+// size change lays the window out.
+void TSetupForm1::FormDpiChanged(Dpi dpi, const RECT& suggested) {
+  if (dpi != dpi_) {
+    dpi_ = dpi;
+    // The controls hold the old fonts until they are given the new ones.
+    OwnedFont previous[] = {std::move(font_), std::move(sampleFont_), std::move(smallFont_)};
+    CreateFonts();
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    ScaleControls(true);
+  }
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  FormResize();
+}
+
 void TSetupForm1::FormResize() {
   if (!controlsCreated_) return;
   RECT window{}, client{}, bar{}, barClient{};
   GetWindowRect(Handle(), &window);
   GetClientRect(Handle(), &client);
   // The status bar is aligned to the bottom with its design height.
-  SetWindowPos(StatusBar1, nullptr, 0, client.bottom - kStatusBarHeight, client.right,
-               kStatusBarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  const int barHeight = dpi_.Scale(kStatusBarHeight);
+  SetWindowPos(StatusBar1, nullptr, 0, client.bottom - barHeight, client.right, barHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   GetWindowRect(StatusBar1, &bar);
   GetClientRect(StatusBar1, &barClient);
   LayoutInput in;
@@ -487,12 +535,13 @@ void TSetupForm1::FormResize() {
   in.clientHeight = client.bottom;
   in.statusBarHeight = bar.bottom - bar.top;
   in.statusBarClientWidth = barClient.right;
-  MainWindowLayout out = ComputeMainWindowLayout(in);
+  MainWindowLayout out = ComputeMainWindowLayout(in, dpi_);
 
   auto place = [](HWND control, const Bounds& b) {
     SetWindowPos(control, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
   };
-  SetWindowPos(Bevel1, nullptr, 0, 0, in.clientWidth, 8, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Bevel1, nullptr, 0, 0, in.clientWidth, dpi_.Scale(8),
+               SWP_NOZORDER | SWP_NOACTIVATE);
   RECT sample{};
   GetWindowRect(Panel4, &sample);
   SetWindowPos(Panel4, nullptr, 0, 0, out.samplePanelWidth, sample.bottom - sample.top,
@@ -688,7 +737,7 @@ void TSetupForm1::ResetPreviewGrid() {
 void TSetupForm1::ShowPreview() {
   RECT grid{};
   GetWindowRect(StringGrid1->Handle(), &grid);
-  PreviewColumnWidths widths = ComputePreviewColumnWidths(grid.right - grid.left);
+  PreviewColumnWidths widths = GridColumnWidths(grid.right - grid.left, dpi_);
   StringGrid1->SetColumnWidths(widths.Column0, widths.Column1);
   const PreviewRows* rows = preview_.get();
   StringGrid1->SetRows(rows->RowCount(),

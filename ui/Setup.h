@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "Dpi.h"
 #include "FileOrder.h"
 #include "Form.h"
 #include "Handles.h"
@@ -88,6 +89,8 @@ class TSetupForm1 : public TForm, public NamingFields {
 
   // Creates the window hidden and runs the creation sequence.
   void Create();
+  // The pixel density the window and its controls are laid out at.
+  Dpi LayoutDpi() const { return dpi_; }
 
   // ---- Controls (named as in the window's layout) ----
   HWND Bevel1 = nullptr;
@@ -301,6 +304,13 @@ class TSetupForm1 : public TForm, public NamingFields {
   static LRESULT CALLBACK KeyPreviewHook(int code, WPARAM wparam, LPARAM lparam);
 
   void CreateControls();
+  // The fonts, the controls' places and their drawing at the window's
+  // density dpi_; place false keeps the controls where they stand.
+  void CreateFonts();
+  void ScaleControls(bool place);
+  void PlaceControls();
+  void FormDpiChanged(Dpi dpi, const RECT& suggested);
+  SIZE MinTrackSize() const;
   void CreateMenus();
   void RebuildMenu(int menuIndex);
   HWND ControlByName(const char* name) const;
@@ -328,6 +338,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   OwnedFont font_;        // 12 px, the window's font
   OwnedFont sampleFont_;  // 13 px, the sample display
   OwnedFont smallFont_;   // 11 px, the step buttons
+  Dpi dpi_;               // the density the window is laid out at
   HWND lastFocus_ = nullptr;    // given back the focus when the window is activated
   HHOOK keyPreview_ = nullptr;  // sees every key press before the focused control
   bool controlsCreated_ = false;

@@ -20,6 +20,7 @@
 #include "Setup.h"
 #include "WideText.h"
 #include "Win32ProfileStore.h"
+#include "WindowDpi.h"
 #include "browser/DriveComboBox.h"
 #include "browser/FilterComboBox.h"
 
@@ -50,7 +51,10 @@ WindowPosition CurrentPosition(HWND window) {
   } else {
     GetWindowRect(window, &rect);
   }
-  return {static_cast<int>(rect.left), static_cast<int>(rect.top)};
+  // Stored as a program unaware of densities saw it, so that earlier
+  // versions and this one read the same place from the file.
+  const Dpi system = SystemDpi();
+  return {system.Unscale(static_cast<int>(rect.left)), system.Unscale(static_cast<int>(rect.top))};
 }
 
 // The selector is rebuilt once from the finished string: with a thousand
@@ -65,6 +69,7 @@ void TSetupForm1::ComputeSettingsPath() { SettingsPath = ComposeSettingsPath(Cur
 void TSetupForm1::ReadWindowPosition() {
   Win32ProfileStore store(SettingsPath);
   WindowPosition position = korvath::ReadWindowPosition(store);
+  position = {SystemDpi().Scale(position.Left), SystemDpi().Scale(position.Top)};
   // A position off every screen (a monitor since removed, a hand-edited
   // file) would leave the window where nobody can reach it.
   RECT outer{};

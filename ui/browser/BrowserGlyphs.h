@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "Dpi.h"
+
 namespace korvath {
 
 enum class BrowserGlyph {
@@ -21,7 +23,8 @@ enum class BrowserGlyph {
 constexpr int kBrowserGlyphWidth = 16;
 constexpr int kBrowserGlyphHeight = 14;
 
-// Draws glyph at left, centred vertically between top and bottom.
-void DrawBrowserGlyph(HDC dc, BrowserGlyph glyph, int left, int top, int bottom);
+// The cell above is at 96 dots per inch. Draws glyph at left, centred
+// vertically between top and bottom, drawn at the density dpi.
+void DrawBrowserGlyph(HDC dc, BrowserGlyph glyph, int left, int top, int bottom, Dpi dpi = {});
 
 }  // namespace korvath

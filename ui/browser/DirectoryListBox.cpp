@@ -169,6 +169,14 @@ std::vector<FolderEntry> TDirectoryListBox::TakeListing() {
   return listing;
 }
 
+void TDirectoryListBox::SetDpi(Dpi dpi, HFONT font) {
+  dpi_ = dpi;
+  font_ = font;
+  if (!handle_) return;
+  SendMessageW(handle_, LB_SETITEMHEIGHT, 0, dpi_.Scale(kItemHeight));
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
 void TDirectoryListBox::SetBounds(int left, int top, int width, int height) {
   if (handle_) MoveWindow(handle_, left, top, width, height, TRUE);
 }
@@ -298,7 +306,7 @@ bool TDirectoryListBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lpar
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
       if (measure->CtlType != ODT_LISTBOX || static_cast<int>(measure->CtlID) != id_) return false;
-      measure->itemHeight = kItemHeight;
+      measure->itemHeight = static_cast<UINT>(dpi_.Scale(kItemHeight));
       result = TRUE;
       return true;
     }
@@ -332,17 +340,18 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   }
   const int index = static_cast<int>(item.itemID);
   const FolderLine& line = lines_[item.itemID];
-  DrawBrowserGlyph(dc, GlyphOf(line.Glyph), row.left + line.GlyphLeft, row.top, row.bottom);
+  const int glyphLeft = row.left + dpi_.Scale(line.GlyphLeft);
+  DrawBrowserGlyph(dc, GlyphOf(line.Glyph), glyphLeft, row.top, row.bottom, dpi_);
 
   const std::wstring text = Widen(DisplayText(index));
   SelectGuard font(dc, font_);
   RECT textRect = row;
-  textRect.left = row.left + line.GlyphLeft + kBrowserGlyphWidth + kTextGap;
+  textRect.left = glyphLeft + dpi_.Scale(kBrowserGlyphWidth + kTextGap);
   SIZE extent{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   RECT mark = textRect;
-  mark.left -= 1;
-  mark.right = std::min<LONG>(row.right, textRect.left + extent.cx + 2);
+  mark.left -= dpi_.Scale(1);
+  mark.right = std::min<LONG>(row.right, textRect.left + extent.cx + dpi_.Scale(2));
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   if (selected) FillRect(dc, &mark, GetSysColorBrush(COLOR_HIGHLIGHT));
   SetBkMode(dc, TRANSPARENT);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Control.h"
+#include "Dpi.h"
 #include "FolderLines.h"
 #include "FolderSearch.h"
 
@@ -74,6 +75,8 @@ class TDirectoryListBox : public TControl {
   // respect case).
   std::string DisplayText(int index) const;
   int ItemIndex() const;
+  // The pixel density (and the font at it) the lines are drawn at (96 until set).
+  void SetDpi(Dpi dpi, HFONT font);
   bool CaseSensitive() const { return caseSensitive_; }
 
  private:
@@ -88,6 +91,7 @@ class TDirectoryListBox : public TControl {
 
   int id_ = 0;
   HFONT font_ = nullptr;
+  Dpi dpi_;
   TFileListBox* fileList_ = nullptr;
   TDriveComboBox* driveCombo_ = nullptr;
   mutable std::string directory_;

@@ -109,10 +109,17 @@ void TDriveComboBox::Create(HWND parent, int id, int left, int top, int width, i
   BuildList();
 }
 
+void TDriveComboBox::SetDpi(Dpi dpi, HFONT font) {
+  dpi_ = dpi;
+  font_ = font;
+  if (handle_) SendMessageW(handle_, CB_SETITEMHEIGHT, 0, dpi_.Scale(kItemHeight));
+}
+
 void TDriveComboBox::SetBounds(int left, int top, int width, int height) {
   if (!handle_) return;
   SendMessageW(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - kComboFrame);
-  SetWindowPos(handle_, nullptr, left, top, width, height + kDropDownRows * kItemHeight,
+  SetWindowPos(handle_, nullptr, left, top, width,
+               height + kDropDownRows * dpi_.Scale(kItemHeight),
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -199,7 +206,7 @@ bool TDriveComboBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam,
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
       if (measure->CtlType != ODT_COMBOBOX || static_cast<int>(measure->CtlID) != id_) return false;
-      measure->itemHeight = kItemHeight;
+      measure->itemHeight = static_cast<UINT>(dpi_.Scale(kItemHeight));
       result = TRUE;
       return true;
     }
@@ -231,10 +238,11 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   FillRect(dc, &row, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_.size()) return;
   const Entry& entry = entries_[item.itemID];
-  DrawBrowserGlyph(dc, GlyphOf(entry.DriveType), row.left + kGlyphLeft, row.top, row.bottom);
+  DrawBrowserGlyph(dc, GlyphOf(entry.DriveType), row.left + dpi_.Scale(kGlyphLeft), row.top,
+                   row.bottom, dpi_);
   SelectGuard font(dc, font_);
   RECT textRect = row;
-  textRect.left = row.left + kGlyphLeft + kBrowserGlyphWidth + kTextGap;
+  textRect.left = row.left + dpi_.Scale(kGlyphLeft + kBrowserGlyphWidth + kTextGap);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   const std::wstring text = Widen(entry.Text);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Control.h"
+#include "Dpi.h"
 
 namespace korvath {
 
@@ -47,6 +48,8 @@ class TDriveComboBox : public TControl {
   // Entry texts, in drive letter order.
   std::vector<std::string> Entries() const;
   int ItemIndex() const;
+  // The pixel density (and the font at it) the lines are drawn at (96 until set).
+  void SetDpi(Dpi dpi, HFONT font);
   // Selects entry index as a pick by the user does, with its events.
   void Pick(int index);
 
@@ -59,6 +62,7 @@ class TDriveComboBox : public TControl {
 
   int id_ = 0;
   HFONT font_ = nullptr;
+  Dpi dpi_;
   TDirectoryListBox* dirList_ = nullptr;
   char drive_ = 0;
   struct Entry {

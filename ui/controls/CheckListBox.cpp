@@ -54,6 +54,13 @@ int TCheckListBox::TopIndex() const {
 }
 
 
+void TCheckListBox::SetDpi(Dpi dpi, HFONT font) {
+  dpi_ = dpi;
+  font_ = font;
+  SendMessageW(handle_, LB_SETITEMHEIGHT, 0, ItemHeight());
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
 void TCheckListBox::Repaint() {
   InvalidateRect(handle_, nullptr, TRUE);
   UpdateWindow(handle_);
@@ -96,19 +103,20 @@ void TCheckListBox::Draw(const DRAWITEMSTRUCT& item) const {
   }
   const FileEntry& entry = (*entries_)[item.itemID];
   int height = rect.bottom - rect.top;
-  RECT box{rect.left + 2, rect.top + (height - 13) / 2, rect.left + 15,
-           rect.top + (height - 13) / 2 + 13};
+  const int boxSize = dpi_.Scale(13);
+  RECT box{rect.left + dpi_.Scale(2), rect.top + (height - boxSize) / 2,
+           rect.left + dpi_.Scale(2) + boxSize, rect.top + (height - boxSize) / 2 + boxSize};
   DrawFrameControl(dc, &box, DFC_BUTTON,
                    DFCS_BUTTONCHECK | DFCS_FLAT | (entry.Checked ? DFCS_CHECKED : 0));
   RECT text = rect;
-  text.left += kBoxAreaWidth + 2;
+  text.left += dpi_.Scale(kBoxAreaWidth + 2);
   bool selected = (item.itemState & ODS_SELECTED) != 0;
   if (selected) FillRect(dc, &text, GetSysColorBrush(COLOR_HIGHLIGHT));
   SelectGuard font(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   RECT inner = text;
-  inner.left += 2;
+  inner.left += dpi_.Scale(2);
   const std::wstring name = Widen(entry.Name);
   DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &inner,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -124,8 +132,8 @@ LRESULT CALLBACK TCheckListBox::SubclassProc(HWND window, UINT msg, WPARAM wpara
       LRESULT result = DefSubclassProc(window, msg, wparam, lparam);
       int x = static_cast<short>(LOWORD(lparam));
       int y = static_cast<short>(HIWORD(lparam));
-      if (x >= 0 && x < kBoxAreaWidth && y >= 0) {
-        int index = self->TopIndex() + y / kItemHeight;
+      if (x >= 0 && x < self->dpi_.Scale(kBoxAreaWidth) && y >= 0) {
+        int index = self->TopIndex() + y / self->ItemHeight();
         if (index < self->Count()) self->Toggle(index);
       }
       return result;

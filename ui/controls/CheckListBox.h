@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "Control.h"
+#include "Dpi.h"
 #include "RenameSession.h"
 
 namespace korvath {
 
 class TCheckListBox : public TControl {
  public:
+  // At 96 dots per inch; ItemHeight() gives the line's height at the list's own.
   static constexpr int kItemHeight = 16;
   static constexpr int kBoxAreaWidth = 16;  // a click left of this toggles the mark
 
@@ -30,6 +32,9 @@ class TCheckListBox : public TControl {
   int ItemIndex() const;  // highlighted line, -1 for none
   void SetItemIndex(int index);
   int TopIndex() const;
+  // The pixel density (and the font at it) the lines are drawn at (96 until set).
+  void SetDpi(Dpi dpi, HFONT font);
+  int ItemHeight() const { return dpi_.Scale(kItemHeight); }
   // Redraws the visible lines now (after the marks have changed).
   void Repaint();
 
@@ -46,6 +51,7 @@ class TCheckListBox : public TControl {
 
   HFONT font_ = nullptr;
   std::vector<FileEntry>* entries_ = nullptr;
+  Dpi dpi_;
 };
 
 }  // namespace korvath

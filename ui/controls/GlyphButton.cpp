@@ -12,70 +12,79 @@ namespace {
 constexpr char kSpeedButtonClass[] = "TSpeedButton";
 constexpr int kGlyphSlot = 0;
 constexpr int kPressedSlot = sizeof(LONG_PTR);
+constexpr int kDpiSlot = 2 * sizeof(LONG_PTR);  // 0 until set: the design's
 
-void Triangle(HDC dc, int cx, int cy, bool up, COLORREF colour) {
-  // A 7 x 4 triangle: rows of 7, 5, 3, 1 pixels.
+// Each shape is drawn about its centre from offsets in design pixels, s()
+// giving them at the button's density.
+void Triangle(HDC dc, int cx, int cy, bool up, COLORREF colour, Dpi d) {
+  auto s = [d](int length) { return d.Scale(length); };
+  // A 7 x 4 triangle at 96: rows of 7, 5, 3, 1 pixels.
   OwnedBrush brush(CreateSolidBrush(colour));
   OwnedPen pen(CreatePen(PS_SOLID, 1, colour));
   SelectGuard b(dc, brush.Get());
   SelectGuard p(dc, pen.Get());
   POINT points[3];
   if (up) {
-    points[0] = {cx - 3, cy + 1};
-    points[1] = {cx + 3, cy + 1};
-    points[2] = {cx, cy - 2};
+    points[0] = {cx - s(3), cy + s(1)};
+    points[1] = {cx + s(3), cy + s(1)};
+    points[2] = {cx, cy - s(2)};
   } else {
-    points[0] = {cx - 3, cy - 2};
-    points[1] = {cx + 3, cy - 2};
-    points[2] = {cx, cy + 1};
+    points[0] = {cx - s(3), cy - s(2)};
+    points[1] = {cx + s(3), cy - s(2)};
+    points[2] = {cx, cy + s(1)};
   }
   Polygon(dc, points, 3);
 }
 
-void Box(HDC dc, int cx, int cy, bool ticked, bool enabled) {
-  RECT box{cx - 6, cy - 6, cx + 7, cy + 7};
+void Box(HDC dc, int cx, int cy, bool ticked, bool enabled, Dpi d) {
+  auto s = [d](int length) { return d.Scale(length); };
+  RECT box{cx - s(6), cy - s(6), cx + s(7), cy + s(7)};
   FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
   FrameRect(dc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
   if (!ticked) return;
-  OwnedPen pen(CreatePen(PS_SOLID, 2, enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT)));
+  OwnedPen pen(CreatePen(PS_SOLID, s(2), enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT)));
   SelectGuard p(dc, pen.Get());
-  MoveToEx(dc, cx - 4, cy, nullptr);
-  LineTo(dc, cx - 1, cy + 3);
-  LineTo(dc, cx + 4, cy - 3);
+  MoveToEx(dc, cx - s(4), cy, nullptr);
+  LineTo(dc, cx - s(1), cy + s(3));
+  LineTo(dc, cx + s(4), cy - s(3));
 }
 
-void FolderUp(HDC dc, int cx, int cy, bool enabled) {
+void FolderUp(HDC dc, int cx, int cy, bool enabled, Dpi d) {
+  auto s = [d](int length) { return d.Scale(length); };
   COLORREF edge = enabled ? RGB(128, 96, 0) : GetSysColor(COLOR_GRAYTEXT);
   OwnedBrush fill(CreateSolidBrush(enabled ? RGB(255, 208, 64) : GetSysColor(COLOR_BTNFACE)));
   OwnedPen pen(CreatePen(PS_SOLID, 1, edge));
   SelectGuard b(dc, fill.Get());
   SelectGuard p(dc, pen.Get());
   // Folder body with its tab.
-  POINT body[] = {{cx - 8, cy - 3}, {cx - 4, cy - 3}, {cx - 3, cy - 5}, {cx + 1, cy - 5},
-                  {cx + 2, cy - 3}, {cx + 8, cy - 3}, {cx + 8, cy + 6}, {cx - 8, cy + 6}};
+  POINT body[] = {{cx - s(8), cy - s(3)}, {cx - s(4), cy - s(3)}, {cx - s(3), cy - s(5)},
+                  {cx + s(1), cy - s(5)}, {cx + s(2), cy - s(3)}, {cx + s(8), cy - s(3)},
+                  {cx + s(8), cy + s(6)}, {cx - s(8), cy + s(6)}};
   Polygon(dc, body, 8);
   // Arrow pointing up out of the folder.
   OwnedBrush arrow(CreateSolidBrush(enabled ? RGB(0, 128, 0) : GetSysColor(COLOR_GRAYTEXT)));
   OwnedPen arrowPen(CreatePen(PS_SOLID, 1, enabled ? RGB(0, 96, 0) : GetSysColor(COLOR_GRAYTEXT)));
   SelectGuard b2(dc, arrow.Get());
   SelectGuard p2(dc, arrowPen.Get());
-  POINT head[] = {{cx + 1, cy - 9}, {cx + 6, cy - 4}, {cx + 3, cy - 4}, {cx + 3, cy + 2},
-                  {cx - 1, cy + 2}, {cx - 1, cy - 4}, {cx - 4, cy - 4}};
+  POINT head[] = {{cx + s(1), cy - s(9)}, {cx + s(6), cy - s(4)}, {cx + s(3), cy - s(4)},
+                  {cx + s(3), cy + s(2)}, {cx - s(1), cy + s(2)}, {cx - s(1), cy - s(4)},
+                  {cx - s(4), cy - s(4)}};
   Polygon(dc, head, 7);
 }
 
-void Disc(HDC dc, int cx, int cy, bool enabled) {
+void Disc(HDC dc, int cx, int cy, bool enabled, Dpi d) {
+  auto s = [d](int length) { return d.Scale(length); };
   if (enabled) {
     OwnedBrush brush(CreateSolidBrush(RGB(224, 0, 0)));
     OwnedPen pen(CreatePen(PS_SOLID, 1, RGB(128, 0, 0)));
     SelectGuard b(dc, brush.Get());
     SelectGuard p(dc, pen.Get());
-    Ellipse(dc, cx - 7, cy - 7, cx + 8, cy + 8);
+    Ellipse(dc, cx - s(7), cy - s(7), cx + s(8), cy + s(8));
   } else {
-    OwnedPen pen(CreatePen(PS_SOLID, 2, GetSysColor(COLOR_GRAYTEXT)));
+    OwnedPen pen(CreatePen(PS_SOLID, s(2), GetSysColor(COLOR_GRAYTEXT)));
     SelectGuard b(dc, GetStockObject(NULL_BRUSH));
     SelectGuard p(dc, pen.Get());
-    Ellipse(dc, cx - 6, cy - 6, cx + 7, cy + 7);
+    Ellipse(dc, cx - s(6), cy - s(6), cx + s(7), cy + s(7));
   }
 }
 
@@ -89,7 +98,8 @@ void PaintSpeedButton(HWND window) {
   int shift = pressed ? 1 : 0;
   auto glyph = static_cast<Glyph>(GetWindowLongPtrW(window, kGlyphSlot));
   DrawGlyph(dc, glyph, (rect.right - rect.left) / 2 + shift, (rect.bottom - rect.top) / 2 + shift,
-            IsWindowEnabled(window) != FALSE);
+            IsWindowEnabled(window) != FALSE,
+            ValidDpi(static_cast<int>(GetWindowLongPtrW(window, kDpiSlot))));
   EndPaint(window, &ps);
 }
 
@@ -146,7 +156,7 @@ LRESULT CALLBACK SpeedButtonProc(HWND window, UINT msg, WPARAM wparam, LPARAM lp
 const char* SpeedButtonClassName() {
   static bool registered = false;
   if (!registered) {
-    RegisterControlClass<&SpeedButtonProc>(kSpeedButtonClass, CS_DBLCLKS, 2 * sizeof(LONG_PTR));
+    RegisterControlClass<&SpeedButtonProc>(kSpeedButtonClass, CS_DBLCLKS, 3 * sizeof(LONG_PTR));
     registered = true;
   }
   return kSpeedButtonClass;
@@ -162,39 +172,45 @@ HWND CreateSpeedButton(HWND parent, int id, Glyph glyph, int left, int top, int 
   return button;
 }
 
-void DrawGlyph(HDC dc, Glyph glyph, int cx, int cy, bool enabled) {
+void SetSpeedButtonDpi(HWND button, Dpi dpi) {
+  SetWindowLongPtrW(button, kDpiSlot, dpi.value);
+  InvalidateRect(button, nullptr, TRUE);
+}
+
+void DrawGlyph(HDC dc, Glyph glyph, int cx, int cy, bool enabled, Dpi dpi) {
   COLORREF ink = enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT);
   switch (glyph) {
     case Glyph::TriangleUp:
-      Triangle(dc, cx, cy, true, ink);
+      Triangle(dc, cx, cy, true, ink, dpi);
       break;
     case Glyph::TriangleDown:
-      Triangle(dc, cx, cy, false, ink);
+      Triangle(dc, cx, cy, false, ink, dpi);
       break;
     case Glyph::FolderUp:
-      FolderUp(dc, cx, cy, enabled);
+      FolderUp(dc, cx, cy, enabled, dpi);
       break;
     case Glyph::TickedBox:
-      Box(dc, cx, cy, true, enabled);
+      Box(dc, cx, cy, true, enabled, dpi);
       break;
     case Glyph::EmptyBox:
-      Box(dc, cx, cy, false, enabled);
+      Box(dc, cx, cy, false, enabled, dpi);
       break;
     case Glyph::ExecuteDisc:
-      Disc(dc, cx, cy, enabled);
+      Disc(dc, cx, cy, enabled, dpi);
       break;
   }
 }
 
-GlyphCaptionPlace PlaceGlyphAndCaption(int buttonWidth, int captionWidth) {
-  int block = kExecuteGlyphSize + kGlyphCaptionSpacing + captionWidth;
+GlyphCaptionPlace PlaceGlyphAndCaption(int buttonWidth, int captionWidth, Dpi dpi) {
+  const int glyphAndSpace = dpi.Scale(kExecuteGlyphSize + kGlyphCaptionSpacing);
+  int block = glyphAndSpace + captionWidth;
   GlyphCaptionPlace place;
   place.glyphLeft = (buttonWidth - block) / 2;
-  place.captionLeft = place.glyphLeft + kExecuteGlyphSize + kGlyphCaptionSpacing;
+  place.captionLeft = place.glyphLeft + glyphAndSpace;
   return place;
 }
 
-void DrawExecuteButton(const DRAWITEMSTRUCT& item, HFONT font) {
+void DrawExecuteButton(const DRAWITEMSTRUCT& item, HFONT font, Dpi dpi) {
   HDC dc = item.hDC;
   RECT rect = item.rcItem;
   bool enabled = !(item.itemState & ODS_DISABLED);
@@ -212,11 +228,11 @@ void DrawExecuteButton(const DRAWITEMSTRUCT& item, HFONT font) {
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
   int width = item.rcItem.right - item.rcItem.left;
   int height = item.rcItem.bottom - item.rcItem.top;
-  GlyphCaptionPlace place = PlaceGlyphAndCaption(width, extent.cx);
+  GlyphCaptionPlace place = PlaceGlyphAndCaption(width, extent.cx, dpi);
   int shift = pressed ? 1 : 0;
   DrawGlyph(dc, Glyph::ExecuteDisc,
-            item.rcItem.left + place.glyphLeft + kExecuteGlyphSize / 2 + shift,
-            item.rcItem.top + height / 2 + shift, enabled);
+            item.rcItem.left + place.glyphLeft + dpi.Scale(kExecuteGlyphSize) / 2 + shift,
+            item.rcItem.top + height / 2 + shift, enabled, dpi);
   SetBkMode(dc, TRANSPARENT);
   int textTop = item.rcItem.top + (height - extent.cy) / 2 + shift;
   int textLeft = item.rcItem.left + place.captionLeft + shift;
@@ -232,7 +248,7 @@ void DrawExecuteButton(const DRAWITEMSTRUCT& item, HFONT font) {
   }
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
     RECT focus = item.rcItem;
-    InflateRect(&focus, -4, -4);
+    InflateRect(&focus, -dpi.Scale(4), -dpi.Scale(4));
     DrawFocusRect(dc, &focus);
   }
 }

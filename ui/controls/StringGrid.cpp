@@ -38,6 +38,14 @@ std::string_view TStringGrid::Cell(int column, std::size_t row) const {
   return source_(column, row);
 }
 
+void TStringGrid::SetDpi(Dpi dpi, HFONT font) {
+  dpi_ = dpi;
+  font_ = font;
+  // The lines between cells stay one pixel, as the system's grid lines do.
+  SendMessageW(handle_, LB_SETITEMHEIGHT, 0, dpi_.Scale(kRowHeight) + kLineWidth);
+  InvalidateRect(handle_, nullptr, FALSE);
+}
+
 void TStringGrid::SetColumnWidths(int column0, int column1) {
   if (column0 == column0_ && column1 == column1_) return;
   column0_ = column0;
@@ -77,7 +85,7 @@ void TStringGrid::Draw(const DRAWITEMSTRUCT& item) const {
                      : marked && column == 1 ? kMarkColor
                                              : GetSysColor(COLOR_WINDOWTEXT));
     const std::wstring text = Widen(source_(column, item.itemID));
-    RECT inner{cell.left + 2, cell.top + 1, cell.right, cell.bottom};
+    RECT inner{cell.left + dpi_.Scale(2), cell.top + dpi_.Scale(1), cell.right, cell.bottom};
     DrawTextW(dc, text.data(), static_cast<int>(text.size()), &inner,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     // Lines between cells: right of the cell and below it.

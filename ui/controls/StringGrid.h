@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "Control.h"
+#include "Dpi.h"
 
 namespace korvath {
 
@@ -37,6 +38,8 @@ class TStringGrid : public TControl {
   void SetColumnWidths(int column0, int column1);
   int ColumnWidth(int column) const { return column == 0 ? column0_ : column1_; }
   int SelectedRow() const;
+  // The pixel density (and the font at it) the rows are drawn at (96 until set).
+  void SetDpi(Dpi dpi, HFONT font);
 
   bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
@@ -48,6 +51,7 @@ class TStringGrid : public TControl {
   CellSource source_;
   std::function<bool(std::size_t)> marked_;
   int column0_ = 64, column1_ = 64;
+  Dpi dpi_;
 };
 
 }  // namespace korvath
