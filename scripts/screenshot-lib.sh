@@ -1,6 +1,7 @@
 # Shared by the screenshot scripts: sourced, not run. Each script calls
 #   shot_begin <script name> <build-dir or "">   checks the build and the tools, makes $work
 #   shot_start <folder> [first display]          starts Korvath there on an Xvfb of its own
+#                                                (KORVATH_SCREEN: its size, default 1024x768)
 #   client X Y                                   clicks at a point of the main window's client area
 #   shot_save <png>                              saves the whole screen
 #   shot_end                                     closes the program (Alt+F4)
@@ -52,7 +53,7 @@ shot_start() {
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
   done
   [ -n "$display" ] || { echo "$shot_name: no free display" >&2; exit 1; }
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 "${KORVATH_SCREEN:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY="$display"
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done

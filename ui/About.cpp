@@ -9,6 +9,7 @@
 #include "ShellActions.h"
 #include "UiFont.h"
 #include "WideText.h"
+#include "WindowDpi.h"
 #include "controls/WindowText.h"
 
 namespace korvath {
@@ -76,7 +77,8 @@ SIZE TextSize(HFONT font, const char* text) {
 
 // The banner: a blue band with the program's name and what it does, and a
 // row of numbered sheets on the right.
-void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont) {
+void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont, Dpi dpi) {
+  auto s = [dpi](int length) { return dpi.Scale(length); };
   const int width = r.right - r.left;
   for (int x = 0; x < width; ++x) {
     const int t = width > 1 ? x * 255 / (width - 1) : 0;
@@ -89,15 +91,16 @@ void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont) {
   {
     SelectGuard select(dc, titleFont);
     SetTextColor(dc, RGB(0, 30, 80));
-    TextOutW(dc, r.left + 18, r.top + 6, L"Korvath", 7);
+    TextOutW(dc, r.left + s(18), r.top + s(6), L"Korvath", 7);
     SetTextColor(dc, RGB(255, 255, 255));
-    TextOutW(dc, r.left + 16, r.top + 4, L"Korvath", 7);
+    TextOutW(dc, r.left + s(16), r.top + s(4), L"Korvath", 7);
   }
   {
     SelectGuard select(dc, subFont);
     SetTextColor(dc, RGB(255, 255, 255));
     const std::wstring subtitle = Widen("ファイル名連番リネームソフト");
-    TextOutW(dc, r.left + 20, r.top + 44, subtitle.c_str(), static_cast<int>(subtitle.size()));
+    TextOutW(dc, r.left + s(20), r.top + s(44), subtitle.c_str(),
+             static_cast<int>(subtitle.size()));
   }
   // Three sheets with a folded corner, numbered in a row.
   OwnedBrush paper(CreateSolidBrush(RGB(252, 252, 252)));
@@ -108,26 +111,32 @@ void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont) {
   SetTextColor(dc, RGB(30, 80, 170));
   const wchar_t* numbers[] = {L"001", L"002", L"003"};
   for (int i = 0; i < 3; ++i) {
-    const int left = r.right - 150 + i * 46;
-    const int top = r.top + 12 + (i % 2) * 4;
-    POINT sheet[] = {{left, top},           {left + 26, top}, {left + 34, top + 8},
-                     {left + 34, top + 40}, {left, top + 40}, {left, top}};
+    const int left = r.right - s(150 - i * 46);
+    const int top = r.top + s(12 + (i % 2) * 4);
+    POINT sheet[] = {{left, top},
+                     {left + s(26), top},
+                     {left + s(34), top + s(8)},
+                     {left + s(34), top + s(40)},
+                     {left, top + s(40)},
+                     {left, top}};
     Polygon(dc, sheet, 6);
-    POINT fold[] = {{left + 26, top}, {left + 26, top + 8}, {left + 34, top + 8}};
+    POINT fold[] = {{left + s(26), top}, {left + s(26), top + s(8)}, {left + s(34), top + s(8)}};
     Polyline(dc, fold, 3);
-    TextOutW(dc, left + 6, top + 16, numbers[i], 3);
+    TextOutW(dc, left + s(6), top + s(16), numbers[i], 3);
   }
 }
 
-// The OK button's glyph: a green tick in a 16 x 16 cell.
-void DrawTick(HDC dc, int left, int top) {
-  OwnedPen pen(CreatePen(PS_SOLID, 3, RGB(0, 128, 0)));
+// The OK button's glyph: a green tick in a 16 x 16 cell at 96.
+void DrawTick(HDC dc, int left, int top, Dpi dpi) {
+  auto s = [dpi](int length) { return dpi.Scale(length); };
+  OwnedPen pen(CreatePen(PS_SOLID, s(3), RGB(0, 128, 0)));
   SelectGuard select(dc, pen.Get());
-  POINT tick[] = {{left + 2, top + 8}, {left + 6, top + 12}, {left + 14, top + 3}};
+  POINT tick[] = {
+      {left + s(2), top + s(8)}, {left + s(6), top + s(12)}, {left + s(14), top + s(3)}};
   Polyline(dc, tick, 3);
 }
 
-void DrawGlyphButton(const DRAWITEMSTRUCT& item, HFONT font) {
+void DrawGlyphButton(const DRAWITEMSTRUCT& item, HFONT font, Dpi dpi) {
   HDC dc = item.hDC;
   RECT r = item.rcItem;
   const bool pushed = item.itemState & ODS_SELECTED;
@@ -140,19 +149,19 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HFONT font) {
   SelectGuard select(dc, font);
   SIZE text{0, 0};
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
-  constexpr int kGlyph = 16, kSpacing = 4;
+  const int kGlyph = dpi.Scale(16), kSpacing = dpi.Scale(4);
   const int shift = pushed ? 1 : 0;
   const int total = kGlyph + kSpacing + text.cx;
   const int left = r.left + (r.right - r.left - total) / 2 + shift;
   const int middle = r.top + (r.bottom - r.top) / 2 + shift;
-  DrawTick(dc, left, middle - kGlyph / 2);
+  DrawTick(dc, left, middle - kGlyph / 2, dpi);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
   TextOutW(dc, left + kGlyph + kSpacing, middle - text.cy / 2, caption.c_str(),
            static_cast<int>(caption.size()));
   if (item.itemState & ODS_FOCUS) {
     RECT focus = r;
-    InflateRect(&focus, -3, -3);
+    InflateRect(&focus, -dpi.Scale(3), -dpi.Scale(3));
     DrawFocusRect(dc, &focus);
   }
 }
@@ -195,15 +204,6 @@ HWND* TAboutForm1::Member(const char* name) {
 }
 
 void TAboutForm1::Create(HWND owner) {
-  // Fixed pixel sizes: the box is laid out at 96 dots per inch and is not
-  // scaled with the system font.
-  font_.Reset(CreateUiFont(12));
-  bannerFont_.Reset(CreateShiftJisFont(36, FW_BOLD, true, "Tahoma"));
-  bannerSubFont_.Reset(CreateShiftJisFont(12, FW_BOLD, false, "ＭＳ Ｐゴシック"));
-  icon_ = static_cast<HICON>(
-      LoadImageW(Application.Instance() ? Application.Instance() : GetModuleHandleW(nullptr),
-                 MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_SHARED));
-
   RECT outer{0, 0, kAboutClientWidth, kAboutClientHeight};
   AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
   CreateParams p;
@@ -218,8 +218,41 @@ void TAboutForm1::Create(HWND owner) {
   p.owner = owner ? owner : Application.Handle();
   CreateHandle(p);
   if (!Handle()) return;
+  // Laid out at 96 dots per inch, scaled to the density of the box's monitor;
+  // not scaled with the system font.
+  dpi_ = WindowDpi(Handle());
+  CreateFonts();
   FitClientArea();
   CreateControls();
+}
+
+void TAboutForm1::CreateFonts() {
+  font_.Reset(CreateUiFont(dpi_.FontHeight(12)));
+  bannerFont_.Reset(CreateShiftJisFont(dpi_.FontHeight(36), FW_BOLD, true, "Tahoma"));
+  bannerSubFont_.Reset(CreateShiftJisFont(dpi_.FontHeight(12), FW_BOLD, false, "ＭＳ Ｐゴシック"));
+  // The icon resource holds 32 x 32 only; the system scales it once here.
+  const int iconSize = dpi_.Scale(32);
+  icon_ = static_cast<HICON>(
+      LoadImageW(Application.Instance() ? Application.Instance() : GetModuleHandleW(nullptr),
+                 MAKEINTRESOURCEW(1), IMAGE_ICON, iconSize, iconSize, LR_SHARED));
+}
+
+void TAboutForm1::FormDpiChanged(Dpi dpi, const RECT& suggested) {
+  if (dpi != dpi_) {
+    dpi_ = dpi;
+    // Top-level children only: a panel takes its address box with it.
+    for (const AboutRow& c : kControls) {
+      HWND* member = Member(c.name);
+      if (!c.parent && *member) DestroyWindow(*member);
+    }
+    for (const AboutRow& c : kControls) *Member(c.name) = nullptr;
+    lastFocus_ = nullptr;
+    CreateFonts();
+    CreateControls();
+  }
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientArea();
 }
 
 // The frame's thickness is the platform's to decide: measure the client area
@@ -228,8 +261,8 @@ void TAboutForm1::FitClientArea() {
   RECT window, client;
   GetWindowRect(Handle(), &window);
   GetClientRect(Handle(), &client);
-  const int dx = kAboutClientWidth - client.right;
-  const int dy = kAboutClientHeight - client.bottom;
+  const int dx = dpi_.Scale(kAboutClientWidth) - client.right;
+  const int dy = dpi_.Scale(kAboutClientHeight) - client.bottom;
   if (dx == 0 && dy == 0) return;
   SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left + dx,
                window.bottom - window.top + dy,
@@ -240,8 +273,8 @@ void TAboutForm1::CreateControls() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   for (const AboutRow& c : kControls) {
     HWND parent = c.parent ? *Member(c.parent) : Handle();
-    int left = c.bounds.left, top = c.bounds.top, width = c.bounds.width,
-        height = c.bounds.height;
+    const Bounds scaled = Scaled(c.bounds, dpi_);
+    int left = scaled.left, top = scaled.top, width = scaled.width, height = scaled.height;
     const wchar_t* className = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
@@ -358,17 +391,18 @@ void TAboutForm1::OnActivate(WPARAM wparam, LPARAM lparam) {
 
 void TAboutForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.hwndItem == Image2) {
-    DrawBanner(item.hDC, item.rcItem, bannerFont_.Get(), bannerSubFont_.Get());
+    DrawBanner(item.hDC, item.rcItem, bannerFont_.Get(), bannerSubFont_.Get(), dpi_);
   } else if (item.hwndItem == Image1) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     if (icon_)
-      DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon_, 32, 32, 0, nullptr, DI_NORMAL);
+      DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon_, dpi_.Scale(32), dpi_.Scale(32),
+                 0, nullptr, DI_NORMAL);
   } else if (item.hwndItem == Bevel1) {
     RECT line = item.rcItem;
     FillRect(item.hDC, &line, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(item.hDC, &line, EDGE_ETCHED, BF_TOP);
   } else if (item.hwndItem == BitBtn1) {
-    DrawGlyphButton(item, font_.Get());
+    DrawGlyphButton(item, font_.Get(), dpi_);
   }
 }
 
@@ -390,6 +424,9 @@ LRESULT TAboutForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
       return TRUE;
+    case WM_DPICHANGED:
+      FormDpiChanged(ValidDpi(HIWORD(wparam)), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     default:
       return TForm::WndProc(msg, wparam, lparam);
   }

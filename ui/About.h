@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "Dpi.h"
 #include "Form.h"
 #include "Handles.h"
 
@@ -47,10 +48,16 @@ class TAboutForm1 : public TForm {
   HWND* Member(const char* name);
   void CreateControls();
   void FitClientArea();
+  // Fonts and icon at dpi_.
+  void CreateFonts();
+  // The box moved to a monitor of another density: its controls are made
+  // again at the new one (the box keeps no state in them).
+  void FormDpiChanged(Dpi dpi, const RECT& suggested);
   void OnActivate(WPARAM wparam, LPARAM lparam);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void CloseModal(int result);
 
+  Dpi dpi_;  // the density the box is laid out at
   OwnedFont font_;
   OwnedFont bannerFont_;
   OwnedFont bannerSubFont_;

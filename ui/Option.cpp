@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "Application.h"
 #include "CodePages.h"
 #include "ControlRow.h"
@@ -10,6 +12,7 @@
 #include "UiFont.h"
 #include "Utf8.h"
 #include "WideText.h"
+#include "WindowDpi.h"
 #include "controls/WindowText.h"
 
 namespace korvath {
@@ -126,13 +129,14 @@ std::wstring ListText(HWND list, int index) {
   return text;
 }
 
-// Diagonal grip stripes in the bottom-right corner, on the dialog's face.
-void DrawSizeGrip(HDC dc, const RECT& rect) {
+// Diagonal grip stripes in the bottom-right corner, on the dialog's face;
+// the stripes are one pixel wide at any density, spaced as at 96.
+void DrawSizeGrip(HDC dc, const RECT& rect, Dpi dpi) {
   FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
   OwnedPen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
   OwnedPen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
   // Two dark lines and a light one per stripe, every 4 pixels.
-  for (int offset = 3; offset < rect.bottom - rect.top; offset += 4) {
+  for (int offset = dpi.Scale(3); offset < rect.bottom - rect.top; offset += dpi.Scale(4)) {
     for (int line = 0; line < 3; ++line) {
       SelectGuard pen(dc, line < 2 ? shadow.Get() : light.Get());
       int d = offset - line;
@@ -164,11 +168,60 @@ void TOptionForm1::Create(HWND owner) {
   p.height = outer.bottom - outer.top;
   p.owner = owner ? owner : Application.Handle();
   CreateHandle(p);
-  font_.Reset(CreateUiFont(12));
+  dpi_ = WindowDpi(Handle());
+  font_.Reset(CreateUiFont(dpi_.FontHeight(12)));
   CreateControls();
+  if (!dpi_.IsDesign()) {
+    PlaceControls();
+    // The least client height at 96, scaled, in the frame the dialog has.
+    const int designFrame = FrameSize(kStyle, kExStyle, false, Dpi{}).cy;
+    minHeight_ = OuterSize(dpi_.Scale(kOptionMinHeight - designFrame)).cy;
+  }
   // The frame may differ from the layout's; the width is fixed regardless.
-  SetWindowPos(Handle(), nullptr, 0, 0, kOptionFormWidth, outer.bottom - outer.top,
+  const SIZE size = dpi_.IsDesign() ? SIZE{kOptionFormWidth, outer.bottom - outer.top}
+                                    : OuterSize(dpi_.Scale(kOptionClientHeight));
+  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FormResize();
+}
+
+// 288 wide at 96; at another density the client width laid out at 96,
+// scaled, with the frame the dialog has now.
+SIZE TOptionForm1::OuterSize(int clientHeight) const {
+  RECT window{}, client{};
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  const int frameWidth = (window.right - window.left) - client.right;
+  const int frameHeight = (window.bottom - window.top) - client.bottom;
+  const int width =
+      dpi_.IsDesign() ? kOptionFormWidth : dpi_.Scale(kOptionClientWidth) + frameWidth;
+  return {width, clientHeight + frameHeight};
+}
+
+void TOptionForm1::PlaceControls() {
+  for (const OptionRow& row : kControls) {
+    const Bounds b = Scaled(row.bounds, dpi_);
+    HWND control = this->*row.member;
+    SetWindowPos(control, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  }
+  SendMessageW(ListBox1, LB_SETITEMHEIGHT, 0, dpi_.Scale(kListItemHeight));
+}
+
+// Moved to a monitor of another density: fonts and controls at the new one,
+// the size limits with them, then the place the system suggests.
+void TOptionForm1::FormDpiChanged(Dpi dpi, const RECT& suggested) {
+  if (dpi != dpi_) {
+    const Dpi previous = dpi_;
+    dpi_ = dpi;
+    OwnedFont oldFont = std::move(font_);
+    font_.Reset(CreateUiFont(dpi_.FontHeight(12)));
+    PlaceControls();
+    minHeight_ = dpi_.Scale(previous.Unscale(minHeight_));
+    maxHeight_ = dpi_.Scale(previous.Unscale(maxHeight_));
+  }
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   FormResize();
 }
 
@@ -177,8 +230,8 @@ void TOptionForm1::CreateControls() {
   for (const OptionRow& row : kControls) {
     const Bounds& b = row.bounds;
     HWND control =
-        CreateWindowExW(row.exStyle, ClassName(row.kind), Widen(row.text).c_str(), row.style, b.left, b.top,
-                        b.width, b.height, Handle(),
+        CreateWindowExW(row.exStyle, ClassName(row.kind), Widen(row.text).c_str(), row.style,
+                        b.left, b.top, b.width, b.height, Handle(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     this->*row.member = control;
@@ -352,7 +405,7 @@ void TOptionForm1::FormResize() {
   if (!ListBox1) return;
   RECT client;
   GetClientRect(Handle(), &client);
-  OptionLayout layout = ComputeOptionLayout(client.right, client.bottom);
+  OptionLayout layout = ComputeOptionLayout(client.right, client.bottom, dpi_);
   SetBounds(Image1, layout.Image1);
   SetBounds(ListBox1, layout.ListBox1);
   SetBounds(BitBtn1, layout.BitBtn1);
@@ -370,7 +423,7 @@ void TOptionForm1::DrawItem(const DRAWITEMSTRUCT& item) {
     return;
   }
   if (item.CtlID == kIdGrip) {
-    DrawSizeGrip(item.hDC, item.rcItem);
+    DrawSizeGrip(item.hDC, item.rcItem, dpi_);
     return;
   }
   if (item.CtlID != kIdList) return;
@@ -382,7 +435,7 @@ void TOptionForm1::DrawItem(const DRAWITEMSTRUCT& item) {
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT textRect = rect;
-    textRect.left += kListTextIndent;
+    textRect.left += dpi_.Scale(kListTextIndent);
     // "&" is an ordinary character here.
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
@@ -431,7 +484,7 @@ LRESULT TOptionForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
       if (measure->CtlID == kIdList) {
-        measure->itemHeight = kListItemHeight;
+        measure->itemHeight = static_cast<UINT>(dpi_.Scale(kListItemHeight));
         return TRUE;
       }
       break;
@@ -448,10 +501,14 @@ LRESULT TOptionForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
     }
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-      info->ptMinTrackSize = {kOptionFormWidth, minHeight_};
-      info->ptMaxTrackSize = {kOptionFormWidth, maxHeight_};
+      const int width = OuterSize(0).cx;
+      info->ptMinTrackSize = {width, minHeight_};
+      info->ptMaxTrackSize = {width, maxHeight_};
       return 0;
     }
+    case WM_DPICHANGED:
+      FormDpiChanged(ValidDpi(HIWORD(wparam)), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_SIZE:
       FormResize();
       return 0;

@@ -93,6 +93,11 @@ class TOptionForm1 : public TForm {
 
  private:
   void CreateControls();
+  // The controls at their table places and fonts at dpi_, and the outer
+  // size the dialog's client area needs at it.
+  void PlaceControls();
+  SIZE OuterSize(int clientHeight) const;
+  void FormDpiChanged(Dpi dpi, const RECT& suggested);
   void OnCommand(WPARAM wparam, LPARAM lparam);
   void DrawItem(const DRAWITEMSTRUCT& item);
   void CloseModal(int result);
@@ -100,6 +105,7 @@ class TOptionForm1 : public TForm {
   void SetRows(const std::vector<std::string>& rows);
 
   OwnedFont font_;  // 12 px, every control's
+  Dpi dpi_;         // the density the dialog is laid out at
   int minHeight_ = kOptionMinHeight;
   int maxHeight_ = kOptionDesignMaxHeight;
   HWND lastFocus_ = nullptr;  // the control that had the focus at the last closing

@@ -47,5 +47,7 @@ inline constexpr int kStatusBarHeight = 19;
 
 // The row of the control with this command identifier, or null.
 const SetupRow* RowById(int id);
+// The command identifier of the table's row number index.
+int ControlId(int index);
 
 }  // namespace korvath

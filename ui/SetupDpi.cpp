@@ -17,8 +17,6 @@
 
 namespace korvath {
 
-int ControlId(int index);
-
 void TSetupForm1::ScaleControls(bool place) {
   if (place) PlaceControls();
   CheckListBox1->SetDpi(dpi_, font_.Get());

@@ -186,6 +186,7 @@ class MainWindowFixture : public ::testing::Test {
 
   // The main window's handlers are private; a test calls one through these.
   void PopupMenu1Popup() { form_->PopupMenu1Popup(); }
+  HWND ControlByName(const char* name) const { return form_->ControlByName(name); }
 
   ProgramWindows windows_;
   TSetupForm1* form_ = nullptr;
