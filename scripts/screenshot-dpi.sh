@@ -41,6 +41,15 @@ save_window() {
   exit 1
 }
 
+# The dialogs exist hidden from the start: wait for the shown one.
+wait_visible() {
+  for _ in $(seq 40); do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.5
+  done
+}
+
 display=131
 for dpi in 96 144 192; do
   rm -f "$samples/KVTset.ini"
@@ -73,16 +82,16 @@ for dpi in 96 144 192; do
     xdotool key --window "$window" alt+v
     sleep 0.5
     xdotool key o
-    options=$(wait_for "オプション")
+    options=$(wait_visible "オプション")
     [ -n "$options" ] || { echo "screenshot-dpi.sh: the options dialog did not appear" >&2; exit 1; }
     sleep 1
     save_window "$options" "$docs/options-144dpi.png"
-    xdotool key --window "$options" alt+F4
+    xdotool key alt+F4
     sleep 1
     xdotool key --window "$window" alt+h
     sleep 0.5
     xdotool key a
-    about=$(wait_for "バージョン情報")
+    about=$(wait_visible "バージョン情報")
     [ -n "$about" ] || { echo "screenshot-dpi.sh: the About box did not appear" >&2; exit 1; }
     sleep 1.5
     save_window "$about" "$docs/about-144dpi.png"
