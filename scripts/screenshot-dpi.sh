@@ -24,11 +24,13 @@ for name in img1.jpg img10.jpg img2.jpg Img3.jpg 表紙.jpg ソファ.png memo.t
   head -c 1000 /dev/zero >"$samples/$name"
 done
 
+WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+
 set_dpi() {
   "$build/wine-run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
   # The density is read when the wine server starts.
-  WINEPREFIX="$KORVATH_WINEPREFIX" wineserver -k 2>/dev/null || true
-  WINEPREFIX="$KORVATH_WINEPREFIX" wineserver -w 2>/dev/null || true
+  WINEPREFIX="$KORVATH_WINEPREFIX" "$WINESERVER" -k 2>/dev/null || true
+  WINEPREFIX="$KORVATH_WINEPREFIX" "$WINESERVER" -w 2>/dev/null || true
 }
 
 # One window as it stands; a window just shown may not be readable yet.
