@@ -6,6 +6,7 @@
 
 #include "Application.h"
 #include "CodePages.h"
+#include "ControlFocus.h"
 #include "ControlRow.h"
 #include "MessageBox.h"
 #include "SettingsFile.h"
@@ -321,8 +322,8 @@ void TOptionForm1::CloseModal(int result) {
 void TOptionForm1::UpdateArrowButtons() {
   int i = ItemIndex();
   int count = static_cast<int>(SendMessageW(ListBox1, LB_GETCOUNT, 0, 0));
-  EnableWindow(SpeedButton1, i > 0);
-  EnableWindow(SpeedButton2, i != -1 && i < count - 1);
+  EnableControl(SpeedButton1, i > 0);
+  EnableControl(SpeedButton2, i != -1 && i < count - 1);
 }
 
 // OK: the whole settings file first; when that fails the dialog stays open

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "ControlFocus.h"
 #include "FileInfo.h"
 #include "Layout.h"
 #include "MessageBox.h"
@@ -104,6 +105,7 @@ void TSetupForm1::Create() {
 
   CreateControls();
   ScaleControls(!dpi_.IsDesign());
+  GiveAccessibleNames();
   // From here every size change lays the controls out, the menu bar's
   // arrival included.
   controlsCreated_ = true;
@@ -244,7 +246,8 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
         HWND focus = GetFocus();
         if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
       } else if (lastFocus_ && IsWindow(lastFocus_)) {
-        SetFocus(lastFocus_);
+        // A control disabled meanwhile (Execute after a run) passes it on.
+        SetFocus(FocusableOrNext(lastFocus_));
         return 0;
       }
       break;
@@ -336,6 +339,11 @@ void TSetupForm1::OnCommand(WPARAM wparam, LPARAM lparam) {
       break;
     case Kind::CheckListBox:
       if (code == LBN_SELCHANGE) CheckListBox1Click();
+      break;
+    case Kind::Panel:
+      // Only the spin fields report keys.
+      if (control == Panel2) Panel2KeyDown(static_cast<WORD>(code));
+      if (control == Panel3) Panel3KeyDown(static_cast<WORD>(code));
       break;
     default:
       break;
@@ -441,7 +449,6 @@ void TSetupForm1::FormCreate() {
   ReadFolderHistory();
   ReadPrefixSuffixHistories();
   BuildStartupFilterList();
-  CheckStartFiles();
   // The window is first shown with an empty status bar, whatever the
   // steps above wrote.
   for (int panel = 0; panel < 5; ++panel) SetStatusText(panel, "");
@@ -456,6 +463,10 @@ void TSetupForm1::FormCreate() {
   ShowStartNumber();
   ShowDigitCount();
   UpdateSample();
+  // Files handed over on the command line are checked last, so that the
+  // status bar shows them as checking them anywhere does: the first one's
+  // information and the count.
+  CheckStartFiles();
 }
 
 void TSetupForm1::FormClose() {
@@ -750,7 +761,7 @@ void TSetupForm1::ShowPreview() {
 void TSetupForm1::RefreshPreview() {
   session_->RefreshPreview(*preview_);
   ShowPreview();
-  EnableWindow(BitBtn1, preview_->ExecuteEnabled());
+  EnableControl(BitBtn1, preview_->ExecuteEnabled());
 }
 
 void TSetupForm1::ShowFileCount() {

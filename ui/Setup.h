@@ -62,7 +62,7 @@ enum MenuCommand : UINT {
   kCmdKRenew1,
   kCmdN3,
   kCmdKOption1,
-  kCmdKSort1,  // the submenu "並び順/&Sort"
+  kCmdKSort1,  // the submenu "並び順/Sor&t"
   kCmdKName1,  // its three radio items, in FileOrder's order
   kCmdKNatural1,
   kCmdKDate1,
@@ -230,6 +230,9 @@ class TSetupForm1 : public TForm, public NamingFields {
   void SpeedButton11Click();
   void SpeedButton12Click();
   void CheckBox1Click();
+  // Keys in the start-number and digit-count fields (SetupKeyboard.cpp).
+  void Panel2KeyDown(WORD key);
+  void Panel3KeyDown(WORD key);
   // A part of the new names changed: sample, preview, Execute, file count.
   void NamingChanged();
   void UpdateSample();
@@ -266,11 +269,14 @@ class TSetupForm1 : public TForm, public NamingFields {
 
   // ---- Folders and files handed in: command line, drops (SetupOpen.cpp) ----
   // Shows the folder of the first path (itself when it is a folder) and
-  // returns the names of the paths that are files in that folder. Throws
-  // EInOutError when the folder cannot be shown.
-  std::vector<std::string> ShowFolderOfPaths(const std::vector<std::string>& paths);
+  // returns the names of the paths that are files in that folder; the
+  // other paths go to leftOut. Throws EInOutError when the folder cannot be
+  // shown.
+  std::vector<std::string> ShowFolderOfPaths(const std::vector<std::string>& paths,
+                                             std::vector<std::string>& leftOut);
   // Checks the listed files of these names; the first one is highlighted.
-  void CheckNamedFiles(const std::vector<std::string>& names);
+  // Then tells in one box of the paths left out and the names not listed.
+  void CheckNamedFiles(const std::vector<std::string>& names, std::vector<std::string> leftOut);
   // Start-up: ShowFolderOfPaths with StartPaths; false (after the error
   // report) when there are none or their folder cannot be shown.
   bool ShowStartPaths();
@@ -311,6 +317,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   void PlaceControls();
   void FormDpiChanged(Dpi dpi, const RECT& suggested);
   SIZE MinTrackSize() const;
+  void GiveAccessibleNames();  // for screen readers (SetupKeyboard.cpp)
   void CreateMenus();
   void RebuildMenu(int menuIndex);
   HWND ControlByName(const char* name) const;
@@ -347,6 +354,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   bool closeAfterRun_ = false;
   bool savedAtClose_ = false;  // one ending may arrive by several routes
   std::vector<std::string> startChecks_;  // files named on the command line
+  std::vector<std::string> startLeftOut_;  // and the paths it names that are not among them
 };
 
 extern TSetupForm1* SetupForm1;

@@ -68,7 +68,7 @@ const SetupRow ControlTable::kRows[] = {
     {.name = "SpeedButton3", .kind = Kind::SpeedButton, .parent = "Panel1", .bounds = {40, 0, 20, 15}, .font = FontKind::Small, .style = kGlyphUp, .tag = 100, .clickFrom = &TSetupForm1::SpeedButton1Click, .member = &TSetupForm1::SpeedButton3},
     {.name = "SpeedButton4", .kind = Kind::SpeedButton, .parent = "Panel1", .bounds = {60, 0, 20, 15}, .font = FontKind::Small, .style = kGlyphUp, .tag = 10, .clickFrom = &TSetupForm1::SpeedButton1Click, .member = &TSetupForm1::SpeedButton4},
     {.name = "SpeedButton5", .kind = Kind::SpeedButton, .parent = "Panel1", .bounds = {80, 0, 20, 15}, .font = FontKind::Small, .style = kGlyphUp, .tag = 1, .clickFrom = &TSetupForm1::SpeedButton1Click, .member = &TSetupForm1::SpeedButton5},
-    {.name = "Panel2", .kind = Kind::Panel, .parent = "Panel10", .bounds = {0, 162, 104, 20}, .style = kPanelWindowColour, .exStyle = WS_EX_CLIENTEDGE, .member = &TSetupForm1::Panel2},
+    {.name = "Panel2", .kind = Kind::Panel, .parent = "Panel10", .bounds = {0, 162, 104, 20}, .tabOrder = 7, .style = kPanelWindowColour | kPanelSpinField, .exStyle = WS_EX_CLIENTEDGE, .member = &TSetupForm1::Panel2},
     {.name = "Panel6", .kind = Kind::Panel, .parent = "Panel10", .bounds = {0, 182, 104, 19}, .style = kPanelPlain, .exStyle = WS_EX_CLIENTEDGE, .member = &TSetupForm1::Panel6},
     {.name = "SpeedButton6", .kind = Kind::SpeedButton, .parent = "Panel6", .bounds = {0, 0, 20, 15}, .font = FontKind::Small, .style = kGlyphDown, .tag = -10000, .clickFrom = &TSetupForm1::SpeedButton1Click, .member = &TSetupForm1::SpeedButton6},
     {.name = "SpeedButton7", .kind = Kind::SpeedButton, .parent = "Panel6", .bounds = {20, 0, 20, 15}, .font = FontKind::Small, .style = kGlyphDown, .tag = -1000, .clickFrom = &TSetupForm1::SpeedButton1Click, .member = &TSetupForm1::SpeedButton7},
@@ -77,16 +77,16 @@ const SetupRow ControlTable::kRows[] = {
     {.name = "SpeedButton10", .kind = Kind::SpeedButton, .parent = "Panel6", .bounds = {80, 0, 20, 15}, .font = FontKind::Small, .style = kGlyphDown, .tag = -1, .clickFrom = &TSetupForm1::SpeedButton1Click, .member = &TSetupForm1::SpeedButton10},
     {.name = "Panel7", .kind = Kind::Panel, .parent = "Panel10", .bounds = {109, 143, 35, 19}, .style = kPanelPlain, .exStyle = WS_EX_CLIENTEDGE, .member = &TSetupForm1::Panel7},
     {.name = "SpeedButton11", .kind = Kind::SpeedButton, .parent = "Panel7", .bounds = {0, 0, 31, 15}, .font = FontKind::Small, .style = kGlyphUp, .click = &TSetupForm1::SpeedButton11Click, .member = &TSetupForm1::SpeedButton11},
-    {.name = "Panel3", .kind = Kind::Panel, .parent = "Panel10", .bounds = {109, 162, 35, 20}, .style = kPanelWindowColour, .exStyle = WS_EX_CLIENTEDGE, .member = &TSetupForm1::Panel3},
+    {.name = "Panel3", .kind = Kind::Panel, .parent = "Panel10", .bounds = {109, 162, 35, 20}, .tabOrder = 8, .style = kPanelWindowColour | kPanelSpinField, .exStyle = WS_EX_CLIENTEDGE, .member = &TSetupForm1::Panel3},
     {.name = "Panel8", .kind = Kind::Panel, .parent = "Panel10", .bounds = {109, 183, 35, 19}, .style = kPanelPlain, .exStyle = WS_EX_CLIENTEDGE, .member = &TSetupForm1::Panel8},
     {.name = "SpeedButton12", .kind = Kind::SpeedButton, .parent = "Panel8", .bounds = {0, 0, 31, 15}, .font = FontKind::Small, .style = kGlyphDown, .click = &TSetupForm1::SpeedButton12Click, .member = &TSetupForm1::SpeedButton12},
     {.name = "Label10", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 207, 0, 0}, .text = "全半角:", .member = &TSetupForm1::Label10},
-    {.name = "CheckBox1", .kind = Kind::CheckBox, .parent = "Panel10", .bounds = {44, 205, 101, 17}, .text = "全角数字にする", .tabOrder = 10, .click = &TSetupForm1::CheckBox1Click, .member = &TSetupForm1::CheckBox1},
+    {.name = "CheckBox1", .kind = Kind::CheckBox, .parent = "Panel10", .bounds = {44, 205, 101, 17}, .text = "全角数字にする", .tabOrder = 9, .click = &TSetupForm1::CheckBox1Click, .member = &TSetupForm1::CheckBox1},
     {.name = "Label5", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 225, 0, 0}, .text = "接尾語:", .member = &TSetupForm1::Label5},
-    {.name = "ComboBox2", .kind = Kind::ComboBox, .parent = "Panel10", .bounds = {0, 240, 145, 20}, .tabOrder = 7, .click = &TSetupForm1::ComboBox1Change, .exit = &TSetupForm1::ComboBox2Exit, .member = &TSetupForm1::ComboBox2},
+    {.name = "ComboBox2", .kind = Kind::ComboBox, .parent = "Panel10", .bounds = {0, 240, 145, 20}, .tabOrder = 10, .click = &TSetupForm1::ComboBox1Change, .exit = &TSetupForm1::ComboBox2Exit, .member = &TSetupForm1::ComboBox2},
     {.name = "Label6", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 265, 0, 0}, .text = "拡張子:", .member = &TSetupForm1::Label6},
-    {.name = "ComboBox3", .kind = Kind::ComboBox, .parent = "Panel10", .bounds = {0, 280, 145, 20}, .text = "(変更なし)", .tabOrder = 8, .click = &TSetupForm1::ComboBox1Change, .member = &TSetupForm1::ComboBox3},
-    {.name = "BitBtn1", .kind = Kind::BitBtn, .parent = "Panel10", .bounds = {27, 308, 90, 25}, .text = "実行", .tabOrder = 9, .click = &TSetupForm1::BitBtn1Click, .member = &TSetupForm1::BitBtn1},
+    {.name = "ComboBox3", .kind = Kind::ComboBox, .parent = "Panel10", .bounds = {0, 280, 145, 20}, .text = "(変更なし)", .tabOrder = 11, .click = &TSetupForm1::ComboBox1Change, .member = &TSetupForm1::ComboBox3},
+    {.name = "BitBtn1", .kind = Kind::BitBtn, .parent = "Panel10", .bounds = {27, 308, 90, 25}, .text = "実行", .tabOrder = 12, .click = &TSetupForm1::BitBtn1Click, .member = &TSetupForm1::BitBtn1},
     {.name = "StatusBar1", .kind = Kind::StatusBar, .bounds = {0, 0, 0, kStatusBarHeight}, .member = &TSetupForm1::StatusBar1},
 };
 // clang-format on
@@ -262,7 +262,10 @@ void TSetupForm1::CreateControls() {
     if (created && row.kind != Kind::StatusBar) {
       SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    if (created && row.tabOrder > 0 && row.kind != Kind::Panel) {
+    // Containers hold tab stops; a spin-field panel is one.
+    const bool tabStop =
+        row.tabOrder > 0 && (row.kind != Kind::Panel || (row.style & kPanelSpinField));
+    if (created && tabStop) {
       LONG_PTR style = GetWindowLongPtrW(created, GWL_STYLE);
       SetWindowLongPtrW(created, GWL_STYLE, style | WS_TABSTOP);
     } else if (created && row.kind != Kind::Panel) {

@@ -13,6 +13,8 @@ namespace korvath {
 namespace {
 const char* const kMenuTitles[] = {"ファイル/&File", "選択/&Select", "表示/&View", "ヘルプ/&Help"};
 
+// Every item of a menu has its own access key, the hidden ones included:
+// "Sort" beside "Status" takes its T, "Natural" beside "Name" its A.
 std::vector<MenuItemRow> MenuItems() {
   return {
       {kMenuFile, kCmdKUndo1, "元に戻す/&Undo", true, false},
@@ -33,9 +35,9 @@ std::vector<MenuItemRow> MenuItems() {
       {kMenuView, kCmdKRenew1, "最新の状態に更新/&Renew"},
       {kMenuView, kCmdN3, ""},
       {kMenuView, kCmdKOption1, "オプション/&Option..."},
-      {kMenuView, kCmdKSort1, "並び順/&Sort", true, true, false, kMenuSort},
+      {kMenuView, kCmdKSort1, "並び順/Sor&t", true, true, false, kMenuSort},
       {kMenuSort, kCmdKName1, "名前順/&Name", true, true, true, -1, true},
-      {kMenuSort, kCmdKNatural1, "自然順/&Natural", true, true, false, -1, true},
+      {kMenuSort, kCmdKNatural1, "自然順/N&atural", true, true, false, -1, true},
       {kMenuSort, kCmdKDate1, "更新日時順/&Date", true, true, false, -1, true},
       {kMenuHelp, kCmdWeb1, "Webサイトへアクセス/&Web"},
       {kMenuHelp, kCmdN4, ""},

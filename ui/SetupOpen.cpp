@@ -10,7 +10,9 @@
 
 #include "Application.h"
 #include "IoError.h"
+#include "MessageBox.h"
 #include "RenameSession.h"
+#include "RenameTexts.h"
 #include "Setup.h"
 #include "Utf8.h"
 #include "WideText.h"
@@ -47,6 +49,20 @@ struct HandedPath {
   std::string Name;    // of a file: its name
 };
 
+// One box for all the files handed over that are not checked, however many.
+std::string LeftOutText(const std::string& folder, const std::vector<std::string>& paths) {
+  std::string text = std::to_string(paths.size()) + "個のファイルは、表示中のフォルダ「" + folder +
+                     "」の一覧にないため、選択しませんでした。\n";
+  std::size_t shown = 0;
+  for (const std::string& path : paths) {
+    if (shown == ReportedFailureLimit) break;
+    text += (shown++ == 0 ? "\n" : "") + path + "\n";
+  }
+  if (paths.size() > shown) text += "ほか" + std::to_string(paths.size() - shown) + "個\n";
+  text.pop_back();
+  return text;
+}
+
 HandedPath Examine(const std::string& path) {
   HandedPath handed;
   handed.Full = FullPath(path);
@@ -69,7 +85,8 @@ HandedPath Examine(const std::string& path) {
 // The first path decides the folder; the others count only as files in it.
 // Every path is resolved before the folder changes, since a relative one is
 // meant from the folder shown when it was handed over.
-std::vector<std::string> TSetupForm1::ShowFolderOfPaths(const std::vector<std::string>& paths) {
+std::vector<std::string> TSetupForm1::ShowFolderOfPaths(const std::vector<std::string>& paths,
+                                                        std::vector<std::string>& leftOut) {
   std::vector<std::string> names;
   if (paths.empty()) return names;
   std::vector<HandedPath> handed;
@@ -82,13 +99,19 @@ std::vector<std::string> TSetupForm1::ShowFolderOfPaths(const std::vector<std::s
   }
   ShowFolder(first.IsFolder ? first.Full : first.Folder);
   for (const HandedPath& path : handed) {
-    if (!path.Name.empty() && SameFileName(path.Folder, ShownFolder())) names.push_back(path.Name);
+    if (!path.Name.empty() && SameFileName(path.Folder, ShownFolder())) {
+      names.push_back(path.Name);
+    } else if (&path != &first) {
+      // Another folder, a file there or a path that is not there.
+      leftOut.push_back(path.Full);
+    }
   }
   return names;
 }
 
-void TSetupForm1::CheckNamedFiles(const std::vector<std::string>& names) {
-  if (names.empty()) return;
+void TSetupForm1::CheckNamedFiles(const std::vector<std::string>& names,
+                                  std::vector<std::string> leftOut) {
+  if (names.empty() && leftOut.empty()) return;
   std::unordered_set<std::string> wanted;
   for (const std::string& name : names) wanted.insert(LowerCaseFileName(name));
   std::size_t listed = 0;
@@ -114,13 +137,25 @@ void TSetupForm1::CheckNamedFiles(const std::vector<std::string>& names) {
   }
   if (first >= 0) CheckListBox1->SetItemIndex(first);
   CheckListBox1->Repaint();
-  CheckListBox1Click();
+  if (!names.empty()) CheckListBox1Click();
+  // A hidden file, or one the file type leaves out, is not in the list.
+  std::unordered_set<std::string> listedNames;
+  for (const FileEntry& entry : session_->Files) listedNames.insert(LowerCaseFileName(entry.Name));
+  const std::string folder = ShownFolder();
+  for (const std::string& name : names) {
+    if (listedNames.count(LowerCaseFileName(name))) continue;
+    leftOut.push_back(folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") + name);
+  }
+  if (!leftOut.empty()) {
+    ShowMessage(Handle(), LeftOutText(folder, leftOut), std::string(CollisionCaption),
+                MB_OK | MB_ICONERROR);
+  }
 }
 
 bool TSetupForm1::ShowStartPaths() {
   if (StartPaths.empty()) return false;
   try {
-    startChecks_ = ShowFolderOfPaths(StartPaths);
+    startChecks_ = ShowFolderOfPaths(StartPaths, startLeftOut_);
     return true;
   } catch (const EInOutError& error) {
     // Reported, then the start goes on as without the paths.
@@ -129,7 +164,9 @@ bool TSetupForm1::ShowStartPaths() {
   }
 }
 
-void TSetupForm1::CheckStartFiles() { CheckNamedFiles(std::exchange(startChecks_, {})); }
+void TSetupForm1::CheckStartFiles() {
+  CheckNamedFiles(std::exchange(startChecks_, {}), std::exchange(startLeftOut_, {}));
+}
 
 // Files dropped on the folder already shown join the files checked there.
 void TSetupForm1::FormDropFiles(HDROP drop) {
@@ -145,7 +182,9 @@ void TSetupForm1::FormDropFiles(HDROP drop) {
   DragFinish(drop);
   // A run's list must not change under it.
   if (runInProgress_) return;
-  CheckNamedFiles(ShowFolderOfPaths(paths));
+  std::vector<std::string> leftOut;
+  std::vector<std::string> names = ShowFolderOfPaths(paths, leftOut);
+  CheckNamedFiles(names, std::move(leftOut));
 }
 
 }  // namespace korvath

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ControlFocus.h"
 #include "MessageBox.h"
 #include "PreviewRows.h"
 #include "RenameRun.h"
@@ -76,17 +77,20 @@ void TSetupForm1::BitBtn1Click() {
     return;
   }
   const RunInProgress running(*this);
-  RunDriver run(*this);
-  WindowRenameObserver observer(*this, run);
-  const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
-  RenameRunResult result = RunRename(*session_, *preview_, run.Files(), observer, place);
+  RenameRunResult result;
+  {
+    RunDriver run(*this);
+    WindowRenameObserver observer(*this, run);
+    const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
+    result = RunRename(*session_, *preview_, run.Files(), observer, place);
+  }  // the inputs are given back first: a focus moved on below finds them
   if (!result.Confirmed) return;
   // The start number has moved on: the sample follows it, as it does after
   // every other change of the start number.
   UpdateSample();
   CheckListBox1->Reload();
   ShowPreview();
-  EnableWindow(BitBtn1, preview_->ExecuteEnabled());
+  EnableControl(BitBtn1, preview_->ExecuteEnabled());
 }
 
 bool TSetupForm1::UndoAvailable() { return CanUndo(*fileSystem_, JournalPathsBeside(SettingsPath)); }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "Application.h"
+#include "ControlFocus.h"
 #include "Handles.h"
 #include "MessageBox.h"
 #include "RenameTexts.h"
@@ -272,13 +273,13 @@ void TSetupForm1::RunDriver::LockInputs() {
                          f.SpeedButton1, f.SpeedButton2, f.SpeedButton3, f.SpeedButton4,
                          f.SpeedButton5, f.SpeedButton6, f.SpeedButton7, f.SpeedButton8,
                          f.SpeedButton9, f.SpeedButton10, f.SpeedButton11, f.SpeedButton12,
-                         f.SpeedButton13, f.SpeedButton14, f.SpeedButton15,
+                         f.SpeedButton13, f.SpeedButton14, f.SpeedButton15, f.Panel2, f.Panel3,
                          f.CheckListBox1->Handle(), f.DriveComboBox1->Handle(),
                          f.DirectoryListBox1->Handle(), f.FilterComboBox1->Handle()};
   for (HWND input : inputs) {
     if (!input) continue;
     locked_.push_back({input, IsWindowEnabled(input) != FALSE});
-    EnableWindow(input, FALSE);
+    EnableControl(input, false);
   }
   const int menus = GetMenuItemCount(f.MainMenu1);
   for (int i = 0; i < menus; ++i) {
@@ -294,7 +295,7 @@ void TSetupForm1::RunDriver::UnlockInputs() {
   TSetupForm1& f = form_;
   SetWindowTextUtf8(f.BitBtn1, caption_);
   InvalidateRect(f.BitBtn1, nullptr, FALSE);
-  for (const Locked& input : locked_) EnableWindow(input.window, input.enabled ? TRUE : FALSE);
+  for (const Locked& input : locked_) EnableControl(input.window, input.enabled);
   for (UINT position : lockedMenus_) {
     EnableMenuItem(f.MainMenu1, position, MF_BYPOSITION | MF_ENABLED);
   }

@@ -159,6 +159,13 @@ TEST_F(OpenOrderTest, CommandLineShowsAFolderOrAFilesFolderElseStartsAsWithout) 
       {"\"" + table + "\"", table, {}, ""},      // 表 ends in the byte of "\"
       {"  \"" + photos + "\\b.jpg\"  ", photos, {"b.jpg"}, ""},
       {"\"写真 2026\\c.jpg\" \"写真 2026\\a.jpg\"", photos, {"a.jpg", "c.jpg"}, ""},  // relative
+      // A file of another folder, and one that is not there, told in one box.
+      {"\"" + photos + "\\b.jpg\" \"" + table + "\\x.txt\" \"" + photos + "\\z.jpg\"",
+       photos,
+       {"b.jpg"},
+       "2個のファイルは、表示中のフォルダ「" + photos +
+           "」の一覧にないため、選択しませんでした。\n\n" + table + "\\x.txt\n" + photos +
+           "\\z.jpg"},
       {"\"" + folder_ + "\\ない\"", remembered, {}, "ファイルが見つかりません."},
   };
   for (const Case& c : cases) {
@@ -170,7 +177,10 @@ TEST_F(OpenOrderTest, CommandLineShowsAFolderOrAFilesFolderElseStartsAsWithout) 
     EXPECT_EQ(Checked(), c.checked);
     EXPECT_EQ(Highlighted(), c.checked.empty() ? "" : c.checked.front());
     EXPECT_EQ(Grid().size(), c.checked.empty() ? 1u : c.checked.size());
-    for (int panel = 0; panel < 5; ++panel) EXPECT_EQ(Status(panel), "") << panel;
+    // Checked files show as checking them does: the first one's name, the count.
+    EXPECT_EQ(Status(0), c.checked.empty() ? "" : c.checked.front());
+    EXPECT_EQ(Status(3), c.checked.empty() ? "" : "3個存在");
+    EXPECT_EQ(Status(4), "");
     EXPECT_EQ(BoxTexts(), c.error.empty() ? Names{} : Names{c.error});
     // The settings file stays in the folder the program started in.
     EXPECT_EQ(form_->SettingsPath, folder_ + "\\KVTset.ini");
@@ -247,10 +257,10 @@ TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart)
   using testsupport::MenuText;
   const int count = GetMenuItemCount(form_->KView1);
   EXPECT_EQ(MenuText(form_->KView1, count - 2, MF_BYPOSITION), "オプション/&Option...");
-  EXPECT_EQ(MenuText(form_->KView1, count - 1, MF_BYPOSITION), "並び順/&Sort");
+  EXPECT_EQ(MenuText(form_->KView1, count - 1, MF_BYPOSITION), "並び順/Sor&t");
   EXPECT_EQ(GetSubMenu(form_->KView1, count - 1), form_->KSort1);
   const std::pair<UINT, const char*> items[] = {{kCmdKName1, "名前順/&Name"},
-                                                {kCmdKNatural1, "自然順/&Natural"},
+                                                {kCmdKNatural1, "自然順/N&atural"},
                                                 {kCmdKDate1, "更新日時順/&Date"}};
   for (const auto& [command, text] : items) {
     EXPECT_EQ(MenuText(form_->KSort1, command, MF_BYCOMMAND), text);

@@ -790,10 +790,12 @@ TEST_F(SetupWindowTest, TabWalksTheControlsInOrderAndEnterPressesExecute) {
                                 form_->StringGrid1->Handle(),
                                 form_->FilterComboBox1->Handle(),
                                 form_->ComboBox1,
+                                form_->Panel2,
+                                form_->Panel3,
+                                form_->CheckBox1,
                                 form_->ComboBox2,
                                 form_->ComboBox3,
                                 form_->BitBtn1,
-                                form_->CheckBox1,
                                 form_->DriveComboBox1->Handle()};
   SetFocus(form_->DriveComboBox1->Handle());
   ClickButton(form_->SpeedButton14);  // Execute enabled, so it takes the focus

@@ -12,6 +12,8 @@ namespace {
 constexpr char kClassName[] = "TPanel";
 constexpr int kFlagsSlot = 0;
 constexpr int kFontSlot = sizeof(LONG_PTR);
+// A spin field: digits have been typed since the focus came.
+constexpr int kTypingSlot = 2 * sizeof(LONG_PTR);
 
 unsigned FlagsOf(HWND window) {
   return static_cast<unsigned>(GetWindowLongPtrW(window, kFlagsSlot));
@@ -33,20 +35,97 @@ void Paint(HWND window) {
   } else if (flags & kPanelLoweredBevel) {
     DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   }
+  // A spin field shows the focus as a selected value: a digit typed
+  // replaces it.
+  const bool focused = (flags & kPanelSpinField) && GetFocus() == window;
+  if (focused) {
+    RECT inner = rect;
+    InflateRect(&inner, -1, -1);
+    FillRect(dc, &inner, GetSysColorBrush(COLOR_HIGHLIGHT));
+    DrawFocusRect(dc, &inner);
+  }
   const std::wstring text = WideWindowText(window);
   if (!text.empty()) {
     HFONT font = reinterpret_cast<HFONT>(GetWindowLongPtrW(window, kFontSlot));
     SelectGuard selected(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(focused                   ? COLOR_HIGHLIGHTTEXT
+                                 : IsWindowEnabled(window) ? COLOR_WINDOWTEXT
+                                                           : COLOR_GRAYTEXT));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
   EndPaint(window, &ps);
 }
 
+void Report(HWND window, WORD key) {
+  HWND root = GetAncestor(window, GA_ROOT);
+  if (!root || root == window) return;
+  SendMessageW(root, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), key),
+               reinterpret_cast<LPARAM>(window));
+}
+
+// The keys of a spin field; false for every other key and panel.
+bool SpinFieldKey(HWND window, UINT msg, WPARAM wparam) {
+  if (!(FlagsOf(window) & kPanelSpinField)) return false;
+  const bool typing = GetWindowLongPtrW(window, kTypingSlot) != 0;
+  if (msg == WM_KEYDOWN) {
+    WORD key = 0;
+    switch (wparam) {
+      case VK_UP:
+        key = kPanelKeyUp;
+        break;
+      case VK_DOWN:
+        key = kPanelKeyDown;
+        break;
+      case VK_PRIOR:
+        key = kPanelKeyPageUp;
+        break;
+      case VK_NEXT:
+        key = kPanelKeyPageDown;
+        break;
+      default:
+        return false;
+    }
+    SetWindowLongPtrW(window, kTypingSlot, 0);
+    Report(window, key);
+    return true;
+  }
+  // Digits as typed, the full-width ones of an input method too.
+  const wchar_t c = static_cast<wchar_t>(wparam);
+  int digit = -1;
+  if (c >= L'0' && c <= L'9') digit = c - L'0';
+  if (c >= L'\uFF10' && c <= L'\uFF19') digit = c - L'\uFF10';
+  if (digit >= 0) {
+    SetWindowLongPtrW(window, kTypingSlot, 1);
+    Report(window, static_cast<WORD>((typing ? kPanelKeyMoreDigit : kPanelKeyDigit) + digit));
+    return true;
+  }
+  if (c == L'\b') {
+    SetWindowLongPtrW(window, kTypingSlot, 1);
+    Report(window, kPanelKeyBack);
+    return true;
+  }
+  return false;
+}
+
 LRESULT CALLBACK PanelProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
+    case WM_GETDLGCODE:
+      if (FlagsOf(window) & kPanelSpinField) return DLGC_WANTARROWS | DLGC_WANTCHARS;
+      break;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+      if (SpinFieldKey(window, msg, wparam)) return 0;
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      SetWindowLongPtrW(window, kTypingSlot, 0);
+      InvalidateRect(window, nullptr, TRUE);
+      break;
+    case WM_ENABLE:
+      InvalidateRect(window, nullptr, TRUE);
+      break;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:
@@ -79,6 +158,10 @@ LRESULT CALLBACK PanelProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) 
     case WM_SETTEXT: {
       LRESULT result = DefWindowProcW(window, msg, wparam, lparam);
       InvalidateRect(window, nullptr, TRUE);
+      // A screen reader hears a spin field's new value.
+      if (FlagsOf(window) & kPanelSpinField) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+      }
       return result;
     }
     case WM_SIZE:
@@ -94,7 +177,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) 
 const char* PanelClassName() {
   static bool registered = false;
   if (!registered) {
-    RegisterControlClass<&PanelProc>(kClassName, 0, 2 * sizeof(LONG_PTR));
+    RegisterControlClass<&PanelProc>(kClassName, 0, 3 * sizeof(LONG_PTR));
     registered = true;
   }
   return kClassName;
@@ -109,7 +192,9 @@ int PanelBevelWidth(unsigned flags) {
 HWND CreatePanel(HWND parent, int id, unsigned flags, DWORD exStyle, int left, int top, int width,
                  int height) {
   HWND panel = CreateWindowExW(
-      exStyle | WS_EX_CONTROLPARENT, Widen(PanelClassName()).c_str(), L"",
+      // A spin field is a tab stop itself, not a container the Tab key enters.
+      exStyle | (flags & kPanelSpinField ? 0 : WS_EX_CONTROLPARENT),
+      Widen(PanelClassName()).c_str(), L"",
       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top, width, height, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(panel, kFlagsSlot, static_cast<LONG_PTR>(flags));
