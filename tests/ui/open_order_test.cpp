@@ -186,6 +186,22 @@ TEST_F(OpenOrderTest, CommandLineShowsAFolderOrAFilesFolderElseStartsAsWithout) 
     EXPECT_EQ(form_->SettingsPath, folder_ + "\\KVTset.ini");
     DestroyWindows();
   }
+
+  // Three hundred files, as "Send To" hands them over: all checked, counted.
+  const std::string many = folder_ + "\\many";
+  CreateDirectoryW(Widen(many).c_str(), nullptr);
+  std::string arguments;
+  for (int i = 0; i < 300; ++i) {
+    const std::string path = many + "\\f" + std::to_string(i) + ".jpg";
+    WriteFile(path);
+    arguments += " \"" + path + "\"";
+  }
+  boxes_.clear();
+  Start(arguments);
+  EXPECT_EQ(Checked().size(), 300u);
+  EXPECT_EQ(Grid().size(), 300u);
+  EXPECT_EQ(Status(3), "300個存在");
+  EXPECT_EQ(BoxTexts(), Names{});
 }
 
 TEST_F(OpenOrderTest, DroppedFolderOrFilesAreShownAndTheFilesChecked) {
