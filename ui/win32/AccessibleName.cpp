@@ -1,6 +1,5 @@
 #include "AccessibleName.h"
 
-#include <commctrl.h>
 #include <objbase.h>
 #include <oleacc.h>
 
@@ -198,10 +197,6 @@ class NamedAccessible final : public IAccessible {
   AccessibleText text_;
 };
 
-constexpr UINT_PTR kSubclassId = 0x4B41;  // "KA"
-// The control's text, kept under this window property while it lives.
-constexpr wchar_t kTextProperty[] = L"KorvathAccessibleText";
-
 bool Answer(HWND window, const AccessibleText& text, WPARAM wparam, LRESULT& result) {
   const Oleacc& lib = Oleacc::Get();
   if (!lib.CreateStdAccessibleObject || !lib.LresultFromObject) return false;
@@ -224,39 +219,54 @@ bool Answer(HWND window, const AccessibleText& text, WPARAM wparam, LRESULT& res
   return true;
 }
 
-LRESULT CALLBACK NameProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                          DWORD_PTR) {
-  auto* text = static_cast<AccessibleText*>(GetPropW(window, kTextProperty));
-  if (!text) return DefSubclassProc(window, msg, wparam, lparam);
+// A named control's text and the procedure it had. The control is
+// subclassed the classic way, its state in GWLP_USERDATA (which the system's
+// controls leave to the program): comctl32's subclassing looks its chain up
+// in a window property on every message, a trip to the window server under
+// Wine, and the naming fields are read through their controls for every
+// file a run renames.
+struct NamedControl {
+  AccessibleText Text;
+  WNDPROC Previous = nullptr;
+};
+
+LRESULT CALLBACK NameProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  auto* named = reinterpret_cast<NamedControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!named) return DefWindowProcW(window, msg, wparam, lparam);
+  const WNDPROC previous = named->Previous;
   if (msg == WM_GETOBJECT && static_cast<DWORD>(lparam) == static_cast<DWORD>(OBJID_CLIENT)) {
     LRESULT result = 0;
     bool answered = false;
-    Application.Guard([&] { answered = Answer(window, *text, wparam, result); });
+    Application.Guard([&] { answered = Answer(window, named->Text, wparam, result); });
     if (answered) return result;
   } else if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, &NameProc, id);
-    RemovePropW(window, kTextProperty);
-    delete text;
+    // The window goes: its procedure is not put back (a later subclass may
+    // sit above this one), only the state is freed.
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    delete named;
   }
-  return DefSubclassProc(window, msg, wparam, lparam);
+  return CallWindowProcW(previous, window, msg, wparam, lparam);
 }
 
 }  // namespace
 
 void SetAccessibleText(HWND control, AccessibleText text) {
   if (!control) return;
-  if (auto* kept = static_cast<AccessibleText*>(GetPropW(control, kTextProperty))) {
-    *kept = std::move(text);
+  const LONG_PTR data = GetWindowLongPtrW(control, GWLP_USERDATA);
+  if (GetWindowLongPtrW(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&NameProc)) {
+    reinterpret_cast<NamedControl*>(data)->Text = std::move(text);
     return;
   }
-  auto* kept = new AccessibleText(std::move(text));
-  if (!SetPropW(control, kTextProperty, kept)) {
-    delete kept;
-    return;
-  }
-  if (!SetWindowSubclass(control, &NameProc, kSubclassId, 0)) {
-    RemovePropW(control, kTextProperty);
-    delete kept;
+  // A control that keeps something of its own there is left unnamed
+  // rather than broken.
+  if (data != 0) return;
+  auto* named = new NamedControl{std::move(text), nullptr};
+  SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(named));
+  named->Previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NameProc)));
+  if (!named->Previous) {
+    SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+    delete named;
   }
 }
 
