@@ -9,11 +9,13 @@
 #include "CommandLine.h"
 #include "ProgramWindows.h"
 #include "Setup.h"
+#include "SystemDlls.h"
 #include "WideText.h"
 
 // The wide entry: paths handed over may hold any character.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR arguments, int) {
   using namespace korvath;
+  RestrictDllSearch();
   Application.Initialize(instance);
   Application.SetTitle("Korvath");
 

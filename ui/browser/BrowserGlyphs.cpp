@@ -154,8 +154,10 @@ void DrawBrowserGlyph(HDC dc, BrowserGlyph glyph, int left, int top, int bottom,
   OwnedMemoryDC source(CreateCompatibleDC(nullptr));
   SelectGuard bitmap(source.Get(), glyphs.Bitmap(glyph));
   const int y = top + (bottom - top - glyphs.Height()) / 2;
-  TransparentBlt(dc, left, y, glyphs.Width(), glyphs.Height(), source.Get(), 0, 0, glyphs.Width(),
-                 glyphs.Height(), glyphs.Transparent(glyph));
+  // gdi32's own: msimg32's TransparentBlt would bring a DLL that is looked
+  // for beside the program.
+  GdiTransparentBlt(dc, left, y, glyphs.Width(), glyphs.Height(), source.Get(), 0, 0,
+                    glyphs.Width(), glyphs.Height(), glyphs.Transparent(glyph));
 }
 
 }  // namespace korvath

@@ -1,12 +1,11 @@
 #include "DriveComboBox.h"
 
-#include <winnetwk.h>
-
 #include "BrowserGlyphs.h"
 #include "DirectoryListBox.h"
 #include "ErrorMode.h"
 #include "FolderSearch.h"
 #include "Handles.h"
+#include "SystemDlls.h"
 #include "WideText.h"
 #include "Win32Collation.h"
 
@@ -34,10 +33,10 @@ std::string RemoteName(char upperLetter) {
   std::wstring remote(MAX_PATH + 1, L'\0');
   DWORD length = static_cast<DWORD>(remote.size());
   CriticalErrorsOff quiet;
-  DWORD status = WNetGetConnectionW(local, remote.data(), &length);
+  DWORD status = NetworkConnection(local, remote.data(), &length);
   if (status == ERROR_MORE_DATA) {
     remote.resize(length);
-    status = WNetGetConnectionW(local, remote.data(), &length);
+    status = NetworkConnection(local, remote.data(), &length);
   }
   if (status != NO_ERROR) return "";
   return Narrow(remote.c_str());
