@@ -15,8 +15,10 @@ WindowPosition ReadWindowPosition(ProfileStore& store) {
   WindowPosition position;
   position.Left = store.ReadInteger(kSectionForm, kKeyLeft, kDesignLeft);
   if (position.Left < 1) position.Left = 0;
+  position.Left = std::min(position.Left, kFarthestWindowEdge);
   position.Top = store.ReadInteger(kSectionForm, kKeyTop, kDesignTop);
   if (position.Top < 1) position.Top = 0;
+  position.Top = std::min(position.Top, kFarthestWindowEdge);
   return position;
 }
 

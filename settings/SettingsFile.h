@@ -26,7 +26,13 @@ struct WindowPosition {
   int Top = kDesignTop;
 };
 
-// Form/Left and Form/Top; an edge below 1 becomes 0.
+// No screen reaches this far; an edge past it is held here, so that the
+// edge plus the window's size stays an int (the window then stands off
+// every screen and opens at its design position).
+inline constexpr int kFarthestWindowEdge = 32767;
+
+// Form/Left and Form/Top; an edge below 1 becomes 0, one past
+// kFarthestWindowEdge becomes kFarthestWindowEdge.
 WindowPosition ReadWindowPosition(ProfileStore& store);
 FolderHistory ReadFolderHistory(ProfileStore& store);
 TextHistory ReadPrefixHistory(ProfileStore& store);

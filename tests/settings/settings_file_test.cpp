@@ -14,15 +14,21 @@ TEST(ComposeSettingsPath, AppendsTheFileNameEvenAtARoot) {
   EXPECT_EQ(ComposeSettingsPath("C:\\"), "C:\\\\KVTset.ini");
 }
 
-TEST(ReadWindowPosition, ClampsEdgesBelowOneToZero) {
+TEST(ReadWindowPosition, ClampsEdgesBelowOneToZeroAndFarOnesToTheFarthest) {
   struct Case {
     const char* left;
     const char* top;
     int expectedLeft, expectedTop;
   };
   const Case cases[] = {
-      {nullptr, nullptr, 198, 95}, {"-40", "0x20", 0, 32}, {"0", "$20", 0, 32},
-      {"1", "abc", 1, 95},         {"", "-1", 198, 0},     {"99999999999", "1", 198, 1},
+      {nullptr, nullptr, 198, 95},
+      {"-40", "0x20", 0, 32},
+      {"0", "$20", 0, 32},
+      {"1", "abc", 1, 95},
+      {"", "-1", 198, 0},
+      {"99999999999", "1", 198, 1},
+      {"2147483647", "0x7FFFFFF0", 32767, 32767},
+      {"32767", "32768", 32767, 32767},
   };
   for (const Case& c : cases) {
     test::FakeProfileStore store;
