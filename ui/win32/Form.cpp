@@ -1,11 +1,21 @@
 #include "Form.h"
 
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "Application.h"
 #include "WideText.h"
 
 namespace korvath {
+
+namespace {
+std::runtime_error WindowError(const char* call, const char* className) {
+  const DWORD error = GetLastError();
+  return std::runtime_error(std::string("ウィンドウ ") + className + " を作れません (" + call +
+                            ", エラー " + std::to_string(error) + ")");
+}
+}  // namespace
 
 TForm::~TForm() {
   if (handle_ && IsWindow(handle_)) {
@@ -29,10 +39,14 @@ void TForm::CreateHandle(const CreateParams& p) {
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = p.background;
     wc.lpszClassName = className.c_str();
-    RegisterClassExW(&wc);
+    if (!RegisterClassExW(&wc)) throw WindowError("RegisterClassExW", p.className);
   }
-  CreateWindowExW(p.exStyle, className.c_str(), Widen(p.caption).c_str(), p.style, p.left, p.top,
-                  p.width, p.height, p.owner, nullptr, instance, this);
+  // A window that is not there would leave every later step working on a
+  // null handle: the creation ends here, reported.
+  if (!CreateWindowExW(p.exStyle, className.c_str(), Widen(p.caption).c_str(), p.style, p.left,
+                       p.top, p.width, p.height, p.owner, nullptr, instance, this)) {
+    throw WindowError("CreateWindowExW", p.className);
+  }
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {

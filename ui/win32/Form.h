@@ -30,7 +30,8 @@ class TForm {
     HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   };
 
-  // Registers the class on first use and creates the window.
+  // Registers the class on first use and creates the window; throws
+  // std::runtime_error when either is refused.
   void CreateHandle(const CreateParams& params);
 
   // Handles one message; the default passes it to DefWindowProcA.
