@@ -36,6 +36,9 @@ class FileSystem {
   virtual bool ListNames(const std::string& folder, std::vector<std::string>& names) = 0;
   // Creates (or empties) a journal file; null when it cannot be written.
   virtual std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) = 0;
+  // False when the file is missing, unreadable, or larger than
+  // kLargestWholeFile: journals and settings come from folders anyone may
+  // have written to, and are never read into memory whatever their size.
   virtual bool ReadWholeFile(const std::string& path, std::string& text) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   // Text of an earlier version's journal (Shift-JIS) as UTF-8; nullopt when
@@ -44,7 +47,19 @@ class FileSystem {
     (void)bytes;
     return std::nullopt;
   }
+  // Tells this file apart from any other for as long as it lives, renamed
+  // or not (a volume and file index, or its size and last-write time where
+  // the file system keeps no lasting index); empty when it cannot be told.
+  virtual std::string FileIdentity(const std::string& name) {
+    (void)name;
+    return {};
+  }
 };
+
+// 32 MiB: a journal of 100,000 files that all step aside under temporary
+// names, with names of 40 characters, and any settings file the program
+// writes (1,000 masks of 2,047 characters) stay well below it.
+inline constexpr std::size_t kLargestWholeFile = std::size_t{32} << 20;
 
 // What the run needs from the window.
 class RenameObserver {

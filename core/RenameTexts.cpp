@@ -91,6 +91,35 @@ std::string RecoveredText(int restoredCount, const std::vector<Move>& left, bool
   return text;
 }
 
+std::string ConfirmUndoText(std::string_view folder, std::size_t fileCount) {
+  std::string text = "直前のファイル名の変換を元に戻します。\n\n";
+  text += folder;
+  text += "\nの" + std::to_string(fileCount) +
+          "個のファイルが、元の名前に戻ります。\n\nよろしいですか？";
+  return text;
+}
+
+std::string RecoveryQuestionText(std::string_view folder, std::size_t fileCount, bool undo) {
+  std::string text = undo ? "前回の「元に戻す」は、途中で止まっていました。\n\n"
+                          : "前回のファイル名の変換は、途中で止まっていました。\n\n";
+  text += folder;
+  text += "\nの" + std::to_string(fileCount) + "個のファイルを、";
+  text += undo ? "元に戻す前の名前に戻しますか？" : "変換前の名前に戻しますか？";
+  text += "\n\n「いいえ」のときは何も動かさず、次の起動でもう一度尋ねます。";
+  return text;
+}
+
+std::string JournalSetAsideText(std::string_view path, std::string_view aside) {
+  std::string text = "記録ファイル ";
+  text += path;
+  text +=
+      " は、このプログラムが書いたものとして読めません。\n\n"
+      "どのファイルも動かさずに、記録ファイルの名前を ";
+  text += aside;
+  text += " に変えました。";
+  return text;
+}
+
 PreviewColumnWidths ComputePreviewColumnWidths(int outerWidth) {
   // C++ division truncates toward zero, as the grid's rule wants.
   return {outerWidth / 2 - 13, outerWidth / 2 - 12};

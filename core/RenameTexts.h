@@ -45,6 +45,9 @@ inline constexpr std::string_view TooLongNameReason = "名前が長すぎます�
 inline constexpr std::string_view JournalFailedReason = "記録ファイルに書き込めませんでした。";
 inline constexpr std::string_view NoTemporaryNameReason = "一時的な名前を付けられませんでした。";
 inline constexpr std::string_view MissingFileReason = "ファイルが見つかりません。";
+// Undo: the name is now another file's (another program renamed files since).
+inline constexpr std::string_view ChangedFileReason =
+    "変換の後で、別のファイルに置き換わっています。";
 // A file left under a temporary name: "<reason>（現在の名前: ~KVT1_a.txt）".
 std::string StrandedReason(std::string_view reason, std::string_view where);
 
@@ -70,17 +73,25 @@ std::string MarkedCountText(std::size_t markedCount);
 
 // The File menu's undo.
 inline constexpr std::string_view UndoMenuCaption = "元に戻す";
-inline constexpr std::string_view ConfirmUndoText =
-    "直前のファイル名の変換を元に戻します。\n\nよろしいですか？";
+// "直前のファイル名の変換を元に戻します。\n\n<folder>\nの<n>個のファイルが、
+// 元の名前に戻ります。\n\nよろしいですか？"
+std::string ConfirmUndoText(std::string_view folder, std::size_t fileCount);
+// Start-up, before rolling back a run (or an undo) that was cut off: the
+// folder and how many files would move.
+std::string RecoveryQuestionText(std::string_view folder, std::size_t fileCount, bool undo);
 // Start-up, after rolling back a run (or an undo) that was cut off: how
 // many files are back, and where those that could not be brought back are.
 std::string RecoveredText(int restoredCount, const std::vector<Move>& left, bool undo);
+// Start-up: a journal that is not one the run writes, renamed aside unused.
+std::string JournalSetAsideText(std::string_view path, std::string_view aside);
 
 // A run under way: the Execute button's caption meanwhile, the question
 // before stopping, and the progress panel's "<n> / <N>".
 inline constexpr std::string_view StopRunCaption = "中止";
 inline constexpr std::string_view ConfirmStopText =
     "ファイル名の変換を中止します。\n\nよろしいですか？";
+inline constexpr std::string_view ConfirmStopUndoText =
+    "元に戻す操作を中止します。\n\nよろしいですか？";
 std::string ProgressText(std::size_t done, std::size_t total);
 
 // Digit-count display: "3桁", or "１０桁" in full width.

@@ -70,8 +70,11 @@ class Mover {
 
  private:
   // The one place a step's journal line is written.
+  // The file's identity goes with the step, so that an undo can tell it
+  // from a file another program gave the name since.
   bool Record(const std::string& from, const std::string& to, bool flush) {
-    return journal_.Append(JournalStepLine(from, to)) && (!flush || journal_.Flush());
+    const std::string identity = fileSystem_.FileIdentity(JoinPath(folder_, from));
+    return journal_.Append(JournalStepLine(from, to, identity)) && (!flush || journal_.Flush());
   }
 
   FileSystem& fileSystem_;
@@ -286,24 +289,33 @@ std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& 
   return Batch(fileSystem, folder, moves, journal, moved, turn).Run();
 }
 
-std::vector<Move> NetMoves(const Journal& journal) {
-  std::vector<Move> files;
+std::vector<JournalFile> JournalFiles(const Journal& journal) {
+  std::vector<JournalFile> files;
   std::unordered_map<std::string, std::size_t> fileAt;  // current name -> file
-  for (const JournalStep& step : journal.Steps) {
+  for (std::size_t s = 0; s < journal.Steps.size(); ++s) {
+    const JournalStep& step = journal.Steps[s];
     if (step.Failed) continue;
     const auto found = fileAt.find(NameKey(step.From));
     std::size_t file;
     if (found == fileAt.end()) {
       file = files.size();
-      files.push_back({step.From, step.From});
+      files.push_back({step.From, step.From, {}, {}});
     } else {
       file = found->second;
       fileAt.erase(found);
     }
     files[file].To = step.To;
+    if (!step.Identity.empty()) files[file].Identity = step.Identity;
+    files[file].Steps.push_back(s);
     fileAt[NameKey(step.To)] = file;
   }
   return files;
+}
+
+std::vector<Move> NetMoves(const Journal& journal) {
+  std::vector<Move> moves;
+  for (const JournalFile& file : JournalFiles(journal)) moves.push_back({file.From, file.To});
+  return moves;
 }
 
 RollBackResult RollBack(FileSystem& fileSystem, const Journal& journal) {
@@ -327,6 +339,12 @@ RollBackResult RollBack(FileSystem& fileSystem, const Journal& journal) {
     const std::string from = JoinPath(journal.Folder, step.From);
     const std::string to = JoinPath(journal.Folder, step.To);
     if (fileSystem.EntryExists(from) || !fileSystem.EntryExists(to)) continue;  // not taken
+    // A file given the name since by another program is not this step's:
+    // it stays where it is, as if the step had not been taken.
+    if (!step.Identity.empty()) {
+      const std::string now = fileSystem.FileIdentity(to);
+      if (!now.empty() && now != step.Identity) continue;
+    }
     if (fileSystem.Rename(to, from)) {
       if (home[i]) ++result.Restored;
       continue;

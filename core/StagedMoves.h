@@ -73,13 +73,22 @@ std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& 
                                      const std::function<bool(const MoveTurn&)>& turn);
 
 // What the steps of a journal did to each file, in journal order: the
-// file's name before the first step and after its last taken step.
+// file's name before the first step and after its last taken step, its
+// identity as last recorded, and the indexes of its taken steps.
+struct JournalFile {
+  std::string From;
+  std::string To;
+  std::string Identity;
+  std::vector<std::size_t> Steps;
+};
+std::vector<JournalFile> JournalFiles(const Journal& journal);
 std::vector<Move> NetMoves(const Journal& journal);
 
 // Rolls back the taken steps of a journal, last first. A step counts as
 // taken when its source is gone and its target is there, so rolling back
-// twice is harmless. Returns the files brought back (first name and the
-// name they had) and, in left, those that could not be.
+// twice is harmless; a target now held by another file than the step's
+// (its identity differs) counts as not taken. Returns the files brought back
+// (first name and the name they had) and, in left, those that could not be.
 struct RollBackResult {
   int Restored = 0;
   std::vector<Move> Left;  // From: where the file is; To: its old name

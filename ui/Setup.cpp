@@ -267,10 +267,11 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       DestroyWindow(Handle());
       return 0;
     case WM_QUERYENDSESSION:
-      // Log-off waits while files are being renamed; the window closes
-      // after the run, so that the next attempt finds it gone.
+      // Log-off waits while files are being renamed, and the system tells
+      // the user why. Cancelled, it leaves the window as it is.
       if (runInProgress_) {
-        closeAfterRun_ = true;
+        blockingShutdown_ =
+            ShutdownBlockReasonCreate(Handle(), L"ファイル名を変更しています。") != FALSE;
         return FALSE;
       }
       return TRUE;

@@ -352,6 +352,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   RunDriver* run_ = nullptr;  // while the Execute button's run lasts
   bool runInProgress_ = false;
   bool closeAfterRun_ = false;
+  bool blockingShutdown_ = false;  // a log-off told to wait for the run
   bool savedAtClose_ = false;  // one ending may arrive by several routes
   std::vector<std::string> startChecks_;  // files named on the command line
   std::vector<std::string> startLeftOut_;  // and the paths it names that are not among them

@@ -1,6 +1,7 @@
 // Start-up: a rename run (or an undo) cut off last time, by a crash or a
 // power loss, is rolled back from its journal before the first folder is
-// shown, and the user is told what was done.
+// shown, once the user has agreed; a journal the run could not have
+// written is put aside unused, and the user is told.
 
 #include <string>
 
@@ -12,9 +13,18 @@
 namespace korvath {
 
 void TSetupForm1::RecoverInterruptedRename() {
-  const std::string told = RecoverInterrupted(*fileSystem_, JournalPathsBeside(SettingsPath));
-  if (!told.empty()) {
-    ShowMessage(Handle(), told, std::string(ConfirmRenameCaption), MB_OK | MB_ICONINFORMATION);
+  const Recovery recovery = RecoverInterrupted(
+      *fileSystem_, JournalPathsBeside(SettingsPath), [&](const std::string& question) {
+        return ShowMessage(Handle(), question, std::string(ConfirmRenameCaption),
+                           MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) == IDYES;
+      });
+  for (const auto& [journal, aside] : recovery.SetAside) {
+    ShowMessage(Handle(), JournalSetAsideText(journal, aside), std::string(CollisionCaption),
+                MB_OK | MB_ICONERROR);
+  }
+  if (!recovery.Told.empty()) {
+    ShowMessage(Handle(), recovery.Told, std::string(ConfirmRenameCaption),
+                MB_OK | MB_ICONINFORMATION);
   }
 }
 

@@ -1,5 +1,6 @@
 // The rename run from the Execute button, and taking the last run back.
 
+#include <optional>
 #include <string>
 
 #include "ControlFocus.h"
@@ -26,6 +27,10 @@ TSetupForm1::RunInProgress::RunInProgress(TSetupForm1& form)
 TSetupForm1::RunInProgress::~RunInProgress() {
   if (!outer_) return;
   form_.runInProgress_ = false;
+  if (form_.blockingShutdown_) {
+    form_.blockingShutdown_ = false;
+    ShutdownBlockReasonDestroy(form_.Handle());
+  }
   if (form_.closeAfterRun_) {
     form_.closeAfterRun_ = false;
     PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
@@ -79,7 +84,7 @@ void TSetupForm1::BitBtn1Click() {
   const RunInProgress running(*this);
   RenameRunResult result;
   {
-    RunDriver run(*this);
+    RunDriver run(*this, FileListBox1->Directory(), ConfirmStopText);
     WindowRenameObserver observer(*this, run);
     const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
     result = RunRename(*session_, *preview_, run.Files(), observer, place);
@@ -96,16 +101,34 @@ void TSetupForm1::BitBtn1Click() {
 bool TSetupForm1::UndoAvailable() { return CanUndo(*fileSystem_, JournalPathsBeside(SettingsPath)); }
 
 void TSetupForm1::KUndo1Click() {
-  if (!UndoAvailable()) return;
-  if (ShowMessage(Handle(), std::string(ConfirmUndoText), std::string(ConfirmRenameCaption),
+  if (run_) return;
+  const JournalPaths paths = JournalPathsBeside(SettingsPath);
+  const std::optional<UndoSummary> undo = UndoableRun(*fileSystem_, paths);
+  if (!undo) return;
+  if (ShowMessage(Handle(), ConfirmUndoText(undo->Folder, undo->Files),
+                  std::string(ConfirmRenameCaption),
                   MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) != IDYES) {
     return;
   }
-  const UndoResult result = UndoLastRun(*fileSystem_, JournalPathsBeside(SettingsPath));
-  if (result.FailureCount > 0) {
-    ShowMessage(Handle(), UndoFailureReportText(result.FailureCount, result.FirstFailures),
-                std::string(CollisionCaption), MB_OK | MB_ICONERROR);
+  UndoResult result;
+  {
+    // Driven like a run: the window answers, shows the progress, and Esc,
+    // "中止" or a close ask whether to stop.
+    const RunInProgress running(*this);
+    RunDriver run(*this, undo->Folder, ConfirmStopUndoText);
+    UndoProgress progress;
+    progress.Show = [&](std::size_t done, std::size_t total, const std::string& name) {
+      run.ShowProgress(done, total, name);
+    };
+    progress.StopRequested = [&] { return run.StopRequested(); };
+    result = UndoLastRun(run.Files(), paths, progress);
+    if (result.FailureCount > 0) {
+      ShowMessage(Handle(), UndoFailureReportText(result.FailureCount, result.FirstFailures),
+                  std::string(CollisionCaption), MB_OK | MB_ICONERROR);
+    }
   }
+  // The window closes once the undo is over, when asked meanwhile.
+  if (!Handle() || !result.Done) return;
   // The folder of the run as it now is: list, preview, displays, status.
   if (FileListBox1->Directory() == result.Folder) {
     KRenew1Click();

@@ -14,6 +14,7 @@
 #include "RenameTexts.h"
 #include "TakenNames.h"
 #include "TaskbarProgress.h"
+#include "WideText.h"
 #include "browser/DirectoryListBox.h"
 #include "browser/DriveComboBox.h"
 #include "browser/FileListBox.h"
@@ -42,7 +43,8 @@ constexpr ULONGLONG kShowEvery = 50;
 // is confirmed (and after it), calls are made directly.
 class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
  public:
-  PumpingFileSystem(FileSystem& inner, RunDriver& driver) : inner_(inner), driver_(driver) {
+  PumpingFileSystem(FileSystem& inner, RunDriver& driver, bool slow)
+      : inner_(inner), driver_(driver), slow_(slow) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     slowTicks_ = frequency.QuadPart * kSlowCallMs / 1000;
@@ -60,7 +62,10 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
     return Call([&] { return inner_.Exists(name); });
   }
   bool Rename(const std::string& from, const std::string& to) override {
-    return Call([&] { return inner_.Rename(from, to); });
+    renaming_ = true;
+    const bool renamed = Call([&] { return inner_.Rename(from, to); });
+    renaming_ = false;
+    return renamed;
   }
   std::string LastFailureReason() override {
     return Call([&] { return inner_.LastFailureReason(); });
@@ -81,6 +86,9 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
   }
   bool RemoveFile(const std::string& path) override {
     return Call([&] { return inner_.RemoveFile(path); });
+  }
+  std::string FileIdentity(const std::string& name) override {
+    return Call([&] { return inner_.FileIdentity(name); });
   }
   // A conversion in memory, not a file call: nothing to wait for.
   std::optional<std::string> ShiftJisToUtf8(std::string_view bytes) override {
@@ -129,26 +137,58 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
     return result;
   }
 
+  // The job runs on the worker while the window's messages are handled.
+  // Whatever happens in that handling, this returns only once the worker
+  // is done: the job writes into its caller's frame.
   void RunOnWorker(const std::function<void()>& work) {
-    if (!thread_) Start();
+    if (!thread_ && !Start()) {
+      work();  // no worker to be had: the window waits, as without one
+      return;
+    }
     driver_.PumpWhenDue();
     job_ = &work;
     error_ = nullptr;
     SetEvent(go_.Get());
     const HANDLE done = done_.Get();
-    while (MsgWaitForMultipleObjectsEx(1, &done, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
-           WAIT_OBJECT_0) {
-      driver_.Pump();
+    std::exception_ptr pumpError;
+    for (;;) {
+      const DWORD woke =
+          MsgWaitForMultipleObjectsEx(1, &done, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      if (woke == WAIT_OBJECT_0) break;
+      if (woke != WAIT_OBJECT_0 + 1 || pumpError) {
+        WaitForSingleObject(done, INFINITE);
+        break;
+      }
+      try {
+        driver_.Pump();
+      } catch (...) {
+        pumpError = std::current_exception();
+      }
     }
+    if (pumpError) std::rethrow_exception(pumpError);
     if (error_) std::rethrow_exception(error_);
   }
 
-  void Start() {
+  // The two events, then the thread; false, with nothing left over, when
+  // the system gives one of them not.
+  bool Start() {
     go_.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     done_.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    thread_.Reset(CreateThread(nullptr, 0, &Work, this, 0, nullptr));
+    if (go_ && done_) thread_.Reset(CreateThread(nullptr, 0, &Work, this, 0, nullptr));
+    if (thread_) return true;
+    go_.Reset(nullptr);
+    done_.Reset(nullptr);
+    return false;
   }
 
+ public:
+  // After a confirmed stop: a rename the worker is still waiting on (a
+  // share gone from the network) is called off; it then counts as refused.
+  void CancelRename() {
+    if (thread_ && renaming_ && slow_) CancelSynchronousIo(thread_.Get());
+  }
+
+ private:
   static DWORD WINAPI Work(void* self) {
     auto& files = *static_cast<PumpingFileSystem*>(self);
     for (;;) {
@@ -172,13 +212,27 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
   const std::function<void()>* job_ = nullptr;
   std::exception_ptr error_;
   std::atomic<bool> ending_{false};
-  bool slow_ = false;  // calls go to the worker
+  bool slow_ = false;      // calls go to the worker
+  bool renaming_ = false;  // the call in hand is a rename
   int slowInARow_ = 0;
   LONGLONG slowTicks_ = 0;
 };
 
-TSetupForm1::RunDriver::RunDriver(TSetupForm1& form)
-    : form_(form), files_(std::make_unique<PumpingFileSystem>(*form.fileSystem_, *this)) {
+namespace {
+// A folder on a share or on a drive mapped to one.
+bool OnTheNetwork(const std::string& folder) {
+  if (folder.rfind("\\\\", 0) == 0) return true;
+  if (folder.size() < 2 || folder[1] != ':') return false;
+  const std::wstring root = Widen(folder.substr(0, 2)) + L"\\";
+  return GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
+}
+}  // namespace
+
+TSetupForm1::RunDriver::RunDriver(TSetupForm1& form, const std::string& folder,
+                                  std::string_view stopQuestion)
+    : form_(form),
+      files_(std::make_unique<PumpingFileSystem>(*form.fileSystem_, *this, OnTheNetwork(folder))),
+      stopQuestion_(stopQuestion) {
   form_.run_ = this;
 }
 
@@ -224,11 +278,11 @@ void TSetupForm1::RunDriver::AskStop(bool closing) {
   if (!active_) return;
   if (!stop_ && !asking_) {
     asking_ = true;
-    stop_ = ShowMessage(form_.Handle(), std::string(ConfirmStopText),
-                        std::string(ConfirmRenameCaption),
+    stop_ = ShowMessage(form_.Handle(), stopQuestion_, std::string(ConfirmRenameCaption),
                         MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) == IDYES;
     asking_ = false;
     if (!stop_) return;
+    files_->CancelRename();
   } else if (!stop_) {
     return;  // the question is already on screen
   }
@@ -267,6 +321,8 @@ void TSetupForm1::RunDriver::LockInputs() {
   focus_ = focus && IsChild(form, focus) ? focus : nullptr;
   caption_ = WindowText(f.BitBtn1);
   SetWindowTextUtf8(f.BitBtn1, StopRunCaption);
+  buttonEnabled_ = IsWindowEnabled(f.BitBtn1) != FALSE;
+  EnableWindow(f.BitBtn1, TRUE);
   if (focus_) SetFocus(f.BitBtn1);
   f.lastFocus_ = f.BitBtn1;
   const HWND inputs[] = {f.ComboBox1, f.ComboBox2, f.ComboBox3, f.CheckBox1,
@@ -294,6 +350,7 @@ void TSetupForm1::RunDriver::LockInputs() {
 void TSetupForm1::RunDriver::UnlockInputs() {
   TSetupForm1& f = form_;
   SetWindowTextUtf8(f.BitBtn1, caption_);
+  EnableControl(f.BitBtn1, buttonEnabled_);
   InvalidateRect(f.BitBtn1, nullptr, FALSE);
   for (const Locked& input : locked_) EnableControl(input.window, input.enabled);
   for (UINT position : lockedMenus_) {

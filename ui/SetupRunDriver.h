@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Setup.h"
@@ -24,7 +25,10 @@ class TaskbarProgress;
 
 class TSetupForm1::RunDriver {
  public:
-  explicit RunDriver(TSetupForm1& form);
+  // folder: where the files are; on a network drive every file system call
+  // goes to the worker from the first, where a stop can cancel it.
+  // stopQuestion: asked before stopping.
+  RunDriver(TSetupForm1& form, const std::string& folder, std::string_view stopQuestion);
   RunDriver(const RunDriver&) = delete;
   RunDriver& operator=(const RunDriver&) = delete;
   // Gives back the inputs, clears the progress.
@@ -69,6 +73,8 @@ class TSetupForm1::RunDriver {
   std::vector<UINT> lockedMenus_;  // top-level menu positions greyed
   HWND focus_ = nullptr;
   std::string caption_;  // the Execute button's, given back after the run
+  bool buttonEnabled_ = true;  // likewise its state: it is the stop button meanwhile
+  std::string stopQuestion_;
   bool active_ = false;
   bool stop_ = false;
   bool asking_ = false;

@@ -40,17 +40,31 @@ struct PowerCut {};
 // Windows-like folder in memory: names compare without regard to ASCII
 // letter case, a rename never replaces nor gives a name longer than the
 // wide functions take, each file carries a content tag so that a test can
-// see files lost or overwritten. Journal files live apart from the folder's
-// files. Folders are entries with content -1.
+// see files lost or overwritten (and its identity is that tag). Journal
+// files live apart from the folder's files. Folders are entries with
+// content -1. The folder's files are named relative to it, or by full path
+// under Root, as a run in Root names them.
 class MemoryFolder : public FileSystem {
  public:
+  static constexpr std::string_view Root = "C:\\run";
+
   static std::string Key(std::string_view name) {
-    std::string key(name);
+    std::string key(Local(name));
     for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return key;
   }
+  // A full path under Root as the name relative to it.
+  static std::string_view Local(std::string_view name) {
+    if (name.size() > Root.size() && name[Root.size()] == '\\' &&
+        name.substr(0, Root.size()) == Root) {
+      name.remove_prefix(Root.size() + 1);
+    }
+    return name;
+  }
 
-  void Add(const std::string& name, int content) { files_[Key(name)] = {name, content}; }
+  void Add(const std::string& name, int content) {
+    files_[Key(name)] = {std::string(Local(name)), content};
+  }
   void AddFolder(const std::string& name) { Add(name, -1); }
   void Remove(const std::string& name) { files_.erase(Key(name)); }
   bool Has(const std::string& name) const { return files_.count(Key(name)) != 0; }
@@ -92,9 +106,17 @@ class MemoryFolder : public FileSystem {
   bool Rename(const std::string& from, const std::string& to) override {
     Tick();
     RenameCalls.push_back({from, to});
-    const std::size_t slash = to.rfind('\\');
-    const bool folderThere = slash == std::string::npos || (Has(to.substr(0, slash)) &&
-                                                           ContentOf(to.substr(0, slash)) < 0);
+    if (Journals.count(from) != 0) {  // a journal put aside
+      if (Journals.count(to) != 0) return false;
+      Journals[to] = Journals[from];
+      Journals.erase(from);
+      return true;
+    }
+    const std::string_view local = Local(to);
+    const std::size_t slash = local.rfind('\\');
+    const bool folderThere =
+        slash == std::string::npos || (Has(std::string(local.substr(0, slash))) &&
+                                       ContentOf(std::string(local.substr(0, slash))) < 0);
     if (!Has(from) || Has(to) || !folderThere || !Holdable(to)) return false;
     const int content = ContentOf(from);
     Remove(from);
@@ -103,11 +125,17 @@ class MemoryFolder : public FileSystem {
     return true;
   }
   std::string LastFailureReason() override { return "refused"; }
-  bool EntryExists(const std::string& name) override { return Has(name); }
+  bool EntryExists(const std::string& name) override {
+    return Has(name) || Journals.count(name) != 0 || name == Root;
+  }
+  std::string FileIdentity(const std::string& name) override {
+    if (!Identities || !Has(name) || ContentOf(name) < 0) return {};
+    return "c" + std::to_string(ContentOf(name));
+  }
   bool ListNames(const std::string& folder, std::vector<std::string>& names) override {
     ++ListCalls;
-    const std::string head = folder.empty() ? "" : Key(folder) + "\\";
-    if (!folder.empty() && !Has(folder)) return false;
+    const std::string head = Local(folder).empty() || folder == Root ? "" : Key(folder) + "\\";
+    if (!head.empty() && !Has(folder)) return false;
     for (const auto& [key, file] : files_) {
       if (key.compare(0, head.size(), head) != 0) continue;
       const std::string rest = file.first.substr(head.size());
@@ -137,7 +165,7 @@ class MemoryFolder : public FileSystem {
   }
   bool ReadWholeFile(const std::string& path, std::string& text) override {
     const auto found = Journals.find(path);
-    if (found == Journals.end()) return false;
+    if (found == Journals.end() || found->second.size() > kLargestWholeFile) return false;
     text = found->second;
     return true;
   }
@@ -166,6 +194,7 @@ class MemoryFolder : public FileSystem {
     --StepsLeft;
   }
   int StepsLeft = -1;
+  bool Identities = true;  // false: a file system that cannot tell files apart
   // The journal write after this many more refuses (-1: none does).
   int FailAppendAfter = -1;
   int ListCalls = 0;

@@ -273,7 +273,7 @@ TEST(RenameRun, RenumberingInPlaceDeliversThePreviewWithoutWarnings) {
   folder.Add("b", 2);
   folder.Add("c", 3);
   std::unique_ptr<JournalWriter> journal = folder.CreateJournal("j");
-  journal->Append(JournalHeader(JournalRunKind, ""));
+  journal->Append(JournalHeader(JournalRunKind, MemoryFolder::Root));
   std::vector<Move> moves = {{"a", "b"}, {"b", "c"}, {"c", "a"}};
   int done = 0;
   ExecuteMoves(folder, "", moves, *journal, [&](std::size_t) { ++done; });
@@ -300,6 +300,7 @@ TEST(RenameRun, RenumberingInPlaceDeliversThePreviewWithoutWarnings) {
 // exactly once.
 TEST(RenameRecovery, CutOffAtAnyStepIsRolledBackAtTheNextStart) {
   const JournalPaths paths = JournalPathsBeside("KVTset.ini");
+  const auto yes = [](const std::string&) { return true; };
   const std::map<std::string, int> before = {{"p1.jpg", 1}, {"p2.jpg", 2}, {"p3.jpg", 3},
                                              {"p4.jpg", 4}, {"p6.jpg", 5}, {"x.txt", 6}};
   const std::map<std::string, int> renamed = {{"p2.jpg", 1}, {"p3.jpg", 2}, {"p4.jpg", 3},
@@ -315,7 +316,8 @@ TEST(RenameRecovery, CutOffAtAnyStepIsRolledBackAtTheNextStart) {
     b.folder.StepsLeft = steps;
     bool cut = false;
     try {
-      RunRename(b.session, b.preview, b.folder, b.observer, RenamePlace{"", paths.Run});
+      RunRename(b.session, b.preview, b.folder, b.observer,
+                RenamePlace{std::string(MemoryFolder::Root), paths.Run});
     } catch (const PowerCut&) {
       cut = true;
     }
@@ -328,7 +330,7 @@ TEST(RenameRecovery, CutOffAtAnyStepIsRolledBackAtTheNextStart) {
     SCOPED_TRACE(steps);
     Bench b;
     const bool cut = run(b, steps);
-    const std::string told = RecoverInterrupted(b.folder, paths);
+    const std::string told = RecoverInterrupted(b.folder, paths, yes).Told;
     if (b.folder.State() == renamed) {
       EXPECT_EQ(told, "");
       EXPECT_TRUE(CanUndo(b.folder, paths));
@@ -357,7 +359,7 @@ TEST(RenameRecovery, CutOffAtAnyStepIsRolledBackAtTheNextStart) {
       cut = true;
     }
     folder.StepsLeft = -1;
-    RecoverInterrupted(folder, paths);
+    RecoverInterrupted(folder, paths, yes);
     if (!cut) {
       EXPECT_EQ(undone.Restored, 5);
       EXPECT_EQ(undone.FailureCount, 0);
@@ -381,7 +383,8 @@ TEST(RenameUndo, SkipsFilesDeletedOrWhoseNameIsTakenAndReportsThem) {
   Bench b;
   b.List({{"a.txt", true}, {"b.txt", true}, {"c.txt", true}});
   b.fields.Prefix = "n";
-  RunRename(b.session, b.preview, b.folder, b.observer, RenamePlace{"", paths.Run});
+  RunRename(b.session, b.preview, b.folder, b.observer,
+            RenamePlace{std::string(MemoryFolder::Root), paths.Run});
   b.folder.Remove("n1.txt");  // deleted since
   b.folder.Add("b.txt", 9);   // old name taken since
   ASSERT_TRUE(CanUndo(b.folder, paths));
@@ -399,7 +402,8 @@ TEST(RenameUndo, SkipsFilesDeletedOrWhoseNameIsTakenAndReportsThem) {
   sub.folder.AddFolder("sub");
   sub.List({{"x.txt", true}, {"y.txt", true}});
   sub.fields.Prefix = "sub\\";
-  RunRename(sub.session, sub.preview, sub.folder, sub.observer, RenamePlace{"", paths.Run});
+  RunRename(sub.session, sub.preview, sub.folder, sub.observer,
+            RenamePlace{std::string(MemoryFolder::Root), paths.Run});
   ASSERT_EQ(sub.folder.State(), (std::map<std::string, int>{{"sub\\1.txt", 1}, {"sub\\2.txt", 2}}));
   EXPECT_EQ(UndoLastRun(sub.folder, paths).Restored, 2);
   EXPECT_EQ(sub.folder.State(), (std::map<std::string, int>{{"x.txt", 1}, {"y.txt", 2}}));
@@ -433,7 +437,7 @@ class FaultyFolder : public MemoryFolder {
       Remove(from);
     }
     if (Intruders && Chance(0.01)) {
-      const std::string name = lastFreed_.empty() || Chance(0.5) ? to : lastFreed_;
+      const std::string name(Local(lastFreed_.empty() || Chance(0.5) ? to : lastFreed_));
       if (!Has(name) && name.rfind(TemporaryNameMark, 0) != 0) {
         Add(name, kIntruder + static_cast<int>(IntruderContents.size()));
         IntruderContents.push_back(ContentOf(name));
@@ -535,7 +539,8 @@ struct FaultRun {
   }
 
   void Run() {
-    result = RunRename(session, preview, folder, observer, RenamePlace{"", "KVTrun.log"});
+    result = RunRename(session, preview, folder, observer,
+                       RenamePlace{std::string(MemoryFolder::Root), "KVTrun.log"});
   }
 
   bool At(const std::string& name, const Row& row) const {
@@ -545,9 +550,9 @@ struct FaultRun {
     return std::int64_t{start} + static_cast<std::int64_t>(r) > RenameSession::MaxStartNumber;
   }
   int RenamesTo(std::string_view mark) const {
-    return static_cast<int>(
-        std::count_if(folder.Renamed.begin(), folder.Renamed.end(),
-                      [&](const auto& r) { return r.second.rfind(mark, 0) == 0; }));
+    return static_cast<int>(std::count_if(
+        folder.Renamed.begin(), folder.Renamed.end(),
+        [&](const auto& r) { return MemoryFolder::Local(r.second).rfind(mark, 0) == 0; }));
   }
 
   // The unmarked rows as the graph the run carries out: each waits for the

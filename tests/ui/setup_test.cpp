@@ -462,7 +462,8 @@ TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
   answer_ = IDNO;
   Menu(kCmdKUndo1);
   ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].text, "直前のファイル名の変換を元に戻します。\n\nよろしいですか？");
+  EXPECT_EQ(boxes_[0].text, "直前のファイル名の変換を元に戻します。\n\n" + form_->ShownFolder() +
+                                "\nの5個のファイルが、元の名前に戻ります。\n\nよろしいですか？");
   EXPECT_EQ(boxes_[0].caption, "情報");
   EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
   EXPECT_TRUE(FileExists("p6.jpg"));

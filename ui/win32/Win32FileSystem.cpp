@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <utility>
 
 #include "CodePages.h"
@@ -101,14 +102,51 @@ bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& text) 
                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > kLargestWholeFile) {
+    return false;
+  }
   text.clear();
   char buffer[65536];
   DWORD read = 0;
   bool ok = true;
   while ((ok = ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
+    // Still growing while read: no more than the limit all the same.
+    if (text.size() + read > kLargestWholeFile) return false;
     text.append(buffer, read);
   }
   return ok;
+}
+
+std::string Win32FileSystem::FileIdentity(const std::string& name) {
+  // Attributes only: no sharing mode of another program's is in the way,
+  // and a link is told by itself, not by what it points at.
+  OwnedFile file(CreateFileW(SystemPath(name).c_str(), FILE_READ_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) return {};
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.Get(), &info)) return {};
+  // The file index lasts through renames on NTFS and ReFS; FAT derives it
+  // from where the name stands in its folder, which a rename can move, and
+  // other file systems may not keep one at all: size and time stand in.
+  wchar_t system[MAX_PATH + 1] = {};
+  const bool lastingIndex = GetVolumeInformationByHandleW(file.Get(), nullptr, 0, nullptr, nullptr,
+                                                          nullptr, system, MAX_PATH + 1) &&
+                            (lstrcmpiW(system, L"NTFS") == 0 || lstrcmpiW(system, L"ReFS") == 0) &&
+                            (info.nFileIndexHigh != 0 || info.nFileIndexLow != 0);
+  char text[64];
+  if (lastingIndex) {
+    std::snprintf(text, sizeof text, "i%08lx-%08lx%08lx", info.dwVolumeSerialNumber,
+                  info.nFileIndexHigh, info.nFileIndexLow);
+  } else {
+    std::snprintf(text, sizeof text, "t%08lx%08lx-%08lx%08lx", info.nFileSizeHigh,
+                  info.nFileSizeLow, info.ftLastWriteTime.dwHighDateTime,
+                  info.ftLastWriteTime.dwLowDateTime);
+  }
+  return text;
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {

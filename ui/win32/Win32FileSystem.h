@@ -27,7 +27,11 @@ class Win32FileSystem : public FileSystem {
   // CREATE_ALWAYS, hidden, no sharing for writers; Append is one WriteFile,
   // Flush is FlushFileBuffers.
   std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) override;
+  // Refuses a file over kLargestWholeFile before reading any of it.
   bool ReadWholeFile(const std::string& path, std::string& text) override;
+  // Volume serial and file index (GetFileInformationByHandle) on NTFS and
+  // ReFS; elsewhere size and last-write time.
+  std::string FileIdentity(const std::string& name) override;
   bool RemoveFile(const std::string& path) override;
   // MultiByteToWideChar(932), refusing bytes that are no Shift-JIS.
   std::optional<std::string> ShiftJisToUtf8(std::string_view bytes) override;

@@ -9,6 +9,7 @@
 #include "CodePages.h"
 #include "Handles.h"
 #include "NameKeys.h"
+#include "RenameRun.h"
 #include "WideText.h"
 
 namespace korvath {
@@ -137,6 +138,16 @@ bool Win32ProfileStore::CanHold(std::string_view text) const { return ShiftJisHo
 
 const std::string* Win32ProfileStore::AnsiPath() {
   if (!ansiPath_.empty()) return &ansiPath_;
+  // A settings file larger than any the program writes was put there by
+  // someone else: the profile functions would read it whole at every call.
+  // It is neither read nor written; the save at closing says so.
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!KnownToBeMissing(path_) &&
+      GetFileAttributesExW(Widen(path_).c_str(), GetFileExInfoStandard, &data) &&
+      ((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow) >
+          kLargestWholeFile) {
+    return nullptr;
+  }
   // The profile functions take the path in the ANSI code page; a path that
   // code page cannot spell goes by its short (8.3) form, whose names are
   // plain ASCII where the volume makes them.

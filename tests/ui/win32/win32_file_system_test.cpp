@@ -183,6 +183,40 @@ TEST_F(Win32Folder, RenameNeverReplaces) {
   EXPECT_EQ(Content("c.txt"), "a.txt");
 }
 
+// The identity follows a file through its renames and tells it from the
+// file given its name after it; a journal or settings file past the limit
+// is not read at all.
+TEST_F(Win32Folder, IdentityFollowsAFileAndOversizedFilesAreNotRead) {
+  MakeFile("a.txt");
+  MakeFile("b.txt", 5);
+  const std::string a = fileSystem.FileIdentity("a.txt");
+  const std::string b = fileSystem.FileIdentity("b.txt");
+  RecordProperty("identity", a);
+  ASSERT_FALSE(a.empty());
+  EXPECT_NE(a, b);
+  ASSERT_TRUE(fileSystem.Rename("a.txt", "c.txt"));
+  EXPECT_EQ(fileSystem.FileIdentity("c.txt"), a);
+  ASSERT_TRUE(fileSystem.Rename("b.txt", "a.txt"));
+  EXPECT_EQ(fileSystem.FileIdentity("a.txt"), b);
+  EXPECT_EQ(fileSystem.FileIdentity("gone.txt"), "");
+
+  std::string text;
+  ASSERT_TRUE(fileSystem.ReadWholeFile(folder_ + "\\c.txt", text));
+  EXPECT_EQ(text, "a.txt");
+  HANDLE big = CreateFileW(Full("big.log").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(big, INVALID_HANDLE_VALUE);
+  for (const std::size_t size : {kLargestWholeFile, kLargestWholeFile + 1}) {
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    ASSERT_TRUE(SetFilePointerEx(big, end, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(big));
+    EXPECT_EQ(fileSystem.ReadWholeFile(folder_ + "\\big.log", text), size == kLargestWholeFile)
+        << size;
+  }
+  CloseHandle(big);
+}
+
 TEST_F(Win32Folder, ShiftJisNamesAreRenamedWhole) {
   // 表 and ソ end in 0x5C; a byte scan would cut the names there.
   for (const char* name : {"表.txt", "ソ", "表ソ.dat"}) MakeFile(name);
