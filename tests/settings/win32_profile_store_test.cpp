@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "FileTypeFilter.h"
+#include "RenameRun.h"
 #include "SettingsFile.h"
 #include "SettingsKeys.h"
 #include "WideText.h"
@@ -242,6 +243,22 @@ TEST_F(SettingsFolder, BadFilesReadAsDefaults) {
   WriteRaw("[SetUp]\r\nTopHst0=" + longValue + "\r\n");
   Win32ProfileStore store(path_);
   EXPECT_EQ(store.ReadString("SetUp", "TopHst0"), std::string(kMaxProfileValueLength, 'v'));
+
+  // A file larger than any the program writes is neither read nor written.
+  WriteRaw("[Form]\r\nLeft=12\r\n");
+  HANDLE file = CreateFileW(Widen(path_).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER end;
+  end.QuadPart = static_cast<LONGLONG>(kLargestWholeFile) + 1;
+  SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+  SetEndOfFile(file);
+  CloseHandle(file);
+  Win32ProfileStore huge(path_);
+  EXPECT_EQ(ReadWindowPosition(huge).Left, kDesignLeft);
+  EXPECT_FALSE(huge.WriteString("Form", "Left", "5"));
+  const std::string kept = "[Form]\r\nLeft=12\r\n";
+  EXPECT_EQ(ReadRaw().substr(0, kept.size()), kept);
 }
 
 // A missing file is read as empty without asking again only until its
