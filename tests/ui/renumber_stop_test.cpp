@@ -129,7 +129,7 @@ TEST_F(RenumberStopTest, EscHalfwayStopsAtOldOrNewNamesAndUndoRestoresTheFolder)
   boxes_.clear();
   Menu(kCmdKUndo1);
   ASSERT_EQ(boxes_.size(), 1u);  // the question, and no failures
-  EXPECT_EQ(boxes_[0].text, ConfirmUndoText);
+  EXPECT_EQ(boxes_[0].text, ConfirmUndoText(folder_, static_cast<std::size_t>(done)));
   EXPECT_EQ(Folder(), before);
   EXPECT_FALSE(form_->UndoAvailable());
 }
