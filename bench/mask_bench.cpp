@@ -23,14 +23,14 @@
 #include <string>
 #include <vector>
 
-#include "../tests/support/Win32Folders.h"
+#include "Win32Folders.h"
 #include "About.h"
 #include "Application.h"
 #include "Option.h"
 #include "ProgramWindows.h"
 #include "ShownWindows.h"
 #include "Setup.h"
-#include "browser/FilterComboBox.h"
+#include "FilterComboBox.h"
 
 namespace {
 

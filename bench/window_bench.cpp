@@ -42,8 +42,8 @@
 #include "RenameSession.h"
 #include "Setup.h"
 #include "Win32FileSystem.h"
-#include "controls/CheckListBox.h"
-#include "../tests/support/Win32Folders.h"
+#include "CheckListBox.h"
+#include "Win32Folders.h"
 
 namespace {
 

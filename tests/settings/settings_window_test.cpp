@@ -20,9 +20,9 @@
 #include "Option.h"
 #include "RenameSession.h"
 #include "Setup.h"
-#include "browser/DriveComboBox.h"
-#include "browser/FilterComboBox.h"
-#include "../support/MainWindowFixture.h"
+#include "DriveComboBox.h"
+#include "FilterComboBox.h"
+#include "MainWindowFixture.h"
 
 namespace korvath {
 namespace {

@@ -23,7 +23,7 @@
 #include "WideText.h"
 #include "Win32Folders.h"
 #include "WorkingFolder.h"
-#include "controls/WindowText.h"
+#include "WindowText.h"
 
 namespace korvath::testsupport {
 

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "../../core/TestDoubles.h"
-#include "../../support/Win32Folders.h"
+#include "Win32Folders.h"
 #include "FileInfo.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"

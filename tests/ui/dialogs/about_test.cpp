@@ -22,9 +22,9 @@
 #include "Setup.h"
 #include "ShellActions.h"
 #include "WorkingFolder.h"
-#include "browser/DriveComboBox.h"
-#include "controls/CheckListBox.h"
-#include "../support/MainWindowFixture.h"
+#include "DriveComboBox.h"
+#include "CheckListBox.h"
+#include "MainWindowFixture.h"
 
 namespace korvath {
 namespace {

@@ -12,15 +12,15 @@
 
 #include <string>
 
-#include "../support/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 #include "Layout.h"
 #include "OptionLayout.h"
 #include "SetupControls.h"
 #include "WindowDpi.h"
-#include "browser/DirectoryListBox.h"
-#include "browser/DriveComboBox.h"
-#include "controls/CheckListBox.h"
-#include "controls/StringGrid.h"
+#include "DirectoryListBox.h"
+#include "DriveComboBox.h"
+#include "CheckListBox.h"
+#include "StringGrid.h"
 
 namespace korvath {
 namespace {

@@ -14,7 +14,7 @@
 #include "Utf8.h"
 #include "WideText.h"
 #include "WindowDpi.h"
-#include "controls/WindowText.h"
+#include "WindowText.h"
 
 namespace korvath {
 

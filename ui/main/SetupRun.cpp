@@ -13,9 +13,9 @@
 #include "Setup.h"
 #include "SetupRunDriver.h"
 #include "Win32FileSystem.h"
-#include "browser/FileListBox.h"
-#include "controls/CheckListBox.h"
-#include "controls/WindowText.h"
+#include "FileListBox.h"
+#include "CheckListBox.h"
+#include "WindowText.h"
 
 namespace korvath {
 

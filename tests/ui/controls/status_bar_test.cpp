@@ -10,7 +10,7 @@
 #include <string>
 
 #include "WideText.h"
-#include "controls/StatusBar.h"
+#include "StatusBar.h"
 
 namespace korvath {
 namespace {

@@ -13,7 +13,7 @@
 #include "RenameTexts.h"
 #include "Setup.h"
 #include "Win32FileSystem.h"
-#include "../support/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
 namespace korvath {
 namespace {

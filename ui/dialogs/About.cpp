@@ -10,7 +10,7 @@
 #include "UiFont.h"
 #include "WideText.h"
 #include "WindowDpi.h"
-#include "controls/WindowText.h"
+#include "WindowText.h"
 
 namespace korvath {
 

@@ -12,12 +12,12 @@
 #include "RenameSession.h"
 #include "Setup.h"
 #include "SetupControls.h"
-#include "browser/DirectoryListBox.h"
-#include "browser/DriveComboBox.h"
-#include "browser/FilterComboBox.h"
-#include "controls/CheckListBox.h"
-#include "controls/Panel.h"
-#include "controls/StringGrid.h"
+#include "DirectoryListBox.h"
+#include "DriveComboBox.h"
+#include "FilterComboBox.h"
+#include "CheckListBox.h"
+#include "Panel.h"
+#include "StringGrid.h"
 
 namespace korvath {
 

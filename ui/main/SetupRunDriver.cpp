@@ -15,13 +15,13 @@
 #include "TakenNames.h"
 #include "TaskbarProgress.h"
 #include "WideText.h"
-#include "browser/DirectoryListBox.h"
-#include "browser/DriveComboBox.h"
-#include "browser/FileListBox.h"
-#include "browser/FilterComboBox.h"
-#include "controls/CheckListBox.h"
-#include "controls/StatusBar.h"
-#include "controls/WindowText.h"
+#include "DirectoryListBox.h"
+#include "DriveComboBox.h"
+#include "FileListBox.h"
+#include "FilterComboBox.h"
+#include "CheckListBox.h"
+#include "StatusBar.h"
+#include "WindowText.h"
 
 namespace korvath {
 namespace {

@@ -7,13 +7,13 @@
 #include "Setup.h"
 #include "SetupControls.h"
 #include "WideText.h"
-#include "browser/DirectoryListBox.h"
-#include "browser/DriveComboBox.h"
-#include "browser/FileListBox.h"
-#include "browser/FilterComboBox.h"
-#include "controls/CheckListBox.h"
-#include "controls/GlyphButton.h"
-#include "controls/StringGrid.h"
+#include "DirectoryListBox.h"
+#include "DriveComboBox.h"
+#include "FileListBox.h"
+#include "FilterComboBox.h"
+#include "CheckListBox.h"
+#include "GlyphButton.h"
+#include "StringGrid.h"
 
 namespace korvath {
 

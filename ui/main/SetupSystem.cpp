@@ -11,7 +11,7 @@
 #include "SetupRunDriver.h"
 #include "ShellActions.h"
 #include "WideText.h"
-#include "browser/DriveComboBox.h"
+#include "DriveComboBox.h"
 
 namespace korvath {
 

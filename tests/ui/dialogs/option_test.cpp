@@ -13,7 +13,7 @@
 
 #include "MessageBox.h"
 #include "ProfileStore.h"
-#include "controls/WindowText.h"
+#include "WindowText.h"
 
 namespace korvath {
 namespace {

@@ -27,14 +27,14 @@
 #include "RenameSession.h"
 #include "Setup.h"
 #include "Win32FileSystem.h"
-#include "browser/DirectoryListBox.h"
-#include "browser/DriveComboBox.h"
-#include "browser/FileListBox.h"
-#include "browser/FilterComboBox.h"
-#include "controls/CheckListBox.h"
-#include "controls/StatusBar.h"
-#include "controls/StringGrid.h"
-#include "../support/MainWindowFixture.h"
+#include "DirectoryListBox.h"
+#include "DriveComboBox.h"
+#include "FileListBox.h"
+#include "FilterComboBox.h"
+#include "CheckListBox.h"
+#include "StatusBar.h"
+#include "StringGrid.h"
+#include "MainWindowFixture.h"
 
 namespace korvath {
 namespace {

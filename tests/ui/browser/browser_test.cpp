@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/Win32Folders.h"
+#include "Win32Folders.h"
 #include "Application.h"
 #include "DirectoryListBox.h"
 #include "DriveComboBox.h"

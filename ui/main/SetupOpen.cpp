@@ -18,8 +18,8 @@
 #include "WideText.h"
 #include "Win32Collation.h"
 #include "WorkingFolder.h"
-#include "browser/FileListBox.h"
-#include "controls/CheckListBox.h"
+#include "FileListBox.h"
+#include "CheckListBox.h"
 
 namespace korvath {
 

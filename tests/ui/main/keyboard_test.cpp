@@ -16,14 +16,14 @@
 #include <utility>
 #include <vector>
 
-#include "../support/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 #include "RenameSession.h"
 #include "Setup.h"
-#include "browser/DirectoryListBox.h"
-#include "browser/DriveComboBox.h"
-#include "browser/FilterComboBox.h"
-#include "controls/CheckListBox.h"
-#include "controls/StringGrid.h"
+#include "DirectoryListBox.h"
+#include "DriveComboBox.h"
+#include "FilterComboBox.h"
+#include "CheckListBox.h"
+#include "StringGrid.h"
 
 namespace korvath {
 namespace {

@@ -13,7 +13,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "../support/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 #include "RenameJournal.h"
 #include "Setup.h"
 #include "Win32FileSystem.h"

@@ -9,8 +9,8 @@
 #include "SettingsFile.h"
 #include "Setup.h"
 #include "Win32ProfileStore.h"
-#include "browser/FileListBox.h"
-#include "controls/CheckListBox.h"
+#include "FileListBox.h"
+#include "CheckListBox.h"
 
 namespace korvath {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 #include "About.h"
 #include "Application.h"
 #include "CommandLine.h"
@@ -22,8 +22,8 @@
 #include "Option.h"
 #include "RenameSession.h"
 #include "Setup.h"
-#include "controls/CheckListBox.h"
-#include "controls/StringGrid.h"
+#include "CheckListBox.h"
+#include "StringGrid.h"
 
 namespace korvath {
 namespace {

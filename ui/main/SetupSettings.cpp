@@ -21,8 +21,8 @@
 #include "WideText.h"
 #include "Win32ProfileStore.h"
 #include "WindowDpi.h"
-#include "browser/DriveComboBox.h"
-#include "browser/FilterComboBox.h"
+#include "DriveComboBox.h"
+#include "FilterComboBox.h"
 
 namespace korvath {
 
