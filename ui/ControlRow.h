@@ -28,6 +28,7 @@ struct ControlRow {
   DWORD exStyle = 0;
   int id = 0;                                      // 0: the window numbers its rows itself
   int tag = 0;                                     // a step button's step
+  bool lockedInRun = false;                        // disabled while a rename run lasts
   void (Form::*click)() = nullptr;                 // click or change
   void (Form::*clickFrom)(HWND sender) = nullptr;  // shared by several controls
   void (Form::*exit)() = nullptr;                  // focus lost

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <span>
+
 #include "ControlRow.h"
 #include "Layout.h"
 #include "Setup.h"
@@ -45,6 +47,8 @@ struct ControlTable {
 // The status bar's design height; the layout puts it at the bottom.
 inline constexpr int kStatusBarHeight = 19;
 
+// Every row of the table, in creation order.
+std::span<const SetupRow> ControlRows();
 // The row of the control with this command identifier, or null.
 const SetupRow* RowById(int id);
 // The command identifier of the table's row number index.

@@ -12,14 +12,11 @@
 #include "Handles.h"
 #include "MessageBox.h"
 #include "RenameTexts.h"
+#include "SetupControls.h"
 #include "TakenNames.h"
 #include "TaskbarProgress.h"
 #include "WideText.h"
-#include "DirectoryListBox.h"
-#include "DriveComboBox.h"
 #include "FileListBox.h"
-#include "FilterComboBox.h"
-#include "CheckListBox.h"
 #include "StatusBar.h"
 #include "WindowText.h"
 
@@ -325,14 +322,11 @@ void TSetupForm1::RunDriver::LockInputs() {
   EnableWindow(f.BitBtn1, TRUE);
   if (focus_) SetFocus(f.BitBtn1);
   f.lastFocus_ = f.BitBtn1;
-  const HWND inputs[] = {f.ComboBox1, f.ComboBox2, f.ComboBox3, f.CheckBox1,
-                         f.SpeedButton1, f.SpeedButton2, f.SpeedButton3, f.SpeedButton4,
-                         f.SpeedButton5, f.SpeedButton6, f.SpeedButton7, f.SpeedButton8,
-                         f.SpeedButton9, f.SpeedButton10, f.SpeedButton11, f.SpeedButton12,
-                         f.SpeedButton13, f.SpeedButton14, f.SpeedButton15, f.Panel2, f.Panel3,
-                         f.CheckListBox1->Handle(), f.DriveComboBox1->Handle(),
-                         f.DirectoryListBox1->Handle(), f.FilterComboBox1->Handle()};
-  for (HWND input : inputs) {
+  // The naming fields, the step buttons and the browser: what the table
+  // marks as locked while a run lasts.
+  for (const SetupRow& row : ControlRows()) {
+    if (!row.lockedInRun) continue;
+    HWND input = f.ControlByName(row.name);
     if (!input) continue;
     locked_.push_back({input, IsWindowEnabled(input) != FALSE});
     EnableControl(input, false);
