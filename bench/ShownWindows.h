@@ -20,6 +20,7 @@
 #include "ProgramWindows.h"
 #include "Setup.h"
 #include "WideText.h"
+#include "WindowAccess.h"
 
 namespace korvath {
 
@@ -96,6 +97,7 @@ class ShownWindows {
   explicit ShownWindows(std::function<void(HWND)> pump) : pump_(std::move(pump)) {
     program.Create();
     setup = &program.Setup();
+    controls = &testsupport::WindowAccess::Controls(*setup);
     about = &program.About();
     option = &program.Option();
     ShowWindow(setup->Handle(), SW_SHOWNORMAL);
@@ -111,6 +113,7 @@ class ShownWindows {
 
   ProgramWindows program;
   TSetupForm1* setup = nullptr;
+  SetupFormControls* controls = nullptr;  // setup's
   TAboutForm1* about = nullptr;
   TOptionForm1* option = nullptr;
 

@@ -86,7 +86,7 @@ double TimeStartup(const std::string& folder, std::size_t expectedEntries) {
   double t0 = NowMs();
   Windows windows;
   double elapsed = NowMs() - t0;
-  if (windows.setup->FilterComboBox1->Descriptions().size() != expectedEntries) {
+  if (windows.controls->FilterComboBox1->Descriptions().size() != expectedEntries) {
     std::printf("start-up in %s did not list the masks\n", folder.c_str());
     std::exit(1);
   }
@@ -105,7 +105,7 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
 double TimeOptionsOk(const std::string& folder, std::size_t expectedEntries) {
   SetCurrentDirectoryW(Widen(folder).c_str());
   Windows windows;
-  windows.setup->FilterComboBox1->Pick(7);  // OK goes back to the first entry
+  windows.controls->FilterComboBox1->Pick(7);  // OK goes back to the first entry
   Pump();
   double t0 = -1;
   g_script = [&] {
@@ -118,8 +118,8 @@ double TimeOptionsOk(const std::string& folder, std::size_t expectedEntries) {
   Pump();
   double elapsed = NowMs() - t0;
   if (t0 < 0 || windows.option->Showing() ||
-      windows.setup->FilterComboBox1->Descriptions().size() != expectedEntries ||
-      windows.setup->FilterComboBox1->ItemIndex() != 0) {
+      windows.controls->FilterComboBox1->Descriptions().size() != expectedEntries ||
+      windows.controls->FilterComboBox1->ItemIndex() != 0) {
     std::printf("options OK in %s did not rebuild the selector\n", folder.c_str());
     std::exit(1);
   }

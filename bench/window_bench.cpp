@@ -111,11 +111,13 @@ struct Windows : ShownWindows {
       std::snprintf(name, sizeof(name), "photo%06d.jpg", i);
       files.push_back({name, checked});
     }
-    setup->CheckListBox1->Reload();
+    controls->CheckListBox1->Reload();
     setup->RefreshPreview();
     Pump(setup->Handle());
   }
 };
+
+SetupFormControls& Controls(TSetupForm1& form) { return testsupport::WindowAccess::Controls(form); }
 
 void Click(HWND window) {
   PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
@@ -195,11 +197,12 @@ int LargeFolderStartup(const std::string& folder, int repetitions) {
 
 // Samples the progress panel while a run lasts, from a thread timer that
 // only a run handling its messages lets through.
+TSetupForm1* sampled = nullptr;  // the window whose run is sampled
 int progressSamples = 0;
 int progressShown = 0;
 void CALLBACK SampleProgress(HWND, UINT, UINT_PTR, DWORD) {
   ++progressSamples;
-  if (SetupForm1 && !SetupForm1->StatusText(kPanelSize).empty()) ++progressShown;
+  if (sampled && !sampled->StatusText(kPanelSize).empty()) ++progressShown;
 }
 
 }  // namespace
@@ -256,7 +259,7 @@ int main(int argc, char** argv) {
 
     // One keystroke in the prefix field with 10,000 checked files.
     w.Fill(10000, true);
-    HWND edit = GetWindow(form.ComboBox1, GW_CHILD);
+    HWND edit = GetWindow(Controls(form).ComboBox1, GW_CHILD);
     std::vector<double> keys;
     for (int i = 0; i < 40; ++i) {
       auto t0 = Clock::now();
@@ -272,10 +275,10 @@ int main(int argc, char** argv) {
     w.Fill(100000, false);
     std::vector<double> all, invert;
     for (int i = 0; i < repetitions; ++i) {
-      Click(form.SpeedButton15);
+      Click(Controls(form).SpeedButton15);
       Pump(form.Handle());
       auto t0 = Clock::now();
-      Click(form.SpeedButton14);
+      Click(Controls(form).SpeedButton14);
       Pump(form.Handle());
       all.push_back(Milliseconds(Clock::now() - t0));
       t0 = Clock::now();
@@ -286,7 +289,7 @@ int main(int argc, char** argv) {
     Report("check all, 100,000 lines (median)", Median(all), "ms", 100);
     Report("invert, 100,000 lines (median)", Median(invert), "ms", 100);
     form.Session().Files.clear();
-    form.CheckListBox1->Reload();
+    Controls(form).CheckListBox1->Reload();
   }
 
   // The rename run from the window against the bare loop, 1,000 files.
@@ -323,7 +326,7 @@ int main(int argc, char** argv) {
       std::snprintf(to, sizeof(to), "r_%04d.dat", n + 1);
       if (!fs.Exists(to) && fs.Rename(from, to)) {
         form.SetStatusText(kPanelCount, std::to_string(n + 1) + "個完了");
-        UpdateWindow(form.StatusBar1);
+        UpdateWindow(Controls(form).StatusBar1);
       }
     }
     bareCountRun.push_back(Milliseconds(Clock::now() - t0));
@@ -339,15 +342,16 @@ int main(int argc, char** argv) {
     Pump(form.Handle());
     for (auto& entry : form.Session().Files) entry.Checked = true;
     form.RefreshPreview();
-    SetWindowTextW(form.ComboBox1, L"r_");
-    for (int d = 0; d < 3; ++d) Click(form.SpeedButton11);
+    SetWindowTextW(Controls(form).ComboBox1, L"r_");
+    for (int d = 0; d < 3; ++d) Click(Controls(form).SpeedButton11);
     Pump(form.Handle());
     runBareWithCount(i, form);
     SetCurrentDirectoryW(Widen(folder).c_str());  // the shown folder is current again
     progressSamples = progressShown = 0;
+    sampled = &form;
     const UINT_PTR sampler = SetTimer(nullptr, 0, 100, &SampleProgress);
     auto t0 = Clock::now();
-    Click(form.BitBtn1);
+    Click(Controls(form).BitBtn1);
     Pump(form.Handle());
     windowRun.push_back(Milliseconds(Clock::now() - t0));
     KillTimer(nullptr, sampler);

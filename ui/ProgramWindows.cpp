@@ -17,19 +17,16 @@ void ProgramWindows::Create(std::vector<std::string> startPaths) {
   Destroy();
   // Created first, the main window is the application's main window; its
   // creation sequence runs inside Create.
-  setup_ = std::make_unique<TSetupForm1>();
-  SetupForm1 = setup_.get();
+  setup_ = std::make_unique<TSetupForm1>(*this);
   setup_->StartPaths = std::move(startPaths);
   setup_->Create();
 
   about_ = std::make_unique<TAboutForm1>();
-  AboutForm1 = about_.get();
   about_->Create(Application.Handle());
 
   // The options dialog holds the user-defined masks that the settings save
   // reads at closing, so it lives until the main window has gone.
   option_ = std::make_unique<TOptionForm1>();
-  OptionForm1 = option_.get();
   option_->Create(Application.Handle());
   setup_->LoadOptionMasks();
 }
@@ -38,9 +35,6 @@ void ProgramWindows::Destroy() {
   setup_.reset();
   option_.reset();
   about_.reset();
-  SetupForm1 = nullptr;
-  AboutForm1 = nullptr;
-  OptionForm1 = nullptr;
 }
 
 }  // namespace korvath

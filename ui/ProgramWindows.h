@@ -1,8 +1,9 @@
 #pragma once
 // The program's three windows, made in start-up order: the main window with
-// its creation sequence, the About box, the options dialog. While they live,
-// SetupForm1, AboutForm1 and OptionForm1 point at them. The program entry and
-// the window tests start the program through this one sequence.
+// its creation sequence, the About box, the options dialog. The windows reach
+// each other through it: the main window opens the dialogs it holds. The
+// program entry and the window tests start the program through this one
+// sequence.
 
 #include <memory>
 #include <string>
@@ -32,6 +33,10 @@ class ProgramWindows {
   TSetupForm1& Setup() const { return *setup_; }
   TAboutForm1& About() const { return *about_; }
   TOptionForm1& Option() const { return *option_; }
+  // The dialogs for the main window, null while they are not made: the main
+  // window's creation sequence runs before them, and its closing after.
+  TAboutForm1* AboutForm() const { return about_.get(); }
+  TOptionForm1* OptionForm() const { return option_.get(); }
 
  private:
   std::unique_ptr<TSetupForm1> setup_;

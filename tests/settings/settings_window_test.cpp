@@ -43,12 +43,13 @@ std::vector<std::string> ComboItems(HWND combo) {
 
 // Runs script once the options dialog's own loop is running.
 std::function<void()> g_script;
+TOptionForm1* g_options = nullptr;  // the dialog the script runs in
 void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   auto script = std::move(g_script);
   if (script) script();
   // Whatever the script did, the dialog must not stay open.
-  if (OptionForm1 && OptionForm1->Showing()) PostMessageW(OptionForm1->Handle(), WM_CLOSE, 0, 0);
+  if (g_options && g_options->Showing()) PostMessageW(g_options->Handle(), WM_CLOSE, 0, 0);
 }
 
 class SettingsWindowTest : public testsupport::MainWindowFixture {
@@ -102,6 +103,7 @@ class SettingsWindowTest : public testsupport::MainWindowFixture {
   // View > Option with script run inside the dialog's own loop.
   void OpenOptions(std::function<void()> script) {
     g_script = std::move(script);
+    g_options = option_;
     SetTimer(nullptr, 0, 10, RunScript);
     SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
     Pump();  // a close the guard posted after the script must not reach the next opening
@@ -144,7 +146,7 @@ TEST_F(SettingsWindowTest, AFirstStartWritesEveryKeyAtClose) {
   EXPECT_EQ(rect.top, 95);
   EXPECT_EQ(form_->SettingsPath, Ini());
   EXPECT_EQ(option_->Rows(), std::vector<std::string>{""});
-  EXPECT_EQ(form_->FilterComboBox1->Descriptions().size(), 19u);
+  EXPECT_EQ(controls_->FilterComboBox1->Descriptions().size(), 19u);
   Close();
 
   std::vector<std::string> expected = {"[Form]", "Left=198", "Top=95", "[SetUp]",
@@ -164,8 +166,8 @@ TEST_F(SettingsWindowTest, ARestartFindsEverythingAgain) {
   form_->ShowFolder(c);
   form_->ShowFolder(b);
   Pump();
-  LeaveField(form_->ComboBox1, "pre");
-  LeaveField(form_->ComboBox2, "suf");
+  LeaveField(controls_->ComboBox1, "pre");
+  LeaveField(controls_->ComboBox2, "suf");
   MoveWindow(form_->Handle(), 40, 30, 521, 430, TRUE);
   Close();
 
@@ -184,18 +186,18 @@ TEST_F(SettingsWindowTest, ARestartFindsEverythingAgain) {
   EXPECT_EQ(form_->DirHistory[1], b);
   EXPECT_EQ(form_->DirHistory[2], c);
   EXPECT_EQ(form_->DirHistory[3], a);
-  EXPECT_EQ(ComboItems(form_->ComboBox1), std::vector<std::string>{"pre"});
-  EXPECT_EQ(ComboItems(form_->ComboBox2), std::vector<std::string>{"suf"});
-  EXPECT_EQ(TSetupForm1::WindowText(form_->ComboBox1), "");
+  EXPECT_EQ(ComboItems(controls_->ComboBox1), std::vector<std::string>{"pre"});
+  EXPECT_EQ(ComboItems(controls_->ComboBox2), std::vector<std::string>{"suf"});
+  EXPECT_EQ(TSetupForm1::WindowText(controls_->ComboBox1), "");
   EXPECT_EQ(option_->Rows(), (std::vector<std::string>{"*.txt", "*.a&b"}));
-  const auto& descriptions = form_->FilterComboBox1->Descriptions();
+  const auto& descriptions = controls_->FilterComboBox1->Descriptions();
   ASSERT_EQ(descriptions.size(), 21u);
   EXPECT_EQ(descriptions[19], "ユーザ定義1 (*.txt)");
   EXPECT_EQ(descriptions[20], "ユーザ定義2 (*.a&b)");
-  EXPECT_EQ(form_->FilterComboBox1->ItemIndex(), 0);
+  EXPECT_EQ(controls_->FilterComboBox1->ItemIndex(), 0);
 
   // The File menu offers the recent folders with their accelerators.
-  SendMessageW(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(form_->KFile1), 0);
+  SendMessageW(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(controls_->KFile1), 0);
   EXPECT_TRUE(form_->MenuItemVisible(kCmdN1));
   EXPECT_EQ(form_->MenuItemCaption(kCmdN21), "(&2)" + c);
   EXPECT_FALSE(form_->MenuItemVisible(kCmdN41));
@@ -220,8 +222,8 @@ TEST_F(SettingsWindowTest, StoredPositionsAndOldMasksAreReadAsStored) {
   EXPECT_EQ(rect.left, 0);
   EXPECT_EQ(rect.top, 32);
   EXPECT_TRUE(option_->Rows().empty());
-  EXPECT_EQ(form_->FilterComboBox1->Descriptions().size(), 19u);
-  EXPECT_EQ(form_->FilterComboBox1->Filter().substr(form_->FilterComboBox1->Filter().size() - 6),
+  EXPECT_EQ(controls_->FilterComboBox1->Descriptions().size(), 19u);
+  EXPECT_EQ(controls_->FilterComboBox1->Filter().substr(controls_->FilterComboBox1->Filter().size() - 6),
             "|*.avi");
   Close();
   EXPECT_EQ(Read("Option", "FileCount"), "-1");
@@ -230,14 +232,14 @@ TEST_F(SettingsWindowTest, StoredPositionsAndOldMasksAreReadAsStored) {
 
 TEST_F(SettingsWindowTest, LeavingTheFieldsFillsTheirHistories) {
   Start();
-  for (const char* text : {"a", "a", "b", "a"}) LeaveField(form_->ComboBox1, text);
-  EXPECT_EQ(ComboItems(form_->ComboBox1), (std::vector<std::string>{"a", "b", "a"}));
-  EXPECT_EQ(TSetupForm1::WindowText(form_->ComboBox1), "a");
-  LeaveField(form_->ComboBox1, "");
+  for (const char* text : {"a", "a", "b", "a"}) LeaveField(controls_->ComboBox1, text);
+  EXPECT_EQ(ComboItems(controls_->ComboBox1), (std::vector<std::string>{"a", "b", "a"}));
+  EXPECT_EQ(TSetupForm1::WindowText(controls_->ComboBox1), "a");
+  LeaveField(controls_->ComboBox1, "");
   EXPECT_EQ(form_->PrefixHistory[0], "");
-  EXPECT_EQ(ComboItems(form_->ComboBox1), (std::vector<std::string>{"a", "b", "a"}));
-  LeaveField(form_->ComboBox2, "写真");
-  EXPECT_EQ(ComboItems(form_->ComboBox2), std::vector<std::string>{"写真"});
+  EXPECT_EQ(ComboItems(controls_->ComboBox1), (std::vector<std::string>{"a", "b", "a"}));
+  LeaveField(controls_->ComboBox2, "写真");
+  EXPECT_EQ(ComboItems(controls_->ComboBox2), std::vector<std::string>{"写真"});
   Close();
   EXPECT_EQ(Read("SetUp", "TopHst0"), "");
   EXPECT_EQ(Read("SetUp", "TopHst1"), "a");
@@ -265,8 +267,8 @@ TEST_F(SettingsWindowTest, BadSettingsFilesStartWithDefaults) {
     EXPECT_EQ(form_->ShownFolder(), root_);
     EXPECT_LE(form_->PrefixHistory[0].size(), 2047u);
     EXPECT_LE(option_->Rows().size(), 1000u);
-    EXPECT_LE(form_->FilterComboBox1->Descriptions().size(), 19u + 1000u);
-    EXPECT_EQ(form_->FilterComboBox1->ItemIndex(), 0);
+    EXPECT_LE(controls_->FilterComboBox1->Descriptions().size(), 19u + 1000u);
+    EXPECT_EQ(controls_->FilterComboBox1->ItemIndex(), 0);
     EXPECT_LT(elapsed, 60000u) << "start-up with this file took too long";
     Close();
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, Widen(Ini()).c_str());
@@ -276,9 +278,9 @@ TEST_F(SettingsWindowTest, BadSettingsFilesStartWithDefaults) {
 TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
   Folder("C", 1);
   Start();
-  form_->FilterComboBox1->Pick(7);  // テキスト文書
+  controls_->FilterComboBox1->Pick(7);  // テキスト文書
   Pump();
-  ASSERT_EQ(form_->FilterComboBox1->ItemIndex(), 7);
+  ASSERT_EQ(controls_->FilterComboBox1->ItemIndex(), 7);
   bool mainDisabled = false;
   RECT dialogRect{}, mainRect{};
   g_script = [&] {
@@ -289,6 +291,7 @@ TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
     SendMessageW(option_->BitBtn3, BM_CLICK, 0, 0);
     SendMessageW(option_->BitBtn1, BM_CLICK, 0, 0);
   };
+  g_options = option_;
   SetTimer(nullptr, 0, 10, RunScript);
   SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
 
@@ -303,11 +306,11 @@ TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
   EXPECT_EQ(Read("Option", "File1"), "*.log");
   EXPECT_EQ(Read("Form", "Left"), "198");
   // The fresh install's empty first row gives no entry of its own.
-  const auto& descriptions = form_->FilterComboBox1->Descriptions();
+  const auto& descriptions = controls_->FilterComboBox1->Descriptions();
   ASSERT_EQ(descriptions.size(), 20u);
   EXPECT_EQ(descriptions[19], "ユーザ定義1 (*.log)");
-  EXPECT_EQ(form_->FilterComboBox1->ItemIndex(), 0);
-  EXPECT_EQ(form_->FilterComboBox1->Mask(), "*.*");
+  EXPECT_EQ(controls_->FilterComboBox1->ItemIndex(), 0);
+  EXPECT_EQ(controls_->FilterComboBox1->Mask(), "*.*");
   // The dialog's height limit is the main window's outer height.
   RECT outer;
   GetWindowRect(form_->Handle(), &outer);
@@ -323,7 +326,7 @@ TEST_F(SettingsWindowTest, MasksComeBackAfterARestartAsTheUserLeftThem) {
     Add("*.x");
     Click(option_->BitBtn1);
   });
-  const std::vector<std::string> afterOk = form_->FilterComboBox1->Descriptions();
+  const std::vector<std::string> afterOk = controls_->FilterComboBox1->Descriptions();
   ASSERT_EQ(afterOk.size(), 20u);
   EXPECT_EQ(afterOk.back(), "ユーザ定義1 (*.x)");
 
@@ -345,7 +348,7 @@ TEST_F(SettingsWindowTest, MasksComeBackAfterARestartAsTheUserLeftThem) {
   EXPECT_EQ(rowsWhileOpen, std::vector<std::string>{"*.y"});
   EXPECT_EQ(savedWhileOpen, (std::vector<std::string>{"1", "", "*.x"}));
   EXPECT_EQ(option_->Rows(), (std::vector<std::string>{"", "*.x"}));
-  EXPECT_EQ(form_->FilterComboBox1->Descriptions(), afterOk);
+  EXPECT_EQ(controls_->FilterComboBox1->Descriptions(), afterOk);
   Close();
   EXPECT_EQ(Read("Option", "FileCount"), "1");
   EXPECT_EQ(Read("Option", "File0"), "");
@@ -353,7 +356,7 @@ TEST_F(SettingsWindowTest, MasksComeBackAfterARestartAsTheUserLeftThem) {
 
   Start();
   EXPECT_EQ(option_->Rows(), (std::vector<std::string>{"", "*.x"}));
-  EXPECT_EQ(form_->FilterComboBox1->Descriptions(), afterOk);
+  EXPECT_EQ(controls_->FilterComboBox1->Descriptions(), afterOk);
   Close();
 
   // A full list refuses one more mask, and every mask comes back.
@@ -371,13 +374,13 @@ TEST_F(SettingsWindowTest, MasksComeBackAfterARestartAsTheUserLeftThem) {
   EXPECT_EQ(boxes_[0].text, "ユーザー定義ファイルは、1000個までしか登録できません。");
   EXPECT_EQ(boxes_[0].caption, "警告");
   EXPECT_EQ(Text(option_->Edit1), "*.more");
-  EXPECT_EQ(form_->FilterComboBox1->Descriptions().size(), 19u + kFullList);
+  EXPECT_EQ(controls_->FilterComboBox1->Descriptions().size(), 19u + kFullList);
   Close();
   Start();
   std::vector<std::string> rows = option_->Rows();
   ASSERT_EQ(rows.size(), static_cast<std::size_t>(kFullList));
   EXPECT_EQ(rows.back(), "*." + std::to_string(kFullList - 1));
-  EXPECT_EQ(form_->FilterComboBox1->Descriptions().back(),
+  EXPECT_EQ(controls_->FilterComboBox1->Descriptions().back(),
             "ユーザ定義1000 (*." + std::to_string(kFullList - 1) + ")");
 }
 
@@ -445,11 +448,11 @@ TEST_F(SettingsWindowTest, ACloseDuringARunWaitsForTheRunAndThenSaves) {
   WriteIni("[SetUp]\r\nDirHst0=" + folder + "\r\n");
   Start();
   ASSERT_EQ(form_->ShownFolder(), folder);
-  SetWindowTextUtf8(form_->ComboBox1, "n_");
+  SetWindowTextUtf8(controls_->ComboBox1, "n_");
   form_->Session().Files[0].Checked = true;  // c.txt, whose n_1.txt is taken
   form_->Session().Files[1].Checked = true;  // d.txt
   form_->RefreshPreview();
-  ASSERT_TRUE(IsWindowEnabled(form_->BitBtn1));
+  ASSERT_TRUE(IsWindowEnabled(controls_->BitBtn1));
 
   HWND main = form_->Handle();
   bool closedAtFirstWarning = false, aliveAfterClose = false, logOffAllowed = true;
@@ -465,7 +468,7 @@ TEST_F(SettingsWindowTest, ACloseDuringARunWaitsForTheRunAndThenSaves) {
     }
     return IDOK;
   });
-  SendMessageW(form_->BitBtn1, BM_CLICK, 0, 0);
+  SendMessageW(controls_->BitBtn1, BM_CLICK, 0, 0);
   ASSERT_TRUE(closedAtFirstWarning);
   EXPECT_TRUE(aliveAfterClose);
   EXPECT_FALSE(logOffAllowed) << "log-off waits for the run";
@@ -520,7 +523,7 @@ TEST_F(SettingsWindowTest, AStoredFolderThatCannotBeEnteredStillStartsTheProgram
   const std::string shown = form_->ShownFolder();
   EXPECT_TRUE(shown == root_ || shown == drive + "\\") << shown;
   EXPECT_EQ(CurrentFolder(), shown);
-  EXPECT_EQ(form_->DriveComboBox1->Drive(), toupper(shown[0])) << "the selector shows its drive";
+  EXPECT_EQ(controls_->DriveComboBox1->Drive(), toupper(shown[0])) << "the selector shows its drive";
   Close();
   EXPECT_EQ(Read("SetUp", "DirHst0"), shown);
 }
@@ -562,6 +565,7 @@ TEST_F(SettingsWindowTest, AnUnwritableFileIsReportedAndTheProgramStillEnds) {
     SendMessageW(option_->BitBtn1, BM_CLICK, 0, 0);
     openAfterFailure = option_->Showing();
   };
+  g_options = option_;
   SetTimer(nullptr, 0, 10, RunScript);
   SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
   EXPECT_TRUE(openAfterFailure);

@@ -22,6 +22,7 @@
 #include "Setup.h"
 #include "WideText.h"
 #include "Win32Folders.h"
+#include "WindowAccess.h"
 #include "WorkingFolder.h"
 #include "WindowText.h"
 
@@ -142,6 +143,7 @@ class MainWindowFixture : public ::testing::Test {
     SetWorkingFolder(folder_);
     windows_.Create(CommandLinePaths(arguments));
     form_ = &windows_.Setup();
+    controls_ = &WindowAccess::Controls(*form_);
     about_ = &windows_.About();
     option_ = &windows_.Option();
     ShowWindow(form_->Handle(), SW_SHOWNORMAL);
@@ -160,6 +162,7 @@ class MainWindowFixture : public ::testing::Test {
   void DestroyWindows() {
     windows_.Destroy();
     form_ = nullptr;
+    controls_ = nullptr;
     about_ = nullptr;
     option_ = nullptr;
     Pump();
@@ -185,11 +188,12 @@ class MainWindowFixture : public ::testing::Test {
   }
 
   // The main window's handlers are private; a test calls one through these.
-  void PopupMenu1Popup() { form_->PopupMenu1Popup(); }
-  HWND ControlByName(const char* name) const { return form_->ControlByName(name); }
+  void PopupMenu1Popup() { WindowAccess::PopupMenu1Popup(*form_); }
+  HWND ControlByName(const char* name) const { return WindowAccess::ControlByName(*form_, name); }
 
   ProgramWindows windows_;
   TSetupForm1* form_ = nullptr;
+  SetupFormControls* controls_ = nullptr;  // form_'s controls
   TAboutForm1* about_ = nullptr;
   TOptionForm1* option_ = nullptr;
   std::vector<Box> boxes_;

@@ -14,7 +14,6 @@
 
 namespace korvath {
 
-TAboutForm1* AboutForm1 = nullptr;
 
 namespace {
 

@@ -68,6 +68,4 @@ class TAboutForm1 : public TForm {
   HWND lastFocus_ = nullptr;
 };
 
-extern TAboutForm1* AboutForm1;
-
 }  // namespace korvath

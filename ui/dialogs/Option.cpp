@@ -18,7 +18,6 @@
 
 namespace korvath {
 
-TOptionForm1* OptionForm1 = nullptr;
 
 namespace {
 

@@ -118,6 +118,4 @@ class TOptionForm1 : public TForm {
   std::vector<std::string> openedRows_;  // the rows at the opening, for Cancel
 };
 
-extern TOptionForm1* OptionForm1;
-
 }  // namespace korvath

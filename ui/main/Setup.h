@@ -3,10 +3,9 @@
 // check list), the preview grid and the naming column on the right, the
 // menus and the five-panel status bar.
 //
-// Its controls keep their names as members. The plain Win32 controls are
-// HWNDs; the browser controls, the check list and the preview grid are small
-// classes of their own. Handlers are private: messages reach them through
-// the window procedure, and the window tests through their fixture.
+// Its controls keep their names as members of a private base. Handlers are
+// private too: messages reach them through the window procedure, and the
+// window tests through testsupport::WindowAccess.
 
 #include <windows.h>
 
@@ -27,7 +26,7 @@
 namespace korvath {
 
 namespace testsupport {
-class MainWindowFixture;
+struct WindowAccess;
 }
 
 class RenameSession;
@@ -41,6 +40,7 @@ class TFilterComboBox;
 class TCheckListBox;
 class TStringGrid;
 class TControl;
+class ProgramWindows;
 struct ControlTable;
 
 // Command identifiers of the menu items, as WM_COMMAND carries them.
@@ -82,17 +82,12 @@ enum StatusPanel : int {
   kPanelSpare = 4,
 };
 
-class TSetupForm1 : public TForm, public NamingFields {
- public:
-  TSetupForm1();
-  ~TSetupForm1() override;
-
-  // Creates the window hidden and runs the creation sequence.
-  void Create();
-  // The pixel density the window and its controls are laid out at.
-  Dpi LayoutDpi() const { return dpi_; }
-
-  // ---- Controls (named as in the window's layout) ----
+// The main window's controls, named as in its layout. The plain Win32
+// controls are HWNDs; the browser controls, the check list and the preview
+// grid are small classes of their own. A private base of the window: nothing
+// outside it reaches a control but the window tests and benchmarks, through
+// testsupport::WindowAccess.
+struct SetupFormControls {
   HWND Bevel1 = nullptr;
   HWND Label1 = nullptr, Label2 = nullptr, Label3 = nullptr, Label4 = nullptr, Label5 = nullptr,
        Label6 = nullptr, Label7 = nullptr, Label8 = nullptr, Label9 = nullptr, Label10 = nullptr;
@@ -124,6 +119,18 @@ class TSetupForm1 : public TForm, public NamingFields {
   HMENU PopupMenu1 = nullptr;
   HMENU KFile1 = nullptr, Edit2 = nullptr, KView1 = nullptr, KHelp1 = nullptr;
   HMENU KSort1 = nullptr;  // View > Sort
+};
+
+class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls {
+ public:
+  // The windows that hold the dialogs it opens.
+  explicit TSetupForm1(const ProgramWindows& windows);
+  ~TSetupForm1() override;
+
+  // Creates the window hidden and runs the creation sequence.
+  void Create();
+  // The pixel density the window and its controls are laid out at.
+  Dpi LayoutDpi() const { return dpi_; }
 
   // ---- State ----
   // The rename state: start number, digit count, the check list's entries.
@@ -195,8 +202,8 @@ class TSetupForm1 : public TForm, public NamingFields {
   LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  // The window tests reach the handlers through their fixture.
-  friend class testsupport::MainWindowFixture;
+  // The window tests reach the controls and handlers through it.
+  friend struct testsupport::WindowAccess;
   friend struct ControlTable;
 
 
@@ -332,6 +339,7 @@ class TSetupForm1 : public TForm, public NamingFields {
   void ClearFileInformation();
   unsigned long refilledReading_ = 0;  // the file list's reading the check list holds
 
+  const ProgramWindows& windows_;
   std::unique_ptr<RenameSession> session_;
   std::unique_ptr<PreviewRows> preview_;
   // The names held in the shown folder, for the preview's marks; forgotten
@@ -357,7 +365,5 @@ class TSetupForm1 : public TForm, public NamingFields {
   std::vector<std::string> startChecks_;  // files named on the command line
   std::vector<std::string> startLeftOut_;  // and the paths it names that are not among them
 };
-
-extern TSetupForm1* SetupForm1;
 
 }  // namespace korvath

@@ -42,7 +42,10 @@ TSetupForm1::RunInProgress::~RunInProgress() {
 namespace {
 class WindowRenameObserver : public RenameObserver {
  public:
-  WindowRenameObserver(TSetupForm1& form, TSetupForm1::RunDriver& run) : form_(form), run_(run) {}
+  // The window's start-number field, status bar and file list.
+  WindowRenameObserver(TSetupForm1& form, TSetupForm1::RunDriver& run, HWND startNumber,
+                       HWND statusBar, TFileListBox& files)
+      : form_(form), run_(run), startNumber_(startNumber), statusBar_(statusBar), files_(files) {}
 
   bool Ask(std::string_view text, std::string_view caption) override {
     return ShowMessage(form_.Handle(), std::string(text), std::string(caption),
@@ -55,15 +58,15 @@ class WindowRenameObserver : public RenameObserver {
     ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
   }
   void Beep() override { DefaultBeep(); }
-  void ShowStartNumber(const std::string& text) override { SetWindowTextUtf8(form_.Panel2, text); }
+  void ShowStartNumber(const std::string& text) override { SetWindowTextUtf8(startNumber_, text); }
   void ShowCompletedCount(const std::string& text) override {
     form_.SetStatusText(kPanelCount, text);
     // The count advances visibly while the run goes on.
-    UpdateWindow(form_.StatusBar1);
+    UpdateWindow(statusBar_);
   }
   std::vector<std::string> RereadFiles() override {
-    form_.FileListBox1->ListFolderFiles();
-    return form_.FileListBox1->Items();
+    files_.ListFolderFiles();
+    return files_.Items();
   }
   void ShowProgress(std::size_t done, std::size_t total, const std::string& name) override {
     run_.ShowProgress(done, total, name);
@@ -73,6 +76,9 @@ class WindowRenameObserver : public RenameObserver {
  private:
   TSetupForm1& form_;
   TSetupForm1::RunDriver& run_;
+  HWND startNumber_;
+  HWND statusBar_;
+  TFileListBox& files_;
 };
 }  // namespace
 
@@ -85,7 +91,7 @@ void TSetupForm1::BitBtn1Click() {
   RenameRunResult result;
   {
     RunDriver run(*this, FileListBox1->Directory(), ConfirmStopText);
-    WindowRenameObserver observer(*this, run);
+    WindowRenameObserver observer(*this, run, Panel2, StatusBar1, *FileListBox1);
     const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
     result = RunRename(*session_, *preview_, run.Files(), observer, place);
   }  // the inputs are given back first: a focus moved on below finds them

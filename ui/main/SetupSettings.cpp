@@ -16,6 +16,7 @@
 #include "Histories.h"
 #include "IoError.h"
 #include "Option.h"
+#include "ProgramWindows.h"
 #include "SettingsFile.h"
 #include "Setup.h"
 #include "WideText.h"
@@ -55,12 +56,6 @@ WindowPosition CurrentPosition(HWND window) {
   // versions and this one read the same place from the file.
   const Dpi system = SystemDpi();
   return {system.Unscale(static_cast<int>(rect.left)), system.Unscale(static_cast<int>(rect.top))};
-}
-
-// The selector is rebuilt once from the finished string: with a thousand
-// masks, rebuilding it per entry took seconds.
-void HandOver(TSetupForm1& form, const std::string& filter) {
-  form.FilterComboBox1->ReplaceFilter(filter);
 }
 }  // namespace
 
@@ -111,13 +106,16 @@ void TSetupForm1::ReadPrefixSuffixHistories() {
 
 void TSetupForm1::BuildStartupFilterList() {
   Win32ProfileStore store(SettingsPath);
-  HandOver(*this, BuildStartupFilter(store));
+  // The selector is rebuilt once from the finished string: with a thousand
+  // masks, rebuilding it per entry took seconds.
+  FilterComboBox1->ReplaceFilter(BuildStartupFilter(store));
 }
 
 void TSetupForm1::LoadOptionMasks() {
-  if (!OptionForm1) return;
+  TOptionForm1* options = windows_.OptionForm();
+  if (!options) return;
   Win32ProfileStore store(SettingsPath);
-  OptionForm1->LoadUserMasks(store);
+  options->LoadUserMasks(store);
 }
 
 // Writes the whole file; a key that cannot be written ends the save there
@@ -126,7 +124,8 @@ bool TSetupForm1::SaveSettings() {
   Win32ProfileStore store(SettingsPath);
   // Without the options dialog its masks are rewritten as the file holds
   // them, never dropped; while it is open, as they were at its opening.
-  std::vector<std::string> masks = OptionForm1 ? OptionForm1->MasksToSave() : LoadUserMasks(store);
+  TOptionForm1* options = windows_.OptionForm();
+  std::vector<std::string> masks = options ? options->MasksToSave() : LoadUserMasks(store);
   SaveResult result = SaveWholeSettings(store, {CurrentPosition(Handle()), DirHistory,
                                                 PrefixHistory, SuffixHistory, masks, SortOrder()});
   if (!result) {
@@ -176,17 +175,18 @@ void TSetupForm1::N11Click(int item) {
 }
 
 void TSetupForm1::Option1Click() {
-  if (!OptionForm1) return;
+  TOptionForm1* options = windows_.OptionForm();
+  if (!options) return;
   RECT outer{};
   GetWindowRect(Handle(), &outer);
-  OptionForm1->SetMaxHeight(outer.bottom - outer.top);
+  options->SetMaxHeight(outer.bottom - outer.top);
   LoadOptionMasks();
-  OptionForm1->ModalOwner = Handle();
-  OptionForm1->SaveSettings = [this] { return SaveSettings(); };
-  OptionForm1->RebuildFilter = [this](const std::vector<std::string>& rows) {
-    HandOver(*this, BuildFilterFromUserMasks(rows));
+  options->ModalOwner = Handle();
+  options->SaveSettings = [this] { return SaveSettings(); };
+  options->RebuildFilter = [this](const std::vector<std::string>& rows) {
+    FilterComboBox1->ReplaceFilter(BuildFilterFromUserMasks(rows));
   };
-  OptionForm1->ShowModal();
+  options->ShowModal();
 }
 
 }  // namespace korvath

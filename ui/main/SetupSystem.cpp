@@ -4,6 +4,7 @@
 #include <string>
 
 #include "About.h"
+#include "ProgramWindows.h"
 #include "Application.h"
 #include "Glide.h"
 #include "RenameSession.h"
@@ -56,7 +57,7 @@ void TSetupForm1::FormKeyDown(WPARAM key) {
 }
 
 void TSetupForm1::KAbout1Click() {
-  if (AboutForm1) AboutForm1->ShowModal();
+  if (TAboutForm1* about = windows_.AboutForm()) about->ShowModal();
 }
 
 void TSetupForm1::Web1Click() { OpenWebSite(Handle()); }

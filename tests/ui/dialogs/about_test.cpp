@@ -534,8 +534,8 @@ class MainWindowTest : public testsupport::MainWindowFixture {
 };
 
 TEST_F(MainWindowTest, HomeGlidesToTheScreenCentreExceptFromTheDriveSelector) {
-  HWND drive = form_->DriveComboBox1->Handle();
-  HWND list = form_->CheckListBox1->Handle();
+  HWND drive = controls_->DriveComboBox1->Handle();
+  HWND list = controls_->CheckListBox1->Handle();
   ASSERT_EQ(GetFocus(), drive) << "the drive selector has the focus after start-up";
   const RECT before = Bounds();
   Key(drive, VK_HOME);
@@ -544,7 +544,7 @@ TEST_F(MainWindowTest, HomeGlidesToTheScreenCentreExceptFromTheDriveSelector) {
   EXPECT_EQ(unmoved.top, before.top);
 
   SetFocus(list);
-  form_->CheckListBox1->SetItemIndex(2);
+  controls_->CheckListBox1->SetItemIndex(2);
   Key(list, VK_HOME);
   const RECT after = Bounds();
   const GlidePoint centre =
@@ -553,7 +553,7 @@ TEST_F(MainWindowTest, HomeGlidesToTheScreenCentreExceptFromTheDriveSelector) {
   EXPECT_EQ(after.left, centre.left);
   EXPECT_EQ(after.top, centre.top);
   EXPECT_EQ(after.right - after.left, before.right - before.left) << "the size is kept";
-  EXPECT_EQ(form_->CheckListBox1->ItemIndex(), 0) << "the key also reaches the list";
+  EXPECT_EQ(controls_->CheckListBox1->ItemIndex(), 0) << "the key also reaches the list";
 }
 
 TEST_F(MainWindowTest, SystemMenuEndsWithSeparatorAndAboutEntryThatOpensTheBox) {
@@ -624,7 +624,7 @@ TEST_F(MainWindowTest, MinimiseTakesTheWholeApplicationAndRestoreBringsTheWindow
 // zero-sized window; the window the user worked in, or the box open over it,
 // takes over, and the control that had the focus has it again.
 TEST_F(MainWindowTest, ActivatingTheTaskbarEntryHandsActivationAndFocusBack) {
-  HWND list = form_->CheckListBox1->Handle();
+  HWND list = controls_->CheckListBox1->Handle();
   SetFocus(list);
   ASSERT_EQ(GetFocus(), list);
 
@@ -685,11 +685,11 @@ TEST_F(MainWindowTest, PropertyItemsFollowTheHighlightedLineTickedOrNot) {
   });
   auto popupEnabled = [&] {
     PopupMenu1Popup();
-    return !(GetMenuState(form_->PopupMenu1, kCmdKProperty2, MF_BYCOMMAND) & MF_GRAYED);
+    return !(GetMenuState(controls_->PopupMenu1, kCmdKProperty2, MF_BYCOMMAND) & MF_GRAYED);
   };
   auto fileEnabled = [&] {
-    SendMessageW(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(form_->KFile1), 0);
-    return !(GetMenuState(form_->KFile1, kCmdKProperty1, MF_BYCOMMAND) & MF_GRAYED);
+    SendMessageW(form_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(controls_->KFile1), 0);
+    return !(GetMenuState(controls_->KFile1, kCmdKProperty1, MF_BYCOMMAND) & MF_GRAYED);
   };
 
   ASSERT_EQ(form_->HighlightedIndex(), -1);
@@ -701,7 +701,7 @@ TEST_F(MainWindowTest, PropertyItemsFollowTheHighlightedLineTickedOrNot) {
   // The last line ("写真 001.jpg" sorts after the ASCII names), unticked.
   const int last = static_cast<int>(form_->Session().Files.size()) - 1;
   ASSERT_EQ(last, 3);
-  form_->CheckListBox1->SetItemIndex(last);
+  controls_->CheckListBox1->SetItemIndex(last);
   EXPECT_FALSE(form_->Session().Files[3].Checked);
   EXPECT_TRUE(fileEnabled());
   EXPECT_TRUE(popupEnabled());

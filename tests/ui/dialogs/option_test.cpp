@@ -65,6 +65,7 @@ void ClickRow(HWND list, int row) {
 // Runs script inside the dialog's modal loop; a guard closes the dialog if
 // the script leaves it open, so that a fault cannot hang the test.
 std::function<void()> g_script;
+TOptionForm1* g_shown = nullptr;  // the dialog the guard closes
 void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   auto script = std::move(g_script);
@@ -72,7 +73,7 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 void CALLBACK CloseGuard(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  if (OptionForm1 && OptionForm1->Showing()) PostMessageW(OptionForm1->Handle(), WM_CLOSE, 0, 0);
+  if (g_shown && g_shown->Showing()) PostMessageW(g_shown->Handle(), WM_CLOSE, 0, 0);
 }
 int ShowWith(TOptionForm1& form, std::function<void()> script) {
   g_script = std::move(script);
@@ -93,7 +94,7 @@ class OptionDialog : public ::testing::Test {
  protected:
   void SetUp() override {
     form_.Create();
-    OptionForm1 = &form_;
+    g_shown = &form_;
     SetMessageBoxHandler(
         [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
           boxes_.push_back({text, caption, flags});
@@ -102,7 +103,7 @@ class OptionDialog : public ::testing::Test {
   }
   void TearDown() override {
     SetMessageBoxHandler(nullptr);
-    OptionForm1 = nullptr;
+    g_shown = nullptr;
   }
   void Load(std::vector<std::pair<std::string, std::string>> option) {
     MapStore store;

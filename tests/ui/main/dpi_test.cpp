@@ -53,8 +53,8 @@ class DpiTest : public testsupport::MainWindowFixture {
     RECT outer, client, barClient;
     GetWindowRect(form_->Handle(), &outer);
     GetClientRect(form_->Handle(), &client);
-    GetClientRect(form_->StatusBar1, &barClient);
-    const Bounds bar = ChildBounds(form_->StatusBar1);
+    GetClientRect(controls_->StatusBar1, &barClient);
+    const Bounds bar = ChildBounds(controls_->StatusBar1);
     EXPECT_EQ(bar, (Bounds{0, client.bottom - dpi.Scale(19), client.right, dpi.Scale(19)}));
     const MainWindowLayout rule = ComputeMainWindowLayout(
         {outer.right - outer.left, client.right, client.bottom, bar.height, barClient.right}, dpi);
@@ -112,17 +112,17 @@ class DpiTest : public testsupport::MainWindowFixture {
     EXPECT_GT(rows, 40);
     // The Execute button stands wholly above the status bar.
     RECT execute;
-    GetWindowRect(form_->BitBtn1, &execute);
+    GetWindowRect(controls_->BitBtn1, &execute);
     MapWindowPoints(HWND_DESKTOP, form_->Handle(), reinterpret_cast<POINT*>(&execute), 2);
     EXPECT_LE(execute.bottom, bar.top);
     // Lines of the owner-drawn lists at the density.
-    EXPECT_EQ(SendMessageW(form_->CheckListBox1->Handle(), LB_GETITEMHEIGHT, 0, 0), dpi.Scale(16));
-    EXPECT_EQ(SendMessageW(form_->DirectoryListBox1->Handle(), LB_GETITEMHEIGHT, 0, 0),
+    EXPECT_EQ(SendMessageW(controls_->CheckListBox1->Handle(), LB_GETITEMHEIGHT, 0, 0), dpi.Scale(16));
+    EXPECT_EQ(SendMessageW(controls_->DirectoryListBox1->Handle(), LB_GETITEMHEIGHT, 0, 0),
               dpi.Scale(16));
-    EXPECT_EQ(SendMessageW(form_->StringGrid1->Handle(), LB_GETITEMHEIGHT, 0, 0),
+    EXPECT_EQ(SendMessageW(controls_->StringGrid1->Handle(), LB_GETITEMHEIGHT, 0, 0),
               dpi.Scale(14) + 1);
     int edges[5] = {};
-    SendMessageW(form_->StatusBar1, SB_GETPARTS, 5, reinterpret_cast<LPARAM>(edges));
+    SendMessageW(controls_->StatusBar1, SB_GETPARTS, 5, reinterpret_cast<LPARAM>(edges));
     EXPECT_EQ(edges[3] - edges[2], dpi.Scale(96));
     EXPECT_EQ(edges[4] - edges[3], dpi.Scale(24));
   }

@@ -50,13 +50,13 @@ class JournalTrustTest : public testsupport::MainWindowFixture {
   }
   // Every listed file checked, prefix "p", Execute.
   void RenameAllTo(const std::string& prefix) {
-    ClickButton(form_->SpeedButton14);
-    SetWindowTextUtf8(form_->ComboBox1, prefix);
-    SendMessageW(GetParent(form_->ComboBox1), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(form_->ComboBox1), CBN_EDITCHANGE),
-                 reinterpret_cast<LPARAM>(form_->ComboBox1));
+    ClickButton(controls_->SpeedButton14);
+    SetWindowTextUtf8(controls_->ComboBox1, prefix);
+    SendMessageW(GetParent(controls_->ComboBox1), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(controls_->ComboBox1), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(controls_->ComboBox1));
     Pump();
-    ClickButton(form_->BitBtn1);
+    ClickButton(controls_->BitBtn1);
   }
   HookedFileSystem& HookFiles() {
     auto files = std::make_unique<HookedFileSystem>();
@@ -151,8 +151,8 @@ TEST_F(JournalTrustTest, UndoSkipsAFileAnotherProgramGaveTheNameAndALogOffWaits)
   std::string buttonDuringUndo;
   bool fieldLocked = false;
   files.OnRename = [&](int) {
-    buttonDuringUndo = TSetupForm1::WindowText(form_->BitBtn1);
-    fieldLocked = !IsWindowEnabled(form_->ComboBox1);
+    buttonDuringUndo = TSetupForm1::WindowText(controls_->BitBtn1);
+    fieldLocked = !IsWindowEnabled(controls_->ComboBox1);
   };
   boxes_.clear();
   Menu(kCmdKUndo1);
@@ -166,7 +166,7 @@ TEST_F(JournalTrustTest, UndoSkipsAFileAnotherProgramGaveTheNameAndALogOffWaits)
             "p2.txt → b.txt：変換の後で、別のファイルに置き換わっています。");
   EXPECT_EQ(buttonDuringUndo, "中止");
   EXPECT_TRUE(fieldLocked);
-  EXPECT_EQ(TSetupForm1::WindowText(form_->BitBtn1), "実行");
+  EXPECT_EQ(TSetupForm1::WindowText(controls_->BitBtn1), "実行");
   EXPECT_EQ(FileBytes("a.txt"), "aaaa");
   EXPECT_EQ(FileBytes("p2.txt"), "cccccccccccc");
   EXPECT_EQ(FileBytes("moved.txt"), "bbbbbbbb");
@@ -184,7 +184,7 @@ TEST_F(JournalTrustTest, EscStopsAnUndoAndTheRestCanBeUndoneLater) {
   Pump();
   ASSERT_TRUE(FileExists("p8.txt"));
   files.OnRename = [&](int call) {
-    if (call == 8 + 3) PostMessageW(form_->BitBtn1, WM_KEYDOWN, VK_ESCAPE, 1);
+    if (call == 8 + 3) PostMessageW(controls_->BitBtn1, WM_KEYDOWN, VK_ESCAPE, 1);
   };
   boxes_.clear();
   Menu(kCmdKUndo1);

@@ -186,8 +186,8 @@ char AccessKey(const std::string& caption) {
 TEST_F(KeyboardTest, EveryItemOfEachMenuHasItsOwnAccessKey) {
   Start();
   form_->SetMenuItemVisible(kCmdKStatus1, true);  // hidden, but still an item of its menu
-  std::vector<std::pair<std::string, HMENU>> menus = {{"menu bar", form_->MainMenu1},
-                                                      {"pop-up", form_->PopupMenu1}};
+  std::vector<std::pair<std::string, HMENU>> menus = {{"menu bar", controls_->MainMenu1},
+                                                      {"pop-up", controls_->PopupMenu1}};
   for (std::size_t m = 0; m < menus.size(); ++m) {
     const auto [title, menu] = menus[m];
     SCOPED_TRACE(title);
@@ -204,7 +204,7 @@ TEST_F(KeyboardTest, EveryItemOfEachMenuHasItsOwnAccessKey) {
     }
   }
   EXPECT_GE(menus.size(), 7u) << "the four menus, the sort submenu and the pop-up";
-  EXPECT_EQ(MenuText(form_->KView1, kCmdKStatus1, MF_BYCOMMAND), "ステータスバー/&Status");
+  EXPECT_EQ(MenuText(controls_->KView1, kCmdKStatus1, MF_BYCOMMAND), "ステータスバー/&Status");
 }
 
 TEST_F(KeyboardTest, TheWholeTaskByKeysAloneWithTheFocusNeverLostAndEveryControlNamed) {
@@ -216,10 +216,10 @@ TEST_F(KeyboardTest, TheWholeTaskByKeysAloneWithTheFocusNeverLostAndEveryControl
   answerBoxes_ = false;  // the real boxes, answered by key
   SetMessageBoxHandler({});
   Start();
-  HWND drive = form_->DriveComboBox1->Handle();
-  HWND folders = form_->DirectoryListBox1->Handle();
-  HWND list = form_->CheckListBox1->Handle();
-  HWND grid = form_->StringGrid1->Handle();
+  HWND drive = controls_->DriveComboBox1->Handle();
+  HWND folders = controls_->DirectoryListBox1->Handle();
+  HWND list = controls_->CheckListBox1->Handle();
+  HWND grid = controls_->StringGrid1->Handle();
   ASSERT_EQ(Focused(), drive);
   EXPECT_EQ(reader_.Hear(drive).name, "ドライブ");
 
@@ -253,25 +253,25 @@ TEST_F(KeyboardTest, TheWholeTaskByKeysAloneWithTheFocusNeverLostAndEveryControl
   EXPECT_EQ(reader_.Hear(grid).name, "ファイル名(変換前→後)");
   EXPECT_EQ(reader_.Hear(grid, 1).name, ticked + " → 1.jpg");
   Key(VK_TAB);
-  ASSERT_EQ(Focused(), form_->FilterComboBox1->Handle());
+  ASSERT_EQ(Focused(), controls_->FilterComboBox1->Handle());
   EXPECT_EQ(reader_.Hear(GetFocus()).name, "対象ファイルの種類");
 
   Key(VK_TAB);
-  ASSERT_EQ(Focused(), form_->ComboBox1);
+  ASSERT_EQ(Focused(), controls_->ComboBox1);
   EXPECT_EQ(reader_.Hear(GetFocus()).name, "接頭語");
   testsupport::TypeText(GetFocus(), "pic");
   Pump();
-  EXPECT_EQ(Text(form_->ComboBox1), "pic");
+  EXPECT_EQ(Text(controls_->ComboBox1), "pic");
 
   // The start number: arrows and pages step and clamp as the buttons do;
   // the first digit typed starts a new value, the next ones extend it.
   Key(VK_TAB);
-  ASSERT_EQ(Focused(), form_->Panel2);
-  const Heard start = reader_.Hear(form_->Panel2);
+  ASSERT_EQ(Focused(), controls_->Panel2);
+  const Heard start = reader_.Hear(controls_->Panel2);
   EXPECT_EQ(start.name, "初期値");
   EXPECT_EQ(start.value, "1");
   EXPECT_EQ(start.role, ROLE_SYSTEM_SPINBUTTON);
-  EXPECT_EQ(PixelAt(form_->Panel2, 4, 4), GetSysColor(COLOR_HIGHLIGHT)) << "focus not shown";
+  EXPECT_EQ(PixelAt(controls_->Panel2, 4, 4), GetSysColor(COLOR_HIGHLIGHT)) << "focus not shown";
   const struct {
     WPARAM key;  // a virtual key, or 0 and a character
     wchar_t c;
@@ -287,49 +287,49 @@ TEST_F(KeyboardTest, TheWholeTaskByKeysAloneWithTheFocusNeverLostAndEveryControl
     } else {
       Char(k.c);
     }
-    EXPECT_EQ(Text(form_->Panel2), k.shown)
+    EXPECT_EQ(Text(controls_->Panel2), k.shown)
         << static_cast<int>(k.key) << " " << static_cast<int>(k.c);
   }
   for (int i = 0; i < 10; ++i) Char(L'9');  // eleven nines
-  EXPECT_EQ(Text(form_->Panel2), "2000000000");
+  EXPECT_EQ(Text(controls_->Panel2), "2000000000");
   Key(VK_PRIOR);
-  EXPECT_EQ(Text(form_->Panel2), "2000000000");
+  EXPECT_EQ(Text(controls_->Panel2), "2000000000");
   Char(L'5');
-  EXPECT_EQ(Text(form_->Panel2), "5");
+  EXPECT_EQ(Text(controls_->Panel2), "5");
   EXPECT_EQ(form_->Session().StartNumber, 5);
 
   // The digit count, 1 to 10.
   Key(VK_TAB);
-  ASSERT_EQ(Focused(), form_->Panel3);
-  EXPECT_EQ(reader_.Hear(form_->Panel3).name, "桁数");
-  EXPECT_EQ(PixelAt(form_->Panel3, 4, 4), GetSysColor(COLOR_HIGHLIGHT));
-  EXPECT_EQ(PixelAt(form_->Panel2, 4, 4), GetSysColor(COLOR_WINDOW)) << "focus shown twice";
+  ASSERT_EQ(Focused(), controls_->Panel3);
+  EXPECT_EQ(reader_.Hear(controls_->Panel3).name, "桁数");
+  EXPECT_EQ(PixelAt(controls_->Panel3, 4, 4), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(PixelAt(controls_->Panel2, 4, 4), GetSysColor(COLOR_WINDOW)) << "focus shown twice";
   const std::pair<WPARAM, const char*> digitKeys[] = {
       {VK_UP, "2桁"}, {VK_PRIOR, "10桁"}, {VK_NEXT, "1桁"}, {VK_DOWN, "1桁"}};
   for (const auto& [key, shown] : digitKeys) {
     Key(key);
-    EXPECT_EQ(Text(form_->Panel3), shown);
+    EXPECT_EQ(Text(controls_->Panel3), shown);
   }
   Char(L'3');
-  EXPECT_EQ(Text(form_->Panel3), "3桁");
-  EXPECT_EQ(Text(form_->Panel2), "005");
-  EXPECT_EQ(reader_.Hear(form_->Panel2).value, "005");
-  EXPECT_EQ(Text(form_->Panel4), "pic005");
+  EXPECT_EQ(Text(controls_->Panel3), "3桁");
+  EXPECT_EQ(Text(controls_->Panel2), "005");
+  EXPECT_EQ(reader_.Hear(controls_->Panel2).value, "005");
+  EXPECT_EQ(Text(controls_->Panel4), "pic005");
 
   // Then the full-width box, suffix, extension and Execute.
   Key(VK_TAB);
-  ASSERT_EQ(Focused(), form_->CheckBox1);
+  ASSERT_EQ(Focused(), controls_->CheckBox1);
   Key(VK_TAB);
-  ASSERT_EQ(Focused(), form_->ComboBox2);
+  ASSERT_EQ(Focused(), controls_->ComboBox2);
   EXPECT_EQ(reader_.Hear(GetFocus()).name, "接尾語");
   Key(VK_TAB);
-  ASSERT_EQ(Focused(), form_->ComboBox3);
+  ASSERT_EQ(Focused(), controls_->ComboBox3);
   EXPECT_EQ(reader_.Hear(GetFocus()).name, "拡張子");
   Key(VK_TAB);
-  ASSERT_EQ(Focused(), form_->BitBtn1);
-  EXPECT_EQ(reader_.Hear(form_->BitBtn1).name, "実行");
-  EXPECT_EQ(reader_.Hear(form_->SpeedButton3).name, "初期値 +100");
-  EXPECT_EQ(reader_.Hear(form_->SpeedButton12).name, "桁数 -1");
+  ASSERT_EQ(Focused(), controls_->BitBtn1);
+  EXPECT_EQ(reader_.Hear(controls_->BitBtn1).name, "実行");
+  EXPECT_EQ(reader_.Hear(controls_->SpeedButton3).name, "初期値 +100");
+  EXPECT_EQ(reader_.Hear(controls_->SpeedButton12).name, "桁数 -1");
 
   {
     BoxAnswerer answerer;
@@ -340,11 +340,11 @@ TEST_F(KeyboardTest, TheWholeTaskByKeysAloneWithTheFocusNeverLostAndEveryControl
   }
   EXPECT_TRUE(FileExists(photos + "\\pic005.jpg"));
   EXPECT_FALSE(FileExists(photos + "\\" + ticked));
-  EXPECT_EQ(Text(form_->Panel2), "006");
+  EXPECT_EQ(Text(controls_->Panel2), "006");
 
   // Execute, disabled once the list is re-read, handed the focus on: Tab
   // goes on from there.
-  ASSERT_FALSE(IsWindowEnabled(form_->BitBtn1));
+  ASSERT_FALSE(IsWindowEnabled(controls_->BitBtn1));
   EXPECT_EQ(Focused(), drive);
   Key(VK_TAB);
   EXPECT_EQ(Focused(), folders);
@@ -354,15 +354,15 @@ TEST_F(KeyboardTest, TheWholeTaskByKeysAloneWithTheFocusNeverLostAndEveryControl
   Key(VK_TAB);
   Key(VK_DOWN);
   Key(VK_SPACE);  // a file ticked: Execute enabled
-  ASSERT_TRUE(IsWindowEnabled(form_->BitBtn1));
-  SetFocus(form_->BitBtn1);
+  ASSERT_TRUE(IsWindowEnabled(controls_->BitBtn1));
+  SetFocus(controls_->BitBtn1);
   {
     BoxAnswerer answerer;
     Menu(kCmdKUndo1);
     EXPECT_EQ(answerer.texts.size(), 1u);
   }
   EXPECT_TRUE(FileExists(photos + "\\" + ticked));
-  ASSERT_FALSE(IsWindowEnabled(form_->BitBtn1));
+  ASSERT_FALSE(IsWindowEnabled(controls_->BitBtn1));
   EXPECT_EQ(Focused(), drive);
 }
 

@@ -82,8 +82,8 @@ class OpenOrderTest : public testsupport::MainWindowFixture {
   }
 
   void ClickBox(int index) {
-    HWND list = form_->CheckListBox1->Handle();
-    const int y = (index - form_->CheckListBox1->TopIndex()) * TCheckListBox::kItemHeight + 8;
+    HWND list = controls_->CheckListBox1->Handle();
+    const int y = (index - controls_->CheckListBox1->TopIndex()) * TCheckListBox::kItemHeight + 8;
     PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, y));
     PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(8, y));
     Pump();
@@ -107,14 +107,14 @@ class OpenOrderTest : public testsupport::MainWindowFixture {
   }
   Rows Grid() {
     Rows rows;
-    TStringGrid& grid = *form_->StringGrid1;
+    TStringGrid& grid = *controls_->StringGrid1;
     for (size_t r = 0; r < grid.RowCount(); ++r) {
       rows.emplace_back(std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r)));
     }
     return rows;
   }
   std::string Status(int panel) {
-    const std::string text = testsupport::StatusBarText(form_->StatusBar1, panel);
+    const std::string text = testsupport::StatusBarText(controls_->StatusBar1, panel);
     return !text.empty() && text[0] == '\t' ? text.substr(1) : text;
   }
   // The radio item of View > Sort that carries the bullet.
@@ -124,7 +124,7 @@ class OpenOrderTest : public testsupport::MainWindowFixture {
       MENUITEMINFOW info{};
       info.cbSize = sizeof(info);
       info.fMask = MIIM_FTYPE | MIIM_STATE;
-      GetMenuItemInfoW(form_->KSort1, command, FALSE, &info);
+      GetMenuItemInfoW(controls_->KSort1, command, FALSE, &info);
       EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << command;
       if (info.fState & MFS_CHECKED) {
         EXPECT_EQ(checked, 0u) << "two items checked";
@@ -271,15 +271,15 @@ TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart)
   Start();
   // The submenu follows "オプション/&Option..." in the View menu.
   using testsupport::MenuText;
-  const int count = GetMenuItemCount(form_->KView1);
-  EXPECT_EQ(MenuText(form_->KView1, count - 2, MF_BYPOSITION), "オプション/&Option...");
-  EXPECT_EQ(MenuText(form_->KView1, count - 1, MF_BYPOSITION), "並び順/Sor&t");
-  EXPECT_EQ(GetSubMenu(form_->KView1, count - 1), form_->KSort1);
+  const int count = GetMenuItemCount(controls_->KView1);
+  EXPECT_EQ(MenuText(controls_->KView1, count - 2, MF_BYPOSITION), "オプション/&Option...");
+  EXPECT_EQ(MenuText(controls_->KView1, count - 1, MF_BYPOSITION), "並び順/Sor&t");
+  EXPECT_EQ(GetSubMenu(controls_->KView1, count - 1), controls_->KSort1);
   const std::pair<UINT, const char*> items[] = {{kCmdKName1, "名前順/&Name"},
                                                 {kCmdKNatural1, "自然順/N&atural"},
                                                 {kCmdKDate1, "更新日時順/&Date"}};
   for (const auto& [command, text] : items) {
-    EXPECT_EQ(MenuText(form_->KSort1, command, MF_BYCOMMAND), text);
+    EXPECT_EQ(MenuText(controls_->KSort1, command, MF_BYCOMMAND), text);
   }
 
   // No Order key: the name order.
@@ -320,11 +320,11 @@ TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart)
 
   // The run numbers in natural order.
   Menu(kCmdSelectAll1);
-  SetWindowTextUtf8(form_->ComboBox1, "n");
-  SendMessageW(GetParent(form_->ComboBox1), WM_COMMAND,
-               MAKEWPARAM(GetDlgCtrlID(form_->ComboBox1), CBN_EDITCHANGE),
-               reinterpret_cast<LPARAM>(form_->ComboBox1));
-  SendMessageW(form_->BitBtn1, BM_CLICK, 0, 0);
+  SetWindowTextUtf8(controls_->ComboBox1, "n");
+  SendMessageW(GetParent(controls_->ComboBox1), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(controls_->ComboBox1), CBN_EDITCHANGE),
+               reinterpret_cast<LPARAM>(controls_->ComboBox1));
+  SendMessageW(controls_->BitBtn1, BM_CLICK, 0, 0);
   Pump();
   EXPECT_EQ(FileSize("n1.jpg"), 1);
   EXPECT_EQ(FileSize("n2.jpg"), 2);

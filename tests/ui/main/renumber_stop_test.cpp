@@ -23,7 +23,8 @@ namespace {
 // files are renamed and notes the progress panel then.
 class EscapingFileSystem : public Win32FileSystem {
  public:
-  EscapingFileSystem(TSetupForm1& form, int escapeAt) : form_(form), escapeAt_(escapeAt) {}
+  EscapingFileSystem(TSetupForm1& form, int escapeAt)
+      : form_(testsupport::WindowAccess::Controls(form)), escapeAt_(escapeAt) {}
 
   bool Rename(const std::string& from, const std::string& to) override {
     Sleep(2);
@@ -38,7 +39,7 @@ class EscapingFileSystem : public Win32FileSystem {
   std::string ProgressSeen;
 
  private:
-  TSetupForm1& form_;
+  SetupFormControls& form_;
   int escapeAt_;
   int renames_ = 0;
 };
@@ -87,15 +88,15 @@ TEST_F(RenumberStopTest, EscHalfwayStopsAtOldOrNewNamesAndUndoRestoresTheFolder)
   auto files = std::make_unique<EscapingFileSystem>(*form_, kFiles / 2);
   EscapingFileSystem& escaping = *files;
   form_->ReplaceFileSystem(std::move(files));
-  ClickButton(form_->SpeedButton14);  // check all
-  testsupport::TypeText(GetWindow(form_->ComboBox1, GW_CHILD), "p");
+  ClickButton(controls_->SpeedButton14);  // check all
+  testsupport::TypeText(GetWindow(controls_->ComboBox1, GW_CHILD), "p");
   Pump();
-  for (int i = 0; i < 2; ++i) ClickButton(form_->SpeedButton11);  // 3 digits
-  ClickButton(form_->SpeedButton5);                                // start 2
-  ASSERT_EQ(TSetupForm1::WindowText(form_->Panel4), "p002");
+  for (int i = 0; i < 2; ++i) ClickButton(controls_->SpeedButton11);  // 3 digits
+  ClickButton(controls_->SpeedButton5);                                // start 2
+  ASSERT_EQ(TSetupForm1::WindowText(controls_->Panel4), "p002");
 
   answer_ = IDYES;
-  ClickButton(form_->BitBtn1);
+  ClickButton(controls_->BitBtn1);
   Pump();
   ASSERT_EQ(boxes_.size(), 2u);
   EXPECT_EQ(boxes_[0].text, ConfirmRenameText);
@@ -118,12 +119,12 @@ TEST_F(RenumberStopTest, EscHalfwayStopsAtOldOrNewNamesAndUndoRestoresTheFolder)
   }
   EXPECT_GE(done, kFiles / 2);
   EXPECT_LT(done, kFiles);
-  std::string count = testsupport::StatusBarText(form_->StatusBar1, kPanelCount);
+  std::string count = testsupport::StatusBarText(controls_->StatusBar1, kPanelCount);
   if (!count.empty() && count[0] == '\t') count.erase(0, 1);
   EXPECT_EQ(count, CompletedCountText(done));
   // One past the last number given (201, given first).
-  EXPECT_EQ(TSetupForm1::WindowText(form_->Panel2), "202");
-  EXPECT_EQ(TSetupForm1::WindowText(form_->BitBtn1), "実行");
+  EXPECT_EQ(TSetupForm1::WindowText(controls_->Panel2), "202");
+  EXPECT_EQ(TSetupForm1::WindowText(controls_->BitBtn1), "実行");
 
   ASSERT_TRUE(form_->UndoAvailable());
   boxes_.clear();

@@ -86,7 +86,7 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
   }
 
   void PickFileType(int index) {
-    HWND combo = form_->FilterComboBox1->Handle();
+    HWND combo = controls_->FilterComboBox1->Handle();
     SendMessageW(combo, CB_SETCURSEL, index, 0);
     SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
@@ -99,13 +99,13 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
 
   // A click on line index of the check list: on its box or on its name.
   void ClickLine(int index, bool onBox) {
-    HWND list = form_->CheckListBox1->Handle();
-    int top = form_->CheckListBox1->TopIndex();
+    HWND list = controls_->CheckListBox1->Handle();
+    int top = controls_->CheckListBox1->TopIndex();
     Click(list, onBox ? 8 : 60, (index - top) * TCheckListBox::kItemHeight + 8);
   }
 
   std::string Status(int panel) {
-    std::string text = testsupport::StatusBarText(form_->StatusBar1, panel);
+    std::string text = testsupport::StatusBarText(controls_->StatusBar1, panel);
     if (!text.empty() && text[0] == '\t') text.erase(0, 1);
     return text;
   }
@@ -122,13 +122,13 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
   }
   std::vector<std::pair<std::string, std::string>> Grid() {
     std::vector<std::pair<std::string, std::string>> rows;
-    TStringGrid& grid = *form_->StringGrid1;
+    TStringGrid& grid = *controls_->StringGrid1;
     for (size_t r = 0; r < grid.RowCount(); ++r) {
       rows.emplace_back(std::string(grid.Cell(0, r)), std::string(grid.Cell(1, r)));
     }
     return rows;
   }
-  bool ExecuteEnabled() { return IsWindowEnabled(form_->BitBtn1) != FALSE; }
+  bool ExecuteEnabled() { return IsWindowEnabled(controls_->BitBtn1) != FALSE; }
 };
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
@@ -143,15 +143,15 @@ TEST_F(SetupWindowTest, StartsWithEmptyStatusBarAndInitialDisplays) {
   EXPECT_EQ(outer.right - outer.left, 521);
   EXPECT_EQ(outer.bottom - outer.top, 430);
   for (int panel = 0; panel < 5; ++panel) EXPECT_EQ(Status(panel), "") << panel;
-  EXPECT_EQ(Text(form_->Panel2), "1");
-  EXPECT_EQ(Text(form_->Panel3), "1桁");
-  EXPECT_EQ(Text(form_->Panel4), "1");
-  EXPECT_EQ(Text(form_->ComboBox3), "(変更なし)");
-  EXPECT_EQ(SendMessageW(form_->ComboBox3, CB_GETCOUNT, 0, 0), 12);
+  EXPECT_EQ(Text(controls_->Panel2), "1");
+  EXPECT_EQ(Text(controls_->Panel3), "1桁");
+  EXPECT_EQ(Text(controls_->Panel4), "1");
+  EXPECT_EQ(Text(controls_->ComboBox3), "(変更なし)");
+  EXPECT_EQ(SendMessageW(controls_->ComboBox3, CB_GETCOUNT, 0, 0), 12);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "b.txt"}));
   EXPECT_EQ(Grid(), (Rows{{" (未選択)", ""}}));
   EXPECT_FALSE(ExecuteEnabled());
-  EXPECT_EQ(GetFocus(), form_->DriveComboBox1->Handle());
+  EXPECT_EQ(GetFocus(), controls_->DriveComboBox1->Handle());
   EXPECT_EQ(form_->ShownFolder(), folder_);
 }
 
@@ -161,27 +161,27 @@ TEST_F(SetupWindowTest, ControlsStandAtTheirDesignPlaces) {
     HWND control;
     RECT bounds;  // left, top, right, bottom within the parent
   } cases[] = {
-      {form_->Label9, {10, 8, 0, 0}},
-      {form_->Panel4, {0, 23, 145, 43}},
-      {form_->FilterComboBox1->Handle(), {0, 63, 145, 0}},
-      {form_->ComboBox1, {0, 103, 145, 0}},
-      {form_->Panel1, {0, 143, 104, 162}},
-      {form_->Panel2, {0, 162, 104, 182}},
-      {form_->Panel6, {0, 182, 104, 201}},
-      {form_->Panel7, {109, 143, 144, 162}},
-      {form_->Panel3, {109, 162, 144, 182}},
-      {form_->Panel8, {109, 183, 144, 202}},
-      {form_->CheckBox1, {44, 205, 145, 222}},
-      {form_->ComboBox2, {0, 240, 145, 0}},
-      {form_->ComboBox3, {0, 280, 145, 0}},
-      {form_->BitBtn1, {27, 308, 117, 333}},
-      {form_->SpeedButton1, {0, 0, 20, 15}},
-      {form_->SpeedButton5, {80, 0, 100, 15}},
-      {form_->SpeedButton10, {80, 0, 100, 15}},
-      {form_->SpeedButton11, {0, 0, 31, 15}},
-      {form_->SpeedButton13, {108, 10, 132, 34}},
-      {form_->SpeedButton14, {140, 10, 164, 34}},
-      {form_->SpeedButton15, {164, 10, 188, 34}},
+      {controls_->Label9, {10, 8, 0, 0}},
+      {controls_->Panel4, {0, 23, 145, 43}},
+      {controls_->FilterComboBox1->Handle(), {0, 63, 145, 0}},
+      {controls_->ComboBox1, {0, 103, 145, 0}},
+      {controls_->Panel1, {0, 143, 104, 162}},
+      {controls_->Panel2, {0, 162, 104, 182}},
+      {controls_->Panel6, {0, 182, 104, 201}},
+      {controls_->Panel7, {109, 143, 144, 162}},
+      {controls_->Panel3, {109, 162, 144, 182}},
+      {controls_->Panel8, {109, 183, 144, 202}},
+      {controls_->CheckBox1, {44, 205, 145, 222}},
+      {controls_->ComboBox2, {0, 240, 145, 0}},
+      {controls_->ComboBox3, {0, 280, 145, 0}},
+      {controls_->BitBtn1, {27, 308, 117, 333}},
+      {controls_->SpeedButton1, {0, 0, 20, 15}},
+      {controls_->SpeedButton5, {80, 0, 100, 15}},
+      {controls_->SpeedButton10, {80, 0, 100, 15}},
+      {controls_->SpeedButton11, {0, 0, 31, 15}},
+      {controls_->SpeedButton13, {108, 10, 132, 34}},
+      {controls_->SpeedButton14, {140, 10, 164, 34}},
+      {controls_->SpeedButton15, {164, 10, 188, 34}},
   };
   for (const Case& c : cases) {
     RECT actual = ChildBounds(c.control);
@@ -194,11 +194,11 @@ TEST_F(SetupWindowTest, ControlsStandAtTheirDesignPlaces) {
       EXPECT_EQ(actual.bottom, c.bounds.bottom) << Text(c.control);
     }
   }
-  EXPECT_EQ(Text(form_->BitBtn1), "実行");
-  EXPECT_EQ(Text(form_->CheckBox1), "全角数字にする");
-  EXPECT_EQ(Text(form_->Label8), "対象ファイル選択:");
-  EXPECT_FALSE(IsWindowVisible(form_->Edit1));
-  EXPECT_FALSE(IsWindowVisible(form_->FileListBox1->Handle()));
+  EXPECT_EQ(Text(controls_->BitBtn1), "実行");
+  EXPECT_EQ(Text(controls_->CheckBox1), "全角数字にする");
+  EXPECT_EQ(Text(controls_->Label8), "対象ファイル選択:");
+  EXPECT_FALSE(IsWindowVisible(controls_->Edit1));
+  EXPECT_FALSE(IsWindowVisible(controls_->FileListBox1->Handle()));
 }
 
 TEST_F(SetupWindowTest, ResizingFollowsTheLayoutRule) {
@@ -214,31 +214,31 @@ TEST_F(SetupWindowTest, ResizingFollowsTheLayoutRule) {
   Pump();
   GetWindowRect(form_->Handle(), &outer);
   RECT bar;
-  GetWindowRect(form_->StatusBar1, &bar);
+  GetWindowRect(controls_->StatusBar1, &bar);
   ASSERT_EQ(bar.bottom - bar.top, 19);
   LayoutInput in{outer.right - outer.left, 600, 400, 19, 600};
   MainWindowLayout expected = ComputeMainWindowLayout(in);
 
-  RECT list = ChildBounds(form_->CheckListBox1->Handle());
+  RECT list = ChildBounds(controls_->CheckListBox1->Handle());
   EXPECT_EQ(list.left, expected.checkList.left);
   EXPECT_EQ(list.top, 36);
   EXPECT_EQ(list.right - list.left, expected.checkList.width);
   EXPECT_EQ(list.bottom - list.top, 335);
-  RECT folders = ChildBounds(form_->DirectoryListBox1->Handle());
+  RECT folders = ChildBounds(controls_->DirectoryListBox1->Handle());
   EXPECT_EQ(folders.bottom - folders.top, 317);
-  RECT grid = ChildBounds(form_->StringGrid1->Handle());
+  RECT grid = ChildBounds(controls_->StringGrid1->Handle());
   EXPECT_EQ(grid.left, 8);
   EXPECT_EQ(grid.top, 23);
   EXPECT_EQ(grid.right - grid.left, 168);
   EXPECT_EQ(grid.bottom - grid.top, 328);
-  EXPECT_EQ(form_->StringGrid1->ColumnWidth(0), 71);
-  EXPECT_EQ(form_->StringGrid1->ColumnWidth(1), 72);
-  RECT panel9 = ChildBounds(form_->Panel9);
+  EXPECT_EQ(controls_->StringGrid1->ColumnWidth(0), 71);
+  EXPECT_EQ(controls_->StringGrid1->ColumnWidth(1), 72);
+  RECT panel9 = ChildBounds(controls_->Panel9);
   EXPECT_EQ(panel9.top, 10);
   EXPECT_EQ(panel9.bottom - panel9.top, 361);
   EXPECT_EQ(panel9.right, 590);  // 10 pixels before the client area's edge
   int edges[5] = {};
-  SendMessageW(form_->StatusBar1, SB_GETPARTS, 5, reinterpret_cast<LPARAM>(edges));
+  SendMessageW(controls_->StatusBar1, SB_GETPARTS, 5, reinterpret_cast<LPARAM>(edges));
   EXPECT_EQ(edges[0], 180);
   EXPECT_EQ(edges[1], 300);
   EXPECT_EQ(edges[2], 480);
@@ -250,7 +250,7 @@ TEST_F(SetupWindowTest, ResizingFollowsTheLayoutRule) {
   GetWindowRect(form_->Handle(), &outer);
   EXPECT_EQ(outer.right - outer.left, 521);
   EXPECT_EQ(outer.bottom - outer.top, 430);
-  list = ChildBounds(form_->CheckListBox1->Handle());
+  list = ChildBounds(controls_->CheckListBox1->Handle());
   EXPECT_EQ(list.right - list.left, 90);
   SetWindowPos(form_->Handle(), nullptr, 0, 0, 2000, 1500, SWP_NOMOVE | SWP_NOZORDER);
   GetWindowRect(form_->Handle(), &outer);
@@ -269,21 +269,21 @@ TEST_F(SetupWindowTest, TypicalUseRenamesTheCheckedFilesInNameOrder) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"img1.jpg", "img10.jpg", "img2.jpg", "Img3.jpg"}));
   EXPECT_EQ(Status(3), "4個存在");
 
-  ClickButton(form_->SpeedButton14);  // check all
+  ClickButton(controls_->SpeedButton14);  // check all
   EXPECT_EQ(Marks(), (std::vector<bool>{true, true, true, true}));
   EXPECT_TRUE(ExecuteEnabled());
-  Type(form_->ComboBox1, "trip_");
-  ClickButton(form_->SpeedButton11);
-  ClickButton(form_->SpeedButton11);
-  EXPECT_EQ(Text(form_->Panel3), "3桁");
-  EXPECT_EQ(Text(form_->Panel2), "001");
-  EXPECT_EQ(Text(form_->Panel4), "trip_001");
+  Type(controls_->ComboBox1, "trip_");
+  ClickButton(controls_->SpeedButton11);
+  ClickButton(controls_->SpeedButton11);
+  EXPECT_EQ(Text(controls_->Panel3), "3桁");
+  EXPECT_EQ(Text(controls_->Panel2), "001");
+  EXPECT_EQ(Text(controls_->Panel4), "trip_001");
   EXPECT_EQ(Grid(), (Rows{{"img1.jpg", "trip_001.jpg"},
                           {"img10.jpg", "trip_002.jpg"},
                           {"img2.jpg", "trip_003.jpg"},
                           {"Img3.jpg", "trip_004.jpg"}}));
 
-  ClickButton(form_->BitBtn1);
+  ClickButton(controls_->BitBtn1);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, "ファイル名の変換を行います。\n\nよろしいですか？");
   EXPECT_EQ(boxes_[0].caption, "情報");
@@ -294,12 +294,12 @@ TEST_F(SetupWindowTest, TypicalUseRenamesTheCheckedFilesInNameOrder) {
   EXPECT_FALSE(FileExists("img1.jpg"));
   EXPECT_TRUE(FileExists("note.txt"));
   EXPECT_EQ(Status(3), "4個完了");
-  EXPECT_EQ(Text(form_->Panel2), "005");
-  EXPECT_EQ(Text(form_->Panel4), "trip_005");  // the sample follows the start number
+  EXPECT_EQ(Text(controls_->Panel2), "005");
+  EXPECT_EQ(Text(controls_->Panel4), "trip_005");  // the sample follows the start number
   EXPECT_EQ(Names(), (std::vector<std::string>{"trip_001.jpg", "trip_002.jpg", "trip_003.jpg",
                                                "trip_004.jpg"}));
   EXPECT_EQ(Marks(), (std::vector<bool>(4, false)));
-  EXPECT_EQ(form_->CheckListBox1->TopIndex(), 0);
+  EXPECT_EQ(controls_->CheckListBox1->TopIndex(), 0);
   EXPECT_EQ(Grid(), (Rows{{"", " (変更完了)"}}));
   EXPECT_FALSE(ExecuteEnabled());
 }
@@ -307,7 +307,7 @@ TEST_F(SetupWindowTest, TypicalUseRenamesTheCheckedFilesInNameOrder) {
 TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndUsesUpItsNumber) {
   for (const char* name : {"a.jpg", "b.png", "c.gif", "x2.png"}) WriteFile(name);
   Start();
-  Type(form_->ComboBox1, "x");
+  Type(controls_->ComboBox1, "x");
   ClickLine(0, true);
   ClickLine(1, true);
   ClickLine(2, true);
@@ -315,7 +315,7 @@ TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndUsesUpItsNumber) {
   // x2.png is taken: marked before the run.
   EXPECT_EQ(Grid(), (Rows{{"a.jpg", "x1.jpg"}, {"b.png", "※x2.png"}, {"c.gif", "x3.gif"}}));
 
-  ClickButton(form_->BitBtn1);
+  ClickButton(controls_->BitBtn1);
   ASSERT_EQ(boxes_.size(), 2u);
   EXPECT_EQ(boxes_[1].text, "同じ名前のファイルが、既に存在します。\n\n変更ができませんでした。");
   EXPECT_EQ(boxes_[1].caption, "警告");
@@ -325,7 +325,7 @@ TEST_F(SetupWindowTest, CollisionMidRunIsWarnedOnceAndUsesUpItsNumber) {
   EXPECT_TRUE(FileExists("x3.gif"));  // the name the preview showed
   EXPECT_TRUE(FileExists("x2.png"));
   EXPECT_EQ(Status(3), "2個完了");
-  EXPECT_EQ(Text(form_->Panel2), "4");
+  EXPECT_EQ(Text(controls_->Panel2), "4");
 }
 
 TEST_F(SetupWindowTest, UnusableNamesAreRefusedBeforeTheRunAndRefusedRenamesToldAfterIt) {
@@ -333,15 +333,15 @@ TEST_F(SetupWindowTest, UnusableNamesAreRefusedBeforeTheRunAndRefusedRenamesTold
   CreateDirectoryW(L"sub", nullptr);
   CreateDirectoryW(L"sub\\2.txt", nullptr);  // holds b.txt's new name
   Start();
-  ClickButton(form_->SpeedButton14);
+  ClickButton(controls_->SpeedButton14);
   const UINT refusal = MB_OK | MB_ICONERROR;
 
   // Out of the shown folder: one box, no question, nothing renamed.
   for (const char* prefix : {"..\\", "C:", "\\"}) {
-    SetFieldText(form_->ComboBox1, prefix);
+    SetFieldText(controls_->ComboBox1, prefix);
     const Rows before = Grid();
     boxes_.clear();
-    ClickButton(form_->BitBtn1);
+    ClickButton(controls_->BitBtn1);
     ASSERT_EQ(boxes_.size(), 1u) << prefix;
     EXPECT_EQ(boxes_[0].text,
               "新しい名前が、表示中のフォルダの外を指しています。\n\n変更ができませんでした。");
@@ -351,23 +351,23 @@ TEST_F(SetupWindowTest, UnusableNamesAreRefusedBeforeTheRunAndRefusedRenamesTold
     EXPECT_TRUE(ExecuteEnabled());
   }
   // Characters no name can hold: one box naming them all.
-  SetFieldText(form_->ComboBox1, "*?");
-  SetFieldText(form_->ComboBox2, "<");
+  SetFieldText(controls_->ComboBox1, "*?");
+  SetFieldText(controls_->ComboBox2, "<");
   boxes_.clear();
-  ClickButton(form_->BitBtn1);
+  ClickButton(controls_->BitBtn1);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text,
             "ファイル名に使えない文字「* ? <」が含まれています。\n\n変更ができませんでした。");
   EXPECT_EQ(boxes_[0].flags, refusal);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
-  EXPECT_EQ(Text(form_->Panel2), "1");
+  EXPECT_EQ(Text(controls_->Panel2), "1");
 
   // A subfolder still works; the one rename the system refuses is told
   // after the run, and the others get the preview's names.
-  SetFieldText(form_->ComboBox1, "sub\\");
-  SetFieldText(form_->ComboBox2, "");
+  SetFieldText(controls_->ComboBox1, "sub\\");
+  SetFieldText(controls_->ComboBox2, "");
   boxes_.clear();
-  ClickButton(form_->BitBtn1);
+  ClickButton(controls_->BitBtn1);
   ASSERT_EQ(boxes_.size(), 2u);
   EXPECT_EQ(boxes_[0].caption, "情報");
   const std::string head =
@@ -380,7 +380,7 @@ TEST_F(SetupWindowTest, UnusableNamesAreRefusedBeforeTheRunAndRefusedRenamesTold
   EXPECT_TRUE(FileExists("sub\\3.txt"));
   EXPECT_EQ(Names(), std::vector<std::string>{"b.txt"});
   EXPECT_EQ(Status(3), "2個完了");
-  EXPECT_EQ(Text(form_->Panel2), "4");
+  EXPECT_EQ(Text(controls_->Panel2), "4");
   EXPECT_EQ(Grid(), (Rows{{"", " (変更完了)"}}));
 }
 
@@ -403,8 +403,8 @@ TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
   WriteFile("p7.jpg", 7);
   Start();
   for (int line = 0; line < 5; ++line) ClickLine(line, true);
-  Type(form_->ComboBox1, "p");
-  for (int i = 0; i < 2; ++i) ClickButton(form_->SpeedButton5);  // start 3
+  Type(controls_->ComboBox1, "p");
+  for (int i = 0; i < 2; ++i) ClickButton(controls_->SpeedButton5);  // start 3
 
   // p5 -> p7 is held by the unchecked p7.jpg: p5 stays, so p3 -> p5 cannot
   // be given either, nor p1 -> p3. p2 -> p4 and p4 -> p6 can.
@@ -418,10 +418,10 @@ TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
   EXPECT_EQ(Status(3), "6個存在 ※3");
   // Reserved device names, and a number past the limit (the run would give
   // 2000000000 twice).
-  SetFieldText(form_->ComboBox1, "COM");
+  SetFieldText(controls_->ComboBox1, "COM");
   EXPECT_EQ(Grid()[0], (std::pair<std::string, std::string>{"p1.jpg", "※COM3.jpg"}));
   EXPECT_EQ(Status(3), "6個存在 ※5");
-  SetFieldText(form_->ComboBox1, "q");
+  SetFieldText(controls_->ComboBox1, "q");
   form_->Session().StartNumber = 1999999999;
   form_->RefreshPreview();
   EXPECT_EQ(Grid()[1].second, "q2000000000.jpg");
@@ -430,9 +430,9 @@ TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
 
   // Renumbering in place, start 2: no marks, no warning, every file gets
   // the name the preview showed.
-  SetFieldText(form_->ComboBox1, "p");
+  SetFieldText(controls_->ComboBox1, "p");
   form_->Session().StartNumber = 1;
-  ClickButton(form_->SpeedButton5);
+  ClickButton(controls_->SpeedButton5);
   EXPECT_EQ(Grid(), (Rows{{"p1.jpg", "p2.jpg"},
                           {"p2.jpg", "p3.jpg"},
                           {"p3.jpg", "p4.jpg"},
@@ -440,23 +440,23 @@ TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
                           {"p5.jpg", "p6.jpg"}}));
   EXPECT_EQ(Status(3), "6個存在");
   boxes_.clear();
-  ClickButton(form_->BitBtn1);
+  ClickButton(controls_->BitBtn1);
   ASSERT_EQ(boxes_.size(), 1u) << boxes_.back().text;  // the question only
   EXPECT_EQ(FileSizes({"p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg", "p6.jpg", "p7.jpg"}),
             (std::map<std::string, long>{{"p1.jpg", -1}, {"p2.jpg", 1}, {"p3.jpg", 2},
                                          {"p4.jpg", 3}, {"p5.jpg", 4}, {"p6.jpg", 5},
                                          {"p7.jpg", 7}}));
   EXPECT_EQ(Status(3), "5個完了");
-  EXPECT_EQ(Text(form_->Panel2), "7");
+  EXPECT_EQ(Text(controls_->Panel2), "7");
 
   // After a restart, File > 元に戻す (above プロパティ) takes the run back.
   DestroyWindows();
   Start();
-  ASSERT_GE(GetMenuItemCount(form_->KFile1), 2);
-  EXPECT_EQ(GetMenuItemID(form_->KFile1, 0), static_cast<UINT>(kCmdKUndo1));
-  EXPECT_EQ(GetMenuItemID(form_->KFile1, 1), static_cast<UINT>(kCmdKProperty1));
-  EXPECT_EQ(testsupport::MenuText(form_->KFile1, kCmdKUndo1, MF_BYCOMMAND), "元に戻す/&Undo");
-  OpenMenu(form_->KFile1);
+  ASSERT_GE(GetMenuItemCount(controls_->KFile1), 2);
+  EXPECT_EQ(GetMenuItemID(controls_->KFile1, 0), static_cast<UINT>(kCmdKUndo1));
+  EXPECT_EQ(GetMenuItemID(controls_->KFile1, 1), static_cast<UINT>(kCmdKProperty1));
+  EXPECT_EQ(testsupport::MenuText(controls_->KFile1, kCmdKUndo1, MF_BYCOMMAND), "元に戻す/&Undo");
+  OpenMenu(controls_->KFile1);
   EXPECT_TRUE(form_->MenuItemEnabled(kCmdKUndo1));
   boxes_.clear();
   answer_ = IDNO;
@@ -478,24 +478,24 @@ TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
   const std::vector<std::string> names = Names();
   EXPECT_NE(std::find(names.begin(), names.end(), "p1.jpg"), names.end());
   EXPECT_EQ(std::find(names.begin(), names.end(), "p6.jpg"), names.end());
-  OpenMenu(form_->KFile1);
+  OpenMenu(controls_->KFile1);
   EXPECT_FALSE(form_->MenuItemEnabled(kCmdKUndo1));
 }
 
 TEST_F(SetupWindowTest, AnsweringNoLeavesEverything) {
   for (const char* name : {"a.txt", "b.txt"}) WriteFile(name);
   Start();
-  ClickButton(form_->SpeedButton14);
-  Type(form_->ComboBox1, "n");
+  ClickButton(controls_->SpeedButton14);
+  Type(controls_->ComboBox1, "n");
   Rows before = Grid();
   answer_ = IDNO;
-  ClickButton(form_->BitBtn1);
+  ClickButton(controls_->BitBtn1);
   EXPECT_EQ(boxes_.size(), 1u);
   EXPECT_TRUE(FileExists("a.txt"));
   EXPECT_TRUE(FileExists("b.txt"));
   EXPECT_EQ(Marks(), (std::vector<bool>{true, true}));
   EXPECT_EQ(Grid(), before);
-  EXPECT_EQ(Text(form_->Panel2), "1");
+  EXPECT_EQ(Text(controls_->Panel2), "1");
   EXPECT_TRUE(ExecuteEnabled());
 }
 
@@ -516,8 +516,10 @@ class SlowFileSystem : public Win32FileSystem {
 class RunWatcher {
  public:
   RunWatcher(TSetupForm1& form, int atStep, HWND target, UINT msg, WPARAM wparam)
-      : form_(form.Handle()), bar_(form.StatusBar1), field_(form.ComboBox1),
-        button_(form.BitBtn1) {
+      : form_(form.Handle()),
+        bar_(testsupport::WindowAccess::Controls(form).StatusBar1),
+        field_(testsupport::WindowAccess::Controls(form).ComboBox1),
+        button_(testsupport::WindowAccess::Controls(form).BitBtn1) {
     thread_ = std::thread([=, this] { Watch(atStep, target, msg, wparam); });
   }
   // Once the run is over; the window thread goes on answering meanwhile.
@@ -582,8 +584,8 @@ TEST_F(SetupWindowTest, LongRunAnswersShowsProgressAndStopsOnEscOrClose) {
   for (int i = 0; i < 12; ++i) WriteFile("f" + std::string(1, static_cast<char>('a' + i)) + ".txt");
   Start();
   form_->ReplaceFileSystem(std::make_unique<SlowFileSystem>());
-  ClickButton(form_->SpeedButton14);
-  Type(form_->ComboBox1, "r");
+  ClickButton(controls_->SpeedButton14);
+  Type(controls_->ComboBox1, "r");
   auto renamed = [](const char* prefix) {
     int count = 0;
     for (int n = 1; n <= 30; ++n) count += FileExists(prefix + std::to_string(n) + ".txt");
@@ -591,8 +593,8 @@ TEST_F(SetupWindowTest, LongRunAnswersShowsProgressAndStopsOnEscOrClose) {
   };
 
   // Esc after the fourth file, Yes: the run stops after the file in hand.
-  RunWatcher watcher(*form_, 4, form_->BitBtn1, WM_KEYDOWN, VK_ESCAPE);
-  ClickButton(form_->BitBtn1);
+  RunWatcher watcher(*form_, 4, controls_->BitBtn1, WM_KEYDOWN, VK_ESCAPE);
+  ClickButton(controls_->BitBtn1);
   watcher.Stop([this] { Pump(); });
   EXPECT_TRUE(watcher.acted);
   // Three progress texts read from another thread while the run lasted: the
@@ -613,25 +615,25 @@ TEST_F(SetupWindowTest, LongRunAnswersShowsProgressAndStopsOnEscOrClose) {
     EXPECT_TRUE(FileExists("f" + std::string(1, static_cast<char>('a' + n)) + ".txt")) << n;
   }
   EXPECT_EQ(Status(3), std::to_string(done) + "個完了");
-  EXPECT_EQ(Text(form_->Panel2), std::to_string(done + 1));
+  EXPECT_EQ(Text(controls_->Panel2), std::to_string(done + 1));
   EXPECT_EQ(Grid(), (Rows{{"", " (変更完了)"}}));
   // The window is as before the run, the progress gone, and the stopped
   // run can be taken back.
   EXPECT_EQ(Status(0) + Status(1) + Status(2), "");
-  EXPECT_EQ(SendMessageW(form_->StatusBar1, kStatusBarGetProgress, kPanelTime, 0), -1);
-  EXPECT_EQ(Text(form_->BitBtn1), "実行");
-  EXPECT_TRUE(IsWindowEnabled(form_->ComboBox1));
-  EXPECT_TRUE(IsWindowEnabled(form_->CheckListBox1->Handle()));
-  EXPECT_FALSE(GetMenuState(form_->MainMenu1, 0, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_EQ(SendMessageW(controls_->StatusBar1, kStatusBarGetProgress, kPanelTime, 0), -1);
+  EXPECT_EQ(Text(controls_->BitBtn1), "実行");
+  EXPECT_TRUE(IsWindowEnabled(controls_->ComboBox1));
+  EXPECT_TRUE(IsWindowEnabled(controls_->CheckListBox1->Handle()));
+  EXPECT_FALSE(GetMenuState(controls_->MainMenu1, 0, MF_BYPOSITION) & MF_GRAYED);
   EXPECT_TRUE(form_->UndoAvailable());
 
   // Closing after the third file of the next run asks the same; on Yes the
   // run stops, then the window closes and saves the settings.
-  ClickButton(form_->SpeedButton14);
-  SetFieldText(form_->ComboBox1, "s");
+  ClickButton(controls_->SpeedButton14);
+  SetFieldText(controls_->ComboBox1, "s");
   boxes_.clear();
   RunWatcher closer(*form_, 3, form_->Handle(), WM_CLOSE, 0);
-  ClickButton(form_->BitBtn1);
+  ClickButton(controls_->BitBtn1);
   closer.Stop([this] { Pump(); });
   Pump();
   ASSERT_EQ(boxes_.size(), 2u);
@@ -652,15 +654,15 @@ TEST_F(SetupWindowTest, DoubleByteNamesEndingInBackslashByteRenameAndNavigate) {
   Pump();
   EXPECT_EQ(form_->ShownFolder(), folder_ + "\\表");
   EXPECT_EQ(Names(), (std::vector<std::string>{"ソ.txt", "表.txt"}));
-  SetFieldText(form_->ComboBox1, "表ソ");
-  ClickButton(form_->SpeedButton14);
+  SetFieldText(controls_->ComboBox1, "表ソ");
+  ClickButton(controls_->SpeedButton14);
   EXPECT_EQ(Grid(), (Rows{{"ソ.txt", "表ソ1.txt"}, {"表.txt", "表ソ2.txt"}}));
-  ClickButton(form_->BitBtn1);
+  ClickButton(controls_->BitBtn1);
   EXPECT_TRUE(FileExists("表ソ1.txt"));
   EXPECT_TRUE(FileExists("表ソ2.txt"));
   EXPECT_EQ(Names(), (std::vector<std::string>{"表ソ1.txt", "表ソ2.txt"}));
 
-  ClickButton(form_->SpeedButton13);  // parent folder
+  ClickButton(controls_->SpeedButton13);  // parent folder
   EXPECT_EQ(form_->ShownFolder(), folder_);
   EXPECT_EQ(Status(3), "0個存在");
 }
@@ -668,11 +670,11 @@ TEST_F(SetupWindowTest, DoubleByteNamesEndingInBackslashByteRenameAndNavigate) {
 TEST_F(SetupWindowTest, CheckCommandsMouseAndSpaceBarDriveThePreview) {
   for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) WriteFile(name);
   Start();
-  ClickButton(form_->SpeedButton14);
+  ClickButton(controls_->SpeedButton14);
   EXPECT_EQ(Grid().size(), 5u);
   EXPECT_TRUE(ExecuteEnabled());
-  EXPECT_EQ(GetFocus(), form_->CheckListBox1->Handle());
-  ClickButton(form_->SpeedButton15);
+  EXPECT_EQ(GetFocus(), controls_->CheckListBox1->Handle());
+  ClickButton(controls_->SpeedButton15);
   EXPECT_EQ(Grid(), (Rows{{" (未選択)", ""}}));
   EXPECT_FALSE(ExecuteEnabled());
 
@@ -682,7 +684,7 @@ TEST_F(SetupWindowTest, CheckCommandsMouseAndSpaceBarDriveThePreview) {
   ClickLine(3, false);  // name: highlights only
   EXPECT_EQ(Marks(), (std::vector<bool>{false, true, false, false, false}));
   EXPECT_EQ(Status(0), "d.txt");
-  PostMessageW(form_->CheckListBox1->Handle(), WM_CHAR, ' ', 1);
+  PostMessageW(controls_->CheckListBox1->Handle(), WM_CHAR, ' ', 1);
   Pump();
   EXPECT_EQ(Marks(), (std::vector<bool>{false, true, false, true, false}));
   EXPECT_EQ(Grid(), (Rows{{"b.txt", "1.txt"}, {"d.txt", "2.txt"}}));
@@ -727,33 +729,33 @@ TEST_F(SetupWindowTest, FileInformationShowsSizeInKilobytes) {
 TEST_F(SetupWindowTest, StepButtonsClampAndFullWidthShowsEverywhere) {
   WriteFile("a.txt");
   Start();
-  ClickButton(form_->SpeedButton10);  // -1
-  ClickButton(form_->SpeedButton10);
-  EXPECT_EQ(Text(form_->Panel2), "0");
-  ClickButton(form_->SpeedButton6);  // -10000
-  EXPECT_EQ(Text(form_->Panel2), "0");
-  for (int i = 0; i < 12; ++i) ClickButton(form_->SpeedButton11);
-  EXPECT_EQ(Text(form_->Panel3), "10桁");
-  for (int i = 0; i < 12; ++i) ClickButton(form_->SpeedButton12);
-  EXPECT_EQ(Text(form_->Panel3), "1桁");
+  ClickButton(controls_->SpeedButton10);  // -1
+  ClickButton(controls_->SpeedButton10);
+  EXPECT_EQ(Text(controls_->Panel2), "0");
+  ClickButton(controls_->SpeedButton6);  // -10000
+  EXPECT_EQ(Text(controls_->Panel2), "0");
+  for (int i = 0; i < 12; ++i) ClickButton(controls_->SpeedButton11);
+  EXPECT_EQ(Text(controls_->Panel3), "10桁");
+  for (int i = 0; i < 12; ++i) ClickButton(controls_->SpeedButton12);
+  EXPECT_EQ(Text(controls_->Panel3), "1桁");
 
-  ClickButton(form_->SpeedButton4);  // +10
-  ClickButton(form_->SpeedButton5);
-  ClickButton(form_->SpeedButton5);  // 12
-  for (int i = 0; i < 3; ++i) ClickButton(form_->SpeedButton11);
-  ClickButton(form_->CheckBox1);
-  EXPECT_EQ(Text(form_->Panel2), "００１２");
-  EXPECT_EQ(Text(form_->Panel3), "４桁");
-  EXPECT_EQ(Text(form_->Panel4), "００１２");
-  ClickButton(form_->SpeedButton14);
+  ClickButton(controls_->SpeedButton4);  // +10
+  ClickButton(controls_->SpeedButton5);
+  ClickButton(controls_->SpeedButton5);  // 12
+  for (int i = 0; i < 3; ++i) ClickButton(controls_->SpeedButton11);
+  ClickButton(controls_->CheckBox1);
+  EXPECT_EQ(Text(controls_->Panel2), "００１２");
+  EXPECT_EQ(Text(controls_->Panel3), "４桁");
+  EXPECT_EQ(Text(controls_->Panel4), "００１２");
+  ClickButton(controls_->SpeedButton14);
   EXPECT_EQ(Grid(), (Rows{{"a.txt", "００１２.txt"}}));
 
   // The drop-down pick reaches the handler with the picked text.
-  HWND ext = form_->ComboBox3;
+  HWND ext = controls_->ComboBox3;
   SendMessageW(ext, CB_SETCURSEL, 3, 0);
   SendMessageW(GetParent(ext), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ext), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(ext));
-  EXPECT_EQ(Text(form_->Panel4), "００１２.jpg");
+  EXPECT_EQ(Text(controls_->Panel4), "００１２.jpg");
   EXPECT_EQ(Grid(), (Rows{{"a.txt", "００１２.jpg"}}));
 }
 
@@ -763,44 +765,44 @@ TEST_F(SetupWindowTest, MenusCarryTheirCaptionsAndOpeningRefreshes) {
   auto caption = [](HMENU menu, UINT command) {
     return testsupport::MenuText(menu, command, MF_BYCOMMAND);
   };
-  EXPECT_EQ(testsupport::MenuText(form_->MainMenu1, 0, MF_BYPOSITION), "ファイル/&File");
-  EXPECT_EQ(caption(form_->KFile1, kCmdKExit1), "終了/&Exit");
-  EXPECT_EQ(caption(form_->Edit2, kCmdChange1), "選択の切り替え/&Change");
-  EXPECT_EQ(caption(form_->KView1, kCmdKRenew1), "最新の状態に更新/&Renew");
-  EXPECT_EQ(caption(form_->KView1, kCmdKStatus1), "");  // hidden item
-  EXPECT_EQ(caption(form_->KHelp1, kCmdKAbout1), "バージョン情報/&About...");
-  EXPECT_EQ(caption(form_->PopupMenu1, kCmdKProperty2), "プロパティ/&Property...");
+  EXPECT_EQ(testsupport::MenuText(controls_->MainMenu1, 0, MF_BYPOSITION), "ファイル/&File");
+  EXPECT_EQ(caption(controls_->KFile1, kCmdKExit1), "終了/&Exit");
+  EXPECT_EQ(caption(controls_->Edit2, kCmdChange1), "選択の切り替え/&Change");
+  EXPECT_EQ(caption(controls_->KView1, kCmdKRenew1), "最新の状態に更新/&Renew");
+  EXPECT_EQ(caption(controls_->KView1, kCmdKStatus1), "");  // hidden item
+  EXPECT_EQ(caption(controls_->KHelp1, kCmdKAbout1), "バージョン情報/&About...");
+  EXPECT_EQ(caption(controls_->PopupMenu1, kCmdKProperty2), "プロパティ/&Property...");
 
-  OpenMenu(form_->KFile1);
+  OpenMenu(controls_->KFile1);
   EXPECT_FALSE(form_->MenuItemEnabled(kCmdKProperty1));
   EXPECT_EQ(Status(3), "1個存在");
   ClickLine(0, false);
-  OpenMenu(form_->KFile1);
+  OpenMenu(controls_->KFile1);
   EXPECT_TRUE(form_->MenuItemEnabled(kCmdKProperty1));
-  OpenMenu(form_->KHelp1);
+  OpenMenu(controls_->KHelp1);
   EXPECT_EQ(Status(3), "");
-  OpenMenu(form_->KView1);
+  OpenMenu(controls_->KView1);
   EXPECT_TRUE(form_->MenuItemChecked(kCmdKStatus1));
 }
 
 TEST_F(SetupWindowTest, TabWalksTheControlsInOrderAndEnterPressesExecute) {
   WriteFile("a.txt");
   Start();
-  std::vector<HWND> expected = {form_->DirectoryListBox1->Handle(),
-                                form_->CheckListBox1->Handle(),
-                                form_->StringGrid1->Handle(),
-                                form_->FilterComboBox1->Handle(),
-                                form_->ComboBox1,
-                                form_->Panel2,
-                                form_->Panel3,
-                                form_->CheckBox1,
-                                form_->ComboBox2,
-                                form_->ComboBox3,
-                                form_->BitBtn1,
-                                form_->DriveComboBox1->Handle()};
-  SetFocus(form_->DriveComboBox1->Handle());
-  ClickButton(form_->SpeedButton14);  // Execute enabled, so it takes the focus
-  SetFocus(form_->DriveComboBox1->Handle());
+  std::vector<HWND> expected = {controls_->DirectoryListBox1->Handle(),
+                                controls_->CheckListBox1->Handle(),
+                                controls_->StringGrid1->Handle(),
+                                controls_->FilterComboBox1->Handle(),
+                                controls_->ComboBox1,
+                                controls_->Panel2,
+                                controls_->Panel3,
+                                controls_->CheckBox1,
+                                controls_->ComboBox2,
+                                controls_->ComboBox3,
+                                controls_->BitBtn1,
+                                controls_->DriveComboBox1->Handle()};
+  SetFocus(controls_->DriveComboBox1->Handle());
+  ClickButton(controls_->SpeedButton14);  // Execute enabled, so it takes the focus
+  SetFocus(controls_->DriveComboBox1->Handle());
   for (HWND next : expected) {
     Key(GetFocus(), VK_TAB);
     HWND focus = GetFocus();
@@ -808,7 +810,7 @@ TEST_F(SetupWindowTest, TabWalksTheControlsInOrderAndEnterPressesExecute) {
     if (GetParent(focus) == next) focus = next;
     EXPECT_EQ(focus, next) << Text(next);
   }
-  SetFocus(form_->ComboBox1);
+  SetFocus(controls_->ComboBox1);
   answer_ = IDNO;
   Key(GetFocus(), VK_RETURN);
   ASSERT_EQ(boxes_.size(), 1u);
@@ -843,7 +845,7 @@ TEST_F(SetupWindowTest, CheckListShowsListedFilesInCaseInsensitiveOrderUnderTheM
   EXPECT_EQ(Marks(), (std::vector<bool>(3, false)));
   EXPECT_EQ(Status(0), "");
   EXPECT_EQ(Status(3), "3個存在");
-  EXPECT_EQ(Text(form_->Edit1), "*.txt;*.log");
+  EXPECT_EQ(Text(controls_->Edit1), "*.txt;*.log");
 }
 
 TEST_F(SetupWindowTest, FolderThatCannotBeEnteredShowsTheErrorAndChangesNothing) {
@@ -851,7 +853,7 @@ TEST_F(SetupWindowTest, FolderThatCannotBeEnteredShowsTheErrorAndChangesNothing)
   CreateDirectoryW(L"gone", nullptr);
   Start();
   ClickLine(0, true);
-  TDirectoryListBox& folders = *form_->DirectoryListBox1;
+  TDirectoryListBox& folders = *controls_->DirectoryListBox1;
   int line = -1;
   for (int i = 0; i < static_cast<int>(folders.Lines().size()); ++i) {
     if (folders.DisplayText(i) == "gone") line = i;
@@ -880,7 +882,7 @@ TEST_F(SetupWindowTest, OldDrivePickedAfterAFailedPickLeavesNoStalePreview) {
   WriteFile("a.txt");
   WriteFile("b.txt");
   Start();
-  ClickButton(form_->SpeedButton14);
+  ClickButton(controls_->SpeedButton14);
   ASSERT_EQ(Grid().size(), 2u);
   ASSERT_TRUE(ExecuteEnabled());
   const DWORD present = GetLogicalDrives();
@@ -890,14 +892,14 @@ TEST_F(SetupWindowTest, OldDrivePickedAfterAFailedPickLeavesNoStalePreview) {
   }
   ASSERT_NE(missing, 0);
   // What picking a drive without a medium runs (no such entry exists here).
-  EXPECT_THROW(form_->DriveComboBox1->ChooseDrive(missing), EInOutError);
-  const auto entries = form_->DriveComboBox1->Entries();
+  EXPECT_THROW(controls_->DriveComboBox1->ChooseDrive(missing), EInOutError);
+  const auto entries = controls_->DriveComboBox1->Entries();
   int old = -1;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (entries[i][0] == folder_[0]) old = static_cast<int>(i);
   }
   ASSERT_GE(old, 0);
-  HWND combo = form_->DriveComboBox1->Handle();
+  HWND combo = controls_->DriveComboBox1->Handle();
   SendMessageW(combo, CB_SETCURSEL, old, 0);
   SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(combo));
@@ -952,8 +954,8 @@ class MixedNamesTest : public SetupWindowTest {
 
   void LeavePrefixField() {
     SendMessageW(form_->Handle(), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(form_->ComboBox1), CBN_KILLFOCUS),
-                 reinterpret_cast<LPARAM>(form_->ComboBox1));
+                 MAKEWPARAM(GetDlgCtrlID(controls_->ComboBox1), CBN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(controls_->ComboBox1));
     Pump();
   }
 
@@ -979,25 +981,25 @@ class MixedNamesTest : public SetupWindowTest {
 
     // A Shift-JIS prefix and a Hangul one, typed: both go to this session's
     // list; the Hangul one is shown in the sample and the preview.
-    SetFieldText(form_->ComboBox1, "表");
+    SetFieldText(controls_->ComboBox1, "表");
     LeavePrefixField();
-    SetFieldText(form_->ComboBox1, "");
-    Type(form_->ComboBox1, "한");
-    EXPECT_EQ(Text(form_->ComboBox1), "한");
-    EXPECT_EQ(Text(form_->Panel4), "한1");
-    ClickButton(form_->SpeedButton14);  // check all
+    SetFieldText(controls_->ComboBox1, "");
+    Type(controls_->ComboBox1, "한");
+    EXPECT_EQ(Text(controls_->ComboBox1), "한");
+    EXPECT_EQ(Text(controls_->Panel4), "한1");
+    ClickButton(controls_->SpeedButton14);  // check all
     ASSERT_EQ(Grid().size(), names.size());
     for (const auto& [from, to] : Grid()) {
       EXPECT_EQ(to.rfind("한", 0), 0u) << from << " -> " << to;
     }
     LeavePrefixField();
-    EXPECT_EQ(testsupport::ComboItem(form_->ComboBox1, 0), "한");
-    EXPECT_EQ(testsupport::ComboItem(form_->ComboBox1, 1), "表");
+    EXPECT_EQ(testsupport::ComboItem(controls_->ComboBox1, 0), "한");
+    EXPECT_EQ(testsupport::ComboItem(controls_->ComboBox1, 1), "表");
 
-    SetFieldText(form_->ComboBox1, "");
-    Type(form_->ComboBox1, "x");
+    SetFieldText(controls_->ComboBox1, "");
+    Type(controls_->ComboBox1, "x");
     const Rows preview = Grid();
-    ClickButton(form_->BitBtn1);
+    ClickButton(controls_->BitBtn1);
     EXPECT_EQ(Status(3), std::to_string(names.size()) + "個完了");
     for (const auto& [from, to] : preview) {
       EXPECT_FALSE(FileExists(folder + "\\" + from)) << from;
@@ -1046,16 +1048,16 @@ TEST_F(SetupWindowTest, KeyPreviewSeesHomeBeforeTheFocusedControl) {
   Start();
   SetWindowPos(form_->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   // On the drive selector, the state after start-up, Home moves nothing.
-  Key(form_->DriveComboBox1->Handle(), VK_HOME);
+  Key(controls_->DriveComboBox1->Handle(), VK_HOME);
   RECT at;
   GetWindowRect(form_->Handle(), &at);
   EXPECT_EQ(at.left, 0);
   EXPECT_EQ(at.top, 0);
   // In the check list it glides the window to the screen's centre and the
   // list still moves to its first line.
-  HWND list = form_->CheckListBox1->Handle();
+  HWND list = controls_->CheckListBox1->Handle();
   SetFocus(list);
-  form_->CheckListBox1->SetItemIndex(2);
+  controls_->CheckListBox1->SetItemIndex(2);
   Key(list, VK_HOME);
   GetWindowRect(form_->Handle(), &at);
   EXPECT_EQ(at.left, (GetSystemMetrics(SM_CXSCREEN) - 521) / 2);
