@@ -10,6 +10,7 @@
 #include "FileListBox.h"
 #include "Handles.h"
 #include "IoError.h"
+#include "OwnerDrawn.h"
 #include "Utf8.h"
 #include "WideText.h"
 #include "Win32Collation.h"
@@ -302,32 +303,9 @@ int TDirectoryListBox::ItemIndex() const {
 
 bool TDirectoryListBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam,
                                             LRESULT& result) {
-  switch (msg) {
-    case WM_MEASUREITEM: {
-      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
-      if (measure->CtlType != ODT_LISTBOX || static_cast<int>(measure->CtlID) != id_) return false;
-      measure->itemHeight = static_cast<UINT>(dpi_.Scale(kItemHeight));
-      result = TRUE;
-      return true;
-    }
-    case WM_DRAWITEM: {
-      auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-      if (!handle_ || draw->hwndItem != handle_) return false;
-      DrawItem(*draw);
-      result = TRUE;
-      return true;
-    }
-    case WM_COMMAND:
-      // Other notifications (focus and the like) stay the parent's.
-      if (!handle_ || reinterpret_cast<HWND>(lparam) != handle_ || HIWORD(wparam) != LBN_DBLCLK) {
-        return false;
-      }
-      result = 0;
-      OpenLine(ItemIndex());
-      return true;
-    default:
-      return false;
-  }
+  return HandleOwnerDrawnMessage(
+      {handle_, id_, ODT_LISTBOX, dpi_.Scale(kItemHeight), LBN_DBLCLK}, msg, wparam, lparam, result,
+      [this](const DRAWITEMSTRUCT& item) { DrawItem(item); }, [this] { OpenLine(ItemIndex()); });
 }
 
 void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {

@@ -5,6 +5,7 @@
 #include "ErrorMode.h"
 #include "FolderSearch.h"
 #include "Handles.h"
+#include "OwnerDrawn.h"
 #include "SystemDlls.h"
 #include "WideText.h"
 #include "Win32Collation.h"
@@ -201,33 +202,9 @@ void TDriveComboBox::Picked() {
 }
 
 bool TDriveComboBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {
-  switch (msg) {
-    case WM_MEASUREITEM: {
-      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
-      if (measure->CtlType != ODT_COMBOBOX || static_cast<int>(measure->CtlID) != id_) return false;
-      measure->itemHeight = static_cast<UINT>(dpi_.Scale(kItemHeight));
-      result = TRUE;
-      return true;
-    }
-    case WM_DRAWITEM: {
-      auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-      if (!handle_ || draw->hwndItem != handle_) return false;
-      DrawItem(*draw);
-      result = TRUE;
-      return true;
-    }
-    case WM_COMMAND:
-      // Other notifications (focus and the like) stay the parent's.
-      if (!handle_ || reinterpret_cast<HWND>(lparam) != handle_ ||
-          HIWORD(wparam) != CBN_SELCHANGE) {
-        return false;
-      }
-      result = 0;
-      Picked();
-      return true;
-    default:
-      return false;
-  }
+  return HandleOwnerDrawnMessage(
+      {handle_, id_, ODT_COMBOBOX, dpi_.Scale(kItemHeight), CBN_SELCHANGE}, msg, wparam, lparam,
+      result, [this](const DRAWITEMSTRUCT& item) { DrawItem(item); }, [this] { Picked(); });
 }
 
 void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
