@@ -10,6 +10,7 @@
 #include "FileListBox.h"
 #include "Handles.h"
 #include "IoError.h"
+#include "ListRows.h"
 #include "OwnerDrawn.h"
 #include "Utf8.h"
 #include "WideText.h"
@@ -309,13 +310,9 @@ bool TDirectoryListBox::HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lpar
 }
 
 void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
+  if (!BeginListRow(item, lines_.size())) return;
   HDC dc = item.hDC;
   const RECT& row = item.rcItem;
-  FillRect(dc, &row, GetSysColorBrush(COLOR_WINDOW));
-  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= lines_.size()) {
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &row);
-    return;
-  }
   const int index = static_cast<int>(item.itemID);
   const FolderLine& line = lines_[item.itemID];
   const int glyphLeft = row.left + dpi_.Scale(line.GlyphLeft);
@@ -330,13 +327,7 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   RECT mark = textRect;
   mark.left -= dpi_.Scale(1);
   mark.right = std::min<LONG>(row.right, textRect.left + extent.cx + dpi_.Scale(2));
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  if (selected) FillRect(dc, &mark, GetSysColorBrush(COLOR_HIGHLIGHT));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
-  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &mark);
+  FinishListRow(item, mark, textRect, text);
 }
 
 LRESULT CALLBACK TDirectoryListBox::ListProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam,

@@ -5,6 +5,7 @@
 #include "ErrorMode.h"
 #include "FolderSearch.h"
 #include "Handles.h"
+#include "ListRows.h"
 #include "OwnerDrawn.h"
 #include "SystemDlls.h"
 #include "WideText.h"
@@ -219,11 +220,7 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   SelectGuard font(dc, font_);
   RECT textRect = row;
   textRect.left = row.left + dpi_.Scale(kGlyphLeft + kBrowserGlyphWidth + kTextGap);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  const std::wstring text = Widen(entry.Text);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+  DrawListRowText(dc, textRect, Widen(entry.Text), selected);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &row);
 }
 

@@ -5,6 +5,7 @@
 #include "Application.h"
 
 #include "Handles.h"
+#include "ListRows.h"
 #include "WideText.h"
 
 namespace korvath {
@@ -94,13 +95,9 @@ bool TCheckListBox::HandleParentMessage(UINT msg, WPARAM, LPARAM lparam, LRESULT
 }
 
 void TCheckListBox::Draw(const DRAWITEMSTRUCT& item) const {
+  if (!BeginListRow(item, entries_->size())) return;
   HDC dc = item.hDC;
   RECT rect = item.rcItem;
-  FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
-  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_->size()) {
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
-    return;
-  }
   const FileEntry& entry = (*entries_)[item.itemID];
   int height = rect.bottom - rect.top;
   const int boxSize = dpi_.Scale(13);
@@ -110,17 +107,10 @@ void TCheckListBox::Draw(const DRAWITEMSTRUCT& item) const {
                    DFCS_BUTTONCHECK | DFCS_FLAT | (entry.Checked ? DFCS_CHECKED : 0));
   RECT text = rect;
   text.left += dpi_.Scale(kBoxAreaWidth + 2);
-  bool selected = (item.itemState & ODS_SELECTED) != 0;
-  if (selected) FillRect(dc, &text, GetSysColorBrush(COLOR_HIGHLIGHT));
-  SelectGuard font(dc, font_);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   RECT inner = text;
   inner.left += dpi_.Scale(2);
-  const std::wstring name = Widen(entry.Name);
-  DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &inner,
-            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+  SelectGuard font(dc, font_);
+  FinishListRow(item, text, inner, Widen(entry.Name));
 }
 
 LRESULT CALLBACK TCheckListBox::SubclassProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam,
