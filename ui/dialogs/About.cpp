@@ -203,19 +203,8 @@ HWND* TAboutForm1::Member(const char* name) {
 }
 
 void TAboutForm1::Create(HWND owner) {
-  RECT outer{0, 0, kAboutClientWidth, kAboutClientHeight};
-  AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
-  CreateParams p;
-  p.className = "TAboutForm1";
-  p.caption = "バージョン情報";
-  p.style = kFormStyle;
-  p.exStyle = kFormExStyle;
-  p.left = 0;
-  p.top = 0;
-  p.width = outer.right - outer.left;
-  p.height = outer.bottom - outer.top;
-  p.owner = owner ? owner : Application.Handle();
-  CreateHandle(p);
+  CreateHandle(DialogParams("TAboutForm1", "バージョン情報", kFormStyle, kFormExStyle,
+                            kAboutClientWidth, kAboutClientHeight, owner));
   if (!Handle()) return;
   // Laid out at 96 dots per inch, scaled to the density of the box's monitor;
   // not scaled with the system font.

@@ -155,18 +155,9 @@ TOptionForm1::~TOptionForm1() = default;
 void TOptionForm1::Create(HWND owner) {
   constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
   constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
-  RECT outer = {0, 0, kOptionClientWidth, kOptionClientHeight};
-  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-  CreateParams p;
-  p.className = "TOptionForm1";
-  p.caption = "オプション";
-  p.style = kStyle;
-  p.exStyle = kExStyle;
-  p.left = 0;
-  p.top = 0;
+  CreateParams p = DialogParams("TOptionForm1", "オプション", kStyle, kExStyle, kOptionClientWidth,
+                                kOptionClientHeight, owner);
   p.width = kOptionFormWidth;
-  p.height = outer.bottom - outer.top;
-  p.owner = owner ? owner : Application.Handle();
   CreateHandle(p);
   dpi_ = WindowDpi(Handle());
   font_.Reset(CreateUiFont(dpi_.FontHeight(12)));
@@ -178,7 +169,7 @@ void TOptionForm1::Create(HWND owner) {
     minHeight_ = OuterSize(dpi_.Scale(kOptionMinHeight - designFrame)).cy;
   }
   // The frame may differ from the layout's; the width is fixed regardless.
-  const SIZE size = dpi_.IsDesign() ? SIZE{kOptionFormWidth, outer.bottom - outer.top}
+  const SIZE size = dpi_.IsDesign() ? SIZE{kOptionFormWidth, p.height}
                                     : OuterSize(dpi_.Scale(kOptionClientHeight));
   SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -24,6 +24,24 @@ TForm::~TForm() {
   }
 }
 
+TForm::CreateParams TForm::DialogParams(const char* className, const char* caption, DWORD style,
+                                        DWORD exStyle, int clientWidth, int clientHeight,
+                                        HWND owner) {
+  RECT outer{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  CreateParams p;
+  p.className = className;
+  p.caption = caption;
+  p.style = style;
+  p.exStyle = exStyle;
+  p.left = 0;
+  p.top = 0;
+  p.width = outer.right - outer.left;
+  p.height = outer.bottom - outer.top;
+  p.owner = owner ? owner : Application.Handle();
+  return p;
+}
+
 void TForm::CreateHandle(const CreateParams& p) {
   HINSTANCE instance = Application.Instance() ? Application.Instance() : GetModuleHandleW(nullptr);
   const std::wstring className = Widen(p.className);

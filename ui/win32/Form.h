@@ -30,6 +30,13 @@ class TForm {
     HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   };
 
+  // A dialog's parameters: the outer size that holds a client area of
+  // clientWidth x clientHeight in the given styles, at the screen's top left
+  // corner until it is placed, owned by `owner` or else by the application's
+  // window.
+  static CreateParams DialogParams(const char* className, const char* caption, DWORD style,
+                                   DWORD exStyle, int clientWidth, int clientHeight, HWND owner);
+
   // Registers the class on first use and creates the window; throws
   // std::runtime_error when either is refused.
   void CreateHandle(const CreateParams& params);
