@@ -22,12 +22,7 @@ done
 shot_start "$samples" 121
 
 # Help > About through the menu's accelerators.
-xdotool key --window "$window" alt+h
-sleep 0.5
-xdotool key a
-about=$(wait_for "バージョン情報")
-[ -n "$about" ] || { echo "screenshot-about.sh: the About box did not appear" >&2; exit 1; }
-sleep 1.5
+shot_open h a "バージョン情報" "the About box"
 shot_save "$docs/about.png"
 
 # Enter presses OK, the default button.

@@ -43,15 +43,6 @@ save_window() {
   exit 1
 }
 
-# The dialogs exist hidden from the start: wait for the shown one.
-wait_visible() {
-  for _ in $(seq 40); do
-    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$found" ] && { echo "$found"; return 0; }
-    sleep 0.5
-  done
-}
-
 display=131
 for dpi in 96 144 192; do
   rm -f "$samples/KVTset.ini"
@@ -81,22 +72,12 @@ for dpi in 96 144 192; do
 
   if [ "$dpi" = 144 ]; then
     # View > Option..., then Help > About, by their access keys.
-    xdotool key --window "$window" alt+v
-    sleep 0.5
-    xdotool key o
-    options=$(wait_visible "オプション")
-    [ -n "$options" ] || { echo "screenshot-dpi.sh: the options dialog did not appear" >&2; exit 1; }
-    sleep 1
-    save_window "$options" "$docs/options-144dpi.png"
+    shot_open v o "オプション" "the options dialog"
+    save_window "$opened" "$docs/options-144dpi.png"
     xdotool key alt+F4
     sleep 1
-    xdotool key --window "$window" alt+h
-    sleep 0.5
-    xdotool key a
-    about=$(wait_visible "バージョン情報")
-    [ -n "$about" ] || { echo "screenshot-dpi.sh: the About box did not appear" >&2; exit 1; }
-    sleep 1.5
-    save_window "$about" "$docs/about-144dpi.png"
+    shot_open h a "バージョン情報" "the About box"
+    save_window "$opened" "$docs/about-144dpi.png"
     xdotool key Return
     sleep 1
   fi

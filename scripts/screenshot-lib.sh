@@ -3,9 +3,12 @@
 #   shot_start <folder> [first display]          starts Korvath there on an Xvfb of its own
 #                                                (KORVATH_SCREEN: its size, default 1024x768)
 #   client X Y                                   clicks at a point of the main window's client area
+#   shot_open <menu key> <item key> <name> <what>
+#                                                opens a window from the main window's menu by its
+#                                                access keys and waits until it shows: $opened
 #   shot_save <png>                              saves the whole screen
 #   shot_end                                     closes the program (Alt+F4)
-# and may use wait_for <window name>, $window, $here, $build, $work.
+# and may use wait_for <window name>, wait_visible <window name>, $window, $here, $build, $work.
 
 shot_begin() {
   shot_name=$1
@@ -43,6 +46,16 @@ wait_for() {
     sleep 0.5
   done
   echo "$found"
+}
+
+# The dialogs exist hidden from the start: wait for the shown one.
+wait_visible() {
+  local found=""
+  for _ in $(seq 40); do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.5
+  done
 }
 
 shot_start() {
@@ -84,4 +97,15 @@ shot_save() {
 shot_end() {
   xdotool key --window "$window" alt+F4 || true
   for _ in $(seq 40); do kill -0 "$korvath_pid" 2>/dev/null || break; sleep 0.25; done
+}
+
+# Alt+<menu key>, then <item key>; the window named <name> (<what> in the
+# message when it does not come) is given time to draw itself.
+shot_open() {
+  xdotool key --window "$window" "alt+$1"
+  sleep 0.5
+  xdotool key "$2"
+  opened=$(wait_visible "$3")
+  [ -n "$opened" ] || { echo "$shot_name: $4 did not appear" >&2; exit 1; }
+  sleep 1.5
 }
