@@ -150,12 +150,7 @@ void TDirectoryListBox::Create(HWND parent, int id, int left, int top, int width
   id_ = id;
   font_ = font;
   EnsureDirectory();
-  handle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
-                                LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                            left, top, width, height, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleW(nullptr), nullptr);
+  handle_ = CreateOwnerDrawnListBox(parent, id, left, top, width, height);
   if (font_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SendMessageW(handle_, LB_SETITEMHEIGHT, 0, kItemHeight);
   SetWindowSubclass(handle_, &TDirectoryListBox::ListProc, kSubclassId,

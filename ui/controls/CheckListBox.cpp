@@ -18,12 +18,7 @@ void TCheckListBox::Create(HWND parent, int id, int left, int top, int width, in
                            HFONT font, std::vector<FileEntry>& entries) {
   entries_ = &entries;
   font_ = font;
-  handle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
-                                LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                            left, top, width, height, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleW(nullptr), nullptr);
+  handle_ = CreateOwnerDrawnListBox(parent, id, left, top, width, height);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(handle_, LB_SETITEMHEIGHT, 0, kItemHeight);
   SetWindowSubclass(handle_, &SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));

@@ -2,6 +2,15 @@
 
 namespace korvath {
 
+HWND CreateOwnerDrawnListBox(HWND parent, int id, int left, int top, int width, int height) {
+  return CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
+                             LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                         left, top, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
 bool BeginListRow(const DRAWITEMSTRUCT& item, std::size_t count) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
   if (item.itemID != static_cast<UINT>(-1) && item.itemID < count) return true;

@@ -1,7 +1,8 @@
 #pragma once
-// The painting the program's owner-drawn lists share: a row's background,
-// its text in the selection's colours and the focus rectangle. What stands
-// before the text (a glyph, a check box) is each control's own.
+// What the program's owner-drawn lists share: the list box itself, and the
+// painting of a row's background, its text in the selection's colours and
+// the focus rectangle. What stands before the text (a glyph, a check box) is
+// each control's own.
 
 #include <windows.h>
 
@@ -9,6 +10,10 @@
 #include <string>
 
 namespace korvath {
+
+// A list box of fixed-height rows that its control paints from its own
+// data (the list keeps no texts) and that reports clicks to its parent.
+HWND CreateOwnerDrawnListBox(HWND parent, int id, int left, int top, int width, int height);
 
 // Clears the row to the window colour. False when it holds no item (the
 // focus row of an empty list, or an index past `count`): the focus
