@@ -8,6 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+# A header is reached by its name, through the library that exports its folder.
+bash scripts/check-includes.sh
 
 summary=()
 for preset in native native-asan fuzz windows; do
