@@ -20,6 +20,7 @@
 #include "Option.h"
 #include "ProgramWindows.h"
 #include "Setup.h"
+#include "TestFiles.h"
 #include "WideText.h"
 #include "Win32Folders.h"
 #include "WindowAccess.h"
@@ -60,35 +61,6 @@ inline void WriteProfileText(const std::string& ini, const char* section, const 
                              const std::string& value) {
   WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(value).c_str(),
                              Widen(ini).c_str());
-}
-
-// Files by UTF-8 path, relative to the working folder or full, however deep:
-// the C++ streams would take a narrow path through the ANSI code page.
-inline bool MakeFile(const std::string& path, std::string_view bytes) {
-  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
-}
-
-inline std::string FileBytes(const std::string& path) {
-  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(static_cast<std::size_t>(GetFileSize(file, nullptr)), '\0');
-  DWORD read = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  CloseHandle(file);
-  bytes.resize(read);
-  return bytes;
-}
-
-inline bool FileExists(const std::string& path) {
-  return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Types text into a control as the keyboard would, one UTF-16 unit per

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "Win32Folders.h"
 #include "Application.h"
 #include "DirectoryListBox.h"
@@ -40,15 +41,9 @@ std::wstring Native(const std::string& path) {
   return full ? L"\\\\?\\" + Widen(path) : Widen(path);
 }
 
+// An empty file, or one of size bytes, with these attributes.
 void MakeFile(const std::string& path, std::size_t size = 0, DWORD attributes = 0) {
-  HANDLE file = CreateFileW(Native(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  std::string bytes(size, 'x');
-  DWORD written = 0;
-  if (size) ::WriteFile(file, bytes.data(), static_cast<DWORD>(size), &written, nullptr);
-  CloseHandle(file);
-  if (attributes) SetFileAttributesW(Native(path).c_str(), attributes);
+  ASSERT_TRUE(testsupport::MakeFile(path, std::string(size, 'x'), attributes)) << path;
 }
 
 void MakeFolder(const std::string& path, DWORD attributes = 0) {

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "../../core/TestDoubles.h"
+#include "TestFiles.h"
 #include "Win32Folders.h"
 #include "FileInfo.h"
 #include "PreviewRows.h"
@@ -68,13 +69,8 @@ class Win32Folder : public ::testing::Test {
   // Each file holds its first name, so a lost or overwritten file shows;
   // padding makes its size differ from its neighbours'.
   void MakeFile(const std::string& name, std::size_t padding = 0) const {
-    HANDLE file = CreateFileW(Full(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
-    const std::string content = name + std::string(padding, '.');
-    DWORD written = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
+    ASSERT_TRUE(testsupport::MakeFile(Narrow(Full(name)), name + std::string(padding, '.')))
+        << name;
   }
   void MakeFolder(const std::string& name) const {
     ASSERT_TRUE(CreateDirectoryW(Full(name).c_str(), nullptr)) << name;
