@@ -19,6 +19,7 @@
 #include "MessageBox.h"
 #include "Option.h"
 #include "ProgramWindows.h"
+#include "RecordedBox.h"
 #include "Setup.h"
 #include "TestFiles.h"
 #include "WideText.h"
@@ -68,11 +69,6 @@ inline void WriteProfileText(const std::string& ini, const char* section, const 
 inline void TypeText(HWND control, const std::string& text) {
   for (wchar_t unit : Widen(text)) PostMessageW(control, WM_CHAR, unit, 1);
 }
-
-struct Box {
-  std::string text, caption;
-  UINT flags;
-};
 
 class MainWindowFixture : public ::testing::Test {
  protected:

@@ -13,10 +13,13 @@
 
 #include "MessageBox.h"
 #include "ProfileStore.h"
+#include "RecordedBox.h"
 #include "WindowText.h"
 
 namespace korvath {
 namespace {
+
+using testsupport::Box;
 
 constexpr char kMaskMessage[] =
     "ユーザー定義ファイルの拡張子を設定するには、\n頭に\"*.\"をつけます。例 (*.txt)";
@@ -37,11 +40,6 @@ class MapStore : public ProfileStore {
     }
     return {};
   }
-};
-
-struct Box {
-  std::string text, caption;
-  UINT flags;
 };
 
 std::string Text(HWND window) { return WindowText(window); }
