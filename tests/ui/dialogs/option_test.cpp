@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "FakeProfileStore.h"
 #include "MessageBox.h"
-#include "ProfileStore.h"
 #include "RecordedBox.h"
 #include "WindowText.h"
 
@@ -24,23 +24,6 @@ using testsupport::Box;
 constexpr char kMaskMessage[] =
     "ユーザー定義ファイルの拡張子を設定するには、\n頭に\"*.\"をつけます。例 (*.txt)";
 constexpr char kBarMessage[] = "ユーザー定義ファイルの拡張子に\"|\"は使えません。";
-
-class MapStore : public ProfileStore {
- public:
-  std::vector<std::pair<std::string, std::string>> option;  // key, value
-  bool WriteString(const std::string&, const std::string&, const std::string&) override {
-    return true;
-  }
-
- protected:
-  std::string ReadRaw(const std::string& section, const std::string& key) override {
-    if (section != "Option") return {};
-    for (const auto& [k, v] : option) {
-      if (k == key) return v;
-    }
-    return {};
-  }
-};
 
 std::string Text(HWND window) { return WindowText(window); }
 
@@ -104,8 +87,8 @@ class OptionDialog : public ::testing::Test {
     g_shown = nullptr;
   }
   void Load(std::vector<std::pair<std::string, std::string>> option) {
-    MapStore store;
-    store.option = std::move(option);
+    test::FakeProfileStore store;
+    for (const auto& [key, value] : option) store.Set("Option", key, value);
     form_.LoadUserMasks(store);
   }
   void Add(const std::string& text) {

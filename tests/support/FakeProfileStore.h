@@ -1,5 +1,5 @@
 #pragma once
-// An in-memory settings file for the portable tests: it keeps sections and
+// An in-memory settings file for the tests: it keeps sections and
 // keys in the order they were first written, logs every write, and can be
 // told to refuse one key (as a read-only file would). Values are held as the
 // real file holds them, in Shift-JIS: a character Shift-JIS lacks is written
