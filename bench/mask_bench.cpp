@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "ModalScript.h"
 #include "Win32Folders.h"
 #include "About.h"
 #include "Application.h"
@@ -95,25 +96,22 @@ double TimeStartup(const std::string& folder, std::size_t expectedEntries) {
 
 // From the click on OK, inside the dialog's own loop, until the dialog is
 // gone and the main window is repainted and idle.
-std::function<void()> g_script;
-void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  auto script = std::move(g_script);
-  if (script) script();
-}
-
 double TimeOptionsOk(const std::string& folder, std::size_t expectedEntries) {
   SetCurrentDirectoryW(Widen(folder).c_str());
   Windows windows;
   windows.controls->FilterComboBox1->Pick(7);  // OK goes back to the first entry
   Pump();
   double t0 = -1;
-  g_script = [&] {
-    t0 = NowMs();
-    SendMessageW(windows.option->BitBtn1, BM_CLICK, 0, 0);
-  };
-  SetTimer(nullptr, 0, 10, RunScript);
-  SendMessageW(windows.setup->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+  testsupport::ModalScript::Run(
+      windows.option->Handle(),
+      [&] {
+        SendMessageW(windows.setup->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+        return 0;
+      },
+      {[&] {
+        t0 = NowMs();
+        SendMessageW(windows.option->BitBtn1, BM_CLICK, 0, 0);
+      }});
   UpdateWindow(windows.setup->Handle());
   Pump();
   double elapsed = NowMs() - t0;

@@ -23,6 +23,7 @@
 #include "DriveComboBox.h"
 #include "FilterComboBox.h"
 #include "MainWindowFixture.h"
+#include "ModalScript.h"
 
 namespace korvath {
 namespace {
@@ -39,17 +40,6 @@ std::vector<std::string> ComboItems(HWND combo) {
     items.push_back(testsupport::ComboItem(combo, i));
   }
   return items;
-}
-
-// Runs script once the options dialog's own loop is running.
-std::function<void()> g_script;
-TOptionForm1* g_options = nullptr;  // the dialog the script runs in
-void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  auto script = std::move(g_script);
-  if (script) script();
-  // Whatever the script did, the dialog must not stay open.
-  if (g_options && g_options->Showing()) PostMessageW(g_options->Handle(), WM_CLOSE, 0, 0);
 }
 
 class SettingsWindowTest : public testsupport::MainWindowFixture {
@@ -100,12 +90,16 @@ class SettingsWindowTest : public testsupport::MainWindowFixture {
     return count;
   }
 
-  // View > Option with script run inside the dialog's own loop.
+  // View > Option with script run inside the dialog's own loop; whatever the
+  // script did, the dialog does not stay open.
   void OpenOptions(std::function<void()> script) {
-    g_script = std::move(script);
-    g_options = option_;
-    SetTimer(nullptr, 0, 10, RunScript);
-    SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+    testsupport::ModalScript::Run(
+        option_->Handle(),
+        [this] {
+          SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+          return 0;
+        },
+        {std::move(script)});
     Pump();  // a close the guard posted after the script must not reach the next opening
   }
   static void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
@@ -283,17 +277,14 @@ TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
   ASSERT_EQ(controls_->FilterComboBox1->ItemIndex(), 7);
   bool mainDisabled = false;
   RECT dialogRect{}, mainRect{};
-  g_script = [&] {
+  OpenOptions([&] {
     mainDisabled = !IsWindowEnabled(form_->Handle());
     GetWindowRect(option_->Handle(), &dialogRect);
     GetWindowRect(form_->Handle(), &mainRect);
     SetWindowTextUtf8(option_->Edit1, "*.log");
     SendMessageW(option_->BitBtn3, BM_CLICK, 0, 0);
     SendMessageW(option_->BitBtn1, BM_CLICK, 0, 0);
-  };
-  g_options = option_;
-  SetTimer(nullptr, 0, 10, RunScript);
-  SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+  });
 
   EXPECT_FALSE(option_->Showing());
   // Modal, centred over the main window, which takes input again afterwards.
@@ -561,13 +552,10 @@ TEST_F(SettingsWindowTest, AnUnwritableFileIsReportedAndTheProgramStillEnds) {
   // Wine run as root (which ignores read-only folders).
   form_->SettingsPath = root_ + "\\missing\\KVTset.ini";
   bool openAfterFailure = false;
-  g_script = [&] {
+  OpenOptions([&] {
     SendMessageW(option_->BitBtn1, BM_CLICK, 0, 0);
     openAfterFailure = option_->Showing();
-  };
-  g_options = option_;
-  SetTimer(nullptr, 0, 10, RunScript);
-  SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(kCmdKOption1, 0), 0);
+  });
   EXPECT_TRUE(openAfterFailure);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, root_ + "\\missing\\KVTset.ini に書き込めません.");

@@ -25,6 +25,7 @@
 #include "DriveComboBox.h"
 #include "CheckListBox.h"
 #include "MainWindowFixture.h"
+#include "ModalScript.h"
 
 namespace korvath {
 namespace {
@@ -69,12 +70,12 @@ POINT Cursor() {
   return p;
 }
 
-// Runs the steps one per timer tick while the box is shown, so that the
-// box's own loop handles whatever each step posts. A box still open after
-// the last step is closed and reported.
+// Runs the steps inside the box's own loop (see testsupport::ModalScript).
+// The script must close the box itself: a box still open after the last
+// step is closed and reported.
 class ModalScript {
  public:
-  using Step = std::function<void()>;
+  using Step = testsupport::ModalScript::Step;
 
   static int Run(TAboutForm1& box, std::vector<Step> steps) {
     return Run(
@@ -83,35 +84,12 @@ class ModalScript {
 
   // `open` shows the box by some route and returns when it has closed.
   static int Run(TAboutForm1& box, const std::function<int()>& open, std::vector<Step> steps) {
-    ModalScript script{&box, std::move(steps)};
-    current_ = &script;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 40, &ModalScript::Tick);
-    const int result = open();
-    KillTimer(nullptr, timer);
-    current_ = nullptr;
-    EXPECT_EQ(script.next_, script.steps_.size()) << "the box closed before the script ended";
-    return result;
+    const std::size_t count = steps.size();
+    const auto script = testsupport::ModalScript::Run(box.Handle(), open, std::move(steps));
+    if (script.leftOpen) ADD_FAILURE() << "the box was left open";
+    EXPECT_EQ(script.stepsRun, count) << "the box closed before the script ended";
+    return script.result;
   }
-
- private:
-  ModalScript(TAboutForm1* box, std::vector<Step> steps) : box_(box), steps_(std::move(steps)) {}
-
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    ModalScript* s = current_;
-    if (!s) return;
-    if (s->next_ < s->steps_.size()) {
-      s->steps_[s->next_++]();
-    } else if (++s->idleTicks_ > 10 && IsWindowVisible(s->box_->Handle())) {
-      ADD_FAILURE() << "the box was left open";
-      PostMessageW(s->box_->Handle(), WM_CLOSE, 0, 0);
-    }
-  }
-
-  static inline ModalScript* current_ = nullptr;
-  TAboutForm1* box_;
-  std::vector<Step> steps_;
-  size_t next_ = 0;
-  int idleTicks_ = 0;
 };
 
 void PressKey(HWND target, WPARAM key) {

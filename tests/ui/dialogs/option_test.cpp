@@ -13,6 +13,7 @@
 
 #include "FakeProfileStore.h"
 #include "MessageBox.h"
+#include "ModalScript.h"
 #include "RecordedBox.h"
 #include "WindowText.h"
 
@@ -43,26 +44,10 @@ void ClickRow(HWND list, int row) {
   SendMessageW(list, WM_LBUTTONUP, 0, point);
 }
 
-// Runs script inside the dialog's modal loop; a guard closes the dialog if
-// the script leaves it open, so that a fault cannot hang the test.
-std::function<void()> g_script;
-TOptionForm1* g_shown = nullptr;  // the dialog the guard closes
-void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  auto script = std::move(g_script);
-  if (script) script();
-}
-void CALLBACK CloseGuard(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  if (g_shown && g_shown->Showing()) PostMessageW(g_shown->Handle(), WM_CLOSE, 0, 0);
-}
+// Runs script inside the dialog's modal loop; the dialog is closed if the
+// script leaves it open, so that a fault cannot hang the test.
 int ShowWith(TOptionForm1& form, std::function<void()> script) {
-  g_script = std::move(script);
-  SetTimer(nullptr, 0, 10, RunScript);
-  UINT_PTR guard = SetTimer(nullptr, 0, 5000, CloseGuard);
-  int result = form.ShowModal();
-  KillTimer(nullptr, guard);
-  return result;
+  return testsupport::ModalScript::Run(form, {std::move(script)}).result;
 }
 
 // Pumps posted messages through the loop that is running.
@@ -75,17 +60,13 @@ class OptionDialog : public ::testing::Test {
  protected:
   void SetUp() override {
     form_.Create();
-    g_shown = &form_;
     SetMessageBoxHandler(
         [this](HWND, const std::string& text, const std::string& caption, UINT flags) {
           boxes_.push_back({text, caption, flags});
           return IDOK;
         });
   }
-  void TearDown() override {
-    SetMessageBoxHandler(nullptr);
-    g_shown = nullptr;
-  }
+  void TearDown() override { SetMessageBoxHandler(nullptr); }
   void Load(std::vector<std::pair<std::string, std::string>> option) {
     test::FakeProfileStore store;
     for (const auto& [key, value] : option) store.Set("Option", key, value);
@@ -363,17 +344,17 @@ TEST_F(OptionDialog, CancelAndTheCloseBoxWriteNothingAndEscapeDoesNotClose) {
   form_.SaveSettings = [&] { return ++calls > 0; };
   form_.RebuildFilter = [&](const std::vector<std::string>&) { ++calls; };
   bool openAfterEscape = false;
-  int result = ShowWith(form_, [&] {
+  const auto escape = [&] {
     SetFocus(form_.Edit1);
     PostKey(form_.Edit1, VK_ESCAPE);
-    // Runs after the key has gone through the dialog's loop.
-    g_script = [&] {
-      openAfterEscape = form_.Showing();
-      Add("*.kept");
-      Click(form_.BitBtn2);
-    };
-    SetTimer(nullptr, 0, 10, RunScript);
-  });
+  };
+  // Runs after the key has gone through the dialog's loop.
+  const auto thenCancel = [&] {
+    openAfterEscape = form_.Showing();
+    Add("*.kept");
+    Click(form_.BitBtn2);
+  };
+  int result = testsupport::ModalScript::Run(form_, {escape, thenCancel}).result;
   EXPECT_TRUE(openAfterEscape);
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_EQ(calls, 0);
