@@ -63,7 +63,7 @@ TEST(BuildStartupFilter, ListsTheNonEmptyMasksThatFileCountNames) {
   };
   for (const StartupCase& c : cases) {
     test::FakeProfileStore store;
-    for (const auto& [key, value] : c.option) store.Set("Option", key, value);
+    store.Set("Option", c.option);
     EXPECT_EQ(BuildStartupFilter(store), c.expected) << c.name;
   }
 }

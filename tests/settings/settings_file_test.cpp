@@ -75,7 +75,7 @@ TEST(LoadUserMasks, FollowsFileCount) {
   };
   for (const Case& c : cases) {
     test::FakeProfileStore store;
-    for (const auto& [key, value] : c.option) store.Set("Option", key, value);
+    store.Set("Option", c.option);
     EXPECT_EQ(LoadUserMasks(store), c.expected) << c.name;
   }
 }

@@ -25,6 +25,11 @@ class FakeProfileStore : public ProfileStore {
   void Set(const std::string& section, const std::string& key, const std::string& value) {
     SetBytes(section, key, ShiftJisOf(value));
   }
+  // Puts each key's UTF-8 value into section, in order.
+  void Set(const std::string& section,
+           const std::vector<std::pair<std::string, std::string>>& values) {
+    for (const auto& [key, value] : values) Set(section, key, value);
+  }
   // Puts bytes into the file as they are, as an editor could.
   void SetBytes(const std::string& section, const std::string& key, const std::string& bytes) {
     for (Entry& e : entries_) {

@@ -69,7 +69,7 @@ class OptionDialog : public ::testing::Test {
   void TearDown() override { SetMessageBoxHandler(nullptr); }
   void Load(std::vector<std::pair<std::string, std::string>> option) {
     test::FakeProfileStore store;
-    for (const auto& [key, value] : option) store.Set("Option", key, value);
+    store.Set("Option", option);
     form_.LoadUserMasks(store);
   }
   void Add(const std::string& text) {
