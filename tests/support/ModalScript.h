@@ -1,7 +1,8 @@
 // Drives a modal window from inside its own loop: the steps run one per
-// timer tick while the window is shown, so that the loop handles whatever
-// each step posts before the next one runs. A window still shown ten ticks
-// after the last step is closed, so that a fault cannot hang the caller.
+// timer tick (every `tick` milliseconds) while the window is shown, so that
+// the loop handles whatever each step posts before the next one runs. A
+// window still shown ten ticks after the last step is closed, so that a
+// fault cannot hang the caller.
 #pragma once
 
 #include <windows.h>
@@ -24,10 +25,11 @@ class ModalScript {
   };
 
   // `open` shows window by some route and returns when it has closed.
-  static Outcome Run(HWND window, const std::function<int()>& open, std::vector<Step> steps) {
+  static Outcome Run(HWND window, const std::function<int()>& open, std::vector<Step> steps,
+                     UINT tick = 10) {
     ModalScript script{window, std::move(steps)};
     current_ = &script;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 40, &ModalScript::Tick);
+    const UINT_PTR timer = SetTimer(nullptr, 0, tick, &ModalScript::Tick);
     script.outcome_.result = open();
     KillTimer(nullptr, timer);
     current_ = nullptr;
@@ -37,9 +39,9 @@ class ModalScript {
 
   // A dialog shown by its own ShowModal.
   template <class Dialog>
-  static Outcome Run(Dialog& dialog, std::vector<Step> steps) {
+  static Outcome Run(Dialog& dialog, std::vector<Step> steps, UINT tick = 10) {
     return Run(
-        dialog.Handle(), [&] { return dialog.ShowModal(); }, std::move(steps));
+        dialog.Handle(), [&] { return dialog.ShowModal(); }, std::move(steps), tick);
   }
 
  private:

@@ -85,7 +85,7 @@ class ModalScript {
   // `open` shows the box by some route and returns when it has closed.
   static int Run(TAboutForm1& box, const std::function<int()>& open, std::vector<Step> steps) {
     const std::size_t count = steps.size();
-    const auto script = testsupport::ModalScript::Run(box.Handle(), open, std::move(steps));
+    const auto script = testsupport::ModalScript::Run(box.Handle(), open, std::move(steps), 40);
     if (script.leftOpen) ADD_FAILURE() << "the box was left open";
     EXPECT_EQ(script.stepsRun, count) << "the box closed before the script ended";
     return script.result;
