@@ -24,11 +24,13 @@
 #include "FilterComboBox.h"
 #include "MainWindowFixture.h"
 #include "ModalScript.h"
+#include "UserInput.h"
 
 namespace korvath {
 namespace {
 
 using testsupport::Box;
+using testsupport::Click;
 using testsupport::CurrentFolder;
 
 constexpr int kFullList = 1000;  // the most masks a user can have
@@ -102,17 +104,12 @@ class SettingsWindowTest : public testsupport::MainWindowFixture {
         {std::move(script)});
     Pump();  // a close the guard posted after the script must not reach the next opening
   }
-  static void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
   void Add(const std::string& mask) {
     SetWindowTextUtf8(option_->Edit1, mask);
     Click(option_->BitBtn3);
   }
   // A user's click on a row of the options dialog's list.
-  void ClickRow(int row) {
-    LPARAM point = MAKELPARAM(10, row * 16 + 8);
-    SendMessageW(option_->ListBox1, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageW(option_->ListBox1, WM_LBUTTONUP, 0, point);
-  }
+  void ClickRow(int row) { testsupport::ClickRow(option_->ListBox1, row); }
   static std::string Text(HWND window) { return TSetupForm1::WindowText(window); }
 
   std::vector<std::string> IniLines() const {

@@ -26,6 +26,7 @@
 #include "CheckListBox.h"
 #include "MainWindowFixture.h"
 #include "ModalScript.h"
+#include "UserInput.h"
 
 namespace korvath {
 namespace {
@@ -92,10 +93,7 @@ class ModalScript {
   }
 };
 
-void PressKey(HWND target, WPARAM key) {
-  PostMessageW(target, WM_KEYDOWN, key, 1);
-  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-}
+using testsupport::PressKey;
 
 void ClickOk(const TAboutForm1& box) { PressKey(box.BitBtn1, VK_SPACE); }
 

@@ -15,12 +15,16 @@
 #include "MessageBox.h"
 #include "ModalScript.h"
 #include "RecordedBox.h"
+#include "UserInput.h"
 #include "WindowText.h"
 
 namespace korvath {
 namespace {
 
 using testsupport::Box;
+using testsupport::Click;
+using testsupport::ClickRow;
+using testsupport::PressKey;
 
 constexpr char kMaskMessage[] =
     "ユーザー定義ファイルの拡張子を設定するには、\n頭に\"*.\"をつけます。例 (*.txt)";
@@ -35,25 +39,10 @@ RECT BoundsInParent(HWND control) {
   return rect;
 }
 
-void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
-
-// A user's click on a row of the list.
-void ClickRow(HWND list, int row) {
-  LPARAM point = MAKELPARAM(10, row * 16 + 8);
-  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  SendMessageW(list, WM_LBUTTONUP, 0, point);
-}
-
 // Runs script inside the dialog's modal loop; the dialog is closed if the
 // script leaves it open, so that a fault cannot hang the test.
 int ShowWith(TOptionForm1& form, std::function<void()> script) {
   return testsupport::ModalScript::Run(form, {std::move(script)}).result;
-}
-
-// Pumps posted messages through the loop that is running.
-void PostKey(HWND window, WPARAM key) {
-  PostMessageW(window, WM_KEYDOWN, key, 1);
-  PostMessageW(window, WM_KEYUP, key, 0xC0000001);
 }
 
 class OptionDialog : public ::testing::Test {
@@ -275,7 +264,7 @@ TEST_F(OptionDialog, EnterInTheEditRunsOkAndAddsNothing) {
     focusedOnOk = GetFocus() == form_.BitBtn1;
     SetFocus(form_.Edit1);
     SetWindowTextUtf8(form_.Edit1, "*.typed");
-    PostKey(form_.Edit1, VK_RETURN);
+    PressKey(form_.Edit1, VK_RETURN);
   });
   EXPECT_TRUE(focusedOnOk);
   EXPECT_EQ(result, IDOK);
@@ -311,7 +300,7 @@ TEST_F(OptionDialog, EnterOnAButtonPressesThatButtonAndOkElsewhere) {
     HWND target = form_.*c.focus;
     int result = ShowWith(form_, [&] {
       SetFocus(target);
-      PostKey(target, VK_RETURN);
+      PressKey(target, VK_RETURN);
     });
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(saves, c.saves);
@@ -346,7 +335,7 @@ TEST_F(OptionDialog, CancelAndTheCloseBoxWriteNothingAndEscapeDoesNotClose) {
   bool openAfterEscape = false;
   const auto escape = [&] {
     SetFocus(form_.Edit1);
-    PostKey(form_.Edit1, VK_ESCAPE);
+    PressKey(form_.Edit1, VK_ESCAPE);
   };
   // Runs after the key has gone through the dialog's loop.
   const auto thenCancel = [&] {
