@@ -20,6 +20,7 @@
 #include "ProgramWindows.h"
 #include "Setup.h"
 #include "WideText.h"
+#include "DialogAccess.h"
 #include "WindowAccess.h"
 
 namespace korvath {
@@ -100,6 +101,7 @@ class ShownWindows {
     controls = &testsupport::WindowAccess::Controls(*setup);
     about = &program.About();
     option = &program.Option();
+    optionControls = &testsupport::DialogAccess::Controls(*option);
     ShowWindow(setup->Handle(), SW_SHOWNORMAL);
     UpdateWindow(setup->Handle());
     pump_(setup->Handle());
@@ -116,6 +118,7 @@ class ShownWindows {
   SetupFormControls* controls = nullptr;  // setup's
   TAboutForm1* about = nullptr;
   TOptionForm1* option = nullptr;
+  OptionFormControls* optionControls = nullptr;  // option's
 
  protected:
   std::function<void(HWND)> pump_;

@@ -110,7 +110,7 @@ double TimeOptionsOk(const std::string& folder, std::size_t expectedEntries) {
       },
       {[&] {
         t0 = NowMs();
-        SendMessageW(windows.option->BitBtn1, BM_CLICK, 0, 0);
+        SendMessageW(windows.optionControls->BitBtn1, BM_CLICK, 0, 0);
       }});
   UpdateWindow(windows.setup->Handle());
   Pump();

@@ -15,7 +15,8 @@ enum class FontKind { Normal, Sample, Small };
 // so each reads like a line of the window's design: name, kind, parent,
 // bounds, text, font, tab order, handler. Kind is the window's own list of
 // the sorts of child it makes; style means what that window makes of it.
-template <class Form, class Kind>
+// Controls is where the window keeps its control handles (a base of Form).
+template <class Form, class Kind, class Controls = Form>
 struct ControlRow {
   const char* name = nullptr;
   Kind kind{};
@@ -32,7 +33,7 @@ struct ControlRow {
   void (Form::*click)() = nullptr;                 // click or change
   void (Form::*clickFrom)(HWND sender) = nullptr;  // shared by several controls
   void (Form::*exit)() = nullptr;                  // focus lost
-  HWND Form::*member = nullptr;
+  HWND Controls::*member = nullptr;
 };
 
 }  // namespace korvath

@@ -105,11 +105,11 @@ class SettingsWindowTest : public testsupport::MainWindowFixture {
     Pump();  // a close the guard posted after the script must not reach the next opening
   }
   void Add(const std::string& mask) {
-    SetWindowTextUtf8(option_->Edit1, mask);
-    Click(option_->BitBtn3);
+    SetWindowTextUtf8(optionControls_->Edit1, mask);
+    Click(optionControls_->BitBtn3);
   }
   // A user's click on a row of the options dialog's list.
-  void ClickRow(int row) { testsupport::ClickRow(option_->ListBox1, row); }
+  void ClickRow(int row) { testsupport::ClickRow(optionControls_->ListBox1, row); }
   static std::string Text(HWND window) { return TSetupForm1::WindowText(window); }
 
   std::vector<std::string> IniLines() const {
@@ -278,9 +278,9 @@ TEST_F(SettingsWindowTest, OptionsOkSavesAndResetsTheFileTypeSelector) {
     mainDisabled = !IsWindowEnabled(form_->Handle());
     GetWindowRect(option_->Handle(), &dialogRect);
     GetWindowRect(form_->Handle(), &mainRect);
-    SetWindowTextUtf8(option_->Edit1, "*.log");
-    SendMessageW(option_->BitBtn3, BM_CLICK, 0, 0);
-    SendMessageW(option_->BitBtn1, BM_CLICK, 0, 0);
+    SetWindowTextUtf8(optionControls_->Edit1, "*.log");
+    SendMessageW(optionControls_->BitBtn3, BM_CLICK, 0, 0);
+    SendMessageW(optionControls_->BitBtn1, BM_CLICK, 0, 0);
   });
 
   EXPECT_FALSE(option_->Showing());
@@ -312,7 +312,7 @@ TEST_F(SettingsWindowTest, MasksComeBackAfterARestartAsTheUserLeftThem) {
   ASSERT_EQ(option_->Rows(), std::vector<std::string>{""});
   OpenOptions([this] {
     Add("*.x");
-    Click(option_->BitBtn1);
+    Click(optionControls_->BitBtn1);
   });
   const std::vector<std::string> afterOk = controls_->FilterComboBox1->Descriptions();
   ASSERT_EQ(afterOk.size(), 20u);
@@ -323,15 +323,15 @@ TEST_F(SettingsWindowTest, MasksComeBackAfterARestartAsTheUserLeftThem) {
   std::vector<std::string> rowsWhileOpen, savedWhileOpen;
   OpenOptions([&] {
     ClickRow(1);
-    Click(option_->BitBtn4);
+    Click(optionControls_->BitBtn4);
     ClickRow(0);
-    Click(option_->BitBtn4);
+    Click(optionControls_->BitBtn4);
     Add("*.y");
     rowsWhileOpen = option_->Rows();
     form_->SaveSettings();
     savedWhileOpen = {Read("Option", "FileCount"), Read("Option", "File0"),
                       Read("Option", "File1")};
-    Click(option_->BitBtn2);
+    Click(optionControls_->BitBtn2);
   });
   EXPECT_EQ(rowsWhileOpen, std::vector<std::string>{"*.y"});
   EXPECT_EQ(savedWhileOpen, (std::vector<std::string>{"1", "", "*.x"}));
@@ -356,12 +356,12 @@ TEST_F(SettingsWindowTest, MasksComeBackAfterARestartAsTheUserLeftThem) {
   ASSERT_EQ(option_->Rows().size(), static_cast<std::size_t>(kFullList));
   OpenOptions([this] {
     Add("*.more");
-    Click(option_->BitBtn1);
+    Click(optionControls_->BitBtn1);
   });
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, "ユーザー定義ファイルは、1000個までしか登録できません。");
   EXPECT_EQ(boxes_[0].caption, "警告");
-  EXPECT_EQ(Text(option_->Edit1), "*.more");
+  EXPECT_EQ(Text(optionControls_->Edit1), "*.more");
   EXPECT_EQ(controls_->FilterComboBox1->Descriptions().size(), 19u + kFullList);
   Close();
   Start();
@@ -550,7 +550,7 @@ TEST_F(SettingsWindowTest, AnUnwritableFileIsReportedAndTheProgramStillEnds) {
   form_->SettingsPath = root_ + "\\missing\\KVTset.ini";
   bool openAfterFailure = false;
   OpenOptions([&] {
-    SendMessageW(option_->BitBtn1, BM_CLICK, 0, 0);
+    SendMessageW(optionControls_->BitBtn1, BM_CLICK, 0, 0);
     openAfterFailure = option_->Showing();
   });
   EXPECT_TRUE(openAfterFailure);

@@ -23,6 +23,7 @@
 #include "Setup.h"
 #include "TestFiles.h"
 #include "WideText.h"
+#include "DialogAccess.h"
 #include "Win32Folders.h"
 #include "WindowAccess.h"
 #include "WorkingFolder.h"
@@ -114,6 +115,8 @@ class MainWindowFixture : public ::testing::Test {
     controls_ = &WindowAccess::Controls(*form_);
     about_ = &windows_.About();
     option_ = &windows_.Option();
+    aboutControls_ = &DialogAccess::Controls(*about_);
+    optionControls_ = &DialogAccess::Controls(*option_);
     ShowWindow(form_->Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(form_->Handle());
     UpdateWindow(form_->Handle());
@@ -133,6 +136,8 @@ class MainWindowFixture : public ::testing::Test {
     controls_ = nullptr;
     about_ = nullptr;
     option_ = nullptr;
+    aboutControls_ = nullptr;
+    optionControls_ = nullptr;
     Pump();
   }
 
@@ -164,6 +169,8 @@ class MainWindowFixture : public ::testing::Test {
   SetupFormControls* controls_ = nullptr;  // form_'s controls
   TAboutForm1* about_ = nullptr;
   TOptionForm1* option_ = nullptr;
+  AboutFormControls* aboutControls_ = nullptr;  // about_'s and option_'s controls
+  OptionFormControls* optionControls_ = nullptr;
   std::vector<Box> boxes_;
   int answer_ = IDYES;        // the answer to a Yes/No box
   bool answerBoxes_ = true;   // false: the boxes stay as the test program set them

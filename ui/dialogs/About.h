@@ -14,7 +14,23 @@ namespace korvath {
 inline constexpr int kAboutClientWidth = 420;
 inline constexpr int kAboutClientHeight = 285;
 
-class TAboutForm1 : public TForm {
+namespace testsupport {
+struct DialogAccess;
+}
+
+// The box's controls, named as in its layout: a private base of the box,
+// reached from outside only by the tests, through testsupport::DialogAccess.
+struct AboutFormControls {
+  HWND Image1 = nullptr, Image2 = nullptr;
+  HWND Panel1 = nullptr, Panel2 = nullptr, Panel3 = nullptr, Panel4 = nullptr, Panel7 = nullptr,
+       Panel8 = nullptr;
+  HWND Bevel1 = nullptr;
+  HWND Label1 = nullptr, Label2 = nullptr, Label3 = nullptr;
+  HWND Edit1 = nullptr, Edit2 = nullptr;
+  HWND BitBtn1 = nullptr;
+};
+
+class TAboutForm1 : public TForm, private AboutFormControls {
  public:
   TAboutForm1() = default;
   ~TAboutForm1() override;
@@ -33,18 +49,12 @@ class TAboutForm1 : public TForm {
   // not on the return from another program.
   void FormActivate();
 
-  HWND Image1 = nullptr, Image2 = nullptr;
-  HWND Panel1 = nullptr, Panel2 = nullptr, Panel3 = nullptr, Panel4 = nullptr, Panel7 = nullptr,
-       Panel8 = nullptr;
-  HWND Bevel1 = nullptr;
-  HWND Label1 = nullptr, Label2 = nullptr, Label3 = nullptr;
-  HWND Edit1 = nullptr, Edit2 = nullptr;
-  HWND BitBtn1 = nullptr;
-
  protected:
   LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  friend struct testsupport::DialogAccess;
+
   HWND* Member(const char* name);
   void CreateControls();
   void FitClientArea();

@@ -78,7 +78,7 @@ const wchar_t* ClassName(OptionKind kind) {
 
 // Rows are created in table order, which is also the tab order of the
 // controls that take the focus; style is the whole window style.
-using OptionRow = ControlRow<TOptionForm1, OptionKind>;
+using OptionRow = ControlRow<TOptionForm1, OptionKind, OptionFormControls>;
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 // Fixed 16-pixel rows drawn by the dialog, so that "&" shows as it is.
@@ -88,18 +88,18 @@ constexpr char kEditHint[] = "拡張子を入力して下さい。(表記例： 
 
 // clang-format off
 const OptionRow kControls[] = {
-    {.name = "BitBtn1", .kind = OptionKind::Button, .bounds = {145, 262, 90, kButtonHeight}, .text = "OK", .style = kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, .id = kIdOk, .member = &TOptionForm1::BitBtn1},
-    {.name = "BitBtn2", .kind = OptionKind::Button, .bounds = {45, 262, 90, kButtonHeight}, .text = "キャンセル", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdCancel, .member = &TOptionForm1::BitBtn2},
-    {.name = "Edit1", .kind = OptionKind::Edit, .bounds = {38, 50, 121, 20}, .style = kChild | WS_TABSTOP | ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE, .id = kIdEdit, .member = &TOptionForm1::Edit1},
-    {.name = "BitBtn3", .kind = OptionKind::Button, .bounds = {167, 48, 75, kButtonHeight}, .text = "追加", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdAdd, .member = &TOptionForm1::BitBtn3},
-    {.name = "ListBox1", .kind = OptionKind::ListBox, .bounds = {38, 80, 121, 169}, .style = kChild | WS_TABSTOP | kListStyle, .exStyle = WS_EX_CLIENTEDGE, .id = kIdList, .member = &TOptionForm1::ListBox1},
-    {.name = "BitBtn4", .kind = OptionKind::Button, .bounds = {167, 80, 75, kButtonHeight}, .text = "削除", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdDelete, .member = &TOptionForm1::BitBtn4},
-    {.name = "Label5", .kind = OptionKind::Static, .bounds = {12, 8, 101, 12}, .text = "ユーザ定義ファイル", .style = kChild | SS_LEFT, .id = kIdLabel, .member = &TOptionForm1::Label5},
-    {.name = "Bevel1", .kind = OptionKind::Static, .bounds = {120, 14, 153, 9}, .style = kChild | SS_OWNERDRAW, .id = kIdBevel, .member = &TOptionForm1::Bevel1},
-    {.name = "Label1", .kind = OptionKind::Static, .bounds = {12, 28, 206, 12}, .text = kEditHint, .style = kChild | SS_LEFT, .id = kIdLabel, .member = &TOptionForm1::Label1},
-    {.name = "SpeedButton1", .kind = OptionKind::Button, .bounds = {168, 136, 24, kArrowHeight}, .text = "↑", .style = kChild | BS_PUSHBUTTON, .id = kIdUp, .member = &TOptionForm1::SpeedButton1},
-    {.name = "SpeedButton2", .kind = OptionKind::Button, .bounds = {168, 168, 24, kArrowHeight}, .text = "↓", .style = kChild | BS_PUSHBUTTON, .id = kIdDown, .member = &TOptionForm1::SpeedButton2},
-    {.name = "Image1", .kind = OptionKind::Static, .bounds = {248, 279, kGripWidth, kGripHeight}, .style = kChild | SS_OWNERDRAW, .id = kIdGrip, .member = &TOptionForm1::Image1},
+    {.name = "BitBtn1", .kind = OptionKind::Button, .bounds = {145, 262, 90, kButtonHeight}, .text = "OK", .style = kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, .id = kIdOk, .member = &OptionFormControls::BitBtn1},
+    {.name = "BitBtn2", .kind = OptionKind::Button, .bounds = {45, 262, 90, kButtonHeight}, .text = "キャンセル", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdCancel, .member = &OptionFormControls::BitBtn2},
+    {.name = "Edit1", .kind = OptionKind::Edit, .bounds = {38, 50, 121, 20}, .style = kChild | WS_TABSTOP | ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE, .id = kIdEdit, .member = &OptionFormControls::Edit1},
+    {.name = "BitBtn3", .kind = OptionKind::Button, .bounds = {167, 48, 75, kButtonHeight}, .text = "追加", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdAdd, .member = &OptionFormControls::BitBtn3},
+    {.name = "ListBox1", .kind = OptionKind::ListBox, .bounds = {38, 80, 121, 169}, .style = kChild | WS_TABSTOP | kListStyle, .exStyle = WS_EX_CLIENTEDGE, .id = kIdList, .member = &OptionFormControls::ListBox1},
+    {.name = "BitBtn4", .kind = OptionKind::Button, .bounds = {167, 80, 75, kButtonHeight}, .text = "削除", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdDelete, .member = &OptionFormControls::BitBtn4},
+    {.name = "Label5", .kind = OptionKind::Static, .bounds = {12, 8, 101, 12}, .text = "ユーザ定義ファイル", .style = kChild | SS_LEFT, .id = kIdLabel, .member = &OptionFormControls::Label5},
+    {.name = "Bevel1", .kind = OptionKind::Static, .bounds = {120, 14, 153, 9}, .style = kChild | SS_OWNERDRAW, .id = kIdBevel, .member = &OptionFormControls::Bevel1},
+    {.name = "Label1", .kind = OptionKind::Static, .bounds = {12, 28, 206, 12}, .text = kEditHint, .style = kChild | SS_LEFT, .id = kIdLabel, .member = &OptionFormControls::Label1},
+    {.name = "SpeedButton1", .kind = OptionKind::Button, .bounds = {168, 136, 24, kArrowHeight}, .text = "↑", .style = kChild | BS_PUSHBUTTON, .id = kIdUp, .member = &OptionFormControls::SpeedButton1},
+    {.name = "SpeedButton2", .kind = OptionKind::Button, .bounds = {168, 168, 24, kArrowHeight}, .text = "↓", .style = kChild | BS_PUSHBUTTON, .id = kIdDown, .member = &OptionFormControls::SpeedButton2},
+    {.name = "Image1", .kind = OptionKind::Static, .bounds = {248, 279, kGripWidth, kGripHeight}, .style = kChild | SS_OWNERDRAW, .id = kIdGrip, .member = &OptionFormControls::Image1},
 };
 // clang-format on
 

@@ -23,7 +23,29 @@ inline constexpr int kOptionDesignMaxHeight = 1200;
 inline constexpr int kOptionClientWidth = 280;  // client size as laid out
 inline constexpr int kOptionClientHeight = 295;
 
-class TOptionForm1 : public TForm {
+namespace testsupport {
+struct DialogAccess;
+}
+
+// The dialog's controls, named as in its layout: a private base of the
+// dialog, reached from outside only by the tests, through
+// testsupport::DialogAccess.
+struct OptionFormControls {
+  HWND Label5 = nullptr;  // "ユーザ定義ファイル"
+  HWND Bevel1 = nullptr;  // line to the right of the heading
+  HWND Label1 = nullptr;
+  HWND Edit1 = nullptr;
+  HWND BitBtn3 = nullptr;  // Add
+  HWND ListBox1 = nullptr;
+  HWND BitBtn4 = nullptr;       // Delete
+  HWND SpeedButton1 = nullptr;  // up
+  HWND SpeedButton2 = nullptr;  // down
+  HWND BitBtn2 = nullptr;       // Cancel
+  HWND BitBtn1 = nullptr;       // OK
+  HWND Image1 = nullptr;        // size grip
+};
+
+class TOptionForm1 : public TForm, private OptionFormControls {
  public:
   TOptionForm1();
   ~TOptionForm1() override;
@@ -62,20 +84,6 @@ class TOptionForm1 : public TForm {
   std::function<bool()> SaveSettings;
   std::function<void(const std::vector<std::string>& rows)> RebuildFilter;
 
-  // ---- Controls ----
-  HWND Label5 = nullptr;  // "ユーザ定義ファイル"
-  HWND Bevel1 = nullptr;  // line to the right of the heading
-  HWND Label1 = nullptr;
-  HWND Edit1 = nullptr;
-  HWND BitBtn3 = nullptr;  // Add
-  HWND ListBox1 = nullptr;
-  HWND BitBtn4 = nullptr;       // Delete
-  HWND SpeedButton1 = nullptr;  // up
-  HWND SpeedButton2 = nullptr;  // down
-  HWND BitBtn2 = nullptr;       // Cancel
-  HWND BitBtn1 = nullptr;       // OK
-  HWND Image1 = nullptr;        // size grip
-
   // ---- Handlers ----
   void BitBtn1Click();
   void BitBtn2Click();
@@ -92,6 +100,8 @@ class TOptionForm1 : public TForm {
   LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  friend struct testsupport::DialogAccess;
+
   void CreateControls();
   // The controls at their table places and fonts at dpi_, and the outer
   // size the dialog's client area needs at it.

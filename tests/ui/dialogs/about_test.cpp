@@ -93,9 +93,10 @@ class ModalScript {
   }
 };
 
+using testsupport::ControlsOf;
 using testsupport::PressKey;
 
-void ClickOk(const TAboutForm1& box) { PressKey(box.BitBtn1, VK_SPACE); }
+void ClickOk(const TAboutForm1& box) { PressKey(ControlsOf(box).BitBtn1, VK_SPACE); }
 
 // ---- The box ----
 
@@ -125,19 +126,19 @@ TEST(AboutBox, ShowsItsTextsAndControlsAtTheirDesignBounds) {
     const char* text;
   };
   const Expected table[] = {
-      {"Image2", box.Image2, {10, 10, 410, 74}, ""},
-      {"Image1", box.Image1, {20, 80, 52, 112}, ""},
-      {"Panel1", box.Panel1, {70, 80, 411, 100}, "『Korvath』"},
-      {"Panel2", box.Panel2, {70, 100, 411, 120}, "Version 1.70"},
-      {"Panel3", box.Panel3, {70, 120, 411, 140}, "Copyright (C) 2026 Korvath 開発チーム"},
-      {"Panel4", box.Panel4, {70, 140, 411, 160}, "Programmed by Korvath 開発チーム"},
-      {"Bevel1", box.Bevel1, {10, 170, 417, 175}, ""},
-      {"Label2", box.Label2, {10, 180, 0, 0}, "Korvath 開発チーム"},
-      {"Label3", box.Label3, {20, 204, 0, 0}, "最新版ソフト＆サポート･･･"},
-      {"Panel7", box.Panel7, {175, 200, 415, 220}, ""},
-      {"Label1", box.Label1, {20, 224, 0, 0}, "ご意見・お問い合わせ･･･"},
-      {"Panel8", box.Panel8, {175, 220, 415, 240}, ""},
-      {"BitBtn1", box.BitBtn1, {165, 250, 255, 275}, "OK"},
+      {"Image2", ControlsOf(box).Image2, {10, 10, 410, 74}, ""},
+      {"Image1", ControlsOf(box).Image1, {20, 80, 52, 112}, ""},
+      {"Panel1", ControlsOf(box).Panel1, {70, 80, 411, 100}, "『Korvath』"},
+      {"Panel2", ControlsOf(box).Panel2, {70, 100, 411, 120}, "Version 1.70"},
+      {"Panel3", ControlsOf(box).Panel3, {70, 120, 411, 140}, "Copyright (C) 2026 Korvath 開発チーム"},
+      {"Panel4", ControlsOf(box).Panel4, {70, 140, 411, 160}, "Programmed by Korvath 開発チーム"},
+      {"Bevel1", ControlsOf(box).Bevel1, {10, 170, 417, 175}, ""},
+      {"Label2", ControlsOf(box).Label2, {10, 180, 0, 0}, "Korvath 開発チーム"},
+      {"Label3", ControlsOf(box).Label3, {20, 204, 0, 0}, "最新版ソフト＆サポート･･･"},
+      {"Panel7", ControlsOf(box).Panel7, {175, 200, 415, 220}, ""},
+      {"Label1", ControlsOf(box).Label1, {20, 224, 0, 0}, "ご意見・お問い合わせ･･･"},
+      {"Panel8", ControlsOf(box).Panel8, {175, 220, 415, 240}, ""},
+      {"BitBtn1", ControlsOf(box).BitBtn1, {165, 250, 255, 275}, "OK"},
   };
   for (const Expected& e : table) {
     SCOPED_TRACE(e.name);
@@ -160,8 +161,8 @@ TEST(AboutBox, ShowsItsTextsAndControlsAtTheirDesignBounds) {
     HWND edit, panel;
     const char* text;
   };
-  for (const Address& a : {Address{box.Edit1, box.Panel7, "https://korvath.example.jp/"},
-                           Address{box.Edit2, box.Panel8, "support@korvath.example.jp"}}) {
+  for (const Address& a : {Address{ControlsOf(box).Edit1, ControlsOf(box).Panel7, "https://korvath.example.jp/"},
+                           Address{ControlsOf(box).Edit2, ControlsOf(box).Panel8, "support@korvath.example.jp"}}) {
     SCOPED_TRACE(a.text);
     EXPECT_EQ(GetParent(a.edit), a.panel);
     RECT edit, panel;
@@ -176,11 +177,11 @@ TEST(AboutBox, ShowsItsTextsAndControlsAtTheirDesignBounds) {
     EXPECT_FALSE(GetWindowLongW(a.edit, GWL_STYLE) & WS_BORDER);
     EXPECT_FALSE(GetWindowLongW(a.edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   }
-  EXPECT_EQ(TextOf(box.Edit1), kWebSiteAddress) << "the address the web command opens";
+  EXPECT_EQ(TextOf(ControlsOf(box).Edit1), kWebSiteAddress) << "the address the web command opens";
 
   // Every text in the 12-pixel Shift-JIS Gothic, unscaled.
   LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box.Label3, WM_GETFONT, 0, 0)), sizeof(font),
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(ControlsOf(box).Label3, WM_GETFONT, 0, 0)), sizeof(font),
              &font);
   EXPECT_EQ(font.lfHeight, -12);
   EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
@@ -204,7 +205,7 @@ TEST(AboutBox, FirstShowingIsCentredOnTopFocusedOnOkAndModal) {
         EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2);
         EXPECT_TRUE(GetWindowLongW(box.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
         EXPECT_EQ(GetActiveWindow(), box.Handle());
-        EXPECT_EQ(GetFocus(), box.BitBtn1);
+        EXPECT_EQ(GetFocus(), ControlsOf(box).BitBtn1);
         EXPECT_FALSE(IsWindowEnabled(main)) << "the other windows take no input";
         ClickOk(box);
       }});
@@ -285,21 +286,21 @@ TEST(AboutBox, ClosesWithOkEnterOrCloseBoxButNotEscape) {
       {"Space on OK", [&] { ClickOk(box); }, IDOK},
       {"mouse click on OK",
        [&] {
-         PostMessageW(box.BitBtn1, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 12));
-         PostMessageW(box.BitBtn1, WM_LBUTTONUP, 0, MAKELPARAM(45, 12));
+         PostMessageW(ControlsOf(box).BitBtn1, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 12));
+         PostMessageW(ControlsOf(box).BitBtn1, WM_LBUTTONUP, 0, MAKELPARAM(45, 12));
        },
        IDOK},
       {"Enter in an address box",
        [&] {
-         SetFocus(box.Edit2);
-         PressKey(box.Edit2, VK_RETURN);
+         SetFocus(ControlsOf(box).Edit2);
+         PressKey(ControlsOf(box).Edit2, VK_RETURN);
        },
        IDOK},
       {"close box", [&] { PostMessageW(box.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(ModalScript::Run(box, {[&] { PressKey(box.BitBtn1, VK_ESCAPE); },
+    EXPECT_EQ(ModalScript::Run(box, {[&] { PressKey(ControlsOf(box).BitBtn1, VK_ESCAPE); },
                                      [&] {
                                        EXPECT_TRUE(IsWindowVisible(box.Handle()))
                                            << "Escape leaves the box open";
@@ -316,7 +317,7 @@ TEST(AboutBox, TabGoesFromOkToTheWebAddressToTheMailAddressAndBack) {
   auto tab = [&] { PressKey(GetFocus(), VK_TAB); };
   auto record = [&] { focus.push_back(GetFocus()); };
   ModalScript::Run(box, {record, tab, record, tab, record, tab, record, [&] { ClickOk(box); }});
-  EXPECT_EQ(focus, (std::vector<HWND>{box.BitBtn1, box.Edit1, box.Edit2, box.BitBtn1}));
+  EXPECT_EQ(focus, (std::vector<HWND>{ControlsOf(box).BitBtn1, ControlsOf(box).Edit1, ControlsOf(box).Edit2, ControlsOf(box).BitBtn1}));
 }
 
 // ---- Shell actions ----

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogAccess.h"
 #include "FakeProfileStore.h"
 #include "MessageBox.h"
 #include "ModalScript.h"
@@ -62,15 +63,16 @@ class OptionDialog : public ::testing::Test {
     form_.LoadUserMasks(store);
   }
   void Add(const std::string& text) {
-    SetWindowTextUtf8(form_.Edit1, text);
-    Click(form_.BitBtn3);
+    SetWindowTextUtf8(controls_.Edit1, text);
+    Click(controls_.BitBtn3);
   }
   std::pair<bool, bool> Arrows() const {
-    return {IsWindowEnabled(form_.SpeedButton1) != FALSE,
-            IsWindowEnabled(form_.SpeedButton2) != FALSE};
+    return {IsWindowEnabled(controls_.SpeedButton1) != FALSE,
+            IsWindowEnabled(controls_.SpeedButton2) != FALSE};
   }
 
   TOptionForm1 form_;
+  OptionFormControls& controls_ = testsupport::DialogAccess::Controls(form_);
   std::vector<Box> boxes_;
 };
 
@@ -90,16 +92,16 @@ TEST_F(OptionDialog, IsLaidOutAsDesigned) {
     RECT bounds;
   };
   const Fixed fixed[] = {
-      {form_.Label5, "ユーザ定義ファイル", {12, 8, 113, 20}},
-      {form_.Label1, "拡張子を入力して下さい。(表記例： *.txt)", {12, 28, 218, 40}},
-      {form_.Edit1, "", {38, 50, 159, 70}},
-      {form_.BitBtn3, "追加", {167, 48, 242, 73}},
-      {form_.BitBtn4, "削除", {167, 80, 242, 105}},
-      {form_.Bevel1, "", {120, 14, 273, 23}},
-      {form_.BitBtn1, "OK", {145, 0, 235, 0}},
-      {form_.BitBtn2, "キャンセル", {45, 0, 135, 0}},
-      {form_.SpeedButton1, "↑", {168, 0, 192, 0}},
-      {form_.SpeedButton2, "↓", {168, 0, 192, 0}},
+      {controls_.Label5, "ユーザ定義ファイル", {12, 8, 113, 20}},
+      {controls_.Label1, "拡張子を入力して下さい。(表記例： *.txt)", {12, 28, 218, 40}},
+      {controls_.Edit1, "", {38, 50, 159, 70}},
+      {controls_.BitBtn3, "追加", {167, 48, 242, 73}},
+      {controls_.BitBtn4, "削除", {167, 80, 242, 105}},
+      {controls_.Bevel1, "", {120, 14, 273, 23}},
+      {controls_.BitBtn1, "OK", {145, 0, 235, 0}},
+      {controls_.BitBtn2, "キャンセル", {45, 0, 135, 0}},
+      {controls_.SpeedButton1, "↑", {168, 0, 192, 0}},
+      {controls_.SpeedButton2, "↓", {168, 0, 192, 0}},
   };
   for (const Fixed& f : fixed) {
     EXPECT_EQ(Text(f.control), f.text);
@@ -115,25 +117,25 @@ TEST_F(OptionDialog, IsLaidOutAsDesigned) {
   RECT client;
   GetClientRect(dialog, &client);
   OptionLayout layout = ComputeOptionLayout(client.right, client.bottom);
-  RECT list = BoundsInParent(form_.ListBox1);
+  RECT list = BoundsInParent(controls_.ListBox1);
   EXPECT_EQ(list.bottom - list.top, layout.ListBox1.Height);
-  EXPECT_EQ(BoundsInParent(form_.BitBtn1).top, layout.BitBtn1.Top);
-  EXPECT_EQ(BoundsInParent(form_.SpeedButton2).top, layout.SpeedButton2.Top);
-  RECT grip = BoundsInParent(form_.Image1);
+  EXPECT_EQ(BoundsInParent(controls_.BitBtn1).top, layout.BitBtn1.Top);
+  EXPECT_EQ(BoundsInParent(controls_.SpeedButton2).top, layout.SpeedButton2.Top);
+  RECT grip = BoundsInParent(controls_.Image1);
   EXPECT_EQ(grip.right, client.right);
   EXPECT_EQ(grip.bottom, client.bottom);
-  EXPECT_EQ(SendMessageW(form_.ListBox1, LB_GETITEMHEIGHT, 0, 0), 16);
+  EXPECT_EQ(SendMessageW(controls_.ListBox1, LB_GETITEMHEIGHT, 0, 0), 16);
 
   // Tab order: OK, Cancel, edit, Add, list, Delete; the arrows are skipped.
   std::vector<HWND> order;
-  HWND at = form_.BitBtn1;
+  HWND at = controls_.BitBtn1;
   for (int i = 0; i < 6; ++i) {
     order.push_back(at);
     at = GetNextDlgTabItem(dialog, at, FALSE);
   }
-  EXPECT_EQ(order, (std::vector<HWND>{form_.BitBtn1, form_.BitBtn2, form_.Edit1, form_.BitBtn3,
-                                      form_.ListBox1, form_.BitBtn4}));
-  EXPECT_EQ(at, form_.BitBtn1);
+  EXPECT_EQ(order, (std::vector<HWND>{controls_.BitBtn1, controls_.BitBtn2, controls_.Edit1, controls_.BitBtn3,
+                                      controls_.ListBox1, controls_.BitBtn4}));
+  EXPECT_EQ(at, controls_.BitBtn1);
 }
 
 TEST_F(OptionDialog, LoadsTheMasksThatFileCountNames) {
@@ -177,7 +179,7 @@ TEST_F(OptionDialog, AddAcceptsOnlyMasksStartingWithStarDotWithoutABar) {
     boxes_.clear();
     Add(c.typed);
     EXPECT_EQ(form_.Rows(), c.rows) << c.typed;
-    EXPECT_EQ(Text(form_.Edit1), c.editAfter) << c.typed;
+    EXPECT_EQ(Text(controls_.Edit1), c.editAfter) << c.typed;
     ASSERT_EQ(boxes_.size(), c.refusal ? 1u : 0u) << c.typed;
     if (c.refusal) {
       EXPECT_EQ(boxes_[0].text, c.refusal);
@@ -194,9 +196,9 @@ TEST_F(OptionDialog, AddAcceptsOnlyMasksStartingWithStarDotWithoutABar) {
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].text, "ユーザー定義ファイルは、1000個までしか登録できません。");
   EXPECT_EQ(form_.Rows().size(), 1000u);
-  EXPECT_EQ(Text(form_.Edit1), "*.more");
-  ClickRow(form_.ListBox1, 0);
-  Click(form_.BitBtn4);
+  EXPECT_EQ(Text(controls_.Edit1), "*.more");
+  ClickRow(controls_.ListBox1, 0);
+  Click(controls_.BitBtn4);
   Add("*.more");
   EXPECT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(form_.Rows().size(), 1000u);
@@ -205,45 +207,45 @@ TEST_F(OptionDialog, AddAcceptsOnlyMasksStartingWithStarDotWithoutABar) {
 
 TEST_F(OptionDialog, DeleteAndArrowsKeepTheSelectionAndButtonsInStep) {
   Load({{"FileCount", "2"}, {"File0", "*.a"}, {"File1", "*.b"}, {"File2", "*.c"}});
-  ClickRow(form_.ListBox1, 2);
+  ClickRow(controls_.ListBox1, 2);
   EXPECT_EQ(form_.ItemIndex(), 2);
   EXPECT_EQ(Arrows(), std::make_pair(true, false));
-  Click(form_.BitBtn4);  // the last row goes; the new last one is selected
+  Click(controls_.BitBtn4);  // the last row goes; the new last one is selected
   EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.a", "*.b"}));
   EXPECT_EQ(form_.ItemIndex(), 1);
   EXPECT_EQ(Arrows(), std::make_pair(true, false));
 
-  Click(form_.SpeedButton1);
+  Click(controls_.SpeedButton1);
   EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.b", "*.a"}));
   EXPECT_EQ(form_.ItemIndex(), 0);
   EXPECT_EQ(Arrows(), std::make_pair(false, true));
-  Click(form_.SpeedButton2);
+  Click(controls_.SpeedButton2);
   EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.a", "*.b"}));
   EXPECT_EQ(form_.ItemIndex(), 1);
 
   // Stale enabled buttons with nothing to move change nothing.
-  EnableWindow(form_.SpeedButton2, TRUE);
+  EnableWindow(controls_.SpeedButton2, TRUE);
   form_.SpeedButton2Click();  // already the last row
-  ClickRow(form_.ListBox1, 0);
-  EnableWindow(form_.SpeedButton1, TRUE);
+  ClickRow(controls_.ListBox1, 0);
+  EnableWindow(controls_.SpeedButton1, TRUE);
   form_.SpeedButton1Click();  // already the first row
   EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.a", "*.b"}));
   EXPECT_EQ(form_.ItemIndex(), 0);
 
   // Add leaves the arrows as they were, even when they are now stale.
-  ClickRow(form_.ListBox1, 0);
+  ClickRow(controls_.ListBox1, 0);
   EXPECT_EQ(Arrows(), std::make_pair(false, true));
-  SendMessageW(form_.ListBox1, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  SendMessageW(controls_.ListBox1, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   Add("*.z");
   EXPECT_EQ(Arrows(), std::make_pair(false, true));
   form_.SpeedButton2Click();  // no selection
   EXPECT_EQ(form_.Rows(), (std::vector<std::string>{"*.a", "*.b", "*.z"}));
-  Click(form_.BitBtn4);  // no selection: nothing deleted
+  Click(controls_.BitBtn4);  // no selection: nothing deleted
   EXPECT_EQ(form_.Rows().size(), 3u);
 
   Load({{"FileCount", "0"}, {"File0", "*.only"}});
-  ClickRow(form_.ListBox1, 0);
-  Click(form_.BitBtn4);
+  ClickRow(controls_.ListBox1, 0);
+  Click(controls_.BitBtn4);
   EXPECT_TRUE(form_.Rows().empty());
   EXPECT_EQ(form_.ItemIndex(), -1);
   EXPECT_EQ(Arrows(), std::make_pair(false, false));
@@ -261,25 +263,25 @@ TEST_F(OptionDialog, EnterInTheEditRunsOkAndAddsNothing) {
   };
   bool focusedOnOk = false;
   int result = ShowWith(form_, [&] {
-    focusedOnOk = GetFocus() == form_.BitBtn1;
-    SetFocus(form_.Edit1);
-    SetWindowTextUtf8(form_.Edit1, "*.typed");
-    PressKey(form_.Edit1, VK_RETURN);
+    focusedOnOk = GetFocus() == controls_.BitBtn1;
+    SetFocus(controls_.Edit1);
+    SetWindowTextUtf8(controls_.Edit1, "*.typed");
+    PressKey(controls_.Edit1, VK_RETURN);
   });
   EXPECT_TRUE(focusedOnOk);
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(calls, (std::vector<std::string>{"save", "filter:1"}));
   EXPECT_EQ(form_.Rows(), std::vector<std::string>{"*.a"});
-  EXPECT_EQ(Text(form_.Edit1), "*.typed");
+  EXPECT_EQ(Text(controls_.Edit1), "*.typed");
   EXPECT_FALSE(IsWindowVisible(form_.Handle()));
 
   // The next opening finds the focus where it was left.
   HWND focusOnReopening = nullptr;
   ShowWith(form_, [&] {
     focusOnReopening = GetFocus();
-    Click(form_.BitBtn2);
+    Click(controls_.BitBtn2);
   });
-  EXPECT_EQ(focusOnReopening, form_.Edit1);
+  EXPECT_EQ(focusOnReopening, controls_.Edit1);
 }
 
 TEST_F(OptionDialog, EnterOnAButtonPressesThatButtonAndOkElsewhere) {
@@ -287,17 +289,17 @@ TEST_F(OptionDialog, EnterOnAButtonPressesThatButtonAndOkElsewhere) {
   int saves = 0;
   form_.SaveSettings = [&] { return ++saves > 0; };
   struct Case {
-    HWND TOptionForm1::*focus;
+    HWND OptionFormControls::*focus;
     int result;
     int saves;
   };
   const Case cases[] = {
-      {&TOptionForm1::BitBtn2, IDCANCEL, 0},
-      {&TOptionForm1::ListBox1, IDOK, 1},
-      {&TOptionForm1::BitBtn1, IDOK, 2},
+      {&OptionFormControls::BitBtn2, IDCANCEL, 0},
+      {&OptionFormControls::ListBox1, IDOK, 1},
+      {&OptionFormControls::BitBtn1, IDOK, 2},
   };
   for (const Case& c : cases) {
-    HWND target = form_.*c.focus;
+    HWND target = controls_.*c.focus;
     int result = ShowWith(form_, [&] {
       SetFocus(target);
       PressKey(target, VK_RETURN);
@@ -315,10 +317,10 @@ TEST_F(OptionDialog, AFailedSaveKeepsTheDialogOpenAndTheFilterUnchanged) {
   bool openAfterFailure = false;
   int rebuildsAfterFailure = -1;
   int result = ShowWith(form_, [&] {
-    Click(form_.BitBtn1);
+    Click(controls_.BitBtn1);
     openAfterFailure = form_.Showing() && IsWindowVisible(form_.Handle());
     rebuildsAfterFailure = rebuilds;
-    Click(form_.BitBtn1);
+    Click(controls_.BitBtn1);
   });
   EXPECT_TRUE(openAfterFailure);
   EXPECT_EQ(rebuildsAfterFailure, 0);
@@ -334,14 +336,14 @@ TEST_F(OptionDialog, CancelAndTheCloseBoxWriteNothingAndEscapeDoesNotClose) {
   form_.RebuildFilter = [&](const std::vector<std::string>&) { ++calls; };
   bool openAfterEscape = false;
   const auto escape = [&] {
-    SetFocus(form_.Edit1);
-    PressKey(form_.Edit1, VK_ESCAPE);
+    SetFocus(controls_.Edit1);
+    PressKey(controls_.Edit1, VK_ESCAPE);
   };
   // Runs after the key has gone through the dialog's loop.
   const auto thenCancel = [&] {
     openAfterEscape = form_.Showing();
     Add("*.kept");
-    Click(form_.BitBtn2);
+    Click(controls_.BitBtn2);
   };
   int result = testsupport::ModalScript::Run(form_, {escape, thenCancel}).result;
   EXPECT_TRUE(openAfterEscape);
@@ -352,8 +354,8 @@ TEST_F(OptionDialog, CancelAndTheCloseBoxWriteNothingAndEscapeDoesNotClose) {
 
   Load({{"FileCount", "1"}, {"File0", "*.a"}, {"File1", "*.b"}});
   result = ShowWith(form_, [&] {
-    ClickRow(form_.ListBox1, 0);
-    Click(form_.BitBtn4);
+    ClickRow(controls_.ListBox1, 0);
+    Click(controls_.BitBtn4);
     PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(result, IDCANCEL);
@@ -366,14 +368,14 @@ TEST_F(OptionDialog, ArrowButtonsLeaveTheFocusWhereItWas) {
   HWND focusAfterClick = nullptr;
   std::vector<std::string> rowsAfterClick;
   ShowWith(form_, [&] {
-    SetFocus(form_.ListBox1);
-    ClickRow(form_.ListBox1, 1);
-    Click(form_.SpeedButton1);
+    SetFocus(controls_.ListBox1);
+    ClickRow(controls_.ListBox1, 1);
+    Click(controls_.SpeedButton1);
     focusAfterClick = GetFocus();
     rowsAfterClick = form_.Rows();
-    Click(form_.BitBtn2);
+    Click(controls_.BitBtn2);
   });
-  EXPECT_EQ(focusAfterClick, form_.ListBox1);
+  EXPECT_EQ(focusAfterClick, controls_.ListBox1);
   EXPECT_EQ(rowsAfterClick, (std::vector<std::string>{"*.b", "*.a"}));
 }
 
@@ -395,7 +397,7 @@ TEST_F(OptionDialog, KeepsItsWidthAndStaysWithinItsHeightLimits) {
   EXPECT_EQ(sizeAfter(288, 500).second, 300);
   RECT client;
   GetClientRect(dialog, &client);
-  EXPECT_EQ(BoundsInParent(form_.BitBtn1).bottom, client.bottom - 10);
+  EXPECT_EQ(BoundsInParent(controls_.BitBtn1).bottom, client.bottom - 10);
 }
 
 }  // namespace

@@ -169,9 +169,9 @@ TEST_F(DpiTest, TheAboutBoxAndTheOptionsDialogScaleWithTheirDensity) {
   GetClientRect(about_->Handle(), &client);
   EXPECT_EQ(client.right, 630);
   EXPECT_EQ(client.bottom, 428);  // 427.5 away from zero
-  EXPECT_EQ(ChildBounds(about_->BitBtn1), Scaled(Bounds{165, 250, 90, 25}, dpi));
-  EXPECT_EQ(ChildBounds(about_->Panel4), Scaled(Bounds{70, 140, 341, 20}, dpi));
-  EXPECT_EQ(FontHeight(about_->Panel1), -18);
+  EXPECT_EQ(ChildBounds(aboutControls_->BitBtn1), Scaled(Bounds{165, 250, 90, 25}, dpi));
+  EXPECT_EQ(ChildBounds(aboutControls_->Panel4), Scaled(Bounds{70, 140, 341, 20}, dpi));
+  EXPECT_EQ(FontHeight(aboutControls_->Panel1), -18);
 
   GetClientRect(option_->Handle(), &client);
   EXPECT_EQ(client.right, dpi.Scale(280));
@@ -181,12 +181,12 @@ TEST_F(DpiTest, TheAboutBoxAndTheOptionsDialogScaleWithTheirDensity) {
     const Bounds b = ChildBounds(window);
     return ControlBounds{b.left, b.top, b.width, b.height};
   };
-  EXPECT_EQ(bounds(option_->ListBox1), layout.ListBox1);
-  EXPECT_EQ(bounds(option_->BitBtn1), layout.BitBtn1);
-  EXPECT_EQ(bounds(option_->SpeedButton2), layout.SpeedButton2);
-  EXPECT_EQ(bounds(option_->Image1), layout.Image1);
-  EXPECT_EQ(ChildBounds(option_->BitBtn3), Scaled(Bounds{167, 48, 75, 25}, dpi));
-  EXPECT_EQ(SendMessageW(option_->ListBox1, LB_GETITEMHEIGHT, 0, 0), 24);
+  EXPECT_EQ(bounds(optionControls_->ListBox1), layout.ListBox1);
+  EXPECT_EQ(bounds(optionControls_->BitBtn1), layout.BitBtn1);
+  EXPECT_EQ(bounds(optionControls_->SpeedButton2), layout.SpeedButton2);
+  EXPECT_EQ(bounds(optionControls_->Image1), layout.Image1);
+  EXPECT_EQ(ChildBounds(optionControls_->BitBtn3), Scaled(Bounds{167, 48, 75, 25}, dpi));
+  EXPECT_EQ(SendMessageW(optionControls_->ListBox1, LB_GETITEMHEIGHT, 0, 0), 24);
   // Its width stays fixed, at the scaled width.
   RECT outer;
   GetWindowRect(option_->Handle(), &outer);
