@@ -16,11 +16,11 @@
 #include <utility>
 
 #include "About.h"
+#include "DialogAccess.h"
 #include "Option.h"
 #include "ProgramWindows.h"
 #include "Setup.h"
 #include "WideText.h"
-#include "DialogAccess.h"
 #include "WindowAccess.h"
 
 namespace korvath {

@@ -23,15 +23,15 @@
 #include <string>
 #include <vector>
 
-#include "ModalScript.h"
-#include "Win32Folders.h"
 #include "About.h"
 #include "Application.h"
+#include "FilterComboBox.h"
+#include "ModalScript.h"
 #include "Option.h"
 #include "ProgramWindows.h"
-#include "ShownWindows.h"
 #include "Setup.h"
-#include "FilterComboBox.h"
+#include "ShownWindows.h"
+#include "Win32Folders.h"
 
 namespace {
 

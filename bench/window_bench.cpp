@@ -35,14 +35,14 @@
 
 #include "About.h"
 #include "Application.h"
+#include "CheckListBox.h"
 #include "MessageBox.h"
 #include "Option.h"
-#include "ShownWindows.h"
 #include "ProgramWindows.h"
 #include "RenameSession.h"
 #include "Setup.h"
+#include "ShownWindows.h"
 #include "Win32FileSystem.h"
-#include "CheckListBox.h"
 #include "Win32Folders.h"
 
 namespace {

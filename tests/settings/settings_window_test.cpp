@@ -16,14 +16,14 @@
 
 #include "About.h"
 #include "Application.h"
-#include "MessageBox.h"
-#include "Option.h"
-#include "RenameSession.h"
-#include "Setup.h"
 #include "DriveComboBox.h"
 #include "FilterComboBox.h"
 #include "MainWindowFixture.h"
+#include "MessageBox.h"
 #include "ModalScript.h"
+#include "Option.h"
+#include "RenameSession.h"
+#include "Setup.h"
 #include "UserInput.h"
 
 namespace korvath {

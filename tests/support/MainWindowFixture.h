@@ -16,6 +16,7 @@
 #include "About.h"
 #include "Application.h"
 #include "CommandLine.h"
+#include "DialogAccess.h"
 #include "MessageBox.h"
 #include "Option.h"
 #include "ProgramWindows.h"
@@ -23,11 +24,10 @@
 #include "Setup.h"
 #include "TestFiles.h"
 #include "WideText.h"
-#include "DialogAccess.h"
 #include "Win32Folders.h"
 #include "WindowAccess.h"
-#include "WorkingFolder.h"
 #include "WindowText.h"
+#include "WorkingFolder.h"
 
 namespace korvath::testsupport {
 

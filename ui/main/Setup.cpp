@@ -12,33 +12,24 @@
 #include <vector>
 
 #include "Application.h"
+#include "CheckListBox.h"
 #include "ControlFocus.h"
-#include "FileInfo.h"
-#include "Layout.h"
-#include "MessageBox.h"
-#include "PreviewRows.h"
-#include "RenameRun.h"
-#include "RenameSession.h"
-#include "RenameTexts.h"
-#include "RenameUndo.h"
-#include "TakenNames.h"
-#include "SetupRunDriver.h"
-#include "Win32FileSystem.h"
 #include "DirectoryListBox.h"
 #include "DriveComboBox.h"
 #include "FileListBox.h"
 #include "FilterComboBox.h"
-#include "CheckListBox.h"
-#include "UiFont.h"
-#include "WindowDpi.h"
 #include "GlyphButton.h"
-#include "Panel.h"
-#include "StatusBar.h"
+#include "PreviewRows.h"
+#include "RenameSession.h"
+#include "RenameTexts.h"
+#include "SetupRunDriver.h"
 #include "StringGrid.h"
+#include "TakenNames.h"
+#include "Win32FileSystem.h"
+#include "WindowDpi.h"
 #include "WindowText.h"
 
 namespace korvath {
-
 
 namespace {
 

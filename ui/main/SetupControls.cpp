@@ -9,20 +9,20 @@
 #include <string>
 #include <vector>
 
-#include "RenameSession.h"
-#include "RenameTexts.h"
-#include "Setup.h"
-#include "SetupControls.h"
-#include "TakenNames.h"
+#include "CheckListBox.h"
 #include "DirectoryListBox.h"
 #include "DriveComboBox.h"
 #include "FileListBox.h"
 #include "FilterComboBox.h"
-#include "CheckListBox.h"
 #include "GlyphButton.h"
 #include "Panel.h"
+#include "RenameSession.h"
+#include "RenameTexts.h"
+#include "Setup.h"
+#include "SetupControls.h"
 #include "StatusBar.h"
 #include "StringGrid.h"
+#include "TakenNames.h"
 #include "WindowText.h"
 
 namespace korvath {

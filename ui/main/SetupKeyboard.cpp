@@ -8,15 +8,15 @@
 #include <string>
 
 #include "AccessibleName.h"
+#include "CheckListBox.h"
+#include "DirectoryListBox.h"
+#include "DriveComboBox.h"
+#include "FilterComboBox.h"
+#include "Panel.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"
 #include "Setup.h"
 #include "SetupControls.h"
-#include "DirectoryListBox.h"
-#include "DriveComboBox.h"
-#include "FilterComboBox.h"
-#include "CheckListBox.h"
-#include "Panel.h"
 #include "StringGrid.h"
 
 namespace korvath {

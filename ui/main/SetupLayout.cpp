@@ -11,20 +11,20 @@
 #include <string>
 #include <utility>
 
-#include "Layout.h"
-#include "Panel.h"
-#include "Setup.h"
-#include "SetupControls.h"
-#include "WideText.h"
+#include "CheckListBox.h"
 #include "DirectoryListBox.h"
 #include "DriveComboBox.h"
 #include "FileListBox.h"
 #include "FilterComboBox.h"
-#include "CheckListBox.h"
 #include "GlyphButton.h"
+#include "Layout.h"
+#include "Panel.h"
+#include "Setup.h"
+#include "SetupControls.h"
 #include "StatusBar.h"
 #include "StringGrid.h"
 #include "UiFont.h"
+#include "WideText.h"
 #include "WindowDpi.h"
 
 namespace korvath {

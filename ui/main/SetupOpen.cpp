@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "Application.h"
+#include "CheckListBox.h"
+#include "FileListBox.h"
 #include "IoError.h"
 #include "MessageBox.h"
 #include "RenameSession.h"
@@ -18,8 +20,6 @@
 #include "WideText.h"
 #include "Win32Collation.h"
 #include "WorkingFolder.h"
-#include "FileListBox.h"
-#include "CheckListBox.h"
 
 namespace korvath {
 

@@ -5,12 +5,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "CheckListBox.h"
+#include "FileListBox.h"
 #include "RenameSession.h"
 #include "SettingsFile.h"
 #include "Setup.h"
 #include "Win32ProfileStore.h"
-#include "FileListBox.h"
-#include "CheckListBox.h"
 
 namespace korvath {
 

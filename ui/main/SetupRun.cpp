@@ -3,7 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "CheckListBox.h"
 #include "ControlFocus.h"
+#include "FileListBox.h"
 #include "MessageBox.h"
 #include "PreviewRows.h"
 #include "RenameRun.h"
@@ -13,8 +15,6 @@
 #include "Setup.h"
 #include "SetupRunDriver.h"
 #include "Win32FileSystem.h"
-#include "FileListBox.h"
-#include "CheckListBox.h"
 #include "WindowText.h"
 
 namespace korvath {

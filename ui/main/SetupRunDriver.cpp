@@ -9,15 +9,15 @@
 
 #include "Application.h"
 #include "ControlFocus.h"
+#include "FileListBox.h"
 #include "Handles.h"
 #include "MessageBox.h"
 #include "RenameTexts.h"
 #include "SetupControls.h"
+#include "StatusBar.h"
 #include "TakenNames.h"
 #include "TaskbarProgress.h"
 #include "WideText.h"
-#include "FileListBox.h"
-#include "StatusBar.h"
 #include "WindowText.h"
 
 namespace korvath {

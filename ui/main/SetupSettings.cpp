@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "Application.h"
+#include "DriveComboBox.h"
 #include "FileTypeFilter.h"
+#include "FilterComboBox.h"
 #include "FolderSearch.h"
 #include "Histories.h"
 #include "IoError.h"
@@ -22,8 +24,6 @@
 #include "WideText.h"
 #include "Win32ProfileStore.h"
 #include "WindowDpi.h"
-#include "DriveComboBox.h"
-#include "FilterComboBox.h"
 
 namespace korvath {
 

@@ -4,15 +4,15 @@
 #include <string>
 
 #include "About.h"
-#include "ProgramWindows.h"
 #include "Application.h"
+#include "DriveComboBox.h"
 #include "Glide.h"
+#include "ProgramWindows.h"
 #include "RenameSession.h"
 #include "Setup.h"
 #include "SetupRunDriver.h"
 #include "ShellActions.h"
 #include "WideText.h"
-#include "DriveComboBox.h"
 
 namespace korvath {
 

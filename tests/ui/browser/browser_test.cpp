@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
-#include "Win32Folders.h"
 #include "Application.h"
 #include "DirectoryListBox.h"
 #include "DriveComboBox.h"
@@ -21,8 +19,10 @@
 #include "Form.h"
 #include "IoError.h"
 #include "MessageBox.h"
+#include "TestFiles.h"
 #include "WideText.h"
 #include "Win32Collation.h"
+#include "Win32Folders.h"
 #include "WorkingFolder.h"
 
 namespace korvath {

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "WideText.h"
 #include "StatusBar.h"
+#include "WideText.h"
 
 namespace korvath {
 namespace {

@@ -15,18 +15,18 @@
 
 #include "About.h"
 #include "Application.h"
+#include "CheckListBox.h"
+#include "DriveComboBox.h"
 #include "Glide.h"
+#include "MainWindowFixture.h"
 #include "MessageBox.h"
+#include "ModalScript.h"
 #include "Option.h"
 #include "RenameSession.h"
 #include "Setup.h"
 #include "ShellActions.h"
-#include "WorkingFolder.h"
-#include "DriveComboBox.h"
-#include "CheckListBox.h"
-#include "MainWindowFixture.h"
-#include "ModalScript.h"
 #include "UserInput.h"
+#include "WorkingFolder.h"
 
 namespace korvath {
 namespace {

@@ -12,15 +12,15 @@
 
 #include <string>
 
-#include "MainWindowFixture.h"
-#include "Layout.h"
-#include "OptionLayout.h"
-#include "SetupControls.h"
-#include "WindowDpi.h"
+#include "CheckListBox.h"
 #include "DirectoryListBox.h"
 #include "DriveComboBox.h"
-#include "CheckListBox.h"
+#include "Layout.h"
+#include "MainWindowFixture.h"
+#include "OptionLayout.h"
+#include "SetupControls.h"
 #include "StringGrid.h"
+#include "WindowDpi.h"
 
 namespace korvath {
 namespace {

@@ -16,13 +16,13 @@
 #include <utility>
 #include <vector>
 
-#include "MainWindowFixture.h"
-#include "RenameSession.h"
-#include "Setup.h"
+#include "CheckListBox.h"
 #include "DirectoryListBox.h"
 #include "DriveComboBox.h"
 #include "FilterComboBox.h"
-#include "CheckListBox.h"
+#include "MainWindowFixture.h"
+#include "RenameSession.h"
+#include "Setup.h"
 #include "StringGrid.h"
 
 namespace korvath {

@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "MainWindowFixture.h"
 #include "About.h"
 #include "Application.h"
+#include "CheckListBox.h"
 #include "CommandLine.h"
+#include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "Option.h"
 #include "RenameSession.h"
 #include "Setup.h"
-#include "CheckListBox.h"
 #include "StringGrid.h"
 
 namespace korvath {

@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "MainWindowFixture.h"
 #include "RenameTexts.h"
 #include "Setup.h"
 #include "Win32FileSystem.h"
-#include "MainWindowFixture.h"
 
 namespace korvath {
 namespace {

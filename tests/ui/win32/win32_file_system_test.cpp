@@ -8,13 +8,13 @@
 #include <optional>
 
 #include "../../core/TestDoubles.h"
-#include "TestFiles.h"
-#include "Win32Folders.h"
 #include "FileInfo.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
+#include "TestFiles.h"
 #include "WideText.h"
+#include "Win32Folders.h"
 #include "WorkingFolder.h"
 
 namespace korvath {
