@@ -24,6 +24,7 @@
 #include "RenameSession.h"
 #include "Setup.h"
 #include "StringGrid.h"
+#include "UserInput.h"
 
 namespace korvath {
 namespace {
@@ -135,8 +136,7 @@ class BoxAnswerer {
     self->texts.push_back(text ? TSetupForm1::WindowText(text) : "");
     HWND focus = GetFocus();
     self->pressed.push_back(focus && GetParent(focus) == box ? TSetupForm1::WindowText(focus) : "");
-    PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 1);
-    PostMessageW(focus, WM_KEYUP, VK_RETURN, 0xC0000001);
+    testsupport::PressKey(focus, VK_RETURN);
   }
 
   static inline BoxAnswerer* current_ = nullptr;
@@ -149,9 +149,7 @@ class KeyboardTest : public testsupport::MainWindowFixture {
   KeyboardTest() : MainWindowFixture("korvath_keys_") { dialogKeys_ = true; }
 
   void Key(WPARAM key) {
-    HWND focus = GetFocus();
-    PostMessageW(focus, WM_KEYDOWN, key, 1);
-    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+    testsupport::PressKey(GetFocus(), key);
     Pump();
   }
   void Char(wchar_t c) {

@@ -13,6 +13,7 @@
 #include "MainWindowFixture.h"
 #include "RenameTexts.h"
 #include "Setup.h"
+#include "UserInput.h"
 #include "Win32FileSystem.h"
 
 namespace korvath {
@@ -30,8 +31,7 @@ class EscapingFileSystem : public Win32FileSystem {
     Sleep(2);
     if (++renames_ == escapeAt_) {
       ProgressSeen = testsupport::StatusBarText(form_.StatusBar1, kPanelSize);
-      PostMessageW(form_.BitBtn1, WM_KEYDOWN, VK_ESCAPE, 1);
-      PostMessageW(form_.BitBtn1, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+      testsupport::PressKey(form_.BitBtn1, VK_ESCAPE);
     }
     return Win32FileSystem::Rename(from, to);
   }

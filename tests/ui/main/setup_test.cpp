@@ -34,6 +34,7 @@
 #include "Setup.h"
 #include "StatusBar.h"
 #include "StringGrid.h"
+#include "UserInput.h"
 #include "Win32FileSystem.h"
 
 namespace korvath {
@@ -66,8 +67,7 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
   void ClickButton(HWND button) { Click(button, 5, 5); }
 
   void Key(HWND window, WPARAM key) {
-    PostMessageW(window, WM_KEYDOWN, key, 1);
-    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+    testsupport::PressKey(window, key);
     Pump();
   }
 
