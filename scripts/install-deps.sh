@@ -13,6 +13,7 @@ packages=(
   xdotool imagemagick icoutils
   clang libclang-rt-14-dev
   zip
+  libimage-exiftool-perl ffmpeg libheif-examples
 )
 
 sudo_cmd=()
