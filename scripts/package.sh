@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release package: Korvath-<version>-win64.zip holding a folder
-# with Korvath.exe and readme.txt, the readme in Shift-JIS with CRLF line
-# ends as Japanese Windows users read it.
+# with Korvath.exe, readme.txt in Shift-JIS with CRLF line ends as Japanese
+# Windows users read it, and readme-en.txt in UTF-8 with CRLF line ends.
 #
 #   scripts/package.sh [build-dir] [output-dir]
 #
@@ -39,6 +39,9 @@ fi
 # The readme's source is UTF-8 with LF; iconv fails on any character that
 # Shift-JIS lacks rather than dropping it.
 iconv -f UTF-8 -t CP932 "$here/packaging/readme.txt" | sed 's/$/\r/' >"$stage/$name/readme.txt"
+# The English readme stays UTF-8, without a byte order mark; iconv only
+# checks that it is.
+iconv -f UTF-8 -t UTF-8 "$here/packaging/readme-en.txt" | sed 's/$/\r/' >"$stage/$name/readme-en.txt"
 
 mkdir -p "$out"
 rm -f "$out/$name.zip"
@@ -48,5 +51,5 @@ stamp=$(TZ=UTC git -C "$here" log -1 --date=format-local:'%Y-%m-%d %H:%M:%S' --f
 [ -n "$stamp" ] || stamp=$(date -u '+%Y-%m-%d %H:%M:%S')
 stamp="$stamp UTC"
 (cd "$stage" && cmake -E tar cf "$out/$name.zip" --format=zip --mtime="$stamp" \
-  "$name/Korvath.exe" "$name/readme.txt")
+  "$name/Korvath.exe" "$name/readme.txt" "$name/readme-en.txt")
 echo "$out/$name.zip"

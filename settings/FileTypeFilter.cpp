@@ -2,35 +2,35 @@
 
 #include "SettingsFile.h"
 #include "SettingsKeys.h"
+#include "Texts.h"
 
 namespace korvath {
 
 const std::array<FileType, 19> BuiltInFileTypes = {{
-    {"すべてのファイル (*.*)", "*.*"},
-    {"ビットマップ イメージ (*.bmp;*dib)", "*.bmp;*dib"},
-    {"JPEG イメージ (*.jpg;*jpeg;*jpe)", "*.jpg;*jpeg;*jpe"},
-    {"GIF イメージ (*.gif)", "*.gif"},
-    {"PNG イメージ (*.png)", "*.png"},
-    {"TIF イメージ (*.tif)", "*.tif"},
-    {"アイコン (*.ico)", "*.ico"},
-    {"テキスト文書 (*.txt)", "*.txt"},
-    {"カンマ区切りテキストファイル (*.csv)", "*.csv"},
-    {"HTML文書 (*.htm;*.html)", "*.htm;*.html"},
-    {"リッチテキスト形式 (*.rtf)", "*.rtf"},
-    {"Word文書 (*.doc)", "*.doc"},
-    {"Excelワークシート (*.xls)", "*.xls"},
-    {"C言語関連ファイル (*.c;*.css;*.h)", "*.c;*.css;*.h"},
-    {"Java関連ファイル (*.java;*.h)", "*.java;*.h"},
-    {"WAVE サウンド (*.wav)", "*.wav"},
-    {"MIDI シーケンス (*.mid;*.midi;*rmi)", "*.mid;*.midi;*rmi"},
-    {"MP3形式 サウンド (*.mp3)", "*.mp3"},
-    {"ビデオクリップ (*.avi)", "*.avi"},
+    {kTextTypeAllFiles, "*.*"},
+    {kTextTypeBitmap, "*.bmp;*dib"},
+    {kTextTypeJpeg, "*.jpg;*jpeg;*jpe"},
+    {kTextTypeGif, "*.gif"},
+    {kTextTypePng, "*.png"},
+    {kTextTypeTif, "*.tif"},
+    {kTextTypeIcon, "*.ico"},
+    {kTextTypeText, "*.txt"},
+    {kTextTypeCsv, "*.csv"},
+    {kTextTypeHtml, "*.htm;*.html"},
+    {kTextTypeRtf, "*.rtf"},
+    {kTextTypeWord, "*.doc"},
+    {kTextTypeExcel, "*.xls"},
+    {kTextTypeC, "*.c;*.css;*.h"},
+    {kTextTypeJava, "*.java;*.h"},
+    {kTextTypeWave, "*.wav"},
+    {kTextTypeMidi, "*.mid;*.midi;*rmi"},
+    {kTextTypeMp3, "*.mp3"},
+    {kTextTypeAvi, "*.avi"},
 }};
 
 std::string UserFileTypeEntry(std::size_t number, std::string_view mask) {
-  std::string entry = "ユーザ定義" + std::to_string(number) + " (";
-  entry += mask;
-  entry += ")|";
+  std::string entry = FormatText(kTextTypeUserMask, {std::to_string(number), mask});
+  entry += '|';
   entry += mask;
   return entry;
 }
@@ -43,7 +43,7 @@ std::string BuildFilterFromUserMasks(const std::vector<std::string>& masks) {
   std::string filter;
   for (const FileType& type : BuiltInFileTypes) {
     if (!filter.empty()) filter += '|';
-    filter += type.Description;
+    filter += Text(type.Description);
     filter += '|';
     filter += type.Mask;
   }

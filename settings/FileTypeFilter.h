@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "ProfileStore.h"
+#include "Texts.h"
 
 namespace korvath {
 
 struct FileType {
-  std::string_view Description;
+  TextId Description;
   std::string_view Mask;
 };
 
@@ -21,7 +22,8 @@ struct FileType {
 // have no dot and match any name ending so.
 extern const std::array<FileType, 19> BuiltInFileTypes;
 
-// "ユーザ定義<number> (<mask>)|<mask>", number counted from 1.
+// "ユーザ定義<number> (<mask>)|<mask>" (in English "Custom <number> ..."),
+// number counted from 1.
 std::string UserFileTypeEntry(std::size_t number, std::string_view mask);
 
 // At start-up, from the Option section: the masks that the options dialog

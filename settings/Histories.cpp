@@ -1,5 +1,7 @@
 #include "Histories.h"
 
+#include "Texts.h"
+
 namespace korvath {
 
 void RecordCurrentFolder(FolderHistory& history, const std::string& folder,
@@ -38,7 +40,7 @@ std::array<FolderMenuItem, 6> FolderMenuItems(const FolderHistory& history) {
   std::array<FolderMenuItem, 6> items;
   for (std::size_t i = 1; i <= items.size(); ++i) {
     items[i - 1].Visible = !history[i].empty();
-    items[i - 1].Caption = "(&" + std::to_string(i) + ")" + history[i];
+    items[i - 1].Caption = FormatText(kTextMenuRecentFolder, {std::to_string(i), history[i]});
   }
   return items;
 }

@@ -39,7 +39,7 @@ std::vector<std::string> DropDownItems(const TextHistory& history);
 // The File menu's six recent-folder items: item i (1 to 6) shows slot i.
 struct FolderMenuItem {
   bool Visible = false;
-  std::string Caption;  // "(&i)" followed by the folder
+  std::string Caption;  // the access key i and the folder ("(&i)" before it in Japanese)
 };
 std::array<FolderMenuItem, 6> FolderMenuItems(const FolderHistory& history);
 // The separator above them shows when at least one item does.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "SettingsKeys.h"
+#include "Texts.h"
 
 namespace korvath {
 
@@ -112,7 +113,7 @@ SaveResult SaveWholeSettings(ProfileStore& store, const SettingsToSave& settings
 }
 
 std::string WriteFailureMessage(const std::string& settingsPath) {
-  return settingsPath + " に書き込めません";
+  return FormatText(kTextCannotWriteSettings, {settingsPath});
 }
 
 }  // namespace korvath

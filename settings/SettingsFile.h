@@ -78,7 +78,7 @@ struct SaveResult {
 // written; keys after it are left as they were.
 SaveResult SaveWholeSettings(ProfileStore& store, const SettingsToSave& settings);
 
-// "<path> に書き込めません": the message of a failed save.
+// The message of a failed save, naming the settings file.
 std::string WriteFailureMessage(const std::string& settingsPath);
 
 // Raised when a save fails, carrying WriteFailureMessage.

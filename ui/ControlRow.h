@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "Layout.h"
+#include "Texts.h"
 
 namespace korvath {
 
@@ -22,7 +23,7 @@ struct ControlRow {
   Kind kind{};
   const char* parent = nullptr;  // nullptr: the window itself
   Bounds bounds{};
-  const char* text = "";
+  TextId text = kTextNone;
   FontKind font = FontKind::Normal;
   int tabOrder = 0;  // 0: no tab stop, or the creation order is the tab order
   DWORD style = 0;

@@ -6,6 +6,7 @@
 #include "Application.h"
 #include "Option.h"
 #include "Setup.h"
+#include "UserLanguage.h"
 
 namespace korvath {
 
@@ -15,6 +16,8 @@ ProgramWindows::~ProgramWindows() { Destroy(); }
 
 void ProgramWindows::Create(std::vector<std::string> startPaths) {
   Destroy();
+  // Every window takes its texts in the user's display language.
+  UseUserInterfaceLanguage();
   // Created first, the main window is the application's main window; its
   // creation sequence runs inside Create.
   setup_ = std::make_unique<TSetupForm1>(*this);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "Application.h"
+#include "Texts.h"
 #include "WideText.h"
 #include "WorkingFolder.h"
 
@@ -30,7 +31,7 @@ void SetShellExecuteExHandler(ShellExecuteExHandler handler) {
 void OpenWebSite(HWND owner) {
   // The result is ignored on purpose: without a browser there is nothing
   // useful to tell the user.
-  const std::wstring address = Widen(kWebSiteAddress);
+  const std::wstring address = Widen(Text(kTextWebSiteAddress));
   if (ExecuteHandler()) {
     ExecuteHandler()(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
   } else {

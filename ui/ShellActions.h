@@ -12,11 +12,6 @@
 
 namespace korvath {
 
-// The program's site (also shown in the About box) and the address for
-// comments and enquiries.
-inline constexpr char kWebSiteAddress[] = "https://korvath.example.jp/";
-inline constexpr char kMailAddress[] = "support@korvath.example.jp";
-
 // Asks the shell to "open" the web site, owned by `owner`, shown with
 // SW_SHOW. Nothing is reported, whatever the shell does.
 void OpenWebSite(HWND owner);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Control.h"
+#include "Texts.h"
 
 namespace korvath {
 
@@ -59,7 +60,7 @@ class TFilterComboBox : public TControl {
 
   int id_ = 0;
   TFileListBox* fileList_ = nullptr;
-  std::string filter_ = "すべてのファイル (*.*)|*.*";
+  std::string filter_ = std::string(Text(kTextTypeAllFiles)) + "|*.*";
   std::vector<std::string> descriptions_;
   std::vector<std::string> masks_;
   int itemIndex_ = -1;  // mirrors the control's selection (also before Create)

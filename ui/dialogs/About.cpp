@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "ControlRow.h"
 #include "ShellActions.h"
+#include "Texts.h"
 #include "UiFont.h"
 #include "WideText.h"
 #include "WindowDpi.h"
@@ -38,34 +39,32 @@ constexpr int kIdLabel3 = 233;
 constexpr int kIdEdit1 = 241;
 constexpr int kIdEdit2 = 242;
 
-constexpr char kMakerName[] = "Korvath 開発チーム";
-
 // Creation order is Tab order: with OK last, Tab from OK wraps round to
 // Edit1 and then Edit2.
 // clang-format off
 const AboutRow kControls[] = {
     {.name = "Image2", .kind = Kind::Picture, .bounds = {10, 10, 400, 64}, .id = kIdImage2},
     {.name = "Image1", .kind = Kind::Picture, .bounds = {20, 80, 32, 32}, .id = kIdImage1},
-    {.name = "Panel1", .kind = Kind::Panel, .bounds = {70, 80, 341, 20}, .text = "『Korvath』", .id = kIdPanel1},
-    {.name = "Panel2", .kind = Kind::Panel, .bounds = {70, 100, 341, 20}, .text = "Version 1.70", .id = kIdPanel2},
-    {.name = "Panel3", .kind = Kind::Panel, .bounds = {70, 120, 341, 20}, .text = "Copyright (C) 2026 Korvath 開発チーム", .id = kIdPanel3},
-    {.name = "Panel4", .kind = Kind::Panel, .bounds = {70, 140, 341, 20}, .text = "Programmed by Korvath 開発チーム", .id = kIdPanel4},
+    {.name = "Panel1", .kind = Kind::Panel, .bounds = {70, 80, 341, 20}, .text = kTextAboutProduct, .id = kIdPanel1},
+    {.name = "Panel2", .kind = Kind::Panel, .bounds = {70, 100, 341, 20}, .text = kTextAboutVersion, .id = kIdPanel2},
+    {.name = "Panel3", .kind = Kind::Panel, .bounds = {70, 120, 341, 20}, .text = kTextAboutCopyright, .id = kIdPanel3},
+    {.name = "Panel4", .kind = Kind::Panel, .bounds = {70, 140, 341, 20}, .text = kTextAboutProgrammedBy, .id = kIdPanel4},
     {.name = "Bevel1", .kind = Kind::Line, .bounds = {10, 170, 407, 5}, .id = kIdBevel1},
-    {.name = "Label2", .kind = Kind::Label, .bounds = {10, 180, 0, 0}, .text = kMakerName, .id = kIdLabel2},
-    {.name = "Label3", .kind = Kind::Label, .bounds = {20, 204, 0, 0}, .text = "最新版ソフト＆サポート･･･", .id = kIdLabel3},
+    {.name = "Label2", .kind = Kind::Label, .bounds = {10, 180, 0, 0}, .text = kTextAboutMaker, .id = kIdLabel2},
+    {.name = "Label3", .kind = Kind::Label, .bounds = {20, 204, 0, 0}, .text = kTextAboutWebSite, .id = kIdLabel3},
     {.name = "Panel7", .kind = Kind::Panel, .bounds = {175, 200, 240, 20}, .id = kIdPanel7},
-    {.name = "Edit1", .kind = Kind::Edit, .parent = "Panel7", .bounds = {10, 2, 220, 16}, .text = kWebSiteAddress, .id = kIdEdit1},
-    {.name = "Label1", .kind = Kind::Label, .bounds = {20, 224, 0, 0}, .text = "ご意見・お問い合わせ･･･", .id = kIdLabel1},
+    {.name = "Edit1", .kind = Kind::Edit, .parent = "Panel7", .bounds = {10, 2, 220, 16}, .text = kTextWebSiteAddress, .id = kIdEdit1},
+    {.name = "Label1", .kind = Kind::Label, .bounds = {20, 224, 0, 0}, .text = kTextAboutContact, .id = kIdLabel1},
     {.name = "Panel8", .kind = Kind::Panel, .bounds = {175, 220, 240, 20}, .id = kIdPanel8},
-    {.name = "Edit2", .kind = Kind::Edit, .parent = "Panel8", .bounds = {10, 2, 220, 16}, .text = kMailAddress, .id = kIdEdit2},
-    {.name = "BitBtn1", .kind = Kind::Button, .bounds = {165, 250, 90, 25}, .text = "OK", .id = IDOK},
+    {.name = "Edit2", .kind = Kind::Edit, .parent = "Panel8", .bounds = {10, 2, 220, 16}, .text = kTextMailAddress, .id = kIdEdit2},
+    {.name = "BitBtn1", .kind = Kind::Button, .bounds = {165, 250, 90, 25}, .text = kTextOk, .id = IDOK},
 };
 // clang-format on
 
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 
-SIZE TextSize(HFONT font, const char* text) {
+SIZE TextSize(HFONT font, std::string_view text) {
   SIZE size{0, 0};
   WindowDC screen;
   SelectGuard select(screen.Get(), font);
@@ -97,7 +96,7 @@ void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont, Dpi dpi) 
   {
     SelectGuard select(dc, subFont);
     SetTextColor(dc, RGB(255, 255, 255));
-    const std::wstring subtitle = Widen("ファイル名連番リネームソフト");
+    const std::wstring subtitle = Widen(Text(kTextAboutSubtitle));
     TextOutW(dc, r.left + s(20), r.top + s(44), subtitle.c_str(),
              static_cast<int>(subtitle.size()));
   }
@@ -203,7 +202,7 @@ HWND* TAboutForm1::Member(const char* name) {
 }
 
 void TAboutForm1::Create(HWND owner) {
-  CreateHandle(DialogParams("TAboutForm1", "バージョン情報", kFormStyle, kFormExStyle,
+  CreateHandle(DialogParams("TAboutForm1", Text(kTextAboutCaption), kFormStyle, kFormExStyle,
                             kAboutClientWidth, kAboutClientHeight, owner));
   if (!Handle()) return;
   // Laid out at 96 dots per inch, scaled to the density of the box's monitor;
@@ -217,7 +216,7 @@ void TAboutForm1::Create(HWND owner) {
 void TAboutForm1::CreateFonts() {
   font_.Reset(CreateUiFont(dpi_.FontHeight(12)));
   bannerFont_.Reset(CreateShiftJisFont(dpi_.FontHeight(36), FW_BOLD, true, "Tahoma"));
-  bannerSubFont_.Reset(CreateShiftJisFont(dpi_.FontHeight(12), FW_BOLD, false, "ＭＳ Ｐゴシック"));
+  bannerSubFont_.Reset(CreateUiFont(dpi_.FontHeight(12), FW_BOLD));
   // The icon resource holds 32 x 32 only; the system scales it once here.
   const int iconSize = dpi_.Scale(32);
   icon_ = static_cast<HICON>(
@@ -282,7 +281,7 @@ void TAboutForm1::CreateControls() {
         break;
       case Kind::Label: {
         style |= SS_LEFT | SS_NOPREFIX;
-        const SIZE size = TextSize(font_.Get(), c.text);
+        const SIZE size = TextSize(font_.Get(), Text(c.text));
         width = size.cx;
         height = size.cy;
         break;
@@ -305,7 +304,7 @@ void TAboutForm1::CreateControls() {
         break;
     }
     HWND control = CreateWindowExW(
-        exStyle, className, c.text ? Widen(c.text).c_str() : L"", style, left, top, width, height,
+        exStyle, className, Widen(Text(c.text)).c_str(), style, left, top, width, height,
         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     *Member(c.name) = control;

@@ -10,6 +10,7 @@
 #include "ControlRow.h"
 #include "MessageBox.h"
 #include "SettingsFile.h"
+#include "Texts.h"
 #include "UiFont.h"
 #include "Utf8.h"
 #include "WideText.h"
@@ -38,11 +39,6 @@ enum ControlId : int {
 constexpr int kListItemHeight = 16;
 constexpr int kListTextIndent = 2;
 
-constexpr char kMaskMessage[] =
-    "ユーザー定義ファイルの拡張子を設定するには、\n頭に\"*.\"をつけます。例 (*.txt)";
-// "|" separates the file type selector's descriptions and masks.
-constexpr char kBarMessage[] = "ユーザー定義ファイルの拡張子に\"|\"は使えません。";
-
 // A mask is kept in the settings file, which is Shift-JIS: one it cannot
 // hold would be gone at the next start. The refusal names the characters.
 std::string UnsavableMessage(std::string_view mask) {
@@ -52,11 +48,11 @@ std::string UnsavableMessage(std::string_view mask) {
     if (!ShiftJisHolds(c) && unsavable.find(c) == std::string::npos) unsavable += c;
   }
   if (unsavable.empty()) return {};
-  return "ユーザー定義ファイルの拡張子に\"" + unsavable + "\"は使えません。";
+  return FormatText(kTextMaskUnsavable, {unsavable});
 }
 
 std::string FullListMessage() {
-  return "ユーザー定義ファイルは、" + std::to_string(kMaxUserMasks) + "個までしか登録できません。";
+  return FormatText(kTextMaskListFull, {std::to_string(kMaxUserMasks)});
 }
 
 // The sorts of child the dialog makes, by their window class.
@@ -84,21 +80,20 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 // Fixed 16-pixel rows drawn by the dialog, so that "&" shows as it is.
 constexpr DWORD kListStyle =
     WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
-constexpr char kEditHint[] = "拡張子を入力して下さい。(表記例： *.txt)";
 
 // clang-format off
 const OptionRow kControls[] = {
-    {.name = "BitBtn1", .kind = OptionKind::Button, .bounds = {145, 262, 90, kButtonHeight}, .text = "OK", .style = kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, .id = kIdOk, .member = &OptionFormControls::BitBtn1},
-    {.name = "BitBtn2", .kind = OptionKind::Button, .bounds = {45, 262, 90, kButtonHeight}, .text = "キャンセル", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdCancel, .member = &OptionFormControls::BitBtn2},
+    {.name = "BitBtn1", .kind = OptionKind::Button, .bounds = {145, 262, 90, kButtonHeight}, .text = kTextOk, .style = kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, .id = kIdOk, .member = &OptionFormControls::BitBtn1},
+    {.name = "BitBtn2", .kind = OptionKind::Button, .bounds = {45, 262, 90, kButtonHeight}, .text = kTextCancel, .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdCancel, .member = &OptionFormControls::BitBtn2},
     {.name = "Edit1", .kind = OptionKind::Edit, .bounds = {38, 50, 121, 20}, .style = kChild | WS_TABSTOP | ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE, .id = kIdEdit, .member = &OptionFormControls::Edit1},
-    {.name = "BitBtn3", .kind = OptionKind::Button, .bounds = {167, 48, 75, kButtonHeight}, .text = "追加", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdAdd, .member = &OptionFormControls::BitBtn3},
+    {.name = "BitBtn3", .kind = OptionKind::Button, .bounds = {167, 48, 75, kButtonHeight}, .text = kTextOptionAdd, .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdAdd, .member = &OptionFormControls::BitBtn3},
     {.name = "ListBox1", .kind = OptionKind::ListBox, .bounds = {38, 80, 121, 169}, .style = kChild | WS_TABSTOP | kListStyle, .exStyle = WS_EX_CLIENTEDGE, .id = kIdList, .member = &OptionFormControls::ListBox1},
-    {.name = "BitBtn4", .kind = OptionKind::Button, .bounds = {167, 80, 75, kButtonHeight}, .text = "削除", .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdDelete, .member = &OptionFormControls::BitBtn4},
-    {.name = "Label5", .kind = OptionKind::Static, .bounds = {12, 8, 101, 12}, .text = "ユーザ定義ファイル", .style = kChild | SS_LEFT, .id = kIdLabel, .member = &OptionFormControls::Label5},
+    {.name = "BitBtn4", .kind = OptionKind::Button, .bounds = {167, 80, 75, kButtonHeight}, .text = kTextOptionDelete, .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .id = kIdDelete, .member = &OptionFormControls::BitBtn4},
+    {.name = "Label5", .kind = OptionKind::Static, .bounds = {12, 8, 101, 12}, .text = kTextOptionUserMasks, .style = kChild | SS_LEFT, .id = kIdLabel, .member = &OptionFormControls::Label5},
     {.name = "Bevel1", .kind = OptionKind::Static, .bounds = {120, 14, 153, 9}, .style = kChild | SS_OWNERDRAW, .id = kIdBevel, .member = &OptionFormControls::Bevel1},
-    {.name = "Label1", .kind = OptionKind::Static, .bounds = {12, 28, 206, 12}, .text = kEditHint, .style = kChild | SS_LEFT, .id = kIdLabel, .member = &OptionFormControls::Label1},
-    {.name = "SpeedButton1", .kind = OptionKind::Button, .bounds = {168, 136, 24, kArrowHeight}, .text = "↑", .style = kChild | BS_PUSHBUTTON, .id = kIdUp, .member = &OptionFormControls::SpeedButton1},
-    {.name = "SpeedButton2", .kind = OptionKind::Button, .bounds = {168, 168, 24, kArrowHeight}, .text = "↓", .style = kChild | BS_PUSHBUTTON, .id = kIdDown, .member = &OptionFormControls::SpeedButton2},
+    {.name = "Label1", .kind = OptionKind::Static, .bounds = {12, 28, 206, 12}, .text = kTextOptionMaskHint, .style = kChild | SS_LEFT, .id = kIdLabel, .member = &OptionFormControls::Label1},
+    {.name = "SpeedButton1", .kind = OptionKind::Button, .bounds = {168, 136, 24, kArrowHeight}, .text = kTextOptionMoveUp, .style = kChild | BS_PUSHBUTTON, .id = kIdUp, .member = &OptionFormControls::SpeedButton1},
+    {.name = "SpeedButton2", .kind = OptionKind::Button, .bounds = {168, 168, 24, kArrowHeight}, .text = kTextOptionMoveDown, .style = kChild | BS_PUSHBUTTON, .id = kIdDown, .member = &OptionFormControls::SpeedButton2},
     {.name = "Image1", .kind = OptionKind::Static, .bounds = {248, 279, kGripWidth, kGripHeight}, .style = kChild | SS_OWNERDRAW, .id = kIdGrip, .member = &OptionFormControls::Image1},
 };
 // clang-format on
@@ -155,7 +150,7 @@ TOptionForm1::~TOptionForm1() = default;
 void TOptionForm1::Create(HWND owner) {
   constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
   constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
-  CreateParams p = DialogParams("TOptionForm1", "オプション", kStyle, kExStyle, kOptionClientWidth,
+  CreateParams p = DialogParams("TOptionForm1", Text(kTextOptionCaption), kStyle, kExStyle, kOptionClientWidth,
                                 kOptionClientHeight, owner);
   p.width = kOptionFormWidth;
   CreateHandle(p);
@@ -221,7 +216,7 @@ void TOptionForm1::CreateControls() {
   for (const OptionRow& row : kControls) {
     const Bounds& b = row.bounds;
     HWND control =
-        CreateWindowExW(row.exStyle, ClassName(row.kind), Widen(row.text).c_str(), row.style,
+        CreateWindowExW(row.exStyle, ClassName(row.kind), Widen(Text(row.text)).c_str(), row.style,
                         b.left, b.top, b.width, b.height, Handle(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -337,16 +332,16 @@ void TOptionForm1::BitBtn3Click() {
   if (text.empty()) return;
   std::string refusal;
   if (text.compare(0, 2, "*.") != 0) {
-    refusal = kMaskMessage;
+    refusal = Text(kTextMaskNeedsStarDot);
   } else if (FindFirstDelimiter(text, "|") != std::string::npos) {
-    refusal = kBarMessage;
+    refusal = Text(kTextMaskHasBar);
   } else if (SendMessageW(ListBox1, LB_GETCOUNT, 0, 0) >= kMaxUserMasks) {
     refusal = FullListMessage();
   } else {
     refusal = UnsavableMessage(text);
   }
   if (!refusal.empty()) {
-    ShowMessage(Handle(), refusal, "警告", MB_OK | MB_ICONERROR);
+    ShowMessage(Handle(), refusal, std::string(Text(kTextCaptionWarning)), MB_OK | MB_ICONERROR);
     return;
   }
   rows_.push_back(text);

@@ -25,8 +25,10 @@
 #include "SetupRunDriver.h"
 #include "StringGrid.h"
 #include "TakenNames.h"
+#include "Texts.h"
 #include "Win32FileSystem.h"
 #include "WindowDpi.h"
+#include "WideText.h"
 #include "WindowText.h"
 
 namespace korvath {
@@ -75,7 +77,7 @@ void TSetupForm1::Create() {
 
   CreateParams p;
   p.className = "TSetupForm1";
-  p.caption = "Korvath ver1.7";
+  p.caption = std::string(Text(kTextMainCaption));
   p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   p.exStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;  // folders and files dropped from Explorer
   p.left = kDesignLeft;
@@ -261,7 +263,7 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       // the user why. Cancelled, it leaves the window as it is.
       if (runInProgress_) {
         blockingShutdown_ =
-            ShutdownBlockReasonCreate(Handle(), L"ファイル名を変更しています。") != FALSE;
+            ShutdownBlockReasonCreate(Handle(), Widen(Text(kTextRenamingShutdownReason)).c_str()) != FALSE;
         return FALSE;
       }
       return TRUE;

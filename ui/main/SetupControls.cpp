@@ -22,6 +22,7 @@
 #include "SetupControls.h"
 #include "StatusBar.h"
 #include "StringGrid.h"
+#include "Texts.h"
 #include "TakenNames.h"
 #include "WindowText.h"
 
@@ -40,28 +41,28 @@ constexpr unsigned kGlyphEmpty = static_cast<unsigned>(Glyph::EmptyBox);
 // clang-format off
 const SetupRow ControlTable::kRows[] = {
     {.name = "Bevel1", .kind = Kind::Bevel, .bounds = {0, 0, 513, 8}, .member = &TSetupForm1::Bevel1},
-    {.name = "Label8", .kind = Kind::Label, .bounds = {10, 21, 0, 0}, .text = "対象ファイル選択:", .member = &TSetupForm1::Label8},
-    {.name = "SpeedButton13", .kind = Kind::SpeedButton, .bounds = {111, 10, 24, 24}, .text = "1つ上へ", .style = kGlyphFolderUp, .lockedInRun = true, .click = &TSetupForm1::SpeedButton13Click, .member = &TSetupForm1::SpeedButton13},
-    {.name = "SpeedButton14", .kind = Kind::SpeedButton, .bounds = {143, 10, 24, 24}, .text = "全選択", .style = kGlyphTicked, .lockedInRun = true, .click = &TSetupForm1::SpeedButton14Click, .member = &TSetupForm1::SpeedButton14},
-    {.name = "SpeedButton15", .kind = Kind::SpeedButton, .bounds = {167, 10, 24, 24}, .text = "全解除", .style = kGlyphEmpty, .lockedInRun = true, .click = &TSetupForm1::SpeedButton15Click, .member = &TSetupForm1::SpeedButton15},
+    {.name = "Label8", .kind = Kind::Label, .bounds = {10, 21, 0, 0}, .text = kTextLabelFiles, .member = &TSetupForm1::Label8},
+    {.name = "SpeedButton13", .kind = Kind::SpeedButton, .bounds = {111, 10, 24, 24}, .text = kTextTipFolderUp, .style = kGlyphFolderUp, .lockedInRun = true, .click = &TSetupForm1::SpeedButton13Click, .member = &TSetupForm1::SpeedButton13},
+    {.name = "SpeedButton14", .kind = Kind::SpeedButton, .bounds = {143, 10, 24, 24}, .text = kTextTipCheckAll, .style = kGlyphTicked, .lockedInRun = true, .click = &TSetupForm1::SpeedButton14Click, .member = &TSetupForm1::SpeedButton14},
+    {.name = "SpeedButton15", .kind = Kind::SpeedButton, .bounds = {167, 10, 24, 24}, .text = kTextTipUncheckAll, .style = kGlyphEmpty, .lockedInRun = true, .click = &TSetupForm1::SpeedButton15Click, .member = &TSetupForm1::SpeedButton15},
     {.name = "Panel5", .kind = Kind::Panel, .bounds = {10, 36, 125, 285}, .tabOrder = 1, .style = kPanelPlain, .member = &TSetupForm1::Panel5},
     {.name = "DriveComboBox1", .kind = Kind::DriveComboBox, .parent = "Panel5", .bounds = {0, 0, 125, 18}, .tabOrder = 1, .lockedInRun = true},
     {.name = "DirectoryListBox1", .kind = Kind::DirectoryListBox, .parent = "Panel5", .bounds = {0, 25, 125, 260}, .tabOrder = 2, .lockedInRun = true},
     {.name = "FileListBox1", .kind = Kind::FileListBox, .bounds = {135, 36, 125, 285}},
-    {.name = "Edit1", .kind = Kind::Edit, .bounds = {10, 340, 146, 20}, .text = "*.*", .member = &TSetupForm1::Edit1},
+    {.name = "Edit1", .kind = Kind::Edit, .bounds = {10, 340, 146, 20}, .text = kTextAllFilesMask, .member = &TSetupForm1::Edit1},
     {.name = "CheckListBox1", .kind = Kind::CheckListBox, .bounds = {144, 68, 121, 269}, .tabOrder = 3, .lockedInRun = true},
     {.name = "Panel9", .kind = Kind::Panel, .bounds = {272, 10, 320, 351}, .tabOrder = 4, .style = kPanelRaisedInLoweredOut, .member = &TSetupForm1::Panel9},
-    {.name = "Label9", .kind = Kind::Label, .parent = "Panel9", .bounds = {10, 8, 0, 0}, .text = "ファイル名(変換前→後):", .member = &TSetupForm1::Label9},
+    {.name = "Label9", .kind = Kind::Label, .parent = "Panel9", .bounds = {10, 8, 0, 0}, .text = kTextLabelPreview, .member = &TSetupForm1::Label9},
     {.name = "StringGrid1", .kind = Kind::StringGrid, .parent = "Panel9", .bounds = {10, 23, 133, 298}, .tabOrder = 4},
     {.name = "Panel10", .kind = Kind::Panel, .parent = "Panel9", .bounds = {163, 2, 155, 347}, .tabOrder = 5, .style = kPanelPlain, .member = &TSetupForm1::Panel10},
-    {.name = "Label7", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 8, 0, 0}, .text = "サンプル:", .member = &TSetupForm1::Label7},
-    {.name = "Panel4", .kind = Kind::Panel, .parent = "Panel10", .bounds = {0, 23, 145, 20}, .text = "Sample.xxx", .font = FontKind::Sample, .style = kPanelLoweredBevel, .member = &TSetupForm1::Panel4},
-    {.name = "Label1", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 48, 0, 0}, .text = "対象ファイルの種類:", .member = &TSetupForm1::Label1},
+    {.name = "Label7", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 8, 0, 0}, .text = kTextLabelSample, .member = &TSetupForm1::Label7},
+    {.name = "Panel4", .kind = Kind::Panel, .parent = "Panel10", .bounds = {0, 23, 145, 20}, .text = kTextDesignSample, .font = FontKind::Sample, .style = kPanelLoweredBevel, .member = &TSetupForm1::Panel4},
+    {.name = "Label1", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 48, 0, 0}, .text = kTextLabelFileType, .member = &TSetupForm1::Label1},
     {.name = "FilterComboBox1", .kind = Kind::FilterComboBox, .parent = "Panel10", .bounds = {0, 63, 145, 20}, .tabOrder = 5, .lockedInRun = true},
-    {.name = "Label2", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 88, 0, 0}, .text = "接頭語:", .member = &TSetupForm1::Label2},
+    {.name = "Label2", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 88, 0, 0}, .text = kTextLabelPrefix, .member = &TSetupForm1::Label2},
     {.name = "ComboBox1", .kind = Kind::ComboBox, .parent = "Panel10", .bounds = {0, 103, 145, 20}, .tabOrder = 6, .lockedInRun = true, .click = &TSetupForm1::ComboBox1Change, .exit = &TSetupForm1::ComboBox1Exit, .member = &TSetupForm1::ComboBox1},
-    {.name = "Label3", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 128, 0, 0}, .text = "初期値:", .member = &TSetupForm1::Label3},
-    {.name = "Label4", .kind = Kind::Label, .parent = "Panel10", .bounds = {109, 128, 0, 0}, .text = "桁数:", .member = &TSetupForm1::Label4},
+    {.name = "Label3", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 128, 0, 0}, .text = kTextLabelStartNumber, .member = &TSetupForm1::Label3},
+    {.name = "Label4", .kind = Kind::Label, .parent = "Panel10", .bounds = {109, 128, 0, 0}, .text = kTextLabelDigitCount, .member = &TSetupForm1::Label4},
     {.name = "Panel1", .kind = Kind::Panel, .parent = "Panel10", .bounds = {0, 143, 104, 19}, .style = kPanelPlain, .exStyle = WS_EX_CLIENTEDGE, .member = &TSetupForm1::Panel1},
     {.name = "SpeedButton1", .kind = Kind::SpeedButton, .parent = "Panel1", .bounds = {0, 0, 20, 15}, .font = FontKind::Small, .style = kGlyphUp, .tag = 10000, .lockedInRun = true, .clickFrom = &TSetupForm1::SpeedButton1Click, .member = &TSetupForm1::SpeedButton1},
     {.name = "SpeedButton2", .kind = Kind::SpeedButton, .parent = "Panel1", .bounds = {20, 0, 20, 15}, .font = FontKind::Small, .style = kGlyphUp, .tag = 1000, .lockedInRun = true, .clickFrom = &TSetupForm1::SpeedButton1Click, .member = &TSetupForm1::SpeedButton2},
@@ -80,13 +81,13 @@ const SetupRow ControlTable::kRows[] = {
     {.name = "Panel3", .kind = Kind::Panel, .parent = "Panel10", .bounds = {109, 162, 35, 20}, .tabOrder = 8, .style = kPanelWindowColour | kPanelSpinField, .exStyle = WS_EX_CLIENTEDGE, .lockedInRun = true, .member = &TSetupForm1::Panel3},
     {.name = "Panel8", .kind = Kind::Panel, .parent = "Panel10", .bounds = {109, 183, 35, 19}, .style = kPanelPlain, .exStyle = WS_EX_CLIENTEDGE, .member = &TSetupForm1::Panel8},
     {.name = "SpeedButton12", .kind = Kind::SpeedButton, .parent = "Panel8", .bounds = {0, 0, 31, 15}, .font = FontKind::Small, .style = kGlyphDown, .lockedInRun = true, .click = &TSetupForm1::SpeedButton12Click, .member = &TSetupForm1::SpeedButton12},
-    {.name = "Label10", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 207, 0, 0}, .text = "全半角:", .member = &TSetupForm1::Label10},
-    {.name = "CheckBox1", .kind = Kind::CheckBox, .parent = "Panel10", .bounds = {44, 205, 101, 17}, .text = "全角数字にする", .tabOrder = 9, .lockedInRun = true, .click = &TSetupForm1::CheckBox1Click, .member = &TSetupForm1::CheckBox1},
-    {.name = "Label5", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 225, 0, 0}, .text = "接尾語:", .member = &TSetupForm1::Label5},
+    {.name = "Label10", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 207, 0, 0}, .text = kTextLabelDigitWidth, .member = &TSetupForm1::Label10},
+    {.name = "CheckBox1", .kind = Kind::CheckBox, .parent = "Panel10", .bounds = {44, 205, 101, 17}, .text = kTextCheckFullWidth, .tabOrder = 9, .lockedInRun = true, .click = &TSetupForm1::CheckBox1Click, .member = &TSetupForm1::CheckBox1},
+    {.name = "Label5", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 225, 0, 0}, .text = kTextLabelSuffix, .member = &TSetupForm1::Label5},
     {.name = "ComboBox2", .kind = Kind::ComboBox, .parent = "Panel10", .bounds = {0, 240, 145, 20}, .tabOrder = 10, .lockedInRun = true, .click = &TSetupForm1::ComboBox1Change, .exit = &TSetupForm1::ComboBox2Exit, .member = &TSetupForm1::ComboBox2},
-    {.name = "Label6", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 265, 0, 0}, .text = "拡張子:", .member = &TSetupForm1::Label6},
-    {.name = "ComboBox3", .kind = Kind::ComboBox, .parent = "Panel10", .bounds = {0, 280, 145, 20}, .text = "(変更なし)", .tabOrder = 11, .lockedInRun = true, .click = &TSetupForm1::ComboBox1Change, .member = &TSetupForm1::ComboBox3},
-    {.name = "BitBtn1", .kind = Kind::BitBtn, .parent = "Panel10", .bounds = {27, 308, 90, 25}, .text = "実行", .tabOrder = 12, .click = &TSetupForm1::BitBtn1Click, .member = &TSetupForm1::BitBtn1},
+    {.name = "Label6", .kind = Kind::Label, .parent = "Panel10", .bounds = {0, 265, 0, 0}, .text = kTextLabelExtension, .member = &TSetupForm1::Label6},
+    {.name = "ComboBox3", .kind = Kind::ComboBox, .parent = "Panel10", .bounds = {0, 280, 145, 20}, .text = kTextKeepExtension, .tabOrder = 11, .lockedInRun = true, .click = &TSetupForm1::ComboBox1Change, .member = &TSetupForm1::ComboBox3},
+    {.name = "BitBtn1", .kind = Kind::BitBtn, .parent = "Panel10", .bounds = {27, 308, 90, 25}, .text = kTextExecute, .tabOrder = 12, .click = &TSetupForm1::BitBtn1Click, .member = &TSetupForm1::BitBtn1},
     {.name = "StatusBar1", .kind = Kind::StatusBar, .bounds = {0, 0, 0, kStatusBarHeight}, .member = &TSetupForm1::StatusBar1},
 };
 // clang-format on
@@ -138,8 +139,8 @@ void TSetupForm1::CreateControls() {
   ToolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
                             nullptr, instance, nullptr);
-  auto addTip = [&](HWND control, const char* text) {
-    std::wstring tip = Widen(text);  // the tooltip keeps its own copy
+  auto addTip = [&](HWND control, TextId text) {
+    std::wstring tip = Widen(Text(text));  // the tooltip keeps its own copy
     TOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -162,7 +163,7 @@ void TSetupForm1::CreateControls() {
     int id = ControlId(i);
     HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     HWND created = nullptr;
-    const std::wstring text = Widen(row.text);
+    const std::wstring text = Widen(Text(row.text));
     switch (row.kind) {
       case Kind::Bevel:
         created = CreatePanel(parent, id, kPanelTopLine, 0, b.left, b.top, b.width, b.height);
@@ -188,7 +189,7 @@ void TSetupForm1::CreateControls() {
       case Kind::SpeedButton:
         created = CreateSpeedButton(parent, id, static_cast<Glyph>(row.style), b.left, b.top,
                                     b.width, b.height);
-        if (row.text[0]) addTip(created, row.text);
+        if (row.text != kTextNone) addTip(created, row.text);
         break;
       case Kind::Edit:
         created =
@@ -210,7 +211,7 @@ void TSetupForm1::CreateControls() {
         created =
             CreateWindowExW(0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
                             b.left, b.top, b.width, b.height, parent, menuId, instance, nullptr);
-        addTip(created, "ファイル名変更実行");
+        addTip(created, kTextTipExecute);
         break;
       case Kind::StatusBar:
         // Placed by the layout, at the bottom with its design height.

@@ -18,6 +18,7 @@
 #include "Setup.h"
 #include "SetupControls.h"
 #include "StringGrid.h"
+#include "Texts.h"
 
 namespace korvath {
 
@@ -95,8 +96,8 @@ void TSetupForm1::GiveAccessibleNames() {
     if (HWND edit = GetWindow(field.control, GW_CHILD)) SetAccessibleText(edit, text);
     SetAccessibleText(field.control, std::move(text));
   }
-  SetAccessibleText(DriveComboBox1->Handle(), {.Name = "ドライブ"});
-  SetAccessibleText(DirectoryListBox1->Handle(), {.Name = "フォルダ"});
+  SetAccessibleText(DriveComboBox1->Handle(), {.Name = std::string(Text(kTextAccessibleDrive))});
+  SetAccessibleText(DirectoryListBox1->Handle(), {.Name = std::string(Text(kTextAccessibleFolder))});
   SetAccessibleText(CheckListBox1->Handle(),
                     {.Name = LabelName(Label8),
                      .ItemName = [this](int i) { return session_->Files.at(i).Name; },
@@ -110,7 +111,7 @@ void TSetupForm1::GiveAccessibleNames() {
   for (const SetupRow* row = ControlTable::kRows; row->kind != Kind::StatusBar; ++row) {
     if (row->kind != Kind::SpeedButton || !row->member) continue;
     HWND button = this->*row->member;
-    std::string name = row->text;
+    std::string name(Text(row->text));
     if (name.empty() && row->tag != 0) {
       name = LabelName(Label3) + (row->tag > 0 ? " +" : " ") + std::to_string(row->tag);
     } else if (name.empty()) {

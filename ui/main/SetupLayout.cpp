@@ -23,6 +23,7 @@
 #include "SetupControls.h"
 #include "StatusBar.h"
 #include "StringGrid.h"
+#include "Texts.h"
 #include "UiFont.h"
 #include "WideText.h"
 #include "WindowDpi.h"
@@ -154,7 +155,7 @@ void TSetupForm1::PlaceControls() {
     switch (row->kind) {
       case Kind::Label: {
         // As large as the caption in the new font.
-        const std::wstring text = Widen(row->text);
+        const std::wstring text = Widen(Text(row->text));
         SIZE extent{};
         SelectGuard selected(measure.Get(), font);
         GetTextExtentPoint32W(measure.Get(), text.c_str(), static_cast<int>(text.size()), &extent);

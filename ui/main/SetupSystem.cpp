@@ -12,6 +12,7 @@
 #include "Setup.h"
 #include "SetupRunDriver.h"
 #include "ShellActions.h"
+#include "Texts.h"
 #include "WideText.h"
 
 namespace korvath {
@@ -26,7 +27,7 @@ void TSetupForm1::InstallSystemMenu() {
   HMENU menu = GetSystemMenu(Handle(), FALSE);
   if (!menu) return;
   AppendMenuW(menu, MF_SEPARATOR, kSysCmdSeparator, nullptr);
-  AppendMenuW(menu, MF_STRING, kSysCmdAbout, Widen("バージョン情報").c_str());
+  AppendMenuW(menu, MF_STRING, kSysCmdAbout, Widen(Text(kTextSystemMenuAbout)).c_str());
 }
 
 // The command value is compared whole: the About entry's 1 would be lost to

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "MessageBox.h"
+#include "Texts.h"
 #include "WideText.h"
 
 namespace korvath {
@@ -89,7 +90,7 @@ void TApplication::Report(const std::exception* error) noexcept {
     if (error) {
       ShowException(*error);
     } else {
-      ShowException(std::runtime_error("Unknown error"));
+      ShowException(std::runtime_error(std::string(Text(kTextUnknownError))));
     }
   } catch (...) {
     // Not even the report could be shown (no memory left): the action has

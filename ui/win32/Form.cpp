@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "Application.h"
+#include "Texts.h"
 #include "WideText.h"
 
 namespace korvath {
@@ -12,8 +13,8 @@ namespace korvath {
 namespace {
 std::runtime_error WindowError(const char* call, const char* className) {
   const DWORD error = GetLastError();
-  return std::runtime_error(std::string("ウィンドウ ") + className + " を作れません (" + call +
-                            ", エラー " + std::to_string(error) + ")");
+  return std::runtime_error(
+      FormatText(kTextCannotCreateWindow, {className, call, std::to_string(error)}));
 }
 }  // namespace
 
@@ -24,14 +25,14 @@ TForm::~TForm() {
   }
 }
 
-TForm::CreateParams TForm::DialogParams(const char* className, const char* caption, DWORD style,
+TForm::CreateParams TForm::DialogParams(const char* className, std::string_view caption, DWORD style,
                                         DWORD exStyle, int clientWidth, int clientHeight,
                                         HWND owner) {
   RECT outer{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&outer, style, FALSE, exStyle);
   CreateParams p;
   p.className = className;
-  p.caption = caption;
+  p.caption = std::string(caption);
   p.style = style;
   p.exStyle = exStyle;
   p.left = 0;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace korvath {
 
@@ -34,7 +35,7 @@ class TForm {
   // clientWidth x clientHeight in the given styles, at the screen's top left
   // corner until it is placed, owned by `owner` or else by the application's
   // window.
-  static CreateParams DialogParams(const char* className, const char* caption, DWORD style,
+  static CreateParams DialogParams(const char* className, std::string_view caption, DWORD style,
                                    DWORD exStyle, int clientWidth, int clientHeight, HWND owner);
 
   // Registers the class on first use and creates the window; throws

@@ -2,25 +2,24 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
+
+#include "Texts.h"
 
 namespace korvath {
 
 std::string IoErrorText(unsigned long code) {
   switch (code) {
     case 2:
-      return "ファイルが見つかりません";
+      return std::string(Text(kTextIoFileNotFound));
     case 3:
-      return "不正なファイル名です";
+      return std::string(Text(kTextIoInvalidName));
     case 4:
-      return "オープンしたファイルが多すぎます";
+      return std::string(Text(kTextIoTooManyOpenFiles));
     case 5:
-      return "ファイルへのアクセスが拒否されました";
-    default: {
-      char text[64];
-      std::snprintf(text, sizeof text, "I/O エラー (%d)", static_cast<int>(code));
-      return text;
-    }
+      return std::string(Text(kTextIoAccessDenied));
+    default:
+      return FormatText(kTextIoError, {std::to_string(static_cast<int>(code))});
   }
 }
 

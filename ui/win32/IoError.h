@@ -7,7 +7,8 @@
 
 namespace korvath {
 
-// "ファイルが見つかりません" for 2, ... "I/O エラー (%d)" for codes without a text.
+// The program's text for 2 (file not found) to 5 (access denied), and the
+// general I/O error text with the number for the other codes.
 std::string IoErrorText(unsigned long code);
 
 class EInOutError : public std::runtime_error {

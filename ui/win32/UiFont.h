@@ -5,8 +5,9 @@
 
 namespace korvath {
 
-// "ＭＳ Ｐゴシック", Shift-JIS, the given character height, normal weight.
-HFONT CreateUiFont(int characterHeight);
+// The windows' face for the language in use ("ＭＳ Ｐゴシック", Shift-JIS, for
+// Japanese; the system's dialog face otherwise), the given character height.
+HFONT CreateUiFont(int characterHeight, int weight = FW_NORMAL);
 
 // Any face, weight and slant, Shift-JIS; the height is the character height.
 HFONT CreateShiftJisFont(int characterHeight, int weight, bool italic, const char* face);

@@ -8,6 +8,7 @@
 #include "CodePages.h"
 #include "Handles.h"
 #include "NameKeys.h"
+#include "Texts.h"
 #include "WideText.h"
 #include "WorkingFolder.h"
 
@@ -48,7 +49,7 @@ std::string Win32FileSystem::LastFailureReason() {
          (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' ')) {
     reason.pop_back();
   }
-  if (reason.empty()) reason = "エラー " + std::to_string(lastError_);
+  if (reason.empty()) reason = FormatText(kTextSystemError, {std::to_string(lastError_)});
   return reason;
 }
 

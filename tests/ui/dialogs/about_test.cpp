@@ -25,6 +25,7 @@
 #include "RenameSession.h"
 #include "Setup.h"
 #include "ShellActions.h"
+#include "Texts.h"
 #include "UserInput.h"
 #include "WorkingFolder.h"
 
@@ -177,7 +178,7 @@ TEST(AboutBox, ShowsItsTextsAndControlsAtTheirDesignBounds) {
     EXPECT_FALSE(GetWindowLongW(a.edit, GWL_STYLE) & WS_BORDER);
     EXPECT_FALSE(GetWindowLongW(a.edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   }
-  EXPECT_EQ(TextOf(ControlsOf(box).Edit1), kWebSiteAddress) << "the address the web command opens";
+  EXPECT_EQ(TextOf(ControlsOf(box).Edit1), Text(kTextWebSiteAddress)) << "the address the web command opens";
 
   // Every text in the 12-pixel Shift-JIS Gothic, unscaled.
   LOGFONTW font{};
@@ -318,6 +319,56 @@ TEST(AboutBox, TabGoesFromOkToTheWebAddressToTheMailAddressAndBack) {
   auto record = [&] { focus.push_back(GetFocus()); };
   ModalScript::Run(box, {record, tab, record, tab, record, tab, record, [&] { ClickOk(box); }});
   EXPECT_EQ(focus, (std::vector<HWND>{ControlsOf(box).BitBtn1, ControlsOf(box).Edit1, ControlsOf(box).Edit2, ControlsOf(box).BitBtn1}));
+}
+
+// The version record keeps its Japanese block as it always was and has an
+// English one beside it, both listed in its translations.
+TEST(VersionRecord, HoldsTheJapaneseBlockUnchangedAndAnEnglishOne) {
+  wchar_t path[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+  const DWORD size = GetFileVersionInfoSizeW(path, nullptr);
+  ASSERT_GT(size, 0u);
+  std::vector<char> record(size);
+  ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, record.data()));
+  auto value = [&](const char* block, const char* name) {
+    const std::wstring query = Widen(std::string("\\StringFileInfo\\") + block + "\\" + name);
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(record.data(), query.c_str(), reinterpret_cast<void**>(&text), &length)) {
+      return std::string("(none)");
+    }
+    return Narrow(text);
+  };
+  struct Case {
+    const char* block;
+    const char* name;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"041103A4", "FileDescription", "ファイル名連番リネームソフト"},
+      {"041103A4", "CompanyName", "Korvath 開発チーム"},
+      {"041103A4", "LegalCopyright", "Copyright (C) 2026 Korvath 開発チーム"},
+      {"041103A4", "FileVersion", "1.7.0.0"},
+      {"041103A4", "ProductName", "Korvath"},
+      {"040904B0", "FileDescription", "Renames files to numbered names"},
+      {"040904B0", "LegalCopyright", "Copyright (C) 2026 the Korvath team"},
+      {"040904B0", "FileVersion", "1.7.0.0"},
+      {"040904B0", "ProductVersion", "1.7.0.0"},
+      {"040904B0", "OriginalFilename", "Korvath"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.block) + " " + c.name);
+    EXPECT_EQ(value(c.block, c.name), c.expected);
+  }
+  WORD* translations = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(record.data(), L"\\VarFileInfo\\Translation",
+                             reinterpret_cast<void**>(&translations), &length));
+  ASSERT_EQ(length, 8u);
+  EXPECT_EQ(translations[0], 0x0411);
+  EXPECT_EQ(translations[1], 932);
+  EXPECT_EQ(translations[2], 0x0409);
+  EXPECT_EQ(translations[3], 1200);
 }
 
 // ---- Shell actions ----
@@ -699,7 +750,7 @@ TEST_F(MainWindowTest, WebCommandOpensTheSiteOwnedByTheMainWindow) {
   SetShellExecuteHandler(nullptr);
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].first, form_->Handle());
-  EXPECT_EQ(calls[0].second, kWebSiteAddress);
+  EXPECT_EQ(calls[0].second, Text(kTextWebSiteAddress));
 }
 
 }  // namespace
