@@ -98,20 +98,27 @@ FileOrder FileOrderFromValue(int value) {
       return FileOrder::Natural;
     case 2:
       return FileOrder::Date;
+    case 3:
+      return FileOrder::ShootingDate;
     default:
       return FileOrder::Name;
   }
 }
 
-void AppendOrderKey(FileOrder order, std::string_view name, std::uint64_t lastWrite,
+void AppendOrderKey(FileOrder order, std::string_view name, std::uint64_t time,
                     const TextCollation& collation, std::string& key) {
   switch (order) {
     case FileOrder::Natural:
       AppendNaturalKey(name, collation, key);
       break;
     case FileOrder::Date:
-      AppendBigEndian(lastWrite, 8, key);
+      AppendBigEndian(time, 8, key);
       collation.AppendKey(name, key);
+      break;
+    case FileOrder::ShootingDate:
+      // A burst shares its second: the sub-seconds are in the ticks.
+      AppendBigEndian(time, 8, key);
+      AppendNaturalKey(name, collation, key);
       break;
     case FileOrder::Name:
       collation.AppendKey(name, key);
@@ -120,7 +127,7 @@ void AppendOrderKey(FileOrder order, std::string_view name, std::uint64_t lastWr
 }
 
 std::vector<std::size_t> SortedPositions(FileOrder order, const std::vector<std::string>& names,
-                                         const std::vector<std::uint64_t>& lastWrites,
+                                         const std::vector<std::uint64_t>& times,
                                          const TextCollation& collation) {
   // All keys in one buffer: one allocation for a folder of any size.
   std::string keys;
@@ -130,8 +137,8 @@ std::vector<std::size_t> SortedPositions(FileOrder order, const std::vector<std:
   std::vector<KeySpan> spans(names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::size_t offset = keys.size();
-    const std::uint64_t lastWrite = i < lastWrites.size() ? lastWrites[i] : 0;
-    AppendOrderKey(order, names[i], lastWrite, collation, keys);
+    const std::uint64_t time = i < times.size() ? times[i] : 0;
+    AppendOrderKey(order, names[i], time, collation, keys);
     spans[i] = {offset, keys.size() - offset};
   }
   std::vector<std::size_t> positions(names.size());

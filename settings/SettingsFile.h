@@ -49,7 +49,8 @@ inline constexpr int kMaxUserMasks = 1000;
 std::vector<std::string> LoadUserMasks(ProfileStore& store);
 
 // Option/Order: the file list's order; a file without the key (or with any
-// other value than 1 or 2) gives the name order.
+// other value than 1, 2 or 3) gives the name order; the order set by hand
+// is never stored.
 FileOrder ReadFileOrder(ProfileStore& store);
 
 // Everything a whole-file save writes.

@@ -15,7 +15,7 @@ inline constexpr char kSectionOption[] = "Option";
 inline constexpr char kKeyLeft[] = "Left";
 inline constexpr char kKeyTop[] = "Top";
 inline constexpr char kKeyFileCount[] = "FileCount";
-inline constexpr char kKeyOrder[] = "Order";  // 0 name, 1 natural, 2 date
+inline constexpr char kKeyOrder[] = "Order";  // 0 name, 1 natural, 2 date, 3 shooting date
 
 // Slot keys: the stem followed by the slot number in plain decimal.
 inline std::string DirHistoryKey(int slot) { return "DirHst" + std::to_string(slot); }

@@ -1,4 +1,4 @@
-// The three file orders on keys built once per name, with stand-in
+// The file orders on keys built once per name, with stand-in
 // collations (the platform's own is tested with the main window).
 
 #include <gtest/gtest.h>
@@ -56,13 +56,22 @@ TEST(FileOrder, EachOrderOfTheSameFolder) {
   EXPECT_EQ(
       Sorted(FileOrder::Date, names, collation, times),
       (std::vector<std::string>{"Img3.jpg", "img2.jpg", "img2.jpg", "img1.jpg", "img10.jpg"}));
+  // Equal dates (a burst in one second, or no date but the same last write)
+  // in the natural order.
+  EXPECT_EQ(
+      Sorted(FileOrder::ShootingDate, names, collation, times),
+      (std::vector<std::string>{"Img3.jpg", "img2.jpg", "img2.jpg", "img1.jpg", "img10.jpg"}));
+  EXPECT_EQ(Sorted(FileOrder::ShootingDate, {"b10.jpg", "b9.jpg", "a.jpg"}, collation,
+                   {5, 5, 6}),
+            (std::vector<std::string>{"b9.jpg", "b10.jpg", "a.jpg"}));
   // A name listed twice (two patterns) stays on adjacent lines in its input order.
   EXPECT_EQ(SortedPositions(FileOrder::Natural, names, {}, collation)[1], 2u);
 
   EXPECT_EQ(FileOrderFromValue(0), FileOrder::Name);
   EXPECT_EQ(FileOrderFromValue(1), FileOrder::Natural);
   EXPECT_EQ(FileOrderFromValue(2), FileOrder::Date);
-  EXPECT_EQ(FileOrderFromValue(3), FileOrder::Name);
+  EXPECT_EQ(FileOrderFromValue(3), FileOrder::ShootingDate);
+  EXPECT_EQ(FileOrderFromValue(4), FileOrder::Name);
   EXPECT_EQ(FileOrderFromValue(-1), FileOrder::Name);
 }
 

@@ -186,8 +186,8 @@ TEST(SaveWholeSettings, TextsShiftJisLacksLeaveOnlyTheirOwnSlotEmpty) {
 TEST(FileOrderSetting, ReadsAnyValueSafelyAndIsWrittenOnceUsed) {
   const std::pair<const char*, FileOrder> values[] = {
       {nullptr, FileOrder::Name}, {"0", FileOrder::Name},   {"1", FileOrder::Natural},
-      {"2", FileOrder::Date},     {"3", FileOrder::Name},   {"-1", FileOrder::Name},
-      {"date", FileOrder::Name},  {"0x2", FileOrder::Date},
+      {"2", FileOrder::Date},     {"3", FileOrder::ShootingDate}, {"-1", FileOrder::Name},
+      {"4", FileOrder::Name}, {"date", FileOrder::Name},  {"0x2", FileOrder::Date},
   };
   for (const auto& [value, order] : values) {
     test::FakeProfileStore store;

@@ -9,9 +9,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "CaptureDates.h"
 #include "Control.h"
 #include "FileOrder.h"
 
@@ -59,6 +63,26 @@ class TFileListBox : public TControl {
   // folder again; every later reading follows it.
   void SetOrder(FileOrder order);
   FileOrder Order() const { return order_; }
+  // The names in the order again, after they were moved by hand.
+  void Resort();
+
+  // The shooting-date order reads the photos' and videos' dates on a
+  // thread of their own; until they are in, those files stand by their
+  // last-write time. A new reading or order drops a reading under way.
+  bool ReadingDates() const { return job_ != nullptr; }
+  std::size_t DatesDone() const { return job_ ? job_->Done() : 0; }
+  std::size_t DatesTotal() const { return job_ ? job_->Total() : 0; }
+  std::function<void()> OnDatesProgress;
+  // The dates are in and the names re-sorted by them: a new reading.
+  std::function<void()> OnDatesRead;
+  // The capture date that placed name (FILETIME ticks, UTC); none when its
+  // last-write time did, or in another order.
+  std::optional<std::uint64_t> CaptureDateOf(const std::string& name) const;
+
+  // The order by hand: the name at from goes to to, the others close up.
+  // The reading stays: the check list has moved its line alike. Dates still
+  // being read are dropped: the hand order stands over the dates.
+  void MoveItem(std::size_t from, std::size_t to);
 
   const std::vector<std::string>& Items() const { return names_; }
   // Counts the readings (from 1): equal numbers, equal names.
@@ -70,8 +94,19 @@ class TFileListBox : public TControl {
   // The main window never selects an item, so in practice it is "".
 
  private:
+  struct Listed {
+    std::uint64_t LastWrite;
+    std::uint64_t Size;
+  };
+
   void ReadNames(const std::vector<FolderEntry>* listing);
   void Changed();
+  // names_ in order_, the capture dates known taken from the cache; the
+  // rest are handed to a new job.
+  void Sort();
+  void DatesPosted(WPARAM number, LPARAM finished);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam,
+                                       UINT_PTR id, DWORD_PTR self);
 
   HWND fileEdit_ = nullptr;
   bool created_ = false;
@@ -79,7 +114,11 @@ class TFileListBox : public TControl {
   std::string mask_ = "*.*";
   std::string editText_ = "*.*";
   std::vector<std::string> names_;
-  std::vector<std::uint64_t> lastWrites_;  // alongside names_
+  std::vector<Listed> details_;  // alongside names_
+  std::unordered_map<std::string, std::uint64_t> captured_;
+  CaptureDateCache cache_;
+  std::unique_ptr<CaptureDateJob> job_;
+  unsigned jobNumber_ = 0;
   FileOrder order_ = FileOrder::Name;
   int itemIndex_ = -1;
   unsigned long reading_ = 0;

@@ -16,7 +16,8 @@ std::vector<FolderEntry> SearchFolder(const std::string& pattern) {
   do {
     const std::uint64_t lastWrite = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
                                     data.ftLastWriteTime.dwLowDateTime;
-    entries.push_back({Narrow(data.cFileName), data.dwFileAttributes, lastWrite});
+    const std::uint64_t size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    entries.push_back({Narrow(data.cFileName), data.dwFileAttributes, lastWrite, size});
   } while (FindNextFileW(find.Get(), &data));
   return entries;
 }

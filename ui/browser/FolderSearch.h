@@ -14,7 +14,8 @@ namespace korvath {
 struct FolderEntry {
   std::string Name;
   DWORD Attributes = 0;
-  std::uint64_t LastWrite = 0;  // FILETIME ticks, for the date order
+  std::uint64_t LastWrite = 0;  // FILETIME ticks, for the date orders
+  std::uint64_t Size = 0;       // with the last write, tells a changed photo
 };
 
 // Every entry matching pattern (relative to the working folder or absolute).

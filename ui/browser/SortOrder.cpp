@@ -32,21 +32,11 @@ class LocaleCollation : public TextCollation {
 
 }  // namespace
 
-void SortFolderNames(FileOrder order, std::vector<std::string>& names,
-                     std::vector<std::uint64_t>& lastWrites) {
-  lastWrites.resize(names.size());
-  const std::vector<std::size_t> positions =
-      SortedPositions(order, names, lastWrites, LocaleCollation(order == FileOrder::Natural));
-  std::vector<std::string> sortedNames;
-  std::vector<std::uint64_t> sortedTimes;
-  sortedNames.reserve(names.size());
-  sortedTimes.reserve(names.size());
-  for (std::size_t position : positions) {
-    sortedNames.push_back(std::move(names[position]));
-    sortedTimes.push_back(lastWrites[position]);
-  }
-  names = std::move(sortedNames);
-  lastWrites = std::move(sortedTimes);
+std::vector<std::size_t> SortedFolderPositions(FileOrder order,
+                                               const std::vector<std::string>& names,
+                                               const std::vector<std::uint64_t>& times) {
+  const bool pieces = order == FileOrder::Natural || order == FileOrder::ShootingDate;
+  return SortedPositions(order, names, times, LocaleCollation(pieces));
 }
 
 }  // namespace korvath

@@ -2,6 +2,7 @@
 // The file list's order applied with the user locale's collation: one key
 // per name, one stable sort.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,9 +11,10 @@
 
 namespace korvath {
 
-// Sorts names in place under order; lastWrites (one per name, FILETIME
-// ticks) is moved along with them.
-void SortFolderNames(FileOrder order, std::vector<std::string>& names,
-                     std::vector<std::uint64_t>& lastWrites);
+// The positions of names in order; times (one per name, FILETIME ticks)
+// are what the date orders compare.
+std::vector<std::size_t> SortedFolderPositions(FileOrder order,
+                                               const std::vector<std::string>& names,
+                                               const std::vector<std::uint64_t>& times);
 
 }  // namespace korvath

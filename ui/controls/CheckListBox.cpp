@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "Application.h"
 
 #include "Handles.h"
@@ -49,7 +51,6 @@ int TCheckListBox::TopIndex() const {
   return static_cast<int>(SendMessageW(handle_, LB_GETTOPINDEX, 0, 0));
 }
 
-
 void TCheckListBox::SetDpi(Dpi dpi, HFONT font) {
   dpi_ = dpi;
   font_ = font;
@@ -72,6 +73,27 @@ void TCheckListBox::Toggle(int index) {
   // This runs inside the list's own window procedure, which no exception
   // may leave: the handler's error ends here, in the general error report.
   if (OnClickCheck) Application.Guard(OnClickCheck);
+}
+
+void TCheckListBox::MoveLine(int from, int to) {
+  if (from < 0 || to < 0 || from >= Count() || to >= Count() || from == to || !OnMoveLine) return;
+  Application.Guard([&] { OnMoveLine(from, to); });
+}
+
+void TCheckListBox::ShowMovedLine(int index) {
+  SetItemIndex(index);
+  Repaint();
+  // The line is the list's child index + 1: its name, mark and "n of N".
+  NotifyWinEvent(EVENT_OBJECT_REORDER, handle_, OBJID_CLIENT, CHILDID_SELF);
+  NotifyWinEvent(EVENT_OBJECT_SELECTION, handle_, OBJID_CLIENT, index + 1);
+  NotifyWinEvent(EVENT_OBJECT_FOCUS, handle_, OBJID_CLIENT, index + 1);
+}
+
+int TCheckListBox::LineAt(int y) const {
+  const int count = Count();
+  if (count == 0) return -1;
+  const int line = TopIndex() + (y < 0 ? -1 : y / ItemHeight());
+  return line < 0 ? 0 : line >= count ? count - 1 : line;
 }
 
 bool TCheckListBox::HandleParentMessage(UINT msg, WPARAM, LPARAM lparam, LRESULT& result) {
@@ -120,9 +142,41 @@ LRESULT CALLBACK TCheckListBox::SubclassProc(HWND window, UINT msg, WPARAM wpara
       if (x >= 0 && x < self->dpi_.Scale(kBoxAreaWidth) && y >= 0) {
         int index = self->TopIndex() + y / self->ItemHeight();
         if (index < self->Count()) self->Toggle(index);
+      } else if (msg == WM_LBUTTONDOWN) {
+        self->dragFrom_ = self->ItemIndex();
+        self->dragStart_ = {x, y};
+        self->dragging_ = false;
       }
       return result;
     }
+    case WM_MOUSEMOVE:
+      if (self->dragFrom_ >= 0 && (wparam & MK_LBUTTON)) {
+        const int y = static_cast<short>(HIWORD(lparam));
+        if (!self->dragging_ && std::abs(y - self->dragStart_.y) < GetSystemMetrics(SM_CYDRAG)) {
+          break;
+        }
+        // The list's own tracking would move the highlight along.
+        self->dragging_ = true;
+        SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_SIZENS)));
+        return 0;
+      }
+      break;
+    case WM_LBUTTONUP: {
+      const int from = self->dragFrom_;
+      const bool dragged = self->dragging_;
+      self->dragFrom_ = -1;
+      self->dragging_ = false;
+      LRESULT result = DefSubclassProc(window, msg, wparam, lparam);
+      if (dragged) self->MoveLine(from, self->LineAt(static_cast<short>(HIWORD(lparam))));
+      return result;
+    }
+    case WM_SYSKEYDOWN:
+      if ((wparam == VK_UP || wparam == VK_DOWN) && self->ItemIndex() >= 0) {
+        const int from = self->ItemIndex();
+        self->MoveLine(from, wparam == VK_UP ? from - 1 : from + 1);
+        return 0;
+      }
+      break;
     case WM_CHAR:
       if (wparam == ' ') {
         self->Toggle(self->ItemIndex());

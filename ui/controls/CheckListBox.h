@@ -42,16 +42,28 @@ class TCheckListBox : public TControl {
   bool HandleParentMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
   std::function<void()> OnClickCheck;  // a mark toggled by a click on its box or the space bar
+  // A line moved by hand: Alt+Up / Alt+Down on the highlighted line, or a
+  // line dragged onto another. The owner moves the entry, then calls
+  // ShowMovedLine.
+  std::function<void(int from, int to)> OnMoveLine;
+  // Highlights the moved line, shows it, and tells screen readers where it
+  // stands now.
+  void ShowMovedLine(int index);
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam,
                                        UINT_PTR id, DWORD_PTR self);
   void Toggle(int index);
   void Draw(const DRAWITEMSTRUCT& item) const;
+  void MoveLine(int from, int to);
+  int LineAt(int y) const;  // the line under a point (clamped to the lines), -1 without any
 
   HFONT font_ = nullptr;
   std::vector<FileEntry>* entries_ = nullptr;
   Dpi dpi_;
+  int dragFrom_ = -1;  // the line pressed on, until the button is released
+  POINT dragStart_{};
+  bool dragging_ = false;
 };
 
 }  // namespace korvath

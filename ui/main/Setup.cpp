@@ -381,6 +381,7 @@ void TSetupForm1::OnMenuCommand(UINT command) {
     case kCmdKName1:
     case kCmdKNatural1:
     case kCmdKDate1:
+    case kCmdKShoot1:
       KSortClick(FileOrderFromValue(static_cast<int>(command - kCmdKName1)));
       break;
     case kCmdWeb1:

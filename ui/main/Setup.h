@@ -38,6 +38,7 @@ class TDirectoryListBox;
 class TFileListBox;
 class TFilterComboBox;
 class TCheckListBox;
+struct FileInfo;
 class TStringGrid;
 class TControl;
 class ProgramWindows;
@@ -63,9 +64,11 @@ enum MenuCommand : UINT {
   kCmdN3,
   kCmdKOption1,
   kCmdKSort1,  // the submenu "並び順/Sor&t"
-  kCmdKName1,  // its three radio items, in FileOrder's order
+  kCmdKName1,  // its radio items, in FileOrder's order
   kCmdKNatural1,
   kCmdKDate1,
+  kCmdKShoot1,
+  kCmdKHand1,  // shown only while an order set by hand stands
   kCmdWeb1,
   kCmdN4,
   kCmdKAbout1,
@@ -224,6 +227,7 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
 
   // ---- Check list commands and file information ----
   void CheckListBox1Click();
+  std::string TimeStampText(const std::string& name, const FileInfo& info) const;
   void SpeedButton14Click();
   void SpeedButton15Click();
   void SelectAll1Click();
@@ -272,7 +276,16 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
 
   // ---- Order of the files (SetupOrder.cpp) ----
   void ReadSortOrder();  // Option/Order, before the first folder is read
-  void KSortClick(FileOrder order);  // View > Sort > Name, Natural, Date
+  void KSortClick(FileOrder order);  // View > Sort > Name, Natural, Date, Shooting date
+  void ShowSortOrderChecks();
+  // The file list's names in their new order, the checked files still
+  // checked and the highlighted one highlighted.
+  void ResortCheckList();
+  void FileListBox1DatesRead();
+  // Panel 3 while the capture dates are read.
+  void ShowDateProgress();
+  // The order by hand: Alt+Up, Alt+Down or a drag in the check list.
+  void CheckListBox1MoveLine(int from, int to);
 
   // ---- Folders and files handed in: command line, drops (SetupOpen.cpp) ----
   // Shows the folder of the first path (itself when it is a folder) and
@@ -338,6 +351,7 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
   void ShowPreview();
   void ClearFileInformation();
   unsigned long refilledReading_ = 0;  // the file list's reading the check list holds
+  bool handOrder_ = false;  // lines moved by hand since the last reading
 
   const ProgramWindows& windows_;
   std::unique_ptr<RenameSession> session_;

@@ -307,6 +307,7 @@ void TSetupForm1::CreateControls() {
   FileListBox1->OnChange();  // for the reading made at its creation
   FilterComboBox1->OnChange = [this] { DirectoryListBox1Change(); };
   CheckListBox1->OnClickCheck = [this] { CheckListBox1Click(); };
+  CheckListBox1->OnMoveLine = [this](int from, int to) { CheckListBox1MoveLine(from, to); };
 }
 
 }  // namespace korvath

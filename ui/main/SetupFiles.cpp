@@ -23,6 +23,10 @@ void TSetupForm1::RefillCheckList() {
   } else {
     session_->ReplaceFiles(names);
     refilledReading_ = FileListBox1->Reading();
+    if (handOrder_) {  // a new reading: the names stand in the chosen order again
+      handOrder_ = false;
+      ShowSortOrderChecks();
+    }
   }
   CheckListBox1->Reload();
 }
@@ -59,6 +63,16 @@ void TSetupForm1::SpeedButton13Click() {
 // ---------------------------------------------------------------------------
 // Check list commands and file information
 
+// In the shooting-date order the time stamp says which date placed the
+// file: when it was taken, or (having none) when it was last written.
+std::string TSetupForm1::TimeStampText(const std::string& name, const FileInfo& info) const {
+  if (SortOrder() != FileOrder::ShootingDate) return info.TimeText.value_or("");
+  if (const std::optional<std::uint64_t> taken = FileListBox1->CaptureDateOf(name)) {
+    if (std::optional<std::string> text = LocalTimeText(*taken)) return "撮影日時 " + *text;
+  }
+  return info.TimeText ? "更新日時 " + *info.TimeText : std::string();
+}
+
 void TSetupForm1::CheckListBox1Click() {
   int index = HighlightedIndex();
   if (index >= 0 && static_cast<size_t>(index) < session_->Files.size()) {
@@ -67,7 +81,7 @@ void TSetupForm1::CheckListBox1Click() {
     // empty, never another file's size or time.
     SetStatusText(kPanelName, info.Name);
     SetStatusText(kPanelSize, info.SizeText.value_or(""));
-    SetStatusText(kPanelTime, info.TimeText.value_or(""));
+    SetStatusText(kPanelTime, TimeStampText(session_->Files[index].Name, info));
     ShowFileCount();
   }
   RefreshPreview();

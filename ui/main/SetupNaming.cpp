@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ControlFocus.h"
+#include "FileListBox.h"
 #include "PreviewRows.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
@@ -92,6 +93,7 @@ void TSetupForm1::RefreshPreview() {
 }
 
 void TSetupForm1::ShowFileCount() {
+  if (FileListBox1->ReadingDates()) return ShowDateProgress();
   SetStatusText(kPanelCount, WithMarkedCount(session_->FileCountText(), *preview_));
 }
 

@@ -1,6 +1,11 @@
 // The order the check list numbers the files in: View > Sort, read from the
-// settings file at start-up and written with the rest of it.
+// settings file at start-up and written with the rest of it; the shooting
+// dates read off the window thread; and the order set by hand, which no
+// file keeps.
 
+#include <windows.h>
+
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -14,20 +19,23 @@
 
 namespace korvath {
 
-namespace {
-void ShowSortOrderChecks(TSetupForm1& form, FileOrder order) {
-  form.SetMenuItemChecked(kCmdKName1, order == FileOrder::Name);
-  form.SetMenuItemChecked(kCmdKNatural1, order == FileOrder::Natural);
-  form.SetMenuItemChecked(kCmdKDate1, order == FileOrder::Date);
+void TSetupForm1::ShowSortOrderChecks() {
+  const FileOrder order = SortOrder();
+  SetMenuItemChecked(kCmdKName1, !handOrder_ && order == FileOrder::Name);
+  SetMenuItemChecked(kCmdKNatural1, !handOrder_ && order == FileOrder::Natural);
+  SetMenuItemChecked(kCmdKDate1, !handOrder_ && order == FileOrder::Date);
+  SetMenuItemChecked(kCmdKShoot1, !handOrder_ && order == FileOrder::ShootingDate);
+  SetMenuItemVisible(kCmdKHand1, handOrder_);
+  SetMenuItemChecked(kCmdKHand1, handOrder_);
 }
-}  // namespace
 
 // Before the first folder is shown, so that it is read once, in its order.
 void TSetupForm1::ReadSortOrder() {
   Win32ProfileStore store(SettingsPath);
-  FileOrder order = ReadFileOrder(store);
-  FileListBox1->SetOrder(order);
-  ShowSortOrderChecks(*this, order);
+  FileListBox1->OnDatesProgress = [this] { ShowDateProgress(); };
+  FileListBox1->OnDatesRead = [this] { FileListBox1DatesRead(); };
+  FileListBox1->SetOrder(ReadFileOrder(store));
+  ShowSortOrderChecks();
 }
 
 FileOrder TSetupForm1::SortOrder() const {
@@ -35,10 +43,24 @@ FileOrder TSetupForm1::SortOrder() const {
 }
 
 // The names are re-sorted, not read again; the checked files stay checked
-// and the highlighted file highlighted, at their new places.
+// and the highlighted file highlighted, at their new places. Any order
+// chosen replaces one set by hand, the same one again too.
 void TSetupForm1::KSortClick(FileOrder order) {
-  ShowSortOrderChecks(*this, order);
-  if (order == SortOrder()) return;
+  if (order == SortOrder() && !handOrder_) {
+    ShowSortOrderChecks();
+    return;
+  }
+  handOrder_ = false;
+  if (order == SortOrder()) {
+    FileListBox1->Resort();
+  } else {
+    FileListBox1->SetOrder(order);
+  }
+  ShowSortOrderChecks();
+  ResortCheckList();
+}
+
+void TSetupForm1::ResortCheckList() {
   std::unordered_map<std::string, int> checked;  // a name listed twice may be checked twice
   for (const FileEntry& entry : session_->Files) {
     if (entry.Checked) ++checked[entry.Name];
@@ -49,7 +71,6 @@ void TSetupForm1::KSortClick(FileOrder order) {
           ? session_->Files[static_cast<std::size_t>(highlighted)].Name
           : std::string();
 
-  FileListBox1->SetOrder(order);
   RefillCheckList();
   int newHighlight = -1;
   for (std::size_t i = 0; i < session_->Files.size(); ++i) {
@@ -66,6 +87,34 @@ void TSetupForm1::KSortClick(FileOrder order) {
   if (newHighlight >= 0) CheckListBox1->SetItemIndex(newHighlight);
   CheckListBox1->Repaint();
   RefreshPreview();
+  ShowFileCount();
+}
+
+void TSetupForm1::FileListBox1DatesRead() { ResortCheckList(); }
+
+void TSetupForm1::ShowDateProgress() {
+  SetStatusText(kPanelCount, "撮影日時を読んでいます " + std::to_string(FileListBox1->DatesDone()) +
+                                 " / " + std::to_string(FileListBox1->DatesTotal()));
+}
+
+// The line keeps its mark and stays highlighted at its new place; the
+// numbering follows the list as it now stands.
+void TSetupForm1::CheckListBox1MoveLine(int from, int to) {
+  const int count = static_cast<int>(session_->Files.size());
+  if (from < 0 || from >= count || to < 0 || to >= count || from == to) return;
+  FileListBox1->MoveItem(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
+  auto& files = session_->Files;
+  if (from < to) {
+    std::rotate(files.begin() + from, files.begin() + from + 1, files.begin() + to + 1);
+  } else {
+    std::rotate(files.begin() + to, files.begin() + from, files.begin() + from + 1);
+  }
+  if (!handOrder_) {
+    handOrder_ = true;
+    ShowSortOrderChecks();
+  }
+  CheckListBox1->ShowMovedLine(to);
+  CheckListBox1Click();
   ShowFileCount();
 }
 

@@ -100,6 +100,10 @@ void TSetupForm1::BitBtn1Click() {
   // every other change of the start number.
   UpdateSample();
   CheckListBox1->Reload();
+  if (handOrder_) {  // the folder was read again, in the chosen order
+    handOrder_ = false;
+    ShowSortOrderChecks();
+  }
   ShowPreview();
   EnableControl(BitBtn1, preview_->ExecuteEnabled());
 }

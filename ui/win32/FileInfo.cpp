@@ -36,6 +36,19 @@ std::optional<std::string> TimeText(const FILETIME& written) {
 
 }  // namespace
 
+std::optional<std::string> LocalTimeText(std::uint64_t ticks) {
+  const FILETIME utc{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  SYSTEMTIME universal, local;
+  if (!FileTimeToSystemTime(&utc, &universal) ||
+      !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local)) {
+    return std::nullopt;
+  }
+  const std::string date = LocaleText(LOCALE_SDATE, "/"), time = LocaleText(LOCALE_STIME, ":");
+  return std::to_string(local.wYear) + date + TwoDigits(local.wMonth) + date +
+         TwoDigits(local.wDay) + " " + TwoDigits(local.wHour) + time + TwoDigits(local.wMinute) +
+         time + TwoDigits(local.wSecond);
+}
+
 std::string FileSizeText(std::uint64_t bytes) { return std::to_string(bytes / 1024) + " KB"; }
 
 std::string FormatDosTimeStamp(unsigned short dosDate, unsigned short dosTime,

@@ -20,6 +20,10 @@ struct FileInfo {
 // attribute; the file itself is never opened. Never throws.
 FileInfo ReadFileInfo(const std::string& name);
 
+// A moment on the timeline (FILETIME ticks, UTC) in the computer's local
+// time, "yyyy/mm/dd hh:nn:ss" with the locale's separators, to the second.
+std::optional<std::string> LocalTimeText(std::uint64_t ticks);
+
 // "<size div 1024> KB".
 std::string FileSizeText(std::uint64_t bytes);
 

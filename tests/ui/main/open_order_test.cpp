@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -18,12 +19,14 @@
 #include "Application.h"
 #include "CheckListBox.h"
 #include "CommandLine.h"
+#include "FileListBox.h"
 #include "MainWindowFixture.h"
 #include "MessageBox.h"
 #include "Option.h"
 #include "RenameSession.h"
 #include "Setup.h"
 #include "StringGrid.h"
+#include "UserInput.h"
 
 namespace korvath {
 namespace {
@@ -120,8 +123,11 @@ class OpenOrderTest : public testsupport::MainWindowFixture {
   // The radio item of View > Sort that carries the bullet.
   UINT SortRadio() {
     UINT checked = 0;
-    for (UINT command : {kCmdKName1, kCmdKNatural1, kCmdKDate1}) {
+    for (UINT command : {kCmdKName1, kCmdKNatural1, kCmdKDate1, kCmdKShoot1, kCmdKHand1}) {
       MENUITEMINFOW info{};
+      if (command == kCmdKHand1 && GetMenuState(controls_->KSort1, command, MF_BYCOMMAND) == ~0u) {
+        continue;  // shown only while a hand order stands
+      }
       info.cbSize = sizeof(info);
       info.fMask = MIIM_FTYPE | MIIM_STATE;
       GetMenuItemInfoW(controls_->KSort1, command, FALSE, &info);
@@ -134,6 +140,40 @@ class OpenOrderTest : public testsupport::MainWindowFixture {
     return checked;
   }
 
+  // Until the capture dates are read and the list re-sorted by them.
+  void WaitForDates() {
+    for (int i = 0; i < 500 && controls_->FileListBox1->ReadingDates(); ++i) {
+      Sleep(10);
+      Pump();
+    }
+    EXPECT_FALSE(controls_->FileListBox1->ReadingDates());
+  }
+
+  // A press on a line's name, a move onto another line, the release.
+  void DragLine(int from, int to) {
+    HWND list = controls_->CheckListBox1->Handle();
+    const int h = TCheckListBox::kItemHeight;
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, from * h + 8));
+    SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, (from + to) * h / 2 + 8));
+    SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, to * h + 8));
+    SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(40, to * h + 8));
+    Pump();
+  }
+
+  void AltKey(WPARAM key) {
+    PostMessageW(controls_->CheckListBox1->Handle(), WM_SYSKEYDOWN, key, 0x20000001);
+    PostMessageW(controls_->CheckListBox1->Handle(), WM_SYSKEYUP, key, 0xE0000001);
+    Pump();
+  }
+
+  void RenameCheckedWithPrefix(const char* prefix) {
+    SetWindowTextUtf8(controls_->ComboBox1, prefix);
+    SendMessageW(GetParent(controls_->ComboBox1), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(controls_->ComboBox1), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(controls_->ComboBox1));
+    SendMessageW(controls_->BitBtn1, BM_CLICK, 0, 0);
+    Pump();
+  }
 };
 
 TEST_F(OpenOrderTest, CommandLineShowsAFolderOrAFilesFolderElseStartsAsWithout) {
@@ -277,7 +317,9 @@ TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart)
   EXPECT_EQ(GetSubMenu(controls_->KView1, count - 1), controls_->KSort1);
   const std::pair<UINT, const char*> items[] = {{kCmdKName1, "名前順/&Name"},
                                                 {kCmdKNatural1, "自然順/N&atural"},
-                                                {kCmdKDate1, "更新日時順/&Date"}};
+                                                {kCmdKDate1, "更新日時順/&Date"},
+                                                {kCmdKShoot1, "撮影日時順/&Shooting date"}};
+  EXPECT_EQ(GetMenuItemCount(controls_->KSort1), 4);
   for (const auto& [command, text] : items) {
     EXPECT_EQ(MenuText(controls_->KSort1, command, MF_BYCOMMAND), text);
   }
@@ -340,6 +382,145 @@ TEST_F(OpenOrderTest, EachOrderNumbersTheFilesKeepsTheChecksAndSurvivesARestart)
   EXPECT_EQ(SortRadio(), static_cast<UINT>(kCmdKNatural1));
   EXPECT_EQ(Listed(),
             (Names{"KVTset.ini", "n1.jpg", "n2.jpg", "n3.jpg", "n4.jpg", "x2.txt", "x10.txt"}));
+}
+
+// Photos and videos of several devices, one folder: numbered in the order
+// they were taken, whatever their names and last-write times say.
+TEST_F(OpenOrderTest, MixedFolderIsShownAndRenamedInShootingDateOrder) {
+  constexpr ULONGLONG kSecond = 10000000;
+  const ULONGLONG utc0115 = 134407341120000000ULL;  // 2026-12-03 01:15:12 UTC
+  // 10:20:00 on the computer's clock, in its own time zone.
+  SYSTEMTIME local{2026, 12, 4, 3, 10, 20, 0, 0}, universal;
+  TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal);
+  FILETIME localUtc;
+  SystemTimeToFileTime(&universal, &localUtc);
+  const struct {
+    const char* name;
+    ULONGLONG placed;     // where the file belongs on the timeline
+    ULONGLONG lastWrite = 0;  // 0: a year after every date
+  } files[] = {
+      {"mp4_moov_end.mp4", utc0115},                               // mvhd, UTC
+      {"jpeg_offset.jpg", utc0115 + 34 * kSecond / 100},           // +09:00, .34 s
+      {"mov_apple.mov", utc0115 + (29 * 60 + 48) * kSecond},       // Apple's +0900
+      {"heic_from_jpeg.heic", utc0115 + (2 * 3600 + 44 * 60 + 48) * kSecond},
+      {"jpeg_local.jpg",
+       (ULONGLONG{localUtc.dwHighDateTime} << 32) | localUtc.dwLowDateTime},  // no offset
+      {"png_screenshot.png", utc0115 + 3600 * kSecond, utc0115 + 3600 * kSecond},  // no date
+      {"jpeg_cut.jpg", utc0115 - 86400 * kSecond, utc0115 - 86400 * kSecond},      // corrupt
+  };
+  std::vector<std::pair<ULONGLONG, std::string>> expected;
+  for (const auto& f : files) {
+    const std::string from = std::string(KORVATH_CAPTURE_DATA) + "/" + f.name;
+    ASSERT_TRUE(CopyFileW(Widen(from).c_str(), Widen(folder_ + "\\" + f.name).c_str(), FALSE))
+        << from;
+    const ULONGLONG written = f.lastWrite ? f.lastWrite : utc0115 + 366 * 86400 * kSecond;
+    HANDLE file = CreateFileW(Widen(folder_ + "\\" + f.name).c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME time{static_cast<DWORD>(written), static_cast<DWORD>(written >> 32)};
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+    expected.emplace_back(f.placed, f.name);
+  }
+  std::stable_sort(expected.begin(), expected.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  Names order;
+  for (const auto& [placed, name] : expected) order.push_back(name);
+  WriteFile("readme.txt");  // not a photo: never opened, placed by its last write
+  SetLastWrite("readme.txt", 0);
+  order.insert(order.begin(), "readme.txt");
+  Start();
+
+  // Chosen and dropped at once for another order: the name order stays.
+  SendMessageW(form_->Handle(), WM_COMMAND, kCmdKShoot1, 0);
+  EXPECT_TRUE(controls_->FileListBox1->ReadingDates());
+  EXPECT_EQ(Status(3).rfind("撮影日時を読んでいます ", 0), 0u) << Status(3);
+  EXPECT_EQ(Status(3).substr(Status(3).size() - 4), " / 7");
+  SendMessageW(form_->Handle(), WM_COMMAND, kCmdKName1, 0);
+  EXPECT_FALSE(controls_->FileListBox1->ReadingDates());
+  Sleep(100);
+  Pump();
+  EXPECT_EQ(SortRadio(), static_cast<UINT>(kCmdKName1));
+  EXPECT_EQ(Listed().front(), "heic_from_jpeg.heic");
+
+  Menu(kCmdKShoot1);
+  WaitForDates();
+  EXPECT_EQ(SortRadio(), static_cast<UINT>(kCmdKShoot1));
+  EXPECT_EQ(Listed(), order);
+  EXPECT_EQ(Status(3), "8個存在");
+  // The file information says which date placed the file.
+  ClickBox(3);
+  EXPECT_EQ(Status(0), "jpeg_offset.jpg");
+  EXPECT_EQ(Status(2).rfind("撮影日時 2026/12/0", 0), 0u) << Status(2);
+  ClickBox(1);
+  EXPECT_EQ(Status(0), "jpeg_cut.jpg");
+  EXPECT_EQ(Status(2).rfind("更新日時 2026/12/0", 0), 0u) << Status(2);
+
+  // Read again, nothing is opened: the dates are known by name, size and time.
+  Menu(kCmdKRenew1);
+  EXPECT_FALSE(controls_->FileListBox1->ReadingDates());
+  EXPECT_EQ(Listed(), order);
+
+  std::vector<std::string> bytes;
+  for (const std::string& name : order) bytes.push_back(testsupport::FileBytes(name));
+  Menu(kCmdSelectAll1);
+  RenameCheckedWithPrefix("t");
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    SCOPED_TRACE(order[i]);
+    const std::string extension = order[i].substr(order[i].rfind('.'));
+    EXPECT_EQ(testsupport::FileBytes("t" + std::to_string(i + 1) + extension), bytes[i]);
+  }
+  Close();
+  EXPECT_EQ(testsupport::ProfileText(folder_ + "\\KVTset.ini", "Option", "Order", ""), "3");
+}
+
+// Lines moved by hand, with the keys and with the mouse: the numbering
+// follows the list; View > Sort says so; another folder or order ends it.
+TEST_F(OpenOrderTest, HandOrderByKeysAndByADragIsRenamedAsShown) {
+  const char* names[] = {"a.txt", "b.txt", "c.txt", "d.txt"};
+  for (std::size_t i = 0; i < 4; ++i) WriteFile(names[i], i + 1);
+  Start();
+  EXPECT_EQ(GetMenuItemCount(controls_->KSort1), 4);
+  testsupport::ClickRow(controls_->CheckListBox1->Handle(), 1);  // b highlighted and checked
+  AltKey(VK_DOWN);
+  EXPECT_EQ(Listed(), (Names{"a.txt", "c.txt", "b.txt", "d.txt"}));
+  EXPECT_EQ(Highlighted(), "b.txt");
+  EXPECT_EQ(Checked(), Names{"b.txt"});
+  EXPECT_EQ(Grid(), (Rows{{"b.txt", "1.txt"}}));
+  // 手動 is the last item, checked, while the order stands.
+  EXPECT_EQ(GetMenuItemCount(controls_->KSort1), 5);
+  EXPECT_EQ(testsupport::MenuText(controls_->KSort1, 4, MF_BYPOSITION), "手動/&Hand");
+  EXPECT_EQ(SortRadio(), static_cast<UINT>(kCmdKHand1));
+  AltKey(VK_UP);
+  AltKey(VK_UP);
+  AltKey(VK_UP);  // at the top already: nothing moves
+  EXPECT_EQ(Listed(), (Names{"b.txt", "a.txt", "c.txt", "d.txt"}));
+  DragLine(3, 0);
+  EXPECT_EQ(Listed(), (Names{"d.txt", "b.txt", "a.txt", "c.txt"}));
+  EXPECT_EQ(Highlighted(), "d.txt");
+  EXPECT_EQ(Status(0), "d.txt");
+
+  // Choosing the order again replaces the hand order.
+  Menu(kCmdKName1);
+  EXPECT_EQ(Listed(), (Names{"a.txt", "b.txt", "c.txt", "d.txt"}));
+  EXPECT_EQ(GetMenuItemCount(controls_->KSort1), 4);
+  EXPECT_EQ(SortRadio(), static_cast<UINT>(kCmdKName1));
+  EXPECT_EQ(Checked(), Names{"b.txt"});
+
+  testsupport::ClickRow(controls_->CheckListBox1->Handle(), 3);
+  AltKey(VK_UP);
+  DragLine(0, 3);
+  EXPECT_EQ(Listed(), (Names{"b.txt", "d.txt", "c.txt", "a.txt"}));
+  Menu(kCmdSelectAll1);
+  RenameCheckedWithPrefix("h");
+  EXPECT_EQ(FileSize("h1.txt"), 2);
+  EXPECT_EQ(FileSize("h2.txt"), 4);
+  EXPECT_EQ(FileSize("h3.txt"), 3);
+  EXPECT_EQ(FileSize("h4.txt"), 1);
+  // The folder is read again after the run: the chosen order is back.
+  EXPECT_EQ(SortRadio(), static_cast<UINT>(kCmdKName1));
+  EXPECT_EQ(GetMenuItemCount(controls_->KSort1), 4);
+  Close();
+  EXPECT_EQ(testsupport::ProfileText(folder_ + "\\KVTset.ini", "Option", "Order", ""), "");
 }
 
 }  // namespace
