@@ -43,6 +43,9 @@ KORVATH_TEXT(kTextMenuSort, "並び順/Sor&t", "Sor&t By")
 KORVATH_TEXT(kTextMenuSortByName, "名前順/&Name", "&Name")
 KORVATH_TEXT(kTextMenuSortNatural, "自然順/N&atural", "N&atural Order")
 KORVATH_TEXT(kTextMenuSortByDate, "更新日時順/&Date", "&Date Modified")
+KORVATH_TEXT(kTextMenuSortByShootingDate, "撮影日時順/&Shooting date", "Date &Taken")
+// Shown, checked, only while lines moved by hand stand in the check list.
+KORVATH_TEXT(kTextMenuSortByHand, "手動/&Hand", "By &Hand")
 KORVATH_TEXT(kTextMenuWebSite, "Webサイトへアクセス/&Web", "Korvath on the &Web")
 KORVATH_TEXT(kTextMenuAbout, "バージョン情報/&About...", "&About Korvath...")
 KORVATH_TEXT(kTextSystemMenuAbout, "バージョン情報", "About Korvath...")
@@ -87,6 +90,12 @@ KORVATH_TEXT(kTextMarkedCount, "※{1}", "!{1}")
 KORVATH_TEXT(kTextFileCount, "{1}個存在", "{1} {1:file|files}")
 KORVATH_TEXT(kTextCompletedCount, "{1}個完了", "{1} renamed")
 KORVATH_TEXT(kTextProgress, "{1} / {2}", "{1} / {2}")
+// While the photos' and videos' dates are read for the shooting-date order.
+KORVATH_TEXT(kTextReadingCaptureDates, "撮影日時を読んでいます {1} / {2}",
+             "Reading the dates taken {1} / {2}")
+// The time stamp in the shooting-date order: the date that placed the file.
+KORVATH_TEXT(kTextTakenAt, "撮影日時 {1}", "Taken {1}")
+KORVATH_TEXT(kTextModifiedAt, "更新日時 {1}", "Modified {1}")
 
 // ---------------------------------------------------------------------------
 // The rename run: questions, refusals and the report

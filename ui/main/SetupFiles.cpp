@@ -11,6 +11,7 @@
 #include "FileListBox.h"
 #include "RenameSession.h"
 #include "Setup.h"
+#include "Texts.h"
 
 namespace korvath {
 
@@ -68,9 +69,11 @@ void TSetupForm1::SpeedButton13Click() {
 std::string TSetupForm1::TimeStampText(const std::string& name, const FileInfo& info) const {
   if (SortOrder() != FileOrder::ShootingDate) return info.TimeText.value_or("");
   if (const std::optional<std::uint64_t> taken = FileListBox1->CaptureDateOf(name)) {
-    if (std::optional<std::string> text = LocalTimeText(*taken)) return "撮影日時 " + *text;
+    if (std::optional<std::string> text = LocalTimeText(*taken)) {
+      return FormatText(kTextTakenAt, {*text});
+    }
   }
-  return info.TimeText ? "更新日時 " + *info.TimeText : std::string();
+  return info.TimeText ? FormatText(kTextModifiedAt, {*info.TimeText}) : std::string();
 }
 
 void TSetupForm1::CheckListBox1Click() {

@@ -6,6 +6,7 @@
 
 #include "Setup.h"
 #include "SetupMenus.h"
+#include "Texts.h"
 #include "WideText.h"
 
 namespace korvath {
@@ -39,8 +40,9 @@ std::vector<MenuItemRow> MenuItems() {
       {kMenuSort, kCmdKName1, "名前順/&Name", true, true, true, -1, true},
       {kMenuSort, kCmdKNatural1, "自然順/N&atural", true, true, false, -1, true},
       {kMenuSort, kCmdKDate1, "更新日時順/&Date", true, true, false, -1, true},
-      {kMenuSort, kCmdKShoot1, "撮影日時順/&Shooting date", true, true, false, -1, true},
-      {kMenuSort, kCmdKHand1, "手動/&Hand", false, true, false, -1, true},
+      {kMenuSort, kCmdKShoot1, std::string(Text(kTextMenuSortByShootingDate)), true, true, false,
+       -1, true},
+      {kMenuSort, kCmdKHand1, std::string(Text(kTextMenuSortByHand)), false, true, false, -1, true},
       {kMenuHelp, kCmdWeb1, "Webサイトへアクセス/&Web"},
       {kMenuHelp, kCmdN4, ""},
       {kMenuHelp, kCmdKAbout1, "バージョン情報/&About..."},

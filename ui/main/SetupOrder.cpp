@@ -15,6 +15,7 @@
 #include "RenameSession.h"
 #include "SettingsFile.h"
 #include "Setup.h"
+#include "Texts.h"
 #include "Win32ProfileStore.h"
 
 namespace korvath {
@@ -93,8 +94,9 @@ void TSetupForm1::ResortCheckList() {
 void TSetupForm1::FileListBox1DatesRead() { ResortCheckList(); }
 
 void TSetupForm1::ShowDateProgress() {
-  SetStatusText(kPanelCount, "撮影日時を読んでいます " + std::to_string(FileListBox1->DatesDone()) +
-                                 " / " + std::to_string(FileListBox1->DatesTotal()));
+  SetStatusText(kPanelCount, FormatText(kTextReadingCaptureDates,
+                                        {std::to_string(FileListBox1->DatesDone()),
+                                         std::to_string(FileListBox1->DatesTotal())}));
 }
 
 // The line keeps its mark and stays highlighted at its new place; the
