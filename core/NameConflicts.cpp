@@ -43,7 +43,9 @@ std::vector<NameConflict> FindConflicts(const std::vector<std::string>& oldKeys,
                                         const std::vector<std::string>& newKeys,
                                         const std::vector<bool>& unusable,
                                         const std::function<bool(std::size_t)>& held,
-                                        const LeavingNames* leavingNames) {
+                                        const LeavingNames* leavingNames,
+                                        const std::vector<bool>* unchanged,
+                                        const std::function<bool()>& stop) {
   const std::size_t rows = newKeys.size();
   std::vector<NameConflict> conflicts(rows, NameConflict::None);
   LeavingNames built;
@@ -54,14 +56,26 @@ std::vector<NameConflict> FindConflicts(const std::vector<std::string>& oldKeys,
   const LeavingNames& leaving = *leavingNames;
   KeyIndex given;
   given.Reset(newKeys, rows);
+  // A file that keeps its name holds it before any row asks for it.
+  if (unchanged != nullptr) {
+    for (std::size_t r = 0; r < rows; ++r) {
+      if (!(*unchanged)[r] || unusable[r]) continue;
+      conflicts[r] = NameConflict::Unchanged;
+      given.Add(r);
+    }
+  }
+  constexpr std::size_t kStopEvery = 4096;
   std::vector<std::size_t> relying;  // rows waiting for a file of the batch to move
   for (std::size_t r = 0; r < rows; ++r) {
+    if (stop && r % kStopEvery == 0 && stop()) return {};
+    if (conflicts[r] == NameConflict::Unchanged) continue;
     if (given.Add(r) != std::string_view::npos) {
       conflicts[r] = NameConflict::Duplicate;
     } else if (unusable[r]) {
       conflicts[r] = NameConflict::Unusable;
     } else if (newKeys[r] == oldKeys[r]) {
-      conflicts[r] = NameConflict::Taken;  // it would have to move away from itself
+      // Only its letter case changes: the file steps onto its own name,
+      // which it frees as it goes.
     } else if (leaving.RowOf(newKeys[r]) != std::string_view::npos) {
       relying.push_back(r);
     } else if (held(r)) {

@@ -13,6 +13,7 @@ namespace korvath {
 
 enum class NameConflict {
   None,
+  Unchanged,  // the new name is exactly the old one: no step, the file stays as it is
   Unusable,   // the file system cannot hold the name
   Duplicate,  // an earlier row gets the same name
   Taken,      // held by a file that stays: outside the batch, or the row's own
@@ -55,11 +56,17 @@ class LeavingNames {
 
 // Rows in list order with their old and new names as NameKey. held(r) says
 // whether anything outside the batch holds row r's new name; it is asked
-// only for rows whose name no file of the batch leaves behind.
+// only for rows whose name no file of the batch leaves behind. unchanged
+// (when given) marks the rows whose new name is byte for byte the old one:
+// such a file keeps its name from every other row. A name that differs from
+// the old one in letter case only is a rename like any other. stop, when
+// given, is asked now and then; true gives up and returns nothing.
 std::vector<NameConflict> FindConflicts(const std::vector<std::string>& oldKeys,
                                         const std::vector<std::string>& newKeys,
                                         const std::vector<bool>& unusable,
                                         const std::function<bool(std::size_t)>& held,
-                                        const LeavingNames* leaving = nullptr);
+                                        const LeavingNames* leaving = nullptr,
+                                        const std::vector<bool>* unchanged = nullptr,
+                                        const std::function<bool()>& stop = {});
 
 }  // namespace korvath

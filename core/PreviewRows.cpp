@@ -117,9 +117,10 @@ void PreviewRows::Mark(std::int64_t startNumber) {
     newKeys_[r].clear();
     AppendNameKey(newKeys_[r], Cell(1, r));
   }
-  std::vector<bool> unusable(rows, false);
+  std::vector<bool> unusable(rows, false), unchanged(rows, false);
   for (std::size_t r = 0; r < rows; ++r) {
     const std::string_view name = Cell(1, r);
+    unchanged[r] = name == Cell(0, r);
     NewNameCheck check;
     CheckNewName(name, check);
     unusable[r] = startNumber + static_cast<std::int64_t>(r) > RenameSession::MaxStartNumber ||
@@ -127,9 +128,9 @@ void PreviewRows::Mark(std::int64_t startNumber) {
   }
   const std::vector<NameConflict> conflicts = FindConflicts(
       oldKeys_, newKeys_, unusable, [this](std::size_t r) { return taken_->Holds(newKeys_[r]); },
-      &leaving_);
+      &leaving_, &unchanged);
   for (std::size_t r = 0; r < rows; ++r) {
-    marked_[r] = conflicts[r] != NameConflict::None;
+    marked_[r] = conflicts[r] != NameConflict::None && conflicts[r] != NameConflict::Unchanged;
     if (marked_[r]) ++markedCount_;
   }
   if (markedCount_ == 0) return;

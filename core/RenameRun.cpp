@@ -79,7 +79,7 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
   // taken name; the rest is carried out as one batch.
   const std::size_t rows = plan.size();
   std::vector<std::string> oldKeys(rows), newKeys(rows);
-  std::vector<bool> unusable(rows);
+  std::vector<bool> unusable(rows), unchanged(rows);
   std::vector<NameFit> fits(rows);
   const std::size_t folderLength = Utf16Length(place.Folder);
   for (std::size_t r = 0; r < rows; ++r) {
@@ -87,6 +87,7 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
     newKeys[r] = NameKey(plan[r].NewName);
     fits[r] = CheckNameFits(plan[r].NewName, place.Folder.empty() ? 0 : folderLength);
     unusable[r] = fits[r] != NameFit::Fits;
+    unchanged[r] = plan[r].NewName == plan[r].OldName;
   }
   // The folder is read once for the names held: under Wine every lookup of
   // a missing name scans the whole folder. Only a name found there is
@@ -99,7 +100,7 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
       FindConflicts(oldKeys, newKeys, unusable, [&](std::size_t r) {
         return taken.Holds(newKeys[r]) &&
                fileSystem.Exists(JoinPath(place.Folder, plan[r].NewName));
-      });
+      }, nullptr, &unchanged);
   std::size_t firstUntried = rows;  // rows from here on were not reached
 
   std::vector<std::string> reasons(rows);  // refused rows, in list order
@@ -112,6 +113,11 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
       case NameConflict::None:
         moves.push_back({std::string(ExtractNamePart(plan[r].OldName)), plan[r].NewName});
         rowOfMove.push_back(r);
+        break;
+      case NameConflict::Unchanged:
+        // Already under the name it is to have: done without a step.
+        ++result.CompletedCount;
+        observer.ShowCompletedCount(CompletedCountText(result.CompletedCount));
         break;
       case NameConflict::Unusable:
         reasons[r] = fits[r] == NameFit::TooLong ? TooLongNameReason : UnusableNameReason;
@@ -138,6 +144,7 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
     if (journal) {
       // Files, not steps: those settled before the batch count as done.
       const std::size_t before = rows - moves.size();
+      int renamed = 0;  // files the batch moved, for the journal's keeping
       const auto turn = [&](const MoveTurn& at) {
         observer.ShowProgress(before + at.Settled, rows, plan[rowOfMove[at.Move]].OldName);
         return !observer.StopRequested();
@@ -151,11 +158,12 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
           observer.ShowStartNumber(session.StartNumberText());
           startShown = true;
         }
+        ++renamed;
         ++result.CompletedCount;
         observer.ShowCompletedCount(CompletedCountText(result.CompletedCount));
       };
       outcomes = ExecuteMoves(fileSystem, place.Folder, moves, *journal, moved, turn);
-      if (result.CompletedCount > 0 || place.JournalPath.empty()) {
+      if (renamed > 0 || place.JournalPath.empty()) {
         journal->Append(JournalEndLine);
         journal->Flush();
       } else {

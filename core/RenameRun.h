@@ -99,7 +99,7 @@ struct RenameRunResult {
   bool Refused = false;    // new names unusable: told so, nothing asked or changed
   bool Confirmed = false;  // false: refused or answered No, nothing changed
   int Visited = 0;         // checked entries tried (stopped: up to the last reached)
-  int CompletedCount = 0;  // successful renames
+  int CompletedCount = 0;  // successful renames, and files already under their new name
   int Collisions = 0;      // name taken: warned and skipped
   int Failures = 0;        // refused by the file system: reported after the run
   bool Stopped = false;    // ended early on StopRequested: the rest kept their names

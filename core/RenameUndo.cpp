@@ -153,22 +153,26 @@ UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths,
       missing[i] = changed[i];
     }
   }
+  // A file the run brought back to its own name has nothing to undo.
+  std::vector<bool> unchanged(moves.size());
+  for (std::size_t i = 0; i < moves.size(); ++i) unchanged[i] = moves[i].From == moves[i].To;
   const std::vector<NameConflict> conflicts = FindConflicts(
       oldKeys, newKeys, missing,
-      [&](std::size_t i) { return fileSystem.EntryExists(JoinPath(journal.Folder, moves[i].To)); });
+      [&](std::size_t i) { return fileSystem.EntryExists(JoinPath(journal.Folder, moves[i].To)); },
+      nullptr, &unchanged);
   for (std::size_t i = 0; i < moves.size(); ++i) {
     if (changed[i]) {
       reasons[i] = ChangedFileReason;
     } else if (conflicts[i] == NameConflict::Unusable) {
       reasons[i] = MissingFileReason;
-    } else if (conflicts[i] != NameConflict::None) {
+    } else if (conflicts[i] != NameConflict::None && conflicts[i] != NameConflict::Unchanged) {
       reasons[i] = CollisionReason;
     }
   }
   std::vector<Move> batch;
   std::vector<std::size_t> indexOf;
   for (std::size_t i = 0; i < moves.size(); ++i) {
-    if (!reasons[i].empty()) continue;
+    if (!reasons[i].empty() || conflicts[i] == NameConflict::Unchanged) continue;
     batch.push_back(moves[i]);
     indexOf.push_back(i);
   }

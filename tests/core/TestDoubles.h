@@ -117,7 +117,9 @@ class MemoryFolder : public FileSystem {
     const bool folderThere =
         slash == std::string::npos || (Has(std::string(local.substr(0, slash))) &&
                                        ContentOf(std::string(local.substr(0, slash))) < 0);
-    if (!Has(from) || Has(to) || !folderThere || !Holdable(to)) return false;
+    // As on Windows, a file may take its own name in another letter case.
+    const bool taken = Has(to) && Key(to) != Key(from);
+    if (!Has(from) || taken || !folderThere || !Holdable(to)) return false;
     const int content = ContentOf(from);
     Remove(from);
     Add(to, content);

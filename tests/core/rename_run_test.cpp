@@ -113,13 +113,33 @@ TEST(RenameRun, CollisionIsWarnedAndUsesUpItsNumber) {
   EXPECT_EQ(b.observer.StartNumbers, (std::vector<std::string>{"2", "4"}));
 }
 
-TEST(RenameRun, NewNameEqualToTheCurrentNameIsACollision) {
+TEST(RenameRun, AFileAlreadyUnderItsNewNameStaysAndOnlyItsLetterCaseIsARename) {
+  // Renumbering in name order: p1.txt keeps its name, p10..p3 move up one
+  // by one, P5.TXT only changes its letter case.
   Bench b;
-  b.List({{"1.txt", true}});
+  b.List({{"p1.txt", true}, {"p10.txt", true}, {"p2.txt", true}, {"p3.txt", true},
+          {"P5.TXT", true}});
+  b.fields.Prefix = "p";
+  b.session.RefreshPreview(b.preview);
+  EXPECT_EQ(b.preview.MarkedCount(), 0u);
+  EXPECT_EQ(b.preview.Cell(1, 0), "p1.txt");
+  EXPECT_EQ(b.preview.Cell(1, 4), "p5.TXT");
   const RenameRunResult result = b.Run();
-  EXPECT_EQ(result.Collisions, 1);
-  EXPECT_TRUE(b.folder.RenameCalls.empty());
-  EXPECT_EQ(b.session.StartNumber, 2);
+  EXPECT_TRUE(b.observer.Warnings.empty());
+  EXPECT_EQ(result.Collisions, 0);
+  EXPECT_EQ(result.Failures, 0);
+  EXPECT_EQ(result.CompletedCount, 5);
+  EXPECT_EQ(b.observer.Counts.back(), "5個完了");
+  EXPECT_EQ(b.session.StartNumber, 6);
+  // No step for p1.txt; the letter case is a step of its own.
+  EXPECT_EQ(b.folder.Renamed,
+            (std::vector<std::pair<std::string, std::string>>{{"p3.txt", "p4.txt"},
+                                                              {"p2.txt", "p3.txt"},
+                                                              {"p10.txt", "p2.txt"},
+                                                              {"P5.TXT", "p5.TXT"}}));
+  EXPECT_EQ(b.folder.ContentOf("p1.txt"), 1);
+  EXPECT_EQ(b.folder.ContentOf("p2.txt"), 2);
+  EXPECT_EQ(b.folder.ContentOf("p5.txt"), 5);
 }
 
 TEST(RenameRun, RefusedRenamesAreReportedInOneBoxAfterTheRun) {
@@ -698,6 +718,10 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
     }
     const int marked = static_cast<int>(std::count_if(
         run.rows.begin(), run.rows.end(), [](const FaultRun::Row& r) { return r.Marked; }));
+    // Files already under their new name count as done without a step.
+    const int unchanged = static_cast<int>(std::count_if(
+        run.rows.begin(), run.rows.end(),
+        [](const FaultRun::Row& r) { return !r.Marked && r.New == r.Old; }));
     EXPECT_EQ(result.CompletedCount, delivered + pastLimit);
     if (!faulty && !stopped) {
       EXPECT_EQ(result.Collisions + result.Failures, marked - pastLimit + undelivered);
@@ -706,7 +730,8 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
     if (!faulty && !intruded && !stopped) {
       // One rename a file, and one more for each cycle.
       EXPECT_EQ(asides, cycles);
-      EXPECT_EQ(folder.Renamed.size(), static_cast<std::size_t>(result.CompletedCount + asides));
+      EXPECT_EQ(folder.Renamed.size(),
+                static_cast<std::size_t>(result.CompletedCount - unchanged + asides));
     }
     int left = 0;
     for (const auto& [name, tag] : folder.State()) {
@@ -726,7 +751,7 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
     }
 
     // Counts agree with what really happened, one box at most for refusals.
-    EXPECT_EQ(observer.Beeps, result.CompletedCount);
+    EXPECT_EQ(observer.Beeps, result.CompletedCount - unchanged);
     EXPECT_EQ(observer.Counts.size(), static_cast<std::size_t>(result.CompletedCount));
     EXPECT_EQ(static_cast<std::size_t>(result.Collisions), observer.Warnings.size());
     EXPECT_EQ(observer.Boxes.size(), result.Failures > 0 ? 1u : 0u);
@@ -737,7 +762,7 @@ TEST(RenameRun, DeliversThePreviewAndNeverLosesAFileWhateverFails) {
               std::min<std::int64_t>(std::int64_t{run.start} + result.Visited,
                                      RenameSession::MaxStartNumber));
     // A run that renamed something leaves a complete journal to undo it by.
-    if (result.CompletedCount > 0 && folder.FailAppendAfter < 0) {
+    if (result.CompletedCount > unchanged && folder.FailAppendAfter < 0) {
       const std::string& journal = folder.Journals["KVTrun.log"];
       EXPECT_EQ(journal.substr(journal.size() - 2), "E\n");
     }

@@ -227,7 +227,7 @@ TEST_F(Win32Folder, ShiftJisNamesAreRenamedWhole) {
   EXPECT_EQ(observer.Counts.back(), "3個完了");
 }
 
-TEST_F(Win32Folder, NameDifferingOnlyInLetterCaseIsACollision) {
+TEST_F(Win32Folder, NameOfAnotherFileInOtherLetterCaseCollidesTheFilesOwnIsARename) {
   MakeFile("a.txt");
   MakeFile("N1.TXT");
   MakeFile("X2.TXT");
@@ -239,13 +239,16 @@ TEST_F(Win32Folder, NameDifferingOnlyInLetterCaseIsACollision) {
   EXPECT_EQ(Content("a.txt"), "a.txt");
   EXPECT_EQ(Content("N1.TXT"), "N1.TXT");
 
-  // A file offered its own name in another case collides with itself.
+  // A file offered its own name in another case takes it: the system
+  // renames a file onto its own name in place.
   session.Files.clear();
   session.StartNumber = 2;
   fields.Prefix = "x";
   result = Run({"X2.TXT"});
-  EXPECT_EQ(result.Collisions, 1);
-  EXPECT_EQ(ListFiles("x2.txt"), std::vector<std::string>{"X2.TXT"});
+  EXPECT_EQ(result.Collisions, 0);
+  EXPECT_EQ(result.CompletedCount, 1);
+  EXPECT_EQ(ListFiles("x2.txt"), std::vector<std::string>{"x2.txt"});
+  EXPECT_EQ(Content("x2.txt"), "X2.TXT");
 }
 
 TEST_F(Win32Folder, FolderHoldingTheNewNameIsReportedWithTheSystemsReason) {
