@@ -111,7 +111,11 @@ class Batch {
     sources_.Build(fromKeys_);
     for (std::size_t i = 0; i < count; ++i) {
       const std::size_t holder = sources_.Find(toKeys_[i]);
-      if (holder == kNone || holder == i) continue;
+      if (holder == kNone) continue;
+      // A file taking its own name in another letter case waits for itself:
+      // a cycle of one, through a temporary name, since not every file
+      // system changes only the case of a name in place (Wine's reports
+      // success and keeps the old one).
       next_[i] = holder;
       previous_[holder] = i;
     }

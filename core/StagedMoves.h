@@ -5,7 +5,8 @@
 // for the next file to move away) and cycles (a -> b -> c -> a): a chain
 // is carried out from its free end, one rename a file; a cycle sends one
 // of its files aside under a temporary name in the same folder, moves the
-// others on and brings that one to its new name. Every step is journaled
+// others on and brings that one to its new name. A name that changes only
+// in letter case is a cycle of one file: aside, then to the new name. Every step is journaled
 // before it is taken; nothing is ever overwritten.
 
 #include <cstddef>

@@ -131,12 +131,13 @@ TEST(RenameRun, AFileAlreadyUnderItsNewNameStaysAndOnlyItsLetterCaseIsARename) {
   EXPECT_EQ(result.CompletedCount, 5);
   EXPECT_EQ(b.observer.Counts.back(), "5個完了");
   EXPECT_EQ(b.session.StartNumber, 6);
-  // No step for p1.txt; the letter case is a step of its own.
+  // No step for p1.txt; the letter case changes by way of a temporary name.
   EXPECT_EQ(b.folder.Renamed,
             (std::vector<std::pair<std::string, std::string>>{{"p3.txt", "p4.txt"},
                                                               {"p2.txt", "p3.txt"},
                                                               {"p10.txt", "p2.txt"},
-                                                              {"P5.TXT", "p5.TXT"}}));
+                                                              {"P5.TXT", "~KVT1_P5.TXT"},
+                                                              {"~KVT1_P5.TXT", "p5.TXT"}}));
   EXPECT_EQ(b.folder.ContentOf("p1.txt"), 1);
   EXPECT_EQ(b.folder.ContentOf("p2.txt"), 2);
   EXPECT_EQ(b.folder.ContentOf("p5.txt"), 5);
