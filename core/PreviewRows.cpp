@@ -11,7 +11,137 @@
 
 namespace korvath {
 
-std::size_t PreviewRows::RowCount() const { return state_ == State::Rows ? fileIndex_.size() : 1; }
+PreviewInputs PreviewInputs::Of(const RenameSession& session) {
+  // One read of each field: the whole preview is composed from one
+  // moment's texts.
+  PreviewInputs inputs;
+  inputs.Prefix = session.Prefix();
+  inputs.Suffix = session.Suffix();
+  inputs.Extension = session.ExtensionChoice();
+  inputs.FullWidth = session.FullWidth();
+  inputs.DigitCount = session.DigitCount;
+  inputs.StartNumber = session.StartNumber;
+  return inputs;
+}
+
+void PreviewInputs::AppendNewName(std::string& out, std::size_t row,
+                                  std::string_view oldName) const {
+  // The preview assumes every rename succeeds and is not clamped: row r
+  // shows StartNumber + r, computed wide so that it never overflows.
+  out += Prefix;
+  AppendSequenceNumber(out, DigitCount, StartNumber + static_cast<std::int64_t>(row), FullWidth);
+  out += Suffix;
+  out += Extension == KeepExtension ? ExtractExtension(oldName) : std::string_view(Extension);
+}
+
+std::shared_ptr<const PreviewBatch> PreviewBatch::Of(const RenameSession& session,
+                                                     std::shared_ptr<const PreviewBatch> previous) {
+  const std::vector<FileEntry>& files = session.Files;
+  if (previous) {
+    // The same files checked (a keystroke, a step button): the batch and
+    // the keys made for it stay.
+    std::size_t row = 0;
+    bool same = true;
+    for (std::size_t i = 0; i < files.size() && same; ++i) {
+      if (!files[i].Checked) continue;
+      same = row < previous->Size() && previous->fileIndex_[row] == i &&
+             previous->OldName(row) == files[i].Name;
+      ++row;
+    }
+    if (same && row == previous->Size()) return previous;
+  }
+  auto batch = std::make_shared<PreviewBatch>();
+  const std::size_t checked = session.CheckedCount();
+  batch->fileIndex_.reserve(checked);
+  batch->oldEnd_.reserve(checked);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (!files[i].Checked) continue;
+    batch->fileIndex_.push_back(i);
+    batch->oldNames_ += files[i].Name;
+    batch->oldEnd_.push_back(batch->oldNames_.size());
+  }
+  return batch;
+}
+
+std::string_view PreviewBatch::OldName(std::size_t row) const {
+  const std::size_t begin = row == 0 ? 0 : oldEnd_[row - 1];
+  return std::string_view(oldNames_).substr(begin, oldEnd_[row] - begin);
+}
+
+const std::vector<std::string>& PreviewBatch::OldKeys() const {
+  std::call_once(keysMade_, [this] {
+    oldKeys_.resize(Size());
+    for (std::size_t r = 0; r < Size(); ++r) AppendNameKey(oldKeys_[r], OldName(r));
+    leaving_.Build(oldKeys_);
+  });
+  return oldKeys_;
+}
+
+const LeavingNames& PreviewBatch::Leaving() const {
+  OldKeys();
+  return leaving_;
+}
+
+bool ComposePreview(const PreviewBatch& batch, const PreviewInputs& inputs, TakenNames* taken,
+                    PreviewNames& out, const std::function<bool()>& stop) {
+  constexpr std::size_t kStopEvery = 4096;
+  const std::size_t rows = batch.Size();
+  out.Names.clear();
+  out.Ends.clear();
+  out.Ends.reserve(rows);
+  out.Marked.assign(rows, false);
+  out.MarkedCount = 0;
+  for (std::size_t r = 0; r < rows; ++r) {
+    if (stop && r % kStopEvery == 0 && stop()) return false;
+    inputs.AppendNewName(out.Names, r, batch.OldName(r));
+    out.Ends.push_back(out.Names.size());
+  }
+  if (taken == nullptr || rows == 0) return true;
+
+  const auto newName = [&](std::size_t r) {
+    const std::size_t begin = r == 0 ? 0 : out.Ends[r - 1];
+    return std::string_view(out.Names).substr(begin, out.Ends[r] - begin);
+  };
+  const std::vector<std::string>& oldKeys = batch.OldKeys();
+  std::vector<std::string> newKeys(rows);
+  std::vector<bool> unusable(rows, false), unchanged(rows, false);
+  const std::size_t folderLength = Utf16Length(taken->Folder());
+  for (std::size_t r = 0; r < rows; ++r) {
+    if (stop && r % kStopEvery == 0 && stop()) return false;
+    const std::string_view name = newName(r);
+    AppendNameKey(newKeys[r], name);
+    unchanged[r] = name == batch.OldName(r);
+    NewNameCheck check;
+    CheckNewName(name, check);
+    unusable[r] =
+        inputs.StartNumber + static_cast<std::int64_t>(r) > RenameSession::MaxStartNumber ||
+        !check.Ok() || CheckNameFits(name, folderLength) != NameFit::Fits;
+  }
+  const std::vector<NameConflict> conflicts = FindConflicts(
+      oldKeys, newKeys, unusable, [&](std::size_t r) { return taken->Holds(newKeys[r]); },
+      &batch.Leaving(), &unchanged, stop);
+  if (conflicts.size() != rows) return false;  // stopped
+  for (std::size_t r = 0; r < rows; ++r) {
+    out.Marked[r] = conflicts[r] != NameConflict::None && conflicts[r] != NameConflict::Unchanged;
+    if (out.Marked[r]) ++out.MarkedCount;
+  }
+  if (out.MarkedCount == 0) return true;
+
+  // The mark goes in front of the name, in the buffer the grid draws from.
+  std::string marked;
+  marked.reserve(out.Names.size() + out.MarkedCount * ConflictMark.size());
+  std::size_t begin = 0;
+  for (std::size_t r = 0; r < rows; ++r) {
+    if (out.Marked[r]) marked += ConflictMark;
+    marked.append(out.Names, begin, out.Ends[r] - begin);
+    begin = out.Ends[r];
+    out.Ends[r] = marked.size();
+  }
+  out.Names.swap(marked);
+  return true;
+}
+
+std::size_t PreviewRows::RowCount() const { return state_ == State::Rows ? batch_->Size() : 1; }
 
 std::string_view PreviewRows::Cell(int column, std::size_t row) const {
   if (column < 0 || column > 1 || row >= RowCount()) return {};
@@ -23,14 +153,18 @@ std::string_view PreviewRows::Cell(int column, std::size_t row) const {
     case State::Rows:
       break;
   }
-  const std::string& names = column == 0 ? oldNames_ : newNames_;
-  const std::vector<std::size_t>& ends = column == 0 ? oldEnd_ : newEnd_;
-  const std::size_t begin = row == 0 ? 0 : ends[row - 1];
-  return std::string_view(names).substr(begin, ends[row] - begin);
+  if (column == 0) return batch_->OldName(row);
+  if (!complete_) {
+    composed_.clear();
+    inputs_.AppendNewName(composed_, row, batch_->OldName(row));
+    return composed_;
+  }
+  const std::size_t begin = row == 0 ? 0 : names_.Ends[row - 1];
+  return std::string_view(names_.Names).substr(begin, names_.Ends[row] - begin);
 }
 
 bool PreviewRows::Marked(std::size_t row) const {
-  return state_ == State::Rows && row < marked_.size() && marked_[row];
+  return state_ == State::Rows && complete_ && row < names_.Marked.size() && names_.Marked[row];
 }
 
 std::string_view PreviewRows::NewName(std::size_t row) const {
@@ -40,18 +174,13 @@ std::string_view PreviewRows::NewName(std::size_t row) const {
 }
 
 std::size_t PreviewRows::FileIndex(std::size_t row) const {
-  return state_ == State::Rows && row < fileIndex_.size() ? fileIndex_[row] : 0;
+  return state_ == State::Rows && row < batch_->Size() ? batch_->FileIndex(row) : 0;
 }
 
 void PreviewRows::SetEmpty() {
   state_ = State::Empty;
-  fileIndex_.clear();
-  oldNames_.clear();
-  newNames_.clear();
-  oldEnd_.clear();
-  newEnd_.clear();
-  marked_.clear();
-  markedCount_ = 0;
+  complete_ = true;
+  names_ = PreviewNames{};
 }
 
 void PreviewRows::SetCompleted() {
@@ -59,93 +188,26 @@ void PreviewRows::SetCompleted() {
   state_ = State::Completed;
 }
 
-void PreviewRows::Rebuild(const RenameSession& session) {
-  SetEmpty();
-  const std::vector<FileEntry>& files = session.Files;
-  const std::size_t checked = session.CheckedCount();
-  if (checked == 0) return;
-
-  // One read of each field per rebuild: the whole preview is composed from
-  // one moment's texts.
-  const std::string prefix = session.Prefix();
-  const std::string suffix = session.Suffix();
-  const std::string extension = session.ExtensionChoice();
-  const bool keepExtension = extension == KeepExtension;
-  const bool fullWidth = session.FullWidth();
-  const int digitCount = session.DigitCount;
-
-  fileIndex_.reserve(checked);
-  oldEnd_.reserve(checked);
-  newEnd_.reserve(checked);
-
-  // The preview assumes every rename succeeds and is not clamped: row r
-  // shows StartNumber + r, computed wide so that it never overflows.
-  std::int64_t number = session.StartNumber;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    const FileEntry& entry = files[i];
-    if (!entry.Checked) continue;
-    fileIndex_.push_back(i);
-    oldNames_ += entry.Name;
-    oldEnd_.push_back(oldNames_.size());
-    newNames_ += prefix;
-    AppendSequenceNumber(newNames_, digitCount, number, fullWidth);
-    newNames_ += suffix;
-    newNames_ += keepExtension ? ExtractExtension(entry.Name) : std::string_view(extension);
-    newEnd_.push_back(newNames_.size());
-    ++number;
-  }
+void PreviewRows::Recompose(const RenameSession& session) {
+  batch_ = PreviewBatch::Of(session, batch_);
+  inputs_ = PreviewInputs::Of(session);
+  if (batch_->Size() == 0) return SetEmpty();
   state_ = State::Rows;
-  if (taken_ != nullptr) Mark(session.StartNumber);
+  complete_ = false;
 }
 
-void PreviewRows::Mark(std::int64_t startNumber) {
-  const std::size_t rows = fileIndex_.size();
-  newKeys_.resize(rows);
-  marked_.assign(rows, false);
-  const std::size_t folderLength = Utf16Length(taken_->Folder());
-  // The old names change only with the check marks, not with a keystroke.
-  if (oldNames_ != keyedOldNames_ || oldKeys_.size() != rows) {
-    oldKeys_.resize(rows);
-    for (std::size_t r = 0; r < rows; ++r) {
-      oldKeys_[r].clear();
-      AppendNameKey(oldKeys_[r], Cell(0, r));
-    }
-    leaving_.Build(oldKeys_);
-    keyedOldNames_ = oldNames_;
-  }
-  for (std::size_t r = 0; r < rows; ++r) {
-    newKeys_[r].clear();
-    AppendNameKey(newKeys_[r], Cell(1, r));
-  }
-  std::vector<bool> unusable(rows, false), unchanged(rows, false);
-  for (std::size_t r = 0; r < rows; ++r) {
-    const std::string_view name = Cell(1, r);
-    unchanged[r] = name == Cell(0, r);
-    NewNameCheck check;
-    CheckNewName(name, check);
-    unusable[r] = startNumber + static_cast<std::int64_t>(r) > RenameSession::MaxStartNumber ||
-                  !check.Ok() || CheckNameFits(name, folderLength) != NameFit::Fits;
-  }
-  const std::vector<NameConflict> conflicts = FindConflicts(
-      oldKeys_, newKeys_, unusable, [this](std::size_t r) { return taken_->Holds(newKeys_[r]); },
-      &leaving_, &unchanged);
-  for (std::size_t r = 0; r < rows; ++r) {
-    marked_[r] = conflicts[r] != NameConflict::None && conflicts[r] != NameConflict::Unchanged;
-    if (marked_[r]) ++markedCount_;
-  }
-  if (markedCount_ == 0) return;
+void PreviewRows::Complete(PreviewNames names) {
+  if (state_ != State::Rows) return;
+  names_ = std::move(names);
+  complete_ = true;
+}
 
-  // The mark goes in front of the name, in the buffer the grid draws from.
-  std::string marked;
-  marked.reserve(newNames_.size() + markedCount_ * ConflictMark.size());
-  std::size_t begin = 0;
-  for (std::size_t r = 0; r < rows; ++r) {
-    if (marked_[r]) marked += ConflictMark;
-    marked.append(newNames_, begin, newEnd_[r] - begin);
-    begin = newEnd_[r];
-    newEnd_[r] = marked.size();
-  }
-  newNames_.swap(marked);
+void PreviewRows::Rebuild(const RenameSession& session) {
+  Recompose(session);
+  if (state_ != State::Rows) return;
+  PreviewNames names;
+  ComposePreview(*batch_, inputs_, taken_, names);
+  Complete(std::move(names));
 }
 
 }  // namespace korvath

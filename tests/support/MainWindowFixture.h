@@ -142,16 +142,26 @@ class MainWindowFixture : public ::testing::Test {
   }
 
   // Dispatches what is queued, as the program's message loop does (with
-  // dialogKeys_, Tab and Enter move through the main window's controls).
+  // dialogKeys_, Tab and Enter move through the main window's controls),
+  // until the preview's thread has handed in the whole list.
   void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      if (dialogKeys_ && form_ && form_->Handle() && IsDialogMessageW(form_->Handle(), &msg)) {
-        continue;
+    const ULONGLONG until = GetTickCount64() + 20000;
+    for (;;) {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        if (dialogKeys_ && form_ && form_->Handle() && IsDialogMessageW(form_->Handle(), &msg)) {
+          continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
       }
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
+      if (!form_ || !form_->Handle() || !form_->PreviewPending()) return;
+      if (GetTickCount64() > until) {
+        ADD_FAILURE() << "the preview's names and marks never came";
+        return;
+      }
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
   }
 

@@ -24,7 +24,7 @@
 #include "RenameTexts.h"
 #include "SetupRunDriver.h"
 #include "StringGrid.h"
-#include "TakenNames.h"
+#include "PreviewWork.h"
 #include "Texts.h"
 #include "Win32FileSystem.h"
 #include "WindowDpi.h"
@@ -54,12 +54,14 @@ TSetupForm1::TSetupForm1(const ProgramWindows& windows)
       session_(std::make_unique<RenameSession>(*this)),
       preview_(std::make_unique<PreviewRows>()),
       fileSystem_(std::make_unique<Win32FileSystem>()),
-      takenNames_(std::make_unique<TakenNames>()),
-      menus_(std::make_unique<MenuState>()) {
-  preview_->SetTakenNames(takenNames_.get());
-}
+      // Its thread tells the window, which takes the result between messages.
+      previewWork_(std::make_unique<PreviewWork>([this] {
+        if (HWND window = Handle()) PostMessageW(window, kMsgPreviewReady, 0, 0);
+      })),
+      menus_(std::make_unique<MenuState>()) {}
 
 TSetupForm1::~TSetupForm1() {
+  previewWork_.reset();  // its thread ends before the window it tells goes
   if (keyPreview_) UnhookWindowsHookEx(keyPreview_);
   if (keyPreviewForm == this) keyPreviewForm = nullptr;
   if (Handle() && IsWindow(Handle())) {
@@ -240,6 +242,16 @@ LRESULT TSetupForm1::WndProc(UINT msg, WPARAM wparam, LPARAM lparam) {
       } else if (lastFocus_ && IsWindow(lastFocus_)) {
         // A control disabled meanwhile (Execute after a run) passes it on.
         SetFocus(FocusableOrNext(lastFocus_));
+        return 0;
+      }
+      break;
+    case kMsgPreviewReady:
+      PreviewReady();
+      return 0;
+    case WM_TIMER:
+      if (wparam == kPreviewSlowTimer) {
+        KillTimer(Handle(), kPreviewSlowTimer);
+        PreviewSlow();
         return 0;
       }
       break;

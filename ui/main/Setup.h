@@ -32,7 +32,7 @@ struct WindowAccess;
 class RenameSession;
 class PreviewRows;
 class FileSystem;
-class TakenNames;
+class PreviewWork;
 class TDriveComboBox;
 class TDirectoryListBox;
 class TFileListBox;
@@ -75,6 +75,10 @@ enum MenuCommand : UINT {
   kCmdKProperty2,
   kCmdKUndo1,  // File > 元に戻す, above プロパティ
 };
+
+// The preview's thread has a result; a frame passed without one.
+inline constexpr UINT kMsgPreviewReady = WM_APP + 20;
+inline constexpr UINT_PTR kPreviewSlowTimer = 1;
 
 // Status bar panels, numbered from the left.
 enum StatusPanel : int {
@@ -189,7 +193,13 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
   static std::string WindowText(HWND window);
 
   // ---- Steps that the start-up sequence and the window tests call ----
-  void RefreshPreview();     // the preview, Execute's state
+  // The preview and Execute's state: the rows on screen at once, the whole
+  // list's names and marks on the preview's own thread.
+  void RefreshPreview();
+  // The whole list's names and marks now, when still being worked out.
+  void FinishPreview();
+  // The preview's thread is at work, or its result waits to be taken.
+  bool PreviewPending() const;
   void LoadOptionMasks();    // once the options dialog exists
   bool SaveSettings();
   FileOrder SortOrder() const;
@@ -349,6 +359,10 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
   void OnContextMenu(HWND window, LPARAM lparam);
   void ResetPreviewGrid();
   void ShowPreview();
+  // The preview's thread has the whole list: marks and count shown.
+  void PreviewReady();
+  // A frame has passed and the whole list is still being worked out.
+  void PreviewSlow();
   void ClearFileInformation();
   unsigned long refilledReading_ = 0;  // the file list's reading the check list holds
   bool handOrder_ = false;  // lines moved by hand since the last reading
@@ -356,10 +370,10 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
   const ProgramWindows& windows_;
   std::unique_ptr<RenameSession> session_;
   std::unique_ptr<PreviewRows> preview_;
-  // The names held in the shown folder, for the preview's marks; forgotten
-  // at every reading of the folder.
   std::unique_ptr<FileSystem> fileSystem_;
-  std::unique_ptr<TakenNames> takenNames_;
+  // The preview's names and marks for the whole list, with the names held
+  // in the shown folder (forgotten at every reading of the folder).
+  std::unique_ptr<PreviewWork> previewWork_;
   std::unique_ptr<MenuState> menus_;
   std::vector<TControl*> children_;  // the control objects above, as made
   std::array<std::string, 5> statusTexts_;

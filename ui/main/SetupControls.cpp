@@ -16,6 +16,7 @@
 #include "FilterComboBox.h"
 #include "GlyphButton.h"
 #include "Panel.h"
+#include "PreviewWork.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
 #include "Setup.h"
@@ -23,7 +24,6 @@
 #include "StatusBar.h"
 #include "StringGrid.h"
 #include "Texts.h"
-#include "TakenNames.h"
 #include "WindowText.h"
 
 namespace korvath {
@@ -303,7 +303,9 @@ void TSetupForm1::CreateControls() {
   FilterComboBox1->SetFileList(FileListBox1.get());
   DriveComboBox1->OnChange = [this] { DriveComboBox1Change(); };
   DirectoryListBox1->OnChange = [this] { DirectoryListBox1Change(); };
-  FileListBox1->OnChange = [this] { takenNames_->Reset(fileSystem_.get(), FileListBox1->Directory()); };
+  FileListBox1->OnChange = [this] {
+    previewWork_->ResetTakenNames(fileSystem_.get(), FileListBox1->Directory());
+  };
   FileListBox1->OnChange();  // for the reading made at its creation
   FilterComboBox1->OnChange = [this] { DirectoryListBox1Change(); };
   CheckListBox1->OnClickCheck = [this] { CheckListBox1Click(); };

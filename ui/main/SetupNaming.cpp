@@ -6,6 +6,7 @@
 #include "ControlFocus.h"
 #include "FileListBox.h"
 #include "PreviewRows.h"
+#include "PreviewWork.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
 #include "Setup.h"
@@ -58,12 +59,23 @@ void TSetupForm1::ShowStartNumber() { SetWindowTextUtf8(Panel2, session_->StartN
 void TSetupForm1::ShowDigitCount() { SetWindowTextUtf8(Panel3, session_->DigitCountText()); }
 
 namespace {
+// While the whole list is being worked out, past a frame.
+constexpr std::string_view kPreviewWorkingText = "計算中";
+constexpr UINT kFrameMilliseconds = 16;
+
 // While names are marked, panel 3 carries their count after its own text
-// ("6個存在 ※2"); the last panel is too narrow, under the size grip.
-std::string WithMarkedCount(std::string text, const PreviewRows& rows) {
-  const std::size_t mark = text.find(ConflictMark);
-  if (mark != std::string::npos && mark > 0 && text[mark - 1] == ' ') text.resize(mark - 1);
-  if (rows.MarkedCount() > 0) text.append(1, ' ').append(MarkedCountText(rows.MarkedCount()));
+// ("6個存在 ※2"); the last panel is too narrow, under the size grip. working:
+// the marks are not known yet and a frame has passed ("6個存在 計算中").
+std::string WithMarkedCount(std::string text, const PreviewRows& rows, bool working) {
+  for (std::string_view tail : {ConflictMark, kPreviewWorkingText}) {
+    const std::size_t at = text.find(tail);
+    if (at != std::string::npos && at > 0 && text[at - 1] == ' ') text.resize(at - 1);
+  }
+  if (working) {
+    text.append(1, ' ').append(kPreviewWorkingText);
+  } else if (rows.MarkedCount() > 0) {
+    text.append(1, ' ').append(MarkedCountText(rows.MarkedCount()));
+  }
   return text;
 }
 }  // namespace
@@ -82,19 +94,55 @@ void TSetupForm1::ShowPreview() {
   StringGrid1->SetRows(rows->RowCount(),
                        [rows](int column, std::size_t row) { return rows->Cell(column, row); });
   StringGrid1->SetRowMarks([rows](std::size_t row) { return rows->Marked(row); });
-  const std::string count = WithMarkedCount(statusTexts_[kPanelCount], *rows);
+  // The count's marks wait for the whole list; until then the text keeps
+  // what it had, for a frame.
+  if (!preview_->Complete()) return;
+  const std::string count = WithMarkedCount(statusTexts_[kPanelCount], *rows, false);
   if (count != statusTexts_[kPanelCount]) SetStatusText(kPanelCount, count);
 }
 
 void TSetupForm1::RefreshPreview() {
-  session_->RefreshPreview(*preview_);
+  // The rows on screen are composed as they are drawn; the whole list's
+  // names and marks follow from the preview's thread, and the next change
+  // cancels them.
+  preview_->Recompose(*session_);
+  if (preview_->Complete()) {
+    previewWork_->Cancel();
+    KillTimer(Handle(), kPreviewSlowTimer);
+  } else {
+    previewWork_->Start(*preview_);
+    SetTimer(Handle(), kPreviewSlowTimer, kFrameMilliseconds, nullptr);
+  }
   ShowPreview();
   EnableControl(BitBtn1, preview_->ExecuteEnabled());
 }
 
+void TSetupForm1::PreviewReady() {
+  if (!previewWork_->TakeInto(*preview_)) return;
+  KillTimer(Handle(), kPreviewSlowTimer);
+  ShowPreview();
+}
+
+void TSetupForm1::PreviewSlow() {
+  if (preview_->Complete()) return;
+  SetStatusText(kPanelCount, WithMarkedCount(statusTexts_[kPanelCount], *preview_, true));
+}
+
+void TSetupForm1::FinishPreview() {
+  if (preview_->Complete()) return;
+  previewWork_->CompleteNow(*preview_);
+  KillTimer(Handle(), kPreviewSlowTimer);
+  ShowPreview();
+}
+
+bool TSetupForm1::PreviewPending() const { return previewWork_->Pending(); }
+
 void TSetupForm1::ShowFileCount() {
   if (FileListBox1->ReadingDates()) return ShowDateProgress();
-  SetStatusText(kPanelCount, WithMarkedCount(session_->FileCountText(), *preview_));
+  SetStatusText(kPanelCount, WithMarkedCount(session_->FileCountText(), *preview_,
+                                             !preview_->Complete() &&
+                                                 statusTexts_[kPanelCount].find(
+                                                     kPreviewWorkingText) != std::string::npos));
 }
 
 }  // namespace korvath

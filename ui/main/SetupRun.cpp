@@ -8,6 +8,7 @@
 #include "FileListBox.h"
 #include "MessageBox.h"
 #include "PreviewRows.h"
+#include "PreviewWork.h"
 #include "RenameRun.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
@@ -87,6 +88,10 @@ void TSetupForm1::BitBtn1Click() {
     run_->AskStop(false);  // the button reads "中止" while the run lasts
     return;
   }
+  // The run composes its names and finds what cannot be given from the
+  // fields and check marks as they are now, whatever the preview's thread
+  // has got to: its work is given up, and taken up again if nothing runs.
+  previewWork_->Cancel();
   const RunInProgress running(*this);
   RenameRunResult result;
   {
@@ -95,7 +100,10 @@ void TSetupForm1::BitBtn1Click() {
     const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
     result = RunRename(*session_, *preview_, run.Files(), observer, place);
   }  // the inputs are given back first: a focus moved on below finds them
-  if (!result.Confirmed) return;
+  if (!result.Confirmed) {
+    RefreshPreview();
+    return;
+  }
   // The start number has moved on: the sample follows it, as it does after
   // every other change of the start number.
   UpdateSample();

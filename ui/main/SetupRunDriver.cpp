@@ -15,7 +15,7 @@
 #include "RenameTexts.h"
 #include "SetupControls.h"
 #include "StatusBar.h"
-#include "TakenNames.h"
+#include "PreviewWork.h"
 #include "TaskbarProgress.h"
 #include "WideText.h"
 #include "WindowText.h"
@@ -359,7 +359,7 @@ void TSetupForm1::RunDriver::UnlockInputs() {
 
 void TSetupForm1::ReplaceFileSystem(std::unique_ptr<FileSystem> fileSystem) {
   fileSystem_ = std::move(fileSystem);
-  takenNames_->Reset(fileSystem_.get(), FileListBox1->Directory());
+  previewWork_->ResetTakenNames(fileSystem_.get(), FileListBox1->Directory());
 }
 
 }  // namespace korvath

@@ -105,6 +105,7 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
   }
 
   std::string Status(int panel) {
+    Pump();  // the count waits for the whole list's marks
     std::string text = testsupport::StatusBarText(controls_->StatusBar1, panel);
     if (!text.empty() && text[0] == '\t') text.erase(0, 1);
     return text;
@@ -121,6 +122,7 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
     return marks;
   }
   std::vector<std::pair<std::string, std::string>> Grid() {
+    Pump();  // the whole list's names and marks
     std::vector<std::pair<std::string, std::string>> rows;
     TStringGrid& grid = *controls_->StringGrid1;
     for (size_t r = 0; r < grid.RowCount(); ++r) {
