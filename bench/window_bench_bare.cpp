@@ -11,6 +11,12 @@
 
 #include "UiFont.h"
 
+#ifdef KORVATH_BARE_IMPORTS
+#include <objbase.h>
+#include <oleauto.h>
+#include <shellapi.h>
+#endif
+
 namespace {
 
 LRESULT CALLBACK BareProcClosing(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -22,6 +28,14 @@ LRESULT CALLBACK BareProcClosing(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpar
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   int controls = std::atoi(commandLine);
+#ifdef KORVATH_BARE_IMPORTS
+  // Never true: the calls are there only so that the libraries are imported.
+  if (controls < 0) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    SysAllocStringLen(nullptr, 0);
+    ShellExecuteW(nullptr, nullptr, nullptr, nullptr, nullptr, SW_SHOW);
+  }
+#endif
   WNDCLASSW wc{};
   wc.lpfnWndProc = &BareProcClosing;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -33,9 +47,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   HFONT font = korvath::CreateUiFont(12);
   const wchar_t* classes[] = {L"STATIC", L"BUTTON", L"COMBOBOX", L"LISTBOX", L"EDIT"};
   for (int i = 0; i < controls; ++i) {
-    HWND control = CreateWindowExW(0, classes[i % 5], L"接頭語", WS_CHILD | WS_VISIBLE, (i % 10) * 50,
-                                   (i / 10) * 30, 45, 25, window, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
+    HWND control =
+        CreateWindowExW(0, classes[i % 5], L"接頭語", WS_CHILD | WS_VISIBLE, (i % 10) * 50,
+                        (i / 10) * 30, 45, 25, window, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   ShowWindow(window, SW_SHOWNORMAL);

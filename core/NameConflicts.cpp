@@ -1,7 +1,7 @@
 #include "NameConflicts.h"
 
-#include <string_view>
 #include <functional>
+#include <string_view>
 
 namespace korvath {
 
@@ -18,24 +18,37 @@ void KeyIndex::Build(const std::vector<std::string>& keys) {
   for (std::size_t i = 0; i < keys.size(); ++i) Add(i);
 }
 
+namespace {
+constexpr std::uint64_t kIndexBits = 0xFFFFFFFFu;
+std::uint64_t HashOf(std::string_view key) {
+  return static_cast<std::uint64_t>(std::hash<std::string_view>()(key));
+}
+// The hash as it is kept beside the index.
+std::uint64_t Tag(std::uint64_t hash) { return hash & ~kIndexBits; }
+}  // namespace
+
 std::size_t KeyIndex::Add(std::size_t i) {
   const std::string& key = (*keys_)[i];
-  for (std::size_t slot = std::hash<std::string_view>()(key) & mask_;; slot = (slot + 1) & mask_) {
-    const std::uint32_t entry = slots_[slot];
+  const std::uint64_t hash = HashOf(key);
+  for (std::size_t slot = static_cast<std::size_t>(hash) & mask_;; slot = (slot + 1) & mask_) {
+    const std::uint64_t entry = slots_[slot];
     if (entry == 0) {
-      slots_[slot] = static_cast<std::uint32_t>(i + 1);
+      slots_[slot] = Tag(hash) | static_cast<std::uint64_t>(i + 1);
       return std::string_view::npos;
     }
-    if ((*keys_)[entry - 1] == key) return entry - 1;
+    const std::size_t index = static_cast<std::size_t>(entry & kIndexBits) - 1;
+    if (Tag(entry) == Tag(hash) && (*keys_)[index] == key) return index;
   }
 }
 
 std::size_t KeyIndex::Find(std::string_view key) const {
   if (slots_.empty()) return std::string_view::npos;
-  for (std::size_t slot = std::hash<std::string_view>()(key) & mask_;; slot = (slot + 1) & mask_) {
-    const std::uint32_t entry = slots_[slot];
+  const std::uint64_t hash = HashOf(key);
+  for (std::size_t slot = static_cast<std::size_t>(hash) & mask_;; slot = (slot + 1) & mask_) {
+    const std::uint64_t entry = slots_[slot];
     if (entry == 0) return std::string_view::npos;
-    if ((*keys_)[entry - 1] == key) return entry - 1;
+    const std::size_t index = static_cast<std::size_t>(entry & kIndexBits) - 1;
+    if (Tag(entry) == Tag(hash) && (*keys_)[index] == key) return index;
   }
 }
 

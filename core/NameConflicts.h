@@ -38,7 +38,9 @@ class KeyIndex {
 
  private:
   const std::vector<std::string>* keys_ = nullptr;
-  std::vector<std::uint32_t> slots_;  // index + 1; 0 is empty
+  // Index + 1 in the low half (0: empty), the key's hash in the high half,
+  // so that a probe reads another key only when the hashes agree.
+  std::vector<std::uint64_t> slots_;
   std::size_t mask_ = 0;
 };
 

@@ -139,10 +139,15 @@ NameFit CheckNameFits(std::string_view name, std::size_t folderLength) {
     if (step.empty() || step.back() == '.' || step.back() == ' ' || IsDeviceName(step)) {
       return NameFit::Unusable;
     }
-    if (Utf16Length(step) > kLongestStep) return NameFit::TooLong;
+    // A UTF-16 text is never longer than its UTF-8 bytes: most names are
+    // measured without decoding them.
+    if (step.size() > kLongestStep && Utf16Length(step) > kLongestStep) return NameFit::TooLong;
     stepBegin = pos + 1;
   }
-  if (folderLength + 1 + Utf16Length(name) > kLongestPath) return NameFit::TooLong;
+  if (folderLength + 1 + name.size() > kLongestPath &&
+      folderLength + 1 + Utf16Length(name) > kLongestPath) {
+    return NameFit::TooLong;
+  }
   return NameFit::Fits;
 }
 

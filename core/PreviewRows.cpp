@@ -83,7 +83,8 @@ const LeavingNames& PreviewBatch::Leaving() const {
 }
 
 bool ComposePreview(const PreviewBatch& batch, const PreviewInputs& inputs, TakenNames* taken,
-                    PreviewNames& out, const std::function<bool()>& stop) {
+                    PreviewNames& out, std::vector<std::string>& keys,
+                    const std::function<bool()>& stop) {
   constexpr std::size_t kStopEvery = 4096;
   const std::size_t rows = batch.Size();
   out.Names.clear();
@@ -103,12 +104,14 @@ bool ComposePreview(const PreviewBatch& batch, const PreviewInputs& inputs, Take
     return std::string_view(out.Names).substr(begin, out.Ends[r] - begin);
   };
   const std::vector<std::string>& oldKeys = batch.OldKeys();
-  std::vector<std::string> newKeys(rows);
+  std::vector<std::string>& newKeys = keys;
+  newKeys.resize(rows);
   std::vector<bool> unusable(rows, false), unchanged(rows, false);
   const std::size_t folderLength = Utf16Length(taken->Folder());
   for (std::size_t r = 0; r < rows; ++r) {
     if (stop && r % kStopEvery == 0 && stop()) return false;
     const std::string_view name = newName(r);
+    newKeys[r].clear();
     AppendNameKey(newKeys[r], name);
     unchanged[r] = name == batch.OldName(r);
     NewNameCheck check;
@@ -206,7 +209,8 @@ void PreviewRows::Rebuild(const RenameSession& session) {
   Recompose(session);
   if (state_ != State::Rows) return;
   PreviewNames names;
-  ComposePreview(*batch_, inputs_, taken_, names);
+  std::vector<std::string> keys;
+  ComposePreview(*batch_, inputs_, taken_, names, keys);
   Complete(std::move(names));
 }
 

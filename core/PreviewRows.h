@@ -67,10 +67,13 @@ struct PreviewNames {
 };
 
 // Composes the new names of the whole batch and, with taken, their marks:
-// exactly what a rebuild shows. False when stop (asked now and then) said
-// to give up; out is then of no use.
+// exactly what a rebuild shows. keys holds the new names' keys meanwhile
+// (kept by the caller from one composition to the next: most keys outgrow
+// a string's own room, and a keystroke need not allocate them again).
+// False when stop (asked now and then) said to give up; out is then of no use.
 bool ComposePreview(const PreviewBatch& batch, const PreviewInputs& inputs, TakenNames* taken,
-                    PreviewNames& out, const std::function<bool()>& stop = {});
+                    PreviewNames& out, std::vector<std::string>& keys,
+                    const std::function<bool()>& stop = {});
 
 class PreviewRows {
  public:

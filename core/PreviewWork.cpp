@@ -69,7 +69,7 @@ void PreviewWork::CompleteNow(PreviewRows& preview) {
 bool PreviewWork::Compose(const Request& request, PreviewNames& names) {
   const std::lock_guard<std::mutex> lock(takenMutex_);
   const auto stop = [&] { return request.Generation != 0 && latest_ != request.Generation; };
-  return ComposePreview(*request.Batch, request.Inputs, &taken_, names, stop);
+  return ComposePreview(*request.Batch, request.Inputs, &taken_, names, keys_, stop);
 }
 
 void PreviewWork::Run() {

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "PreviewRows.h"
 #include "TakenNames.h"
@@ -63,6 +64,7 @@ class PreviewWork {
   std::atomic<std::uint64_t> latest_{0};  // the generation of the last request
   std::mutex takenMutex_;                 // held while taken_ is used
   TakenNames taken_;
+  std::vector<std::string> keys_;  // the new names' keys, kept for their storage
   std::thread thread_;  // started with the first request
 };
 

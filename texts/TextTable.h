@@ -87,6 +87,8 @@ KORVATH_TEXT(kTextPreviewCompleted, " (変更完了)", " (renamed)")
 // Before a new name the run could not give, and their count in the status bar.
 KORVATH_TEXT(kTextConflictMark, "※", "!")
 KORVATH_TEXT(kTextMarkedCount, "※{1}", "!{1}")
+// In place of that count while the whole list is still being worked out.
+KORVATH_TEXT(kTextPreviewWorking, "計算中", "working")
 KORVATH_TEXT(kTextFileCount, "{1}個存在", "{1} {1:file|files}")
 KORVATH_TEXT(kTextCompletedCount, "{1}個完了", "{1} renamed")
 KORVATH_TEXT(kTextProgress, "{1} / {2}", "{1} / {2}")

@@ -6,6 +6,7 @@
 #include "Application.h"
 #include "Option.h"
 #include "Setup.h"
+#include "StartupPhases.h"
 #include "UserLanguage.h"
 
 namespace korvath {
@@ -24,14 +25,18 @@ void ProgramWindows::Create(std::vector<std::string> startPaths) {
   setup_->StartPaths = std::move(startPaths);
   setup_->Create();
 
+  NoteStartupPhase("main window created");
   about_ = std::make_unique<TAboutForm1>();
   about_->Create(Application.Handle());
 
   // The options dialog holds the user-defined masks that the settings save
   // reads at closing, so it lives until the main window has gone.
+  NoteStartupPhase("About box created");
   option_ = std::make_unique<TOptionForm1>();
   option_->Create(Application.Handle());
+  NoteStartupPhase("options dialog created");
   setup_->LoadOptionMasks();
+  NoteStartupPhase("masks loaded");
 }
 
 void ProgramWindows::Destroy() {

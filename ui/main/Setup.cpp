@@ -22,6 +22,7 @@
 #include "PreviewRows.h"
 #include "RenameSession.h"
 #include "RenameTexts.h"
+#include "StartupPhases.h"
 #include "SetupRunDriver.h"
 #include "StringGrid.h"
 #include "PreviewWork.h"
@@ -89,7 +90,9 @@ void TSetupForm1::Create() {
   p.owner = Application.Handle();
   p.icon = LoadIconW(Application.Instance() ? Application.Instance() : GetModuleHandleW(nullptr),
                      MAKEINTRESOURCEW(1));
+  NoteStartupPhase("main window: start");
   CreateHandle(p);
+  NoteStartupPhase("main window: handle");
   // The fonts come at the density of the monitor the window opened on.
   dpi_ = WindowDpi(Handle());
   CreateFonts();
@@ -97,13 +100,18 @@ void TSetupForm1::Create() {
   if (!IsWindow(Application.MainWindow())) Application.SetMainWindow(Handle());
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 
+  NoteStartupPhase("main window: fonts");
   CreateControls();
+  NoteStartupPhase("main window: controls");
   ScaleControls(!dpi_.IsDesign());
+  NoteStartupPhase("main window: scaled");
   GiveAccessibleNames();
+  NoteStartupPhase("main window: accessible names");
   // From here every size change lays the controls out, the menu bar's
   // arrival included.
   controlsCreated_ = true;
   CreateMenus();
+  NoteStartupPhase("main window: menus");
 
   keyPreviewForm = this;
   keyPreview_ =
@@ -111,6 +119,7 @@ void TSetupForm1::Create() {
   // No window procedure surrounds the creation sequence: its errors end in
   // the general error report here, and the window still opens.
   Application.Guard([this] { FormCreate(); });
+  NoteStartupPhase("main window: FormCreate");
   lastFocus_ = DriveComboBox1->Handle();
 }
 
@@ -449,12 +458,15 @@ void TSetupForm1::FormCreate() {
   RefillCheckList();
   ComputeSettingsPath();
   RecoverInterruptedRename();
+  NoteStartupPhase("FormCreate: recovery");
   ReadWindowPosition();
   ResetPreviewGrid();
   ReadSortOrder();
   ReadFolderHistory();
+  NoteStartupPhase("FormCreate: first folder");
   ReadPrefixSuffixHistories();
   BuildStartupFilterList();
+  NoteStartupPhase("FormCreate: histories and filter");
   // The window is first shown with an empty status bar, whatever the
   // steps above wrote.
   for (int panel = 0; panel < 5; ++panel) SetStatusText(panel, "");

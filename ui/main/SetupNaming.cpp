@@ -12,6 +12,7 @@
 #include "Setup.h"
 #include "SetupControls.h"
 #include "StringGrid.h"
+#include "Texts.h"
 #include "WindowText.h"
 
 namespace korvath {
@@ -60,22 +61,20 @@ void TSetupForm1::ShowDigitCount() { SetWindowTextUtf8(Panel3, session_->DigitCo
 
 namespace {
 // While the whole list is being worked out, past a frame.
-constexpr std::string_view kPreviewWorkingText = "計算中";
 constexpr UINT kFrameMilliseconds = 16;
 
 // While names are marked, panel 3 carries their count after its own text
 // ("6個存在 ※2"); the last panel is too narrow, under the size grip. working:
 // the marks are not known yet and a frame has passed ("6個存在 計算中").
 std::string WithMarkedCount(std::string text, const PreviewRows& rows, bool working) {
-  for (std::string_view tail : {ConflictMark, kPreviewWorkingText}) {
+  for (std::string_view tail : {ConflictMark, Text(kTextPreviewWorking)}) {
     const std::size_t at = text.find(tail);
     if (at != std::string::npos && at > 0 && text[at - 1] == ' ') text.resize(at - 1);
   }
-  if (working) {
-    text.append(1, ' ').append(kPreviewWorkingText);
-  } else if (rows.MarkedCount() > 0) {
-    text.append(1, ' ').append(MarkedCountText(rows.MarkedCount()));
-  }
+  const std::string tail = working                  ? std::string(Text(kTextPreviewWorking))
+                           : rows.MarkedCount() > 0 ? MarkedCountText(rows.MarkedCount())
+                                                    : std::string();
+  if (!tail.empty()) text.append(text.empty() ? "" : " ").append(tail);
   return text;
 }
 }  // namespace
@@ -141,8 +140,8 @@ void TSetupForm1::ShowFileCount() {
   if (FileListBox1->ReadingDates()) return ShowDateProgress();
   SetStatusText(kPanelCount, WithMarkedCount(session_->FileCountText(), *preview_,
                                              !preview_->Complete() &&
-                                                 statusTexts_[kPanelCount].find(
-                                                     kPreviewWorkingText) != std::string::npos));
+                                                 statusTexts_[kPanelCount].find(Text(
+                                                     kTextPreviewWorking)) != std::string::npos));
 }
 
 }  // namespace korvath

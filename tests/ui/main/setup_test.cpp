@@ -46,7 +46,6 @@ void WriteFile(const std::string& name, size_t bytes = 10) {
   testsupport::MakeFile(name, std::string(bytes, 'x'));
 }
 
-
 // Bounds of a child within its parent's client area.
 RECT ChildBounds(HWND child) {
   RECT rect;
@@ -372,8 +371,7 @@ TEST_F(SetupWindowTest, UnusableNamesAreRefusedBeforeTheRunAndRefusedRenamesTold
   ClickButton(controls_->BitBtn1);
   ASSERT_EQ(boxes_.size(), 2u);
   EXPECT_EQ(boxes_[0].caption, "情報");
-  const std::string head =
-      "1個のファイルは、名前を変更できませんでした。\n\nb.txt → sub\\2.txt：";
+  const std::string head = "1個のファイルは、名前を変更できませんでした。\n\nb.txt → sub\\2.txt：";
   EXPECT_EQ(boxes_[1].text.rfind(head, 0), 0u) << boxes_[1].text;
   EXPECT_GT(boxes_[1].text.size(), head.size());
   EXPECT_EQ(boxes_[1].caption, "警告");
@@ -397,6 +395,37 @@ std::map<std::string, long> FileSizes(const std::vector<std::string>& names) {
                       : -1;
   }
   return sizes;
+}
+
+// The marks come from the preview's own thread after the keystroke; Execute
+// pressed before they came renames to the fields as they are then, and the
+// result on its way when Execute was pressed never reaches the grid.
+TEST_F(SetupWindowTest, ExecuteRightAfterAKeystrokeRenamesToTheLatestFields) {
+  for (const char* name : {"a.txt", "b.txt", "n2.txt", "nx2.txt"}) WriteFile(name);
+  Start();
+  ClickLine(0, true);
+  ClickLine(1, true);
+  Type(controls_->ComboBox1, "n");
+  EXPECT_EQ(Grid(), (Rows{{"a.txt", "n1.txt"}, {"b.txt", "※n2.txt"}}));
+  EXPECT_EQ(Status(3), "4個存在 ※1");
+  // Check all restarts the work: n2.txt now moves on to n3.txt, and no
+  // name is taken.
+  ClickButton(controls_->SpeedButton14);
+  EXPECT_EQ(Grid()[1], (std::pair<std::string, std::string>{"b.txt", "n2.txt"}));
+  EXPECT_EQ(Status(3), "4個存在");
+  ClickButton(controls_->SpeedButton15);
+  ClickLine(0, true);
+  ClickLine(1, true);
+
+  // "x" and Execute in one go, before the thread can answer.
+  PostMessageW(GetWindow(controls_->ComboBox1, GW_CHILD), WM_CHAR, 'x', 1);
+  PostMessageW(controls_->BitBtn1, BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_TRUE(FileExists("nx1.txt"));
+  EXPECT_TRUE(FileExists("b.txt")) << "nx2.txt is taken: b.txt keeps its name";
+  EXPECT_FALSE(FileExists("a.txt"));
+  EXPECT_EQ(Grid(), (Rows{{"", " (変更完了)"}}));
+  EXPECT_FALSE(form_->PreviewPending());
 }
 
 TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
@@ -445,8 +474,12 @@ TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
   ClickButton(controls_->BitBtn1);
   ASSERT_EQ(boxes_.size(), 1u) << boxes_.back().text;  // the question only
   EXPECT_EQ(FileSizes({"p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg", "p6.jpg", "p7.jpg"}),
-            (std::map<std::string, long>{{"p1.jpg", -1}, {"p2.jpg", 1}, {"p3.jpg", 2},
-                                         {"p4.jpg", 3}, {"p5.jpg", 4}, {"p6.jpg", 5},
+            (std::map<std::string, long>{{"p1.jpg", -1},
+                                         {"p2.jpg", 1},
+                                         {"p3.jpg", 2},
+                                         {"p4.jpg", 3},
+                                         {"p5.jpg", 4},
+                                         {"p6.jpg", 5},
                                          {"p7.jpg", 7}}));
   EXPECT_EQ(Status(3), "5個完了");
   EXPECT_EQ(Text(controls_->Panel2), "7");
@@ -473,8 +506,12 @@ TEST_F(SetupWindowTest, MarkedConflictsRenumberingInPlaceAndUndoAfterARestart) {
   Menu(kCmdKUndo1);
   EXPECT_EQ(boxes_.size(), 2u);  // no report: nothing was skipped
   EXPECT_EQ(FileSizes({"p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg", "p6.jpg", "p7.jpg"}),
-            (std::map<std::string, long>{{"p1.jpg", 1}, {"p2.jpg", 2}, {"p3.jpg", 3},
-                                         {"p4.jpg", 4}, {"p5.jpg", 5}, {"p6.jpg", -1},
+            (std::map<std::string, long>{{"p1.jpg", 1},
+                                         {"p2.jpg", 2},
+                                         {"p3.jpg", 3},
+                                         {"p4.jpg", 4},
+                                         {"p5.jpg", 5},
+                                         {"p6.jpg", -1},
                                          {"p7.jpg", 7}}));
   // The list shows the folder as it now is; the undo is spent.
   const std::vector<std::string> names = Names();
