@@ -95,7 +95,7 @@ void TSetupForm1::ShowPreview() {
   StringGrid1->SetRowMarks([rows](std::size_t row) { return rows->Marked(row); });
   // The count's marks wait for the whole list; until then the text keeps
   // what it had, for a frame.
-  if (!preview_->Complete()) return;
+  if (!preview_->Complete() || FileListBox1->ReadingDates()) return;
   const std::string count = WithMarkedCount(statusTexts_[kPanelCount], *rows, false);
   if (count != statusTexts_[kPanelCount]) SetStatusText(kPanelCount, count);
 }
@@ -123,7 +123,7 @@ void TSetupForm1::PreviewReady() {
 }
 
 void TSetupForm1::PreviewSlow() {
-  if (preview_->Complete()) return;
+  if (preview_->Complete() || FileListBox1->ReadingDates()) return;
   SetStatusText(kPanelCount, WithMarkedCount(statusTexts_[kPanelCount], *preview_, true));
 }
 
