@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "Application.h"
+#include "SystemDlls.h"
 #include "Texts.h"
 #include "WideText.h"
 #include "WorkingFolder.h"
@@ -35,7 +36,9 @@ void OpenWebSite(HWND owner) {
   if (ExecuteHandler()) {
     ExecuteHandler()(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
   } else {
-    ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
+    static const auto execute =
+        SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (execute) execute(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
   }
 }
 
@@ -59,7 +62,9 @@ void ShowFileProperties(const std::string& fileName) {
   if (ExecuteExHandler()) {
     ExecuteExHandler()(&info);
   } else {
-    ShellExecuteExW(&info);
+    static const auto execute =
+        SystemFunction<decltype(&ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+    if (execute) execute(&info);
   }
 }
 

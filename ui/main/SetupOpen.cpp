@@ -16,6 +16,7 @@
 #include "RenameSession.h"
 #include "RenameTexts.h"
 #include "Setup.h"
+#include "SystemDlls.h"
 #include "Utf8.h"
 #include "WideText.h"
 #include "Win32Collation.h"
@@ -115,7 +116,8 @@ void TSetupForm1::CheckNamedFiles(const std::vector<std::string>& names,
   std::unordered_set<std::string> wanted;
   for (const std::string& name : names) wanted.insert(LowerCaseFileName(name));
   std::size_t listed = 0;
-  for (const FileEntry& entry : session_->Files) listed += wanted.count(LowerCaseFileName(entry.Name));
+  for (const FileEntry& entry : session_->Files)
+    listed += wanted.count(LowerCaseFileName(entry.Name));
   std::unordered_set<std::string> kept;
   if (listed < wanted.size()) {
     // A file made since the folder was last read is found by reading it
@@ -170,16 +172,20 @@ void TSetupForm1::CheckStartFiles() {
 
 // Files dropped on the folder already shown join the files checked there.
 void TSetupForm1::FormDropFiles(HDROP drop) {
+  static const auto query =
+      SystemFunction<decltype(&DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+  static const auto finish = SystemFunction<decltype(&DragFinish)>(L"shell32.dll", "DragFinish");
+  if (!query || !finish) return;
   std::vector<std::string> paths;
-  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    const UINT length = query(drop, i, nullptr, 0);
     std::wstring path(length + 1, L'\0');
-    path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
+    path.resize(query(drop, i, path.data(), length + 1));
     paths.push_back(Narrow(path));
   }
   // Released before the folder is shown, which may end in an error report.
-  DragFinish(drop);
+  finish(drop);
   // A run's list must not change under it.
   if (runInProgress_) return;
   std::vector<std::string> leftOut;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "Application.h"
+#include "SystemDlls.h"
 #include "WideText.h"
 
 namespace korvath {
@@ -43,7 +44,9 @@ int LineOf(const VARIANT& child) {
 
 HRESULT Text(const std::wstring& text, BSTR* out) {
   if (!out) return E_POINTER;
-  *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  static const auto allocate =
+      SystemFunction<decltype(&SysAllocStringLen)>(L"oleaut32.dll", "SysAllocStringLen");
+  *out = allocate ? allocate(text.data(), static_cast<UINT>(text.size())) : nullptr;
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -203,7 +206,10 @@ bool Answer(HWND window, const AccessibleText& text, WPARAM wparam, LRESULT& res
   // The answer is marshalled through COM, which this thread may not have
   // started; started once, it stays for the thread's life.
   static thread_local const bool started = [] {
-    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const auto initialize =
+        SystemFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    if (!initialize) return false;
+    const HRESULT hr = initialize(nullptr, COINIT_APARTMENTTHREADED);
     return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
   }();
   if (!started) return false;

@@ -12,6 +12,12 @@ Function Lookup(HMODULE module, const char* name) {
 }
 }  // namespace
 
+void* SystemProcedure(const wchar_t* dll, const char* name) {
+  HMODULE module = GetModuleHandleW(dll);
+  if (!module) module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  return module ? reinterpret_cast<void*>(GetProcAddress(module, name)) : nullptr;
+}
+
 void RestrictDllSearch() {
   // Looked up rather than imported: systems before Windows 8 have it only
   // with an update, and the program must start without it.
