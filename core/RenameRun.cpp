@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "FileNames.h"
 #include "NameConflicts.h"
@@ -46,7 +47,26 @@ class NoJournal : public JournalWriter {
   bool Flush() override { return true; }
 };
 
+// A file system without handles: the file is known by its name alone.
+class NamedFile : public HeldFile {
+ public:
+  NamedFile(FileSystem& fileSystem, std::string name)
+      : fileSystem_(fileSystem), name_(std::move(name)) {}
+  std::string Identity() override { return fileSystem_.FileIdentity(name_); }
+  Renamed RenameTo(const std::string& to) override {
+    return fileSystem_.Rename(name_, to) ? Renamed::Yes : Renamed::No;
+  }
+
+ private:
+  FileSystem& fileSystem_;
+  std::string name_;
+};
+
 }  // namespace
+
+std::unique_ptr<HeldFile> FileSystem::Hold(const std::string& name) {
+  return std::make_unique<NamedFile>(*this, name);
+}
 
 RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSystem& fileSystem,
                           RenameObserver& observer) {
@@ -111,7 +131,7 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
   for (std::size_t r = 0; r < firstUntried; ++r) {
     switch (conflicts[r]) {
       case NameConflict::None:
-        moves.push_back({std::string(ExtractNamePart(plan[r].OldName)), plan[r].NewName});
+        moves.push_back({std::string(ExtractNamePart(plan[r].OldName)), plan[r].NewName, {}});
         rowOfMove.push_back(r);
         break;
       case NameConflict::Unchanged:

@@ -16,6 +16,24 @@ namespace korvath {
 class PreviewRows;
 class RenameSession;
 
+// A file held open to be renamed, so that the file whose identity is read
+// is the file that is moved, whatever another program does to its name
+// meanwhile.
+class HeldFile {
+ public:
+  enum class Renamed {
+    Yes,
+    No,       // refused: the file keeps its name (the file system's LastFailureReason)
+    Changed,  // the name no longer holds the file held: nothing was moved
+    Unsure,   // called off before the answer: the rename may have been carried out
+  };
+  virtual ~HeldFile() = default;
+  // The identity (FileSystem::FileIdentity) of the file held.
+  virtual std::string Identity() = 0;
+  // Renames the file held to to, never replacing an existing file or folder.
+  virtual Renamed RenameTo(const std::string& to) = 0;
+};
+
 // Every file operation of the run, its journal and its undo. Names are
 // relative to the current folder, or full paths.
 class FileSystem {
@@ -54,6 +72,10 @@ class FileSystem {
     (void)name;
     return {};
   }
+  // Opens the file (never a folder; a link itself, not what it points at)
+  // for renaming; null when it cannot be (gone, a folder, in use), the reason
+  // in LastFailureReason. Here by its name: Identity and RenameTo go by name.
+  virtual std::unique_ptr<HeldFile> Hold(const std::string& name);
 };
 
 // 32 MiB: a journal of 100,000 files that all step aside under temporary

@@ -7,6 +7,7 @@
 #include "NameConflicts.h"
 #include "NameKeys.h"
 #include "StagedMoves.h"
+#include "TakenNames.h"
 
 namespace korvath {
 namespace {
@@ -119,51 +120,55 @@ UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths,
   result.Done = true;
   result.Folder = journal.Folder;
 
-  // Each file from where the run left it back to where it was, last first.
+  // Each file from where the run left it back to where it was, last first,
+  // bound to the file the run moved: its step compares the identity on the
+  // file it holds.
   const std::vector<JournalFile> files = JournalFiles(journal);
   std::vector<Move> moves;
   std::vector<std::size_t> fileOf;
   moves.reserve(files.size());
   for (std::size_t i = files.size(); i-- > 0;) {
     if (NameKey(files[i].From) == NameKey(files[i].To)) continue;
-    moves.push_back({files[i].To, files[i].From});
+    moves.push_back({files[i].To, files[i].From, files[i].Identity});
     fileOf.push_back(i);
   }
   const auto show = [&](std::size_t done, std::size_t total, const std::string& name) {
     if (progress.Show) progress.Show(done, total, name);
   };
+  const auto stopRequested = [&] { return progress.StopRequested && progress.StopRequested(); };
   show(0, moves.size(), std::string());
 
-  // A file gone, one whose name another file holds now, or an old name now
-  // held by a file that stays, is skipped; a skipped file keeps its place
-  // from whoever would have taken it.
+  // A file gone, or an old name now held by a file that stays, is skipped;
+  // a skipped file keeps its place from whoever would have taken it. The
+  // names are those of one listing of the folder (under Wine every lookup
+  // of a missing name scans the folder); a stop is honoured here too, before
+  // anything has moved.
+  TakenNames taken;
+  taken.Reset(&fileSystem, journal.Folder);
   std::vector<std::string> oldKeys(moves.size()), newKeys(moves.size()), reasons(moves.size());
-  std::vector<bool> missing(moves.size()), changed(moves.size());
+  std::vector<bool> missing(moves.size());
   for (std::size_t i = 0; i < moves.size(); ++i) {
+    if (stopRequested()) {
+      result.Stopped = true;
+      return result;
+    }
     oldKeys[i] = NameKey(moves[i].From);
     newKeys[i] = NameKey(moves[i].To);
-    const std::string at = JoinPath(journal.Folder, moves[i].From);
     show(0, moves.size(), moves[i].From);
-    missing[i] = !fileSystem.EntryExists(at);
-    const std::string& identity = files[fileOf[i]].Identity;
-    if (!missing[i] && !identity.empty()) {
-      // A file the system cannot tell apart keeps the old trust in names.
-      const std::string now = fileSystem.FileIdentity(at);
-      changed[i] = !now.empty() && now != identity;
-      missing[i] = changed[i];
-    }
+    missing[i] = !taken.Holds(oldKeys[i]);
   }
   // A file the run brought back to its own name has nothing to undo.
   std::vector<bool> unchanged(moves.size());
   for (std::size_t i = 0; i < moves.size(); ++i) unchanged[i] = moves[i].From == moves[i].To;
   const std::vector<NameConflict> conflicts = FindConflicts(
-      oldKeys, newKeys, missing,
-      [&](std::size_t i) { return fileSystem.EntryExists(JoinPath(journal.Folder, moves[i].To)); },
-      nullptr, &unchanged);
+      oldKeys, newKeys, missing, [&](std::size_t i) { return taken.Holds(newKeys[i]); }, nullptr,
+      &unchanged);
+  if (stopRequested()) {
+    result.Stopped = true;
+    return result;
+  }
   for (std::size_t i = 0; i < moves.size(); ++i) {
-    if (changed[i]) {
-      reasons[i] = ChangedFileReason;
-    } else if (conflicts[i] == NameConflict::Unusable) {
+    if (conflicts[i] == NameConflict::Unusable) {
       reasons[i] = MissingFileReason;
     } else if (conflicts[i] != NameConflict::None && conflicts[i] != NameConflict::Unchanged) {
       reasons[i] = CollisionReason;

@@ -1,6 +1,7 @@
 #include "StagedMoves.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -23,23 +24,71 @@ class Mover {
 
   bool Broken() const { return journalBroken_; }
 
-  // One journaled rename. A step to or from a temporary name is on the disk
-  // before it is taken, so that not even a power loss can leave a file
-  // under such a name unrecorded; a step straight to the new name is handed
-  // to the system, and reaches the disk with the end of the run (lost, it
-  // would leave the file under its new name, only no longer undoable).
+  // One journaled rename, through the file held open: the identity
+  // journaled with the step is that file's, and the file moved is that
+  // file, whatever another program does to the name meanwhile. expected
+  // (when the step is for a known file: an undo's, a cycle's way back) is
+  // compared first: a name that holds another file now is refused
+  // (ChangedFileReason) before anything is written. identity, when given,
+  // receives the identity journaled.
+  // A step to or from a temporary name is on the disk before it is taken,
+  // so that not even a power loss can leave a file under such a name
+  // unrecorded; a step straight to the new name is handed to the system,
+  // and reaches the disk with the end of the run (lost, it would leave the
+  // file under its new name, only no longer undoable).
   // Steps bringing a cycle's files back are taken even when the journal
   // has failed: a file must not stay under a temporary name.
   bool Step(const std::string& from, const std::string& to, std::string& reason, bool flush,
-            bool homeward = false) {
-    if (!journalBroken_ && !Record(from, to, flush)) journalBroken_ = true;
+            bool homeward = false, const std::string& expected = {},
+            std::string* identity = nullptr) {
     if (journalBroken_ && !homeward) {
       reason = std::string(JournalFailedReason);
       return false;
     }
-    if (fileSystem_.Rename(JoinPath(folder_, from), JoinPath(folder_, to))) return true;
-    reason = fileSystem_.LastFailureReason();
-    if (!journalBroken_ && !journal_.Append(JournalFailedLine)) journalBroken_ = true;
+    const std::string source = JoinPath(folder_, from);
+    const std::string target = JoinPath(folder_, to);
+    const std::unique_ptr<HeldFile> held = fileSystem_.Hold(source);
+    if (!held) {
+      reason = fileSystem_.LastFailureReason();
+      return false;
+    }
+    const std::string id = held->Identity();
+    // A file the system cannot tell apart keeps the trust in its name.
+    if (!expected.empty() && !id.empty() && id != expected) {
+      reason = std::string(ChangedFileReason);
+      return false;
+    }
+    if (identity != nullptr) *identity = id;
+    if (!journalBroken_ && !Record(from, to, id, flush)) journalBroken_ = true;
+    if (journalBroken_ && !homeward) {
+      reason = std::string(JournalFailedReason);
+      return false;
+    }
+    bool refused = true;  // journaled as refused: the file is still under from
+    switch (held->RenameTo(target)) {
+      case HeldFile::Renamed::Yes:
+        return true;
+      case HeldFile::Renamed::Changed:
+        reason = std::string(ChangedFileReason);
+        break;
+      case HeldFile::Renamed::No:
+        reason = fileSystem_.LastFailureReason();
+        break;
+      case HeldFile::Renamed::Unsure:
+        reason = fileSystem_.LastFailureReason();
+        switch (Where(source, target, id)) {
+          case Place::Target:
+            return true;  // carried out all the same: the step stands
+          case Place::Source:
+            break;
+          case Place::Unknown:
+            // Left as it is: a roll-back or an undo looks on the disk.
+            refused = false;
+            break;
+        }
+        break;
+    }
+    if (refused && !journalBroken_ && !journal_.Append(JournalFailedLine)) journalBroken_ = true;
     return false;
   }
 
@@ -69,11 +118,26 @@ class Mover {
   }
 
  private:
-  // The one place a step's journal line is written.
-  // The file's identity goes with the step, so that an undo can tell it
-  // from a file another program gave the name since.
-  bool Record(const std::string& from, const std::string& to, bool flush) {
-    const std::string identity = fileSystem_.FileIdentity(JoinPath(folder_, from));
+  enum class Place { Source, Target, Unknown };
+  // Which name holds the file after a rename called off before its answer.
+  Place Where(const std::string& source, const std::string& target, const std::string& id) {
+    if (!id.empty()) {
+      if (fileSystem_.FileIdentity(target) == id) return Place::Target;
+      if (fileSystem_.FileIdentity(source) == id) return Place::Source;
+      return Place::Unknown;
+    }
+    // Nothing held the new name before the step, and a rename never replaces.
+    const bool atSource = fileSystem_.EntryExists(source);
+    const bool atTarget = fileSystem_.EntryExists(target);
+    if (atSource) return Place::Source;
+    return atTarget ? Place::Target : Place::Unknown;
+  }
+
+  // The one place a step's journal line is written, with the identity of
+  // the file, so that an undo can tell it from a file another program gave
+  // the name since.
+  bool Record(const std::string& from, const std::string& to, const std::string& identity,
+              bool flush) {
     return journal_.Append(JournalStepLine(from, to, identity)) && (!flush || journal_.Flush());
   }
 
@@ -98,6 +162,7 @@ class Batch {
         turn_(turn),
         mover_(fileSystem, folder, journal),
         results_(moves.size()),
+        identities_(moves.size()),
         state_(moves.size(), State::Waiting),
         next_(moves.size(), kNone),
         previous_(moves.size(), kNone) {
@@ -149,7 +214,8 @@ class Batch {
     for (std::size_t k = chain.size(); k-- > 0;) {
       const std::size_t m = chain[k];
       if (!MayGo(m)) return;
-      if (!mover_.Step(moves_[m].From, moves_[m].To, results_[m].Reason, false)) {
+      if (!mover_.Step(moves_[m].From, moves_[m].To, results_[m].Reason, false, false,
+                       moves_[m].Identity)) {
         return GiveUp(m, results_[m].Reason);
       }
       Finish(m);
@@ -171,7 +237,8 @@ class Batch {
              temporaries_.count(key) != 0;
     });
     if (aside.empty()) return GiveUp(first, std::string(NoTemporaryNameReason));
-    if (!mover_.Step(moves_[first].From, aside, results_[first].Reason, true)) {
+    if (!mover_.Step(moves_[first].From, aside, results_[first].Reason, true, false,
+                     moves_[first].Identity, &identities_[first])) {
       return GiveUp(first, results_[first].Reason);
     }
     temporaries_.insert(NameKey(aside));
@@ -185,12 +252,14 @@ class Batch {
         if (k > moved.size()) return Unwind(cycle, moved, aside, {});
         finishing = true;
       }
-      if (!mover_.Step(moves_[m].From, moves_[m].To, results_[m].Reason, false)) {
+      if (!mover_.Step(moves_[m].From, moves_[m].To, results_[m].Reason, false, false,
+                       moves_[m].Identity, &identities_[m])) {
         return Unwind(cycle, moved, aside, m);
       }
       moved.push_back(m);
     }
-    if (!mover_.Step(aside, moves_[first].To, results_[first].Reason, true)) {
+    if (!mover_.Step(aside, moves_[first].To, results_[first].Reason, true, false,
+                     identities_[first])) {
       return Unwind(cycle, moved, aside, first);
     }
     moved.push_back(first);
@@ -208,12 +277,12 @@ class Batch {
     std::string reason;
     while (!moved.empty()) {
       const std::size_t m = moved.back();
-      if (!mover_.Step(moves_[m].To, moves_[m].From, reason, false, true)) break;
+      if (!mover_.Step(moves_[m].To, moves_[m].From, reason, false, true, identities_[m])) break;
       moved.pop_back();
     }
     // Refused on the way back: those still moved keep their new names.
     for (std::size_t m : moved) Finish(m);
-    if (!mover_.Step(aside, moves_[first].From, reason, true, true)) {
+    if (!mover_.Step(aside, moves_[first].From, reason, true, true, identities_[first])) {
       results_[first].Result = MoveResult::Outcome::Stranded;
       results_[first].Where = aside;
       if (results_[first].Reason.empty()) results_[first].Reason = reason;
@@ -266,6 +335,7 @@ class Batch {
   const std::function<bool(const MoveTurn&)>& turn_;
   Mover mover_;
   std::vector<MoveResult> results_;
+  std::vector<std::string> identities_;  // of a cycle's files, as journaled at their steps
   std::vector<State> state_;
   std::vector<std::string> fromKeys_, toKeys_;
   KeyIndex sources_;
@@ -318,7 +388,7 @@ std::vector<JournalFile> JournalFiles(const Journal& journal) {
 
 std::vector<Move> NetMoves(const Journal& journal) {
   std::vector<Move> moves;
-  for (const JournalFile& file : JournalFiles(journal)) moves.push_back({file.From, file.To});
+  for (const JournalFile& file : JournalFiles(journal)) moves.push_back({file.From, file.To, {}});
   return moves;
 }
 
@@ -343,13 +413,18 @@ RollBackResult RollBack(FileSystem& fileSystem, const Journal& journal) {
     const std::string from = JoinPath(journal.Folder, step.From);
     const std::string to = JoinPath(journal.Folder, step.To);
     if (fileSystem.EntryExists(from) || !fileSystem.EntryExists(to)) continue;  // not taken
-    // A file given the name since by another program is not this step's:
-    // it stays where it is, as if the step had not been taken.
-    if (!step.Identity.empty()) {
-      const std::string now = fileSystem.FileIdentity(to);
-      if (!now.empty() && now != step.Identity) continue;
+    // Checked and moved through the file held: a file given the name since
+    // by another program is not this step's, and stays where it is, as if
+    // the step had not been taken.
+    const std::unique_ptr<HeldFile> held = fileSystem.Hold(to);
+    const std::string now = held ? held->Identity() : std::string();
+    if (held && !step.Identity.empty() && !now.empty() && now != step.Identity) continue;
+    HeldFile::Renamed renamed = held ? held->RenameTo(from) : HeldFile::Renamed::No;
+    if (renamed == HeldFile::Renamed::Unsure && !now.empty() && fileSystem.FileIdentity(from) == now) {
+      renamed = HeldFile::Renamed::Yes;
     }
-    if (fileSystem.Rename(to, from)) {
+    if (renamed == HeldFile::Renamed::Changed) continue;
+    if (renamed == HeldFile::Renamed::Yes) {
       if (home[i]) ++result.Restored;
       continue;
     }

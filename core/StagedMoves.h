@@ -22,6 +22,9 @@ namespace korvath {
 struct Move {
   std::string From;  // relative to the folder
   std::string To;
+  // The file's identity as last journaled (an undo's moves): a step whose
+  // name holds another file now is refused. Empty: the name is trusted.
+  std::string Identity = {};
   bool operator==(const Move&) const = default;
 };
 

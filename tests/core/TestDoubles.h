@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -134,16 +135,64 @@ class MemoryFolder : public FileSystem {
     if (!Identities || !Has(name) || ContentOf(name) < 0) return {};
     return "c" + std::to_string(ContentOf(name));
   }
-  bool ListNames(const std::string& folder, std::vector<std::string>& names) override {
+  // Held as a handle holds a file: by its content, wherever it is renamed
+  // to meanwhile; the rename goes through Rename from the name it has now.
+  class Held : public HeldFile {
+   public:
+    Held(MemoryFolder& folder, std::string name, int content)
+        : folder_(folder), name_(std::move(name)), content_(content) {}
+    std::string Identity() override {
+      return folder_.Identities ? "c" + std::to_string(content_) : std::string();
+    }
+    Renamed RenameTo(const std::string& to) override {
+      if (folder_.BeforeHeldRename) {
+        const std::function<void()> hook = std::move(folder_.BeforeHeldRename);
+        folder_.BeforeHeldRename = nullptr;
+        hook();
+      }
+      const std::optional<std::string> now = folder_.NameOf(content_, name_);
+      if (!now) return Renamed::No;  // deleted meanwhile
+      const bool renamed = folder_.Rename(*now, to);
+      if (folder_.UnsureRenames > 0) {
+        --folder_.UnsureRenames;
+        return Renamed::Unsure;
+      }
+      return renamed ? Renamed::Yes : Renamed::No;
+    }
+
+   private:
+    MemoryFolder& folder_;
+    std::string name_;
+    int content_;
+  };
+  std::unique_ptr<HeldFile> Hold(const std::string& name) override {
+    HoldCalls.push_back(name);
+    if (!Has(name) || ContentOf(name) < 0) return nullptr;
+    return std::make_unique<Held>(*this, name, ContentOf(name));
+  }
+  // The name of the file with this content, tried first at name.
+  std::optional<std::string> NameOf(int content, const std::string& name) const {
+    if (Has(name) && ContentOf(name) == content) return std::string(Local(name));
+    for (const auto& [key, file] : files_) {
+      if (file.second == content) return file.first;
+    }
+    return std::nullopt;
+  }
+
+  bool ListNames(const std::string& path, std::vector<std::string>& names) override {
     ++ListCalls;
+    std::string folder = path;  // "C:\\photos\\" as "C:\\photos"
+    if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     const std::string head = Local(folder).empty() || folder == Root ? "" : Key(folder) + "\\";
-    if (!head.empty() && !Has(folder)) return false;
+    // A folder is there as an entry, or as the folder of a file's full path.
+    bool there = head.empty() || Has(folder);
     for (const auto& [key, file] : files_) {
       if (key.compare(0, head.size(), head) != 0) continue;
+      there = true;
       const std::string rest = file.first.substr(head.size());
       if (rest.find('\\') == std::string::npos) names.push_back(rest);
     }
-    return true;
+    return there;
   }
 
   class Writer : public JournalWriter {
@@ -200,6 +249,13 @@ class MemoryFolder : public FileSystem {
   // The journal write after this many more refuses (-1: none does).
   int FailAppendAfter = -1;
   int ListCalls = 0;
+  // Called once, before the next rename of a held file: another program at
+  // work between the check and the rename.
+  std::function<void()> BeforeHeldRename;
+  // The next this many renames of a held file are called off before their
+  // answer (carried out or not, as Rename decides): Unsure.
+  int UnsureRenames = 0;
+  std::vector<std::string> HoldCalls;
 
   std::map<std::string, std::string> Journals;
   std::vector<std::string> ExistsCalls;

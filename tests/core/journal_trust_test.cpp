@@ -242,11 +242,11 @@ TEST(JournalTrust, AStoppedUndoLeavesTheFilesNotReachedUndoable) {
   ASSERT_EQ(UndoableRun(folder, kPaths)->Files, 6u);
   EXPECT_EQ(UndoableRun(folder, kPaths)->Folder, root);
 
-  int turns = 0;
+  const std::size_t renamedByTheRun = folder.Renamed.size();
   std::vector<std::size_t> shown;
   UndoProgress progress;
   progress.Show = [&](std::size_t done, std::size_t, const std::string&) { shown.push_back(done); };
-  progress.StopRequested = [&] { return ++turns > 2; };
+  progress.StopRequested = [&] { return folder.Renamed.size() >= renamedByTheRun + 2; };
   const UndoResult first = UndoLastRun(folder, kPaths, progress);
   EXPECT_TRUE(first.Stopped);
   EXPECT_EQ(first.FailureCount, 0);

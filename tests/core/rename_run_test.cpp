@@ -538,8 +538,11 @@ struct FaultRun {
       const bool beyond = numbered && std::atoi(name.c_str() + 1) >= fileCount;
       session.Files.push_back({name, numbered ? !beyond : random() % 5 != 0});
     }
+    // Folders beside the files, never in place of one listed: the run
+    // renames files only.
     for (int i = 0; i < fileCount / 150; ++i) {
-      folder.AddFolder("p" + std::to_string(random() % fileCount) + ".dat");
+      const std::string name = "p" + std::to_string(random() % fileCount) + ".dat";
+      if (!folder.Has(name)) folder.AddFolder(name);
     }
     fields.Prefix = "p";
     fields.Extension = random() % 2 && !numbered ? std::string(KeepExtension) : ".dat";

@@ -56,22 +56,19 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
   }
 
   bool Exists(const std::string& name) override {
-    return Call([&] { return inner_.Exists(name); });
+    return Cancellable([&] { return inner_.Exists(name); });
   }
   bool Rename(const std::string& from, const std::string& to) override {
-    renaming_ = true;
-    const bool renamed = Call([&] { return inner_.Rename(from, to); });
-    renaming_ = false;
-    return renamed;
+    return Cancellable([&] { return inner_.Rename(from, to); });
   }
   std::string LastFailureReason() override {
     return Call([&] { return inner_.LastFailureReason(); });
   }
   bool EntryExists(const std::string& name) override {
-    return Call([&] { return inner_.EntryExists(name); });
+    return Cancellable([&] { return inner_.EntryExists(name); });
   }
   bool ListNames(const std::string& folder, std::vector<std::string>& names) override {
-    return Call([&] { return inner_.ListNames(folder, names); });
+    return Cancellable([&] { return inner_.ListNames(folder, names); });
   }
   std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) override {
     std::unique_ptr<JournalWriter> writer = Call([&] { return inner_.CreateJournal(path); });
@@ -85,7 +82,12 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
     return Call([&] { return inner_.RemoveFile(path); });
   }
   std::string FileIdentity(const std::string& name) override {
-    return Call([&] { return inner_.FileIdentity(name); });
+    return Cancellable([&] { return inner_.FileIdentity(name); });
+  }
+  std::unique_ptr<HeldFile> Hold(const std::string& name) override {
+    std::unique_ptr<HeldFile> held = Cancellable([&] { return inner_.Hold(name); });
+    if (!held) return nullptr;
+    return std::make_unique<Held>(std::move(held), *this);
   }
   // A conversion in memory, not a file call: nothing to wait for.
   std::optional<std::string> ShiftJisToUtf8(std::string_view bytes) override {
@@ -93,6 +95,26 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
   }
 
  private:
+  // A rename called off by a stop answers Unsure: the server may have
+  // carried it out before the call was cancelled.
+  class Held : public HeldFile {
+   public:
+    Held(std::unique_ptr<HeldFile> inner, PumpingFileSystem& files)
+        : inner_(std::move(inner)), files_(files) {}
+    std::string Identity() override {
+      return files_.Cancellable([&] { return inner_->Identity(); });
+    }
+    Renamed RenameTo(const std::string& to) override {
+      files_.cancelled_ = false;
+      const Renamed renamed = files_.Cancellable([&] { return inner_->RenameTo(to); });
+      return renamed == Renamed::No && files_.cancelled_ ? Renamed::Unsure : renamed;
+    }
+
+   private:
+    std::unique_ptr<HeldFile> inner_;
+    PumpingFileSystem& files_;
+  };
+
   class Journal : public JournalWriter {
    public:
     Journal(std::unique_ptr<JournalWriter> inner, PumpingFileSystem& files)
@@ -108,6 +130,18 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
     std::unique_ptr<JournalWriter> inner_;
     PumpingFileSystem& files_;
   };
+
+  // A call a stop may call off: a lookup or a rename, never a journal
+  // write or a removal.
+  template <class Job>
+  auto Cancellable(Job&& job) -> decltype(job()) {
+    cancellable_ = true;
+    struct Done {
+      bool& flag;
+      ~Done() { flag = false; }
+    } done{cancellable_};
+    return Call(std::forward<Job>(job));
+  }
 
   // Calls are made directly while they are quick: handing each to the
   // worker costs about a tenth of a local rename under Wine. After one long
@@ -179,10 +213,12 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
   }
 
  public:
-  // After a confirmed stop: a rename the worker is still waiting on (a
-  // share gone from the network) is called off; it then counts as refused.
+  // After a confirmed stop: a lookup or a rename the worker is still
+  // waiting on (a share gone from the network) is called off. A rename
+  // called off is then looked for on the disk: the server may have carried
+  // it out.
   void CancelRename() {
-    if (thread_ && renaming_ && slow_) CancelSynchronousIo(thread_.Get());
+    if (thread_ && cancellable_ && slow_ && CancelSynchronousIo(thread_.Get())) cancelled_ = true;
   }
 
  private:
@@ -210,7 +246,8 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
   std::exception_ptr error_;
   std::atomic<bool> ending_{false};
   bool slow_ = false;      // calls go to the worker
-  bool renaming_ = false;  // the call in hand is a rename
+  bool cancellable_ = false;  // the call in hand is a lookup or a rename
+  bool cancelled_ = false;    // CancelSynchronousIo was called during the rename in hand
   int slowInARow_ = 0;
   LONGLONG slowTicks_ = 0;
 };

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "CodePages.h"
 #include "Handles.h"
@@ -120,21 +123,17 @@ bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& text) 
   return ok;
 }
 
-std::string Win32FileSystem::FileIdentity(const std::string& name) {
-  // Attributes only: no sharing mode of another program's is in the way,
-  // and a link is told by itself, not by what it points at.
-  OwnedFile file(CreateFileW(SystemPath(name).c_str(), FILE_READ_ATTRIBUTES,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING,
-                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!file) return {};
+namespace {
+
+// The identity of the file open as file: see FileIdentity.
+std::string IdentityOf(HANDLE file) {
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(file.Get(), &info)) return {};
+  if (!GetFileInformationByHandle(file, &info)) return {};
   // The file index lasts through renames on NTFS and ReFS; FAT derives it
   // from where the name stands in its folder, which a rename can move, and
   // other file systems may not keep one at all: size and time stand in.
   wchar_t system[MAX_PATH + 1] = {};
-  const bool lastingIndex = GetVolumeInformationByHandleW(file.Get(), nullptr, 0, nullptr, nullptr,
+  const bool lastingIndex = GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr,
                                                           nullptr, system, MAX_PATH + 1) &&
                             (lstrcmpiW(system, L"NTFS") == 0 || lstrcmpiW(system, L"ReFS") == 0) &&
                             (info.nFileIndexHigh != 0 || info.nFileIndexLow != 0);
@@ -148,6 +147,112 @@ std::string Win32FileSystem::FileIdentity(const std::string& name) {
                   info.ftLastWriteTime.dwLowDateTime);
   }
   return text;
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Errors with which a file system refuses the rename through a handle as
+// such (a redirector or driver without FileRenameInfo): the name is used.
+bool RefusesHandleRename(DWORD error) {
+  return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED ||
+         error == ERROR_INVALID_FUNCTION || error == ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+std::wstring FullSystemPath(const std::string& name) {
+  const std::wstring path = SystemPath(name);
+  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  return full;
+}
+
+class Win32HeldFile : public HeldFile {
+ public:
+  Win32HeldFile(OwnedFile file, std::wstring name, unsigned long& lastError)
+      : file_(std::move(file)), name_(std::move(name)), lastError_(lastError) {}
+
+  std::string Identity() override {
+    if (!identityRead_) {
+      identity_ = IdentityOf(file_.Get());
+      identityRead_ = true;
+    }
+    return identity_;
+  }
+
+  Renamed RenameTo(const std::string& to) override {
+    // Wine renames a handle by the name it was opened under, whatever file
+    // has that name now: the name must still hold the file held. (Windows
+    // moves the file held; there this costs one look.)
+    const std::string held = Identity();
+    if (!held.empty() && NameIdentity() != held) return Renamed::Changed;
+    // A full path: a relative one would be taken from the held file's
+    // folder by one system and from the current folder by another.
+    const std::wstring target = FullSystemPath(to);
+    std::vector<unsigned char> buffer(offsetof(FILE_RENAME_INFO, FileName) +
+                                      (target.size() + 1) * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = FALSE;  // a taken name is refused, never replaced
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+    std::copy(target.begin(), target.end(), info->FileName);
+    info->FileName[target.size()] = L'\0';
+    if (SetFileInformationByHandle(file_.Get(), FileRenameInfo, info,
+                                   static_cast<DWORD>(buffer.size()))) {
+      return Renamed::Yes;
+    }
+    DWORD error = GetLastError();
+    if (RefusesHandleRename(error)) {
+      // By the name, just checked to hold the file held.
+      if (MoveFileExW(name_.c_str(), target.c_str(), 0)) return Renamed::Yes;
+      error = GetLastError();
+    }
+    lastError_ = error;
+    return error == ERROR_OPERATION_ABORTED ? Renamed::Unsure : Renamed::No;
+  }
+
+ private:
+  std::string NameIdentity() const {
+    OwnedFile file(CreateFileW(name_.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    return file ? IdentityOf(file.Get()) : std::string();
+  }
+
+  OwnedFile file_;
+  std::wstring name_;
+  unsigned long& lastError_;
+  std::string identity_;
+  bool identityRead_ = false;
+};
+
+}  // namespace
+
+std::string Win32FileSystem::FileIdentity(const std::string& name) {
+  // Attributes only: no sharing mode of another program's is in the way,
+  // and a link is told by itself, not by what it points at.
+  OwnedFile file(CreateFileW(SystemPath(name).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                             OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) return {};
+  return IdentityOf(file.Get());
+}
+
+std::unique_ptr<HeldFile> Win32FileSystem::Hold(const std::string& name) {
+  if (name.find_first_of("*?") != std::string::npos) {
+    lastError_ = ERROR_INVALID_NAME;
+    return nullptr;
+  }
+  // Without FILE_FLAG_BACKUP_SEMANTICS a folder does not open: files only.
+  std::wstring path = SystemPath(name);
+  OwnedFile file(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) {
+    lastError_ = GetLastError();
+    return nullptr;
+  }
+  return std::make_unique<Win32HeldFile>(std::move(file), std::move(path), lastError_);
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {

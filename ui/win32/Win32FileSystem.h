@@ -32,6 +32,12 @@ class Win32FileSystem : public FileSystem {
   // Volume serial and file index (GetFileInformationByHandle) on NTFS and
   // ReFS; elsewhere size and last-write time.
   std::string FileIdentity(const std::string& name) override;
+  // DELETE access, full sharing, the link itself (FILE_FLAG_OPEN_REPARSE_POINT),
+  // never a folder. RenameTo first checks that the name still holds the file
+  // held, then renames through the handle (SetFileInformationByHandle,
+  // FileRenameInfo, not replacing); where the file system refuses that, by
+  // the name (MoveFileExW). A rename called off (CancelSynchronousIo) is Unsure.
+  std::unique_ptr<HeldFile> Hold(const std::string& name) override;
   bool RemoveFile(const std::string& path) override;
   // MultiByteToWideChar(932), refusing bytes that are no Shift-JIS.
   std::optional<std::string> ShiftJisToUtf8(std::string_view bytes) override;

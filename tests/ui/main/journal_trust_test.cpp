@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "HookedRenames.h"
 #include "MainWindowFixture.h"
 #include "RenameJournal.h"
 #include "Setup.h"
@@ -27,13 +28,12 @@ using testsupport::MakeFile;
 
 // Renames at 20 ms each (so that the window's driver hands them to its
 // worker), calling a hook before each one, from whichever thread makes it.
-class HookedFileSystem : public Win32FileSystem {
+class HookedFileSystem : public testsupport::HookedRenames {
  public:
-  bool Rename(const std::string& from, const std::string& to) override {
+  void BeforeRename() override {
     Sleep(20);
     const int call = ++renames;
     if (OnRename) OnRename(call);
-    return Win32FileSystem::Rename(from, to);
   }
   std::function<void(int)> OnRename;
   std::atomic<int> renames{0};

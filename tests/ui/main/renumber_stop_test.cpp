@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "HookedRenames.h"
 #include "MainWindowFixture.h"
 #include "RenameTexts.h"
 #include "Setup.h"
@@ -22,18 +23,17 @@ namespace {
 // The window's own file system, a little slower per rename (as in a large
 // folder under Wine), that presses Esc on the Execute button once half the
 // files are renamed and notes the progress panel then.
-class EscapingFileSystem : public Win32FileSystem {
+class EscapingFileSystem : public testsupport::HookedRenames {
  public:
   EscapingFileSystem(TSetupForm1& form, int escapeAt)
       : form_(testsupport::WindowAccess::Controls(form)), escapeAt_(escapeAt) {}
 
-  bool Rename(const std::string& from, const std::string& to) override {
+  void BeforeRename() override {
     Sleep(2);
     if (++renames_ == escapeAt_) {
       ProgressSeen = testsupport::StatusBarText(form_.StatusBar1, kPanelSize);
       testsupport::PressKey(form_.BitBtn1, VK_ESCAPE);
     }
-    return Win32FileSystem::Rename(from, to);
   }
 
   std::string ProgressSeen;

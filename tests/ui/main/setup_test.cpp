@@ -24,6 +24,7 @@
 #include "DriveComboBox.h"
 #include "FileListBox.h"
 #include "FilterComboBox.h"
+#include "HookedRenames.h"
 #include "IoError.h"
 #include "Layout.h"
 #include "MainWindowFixture.h"
@@ -540,12 +541,9 @@ TEST_F(SetupWindowTest, AnsweringNoLeavesEverything) {
 
 // Renames at 20 ms each, as on a network share or in a large folder
 // under Wine.
-class SlowFileSystem : public Win32FileSystem {
+class SlowFileSystem : public testsupport::HookedRenames {
  public:
-  bool Rename(const std::string& from, const std::string& to) override {
-    Sleep(20);
-    return Win32FileSystem::Rename(from, to);
-  }
+  void BeforeRename() override { Sleep(20); }
 };
 
 // Watches a run from another thread, as the system and the user do: sends

@@ -179,6 +179,48 @@ TEST_F(Win32Folder, RenameNeverReplaces) {
   EXPECT_EQ(Content("c.txt"), "a.txt");
 }
 
+// A held file is renamed as itself: never over a taken name, never a
+// folder, and never the file another program put under its name after it
+// was opened (Wine renames a handle by its name, Windows moves the file
+// held: either way the newcomer stays where it is).
+TEST_F(Win32Folder, HeldFileIsRenamedAsItselfNeverTheFileNowUnderItsName) {
+  MakeFile("a.txt");
+  MakeFile("b.txt");
+  MakeFolder("sub");
+  EXPECT_EQ(fileSystem.Hold("sub"), nullptr);
+  EXPECT_EQ(fileSystem.Hold("gone.txt"), nullptr);
+  EXPECT_FALSE(fileSystem.LastFailureReason().empty());
+  std::unique_ptr<HeldFile> a = fileSystem.Hold("a.txt");
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->Identity(), fileSystem.FileIdentity("a.txt"));
+  EXPECT_EQ(a->RenameTo("b.txt"), HeldFile::Renamed::No);
+  EXPECT_EQ(a->RenameTo("sub"), HeldFile::Renamed::No);
+  EXPECT_EQ(Content("b.txt"), "b.txt");
+  ASSERT_EQ(a->RenameTo("c.txt"), HeldFile::Renamed::Yes);
+  a.reset();
+  EXPECT_EQ(Content("c.txt"), "a.txt");
+  EXPECT_EQ(Attributes("a.txt"), INVALID_FILE_ATTRIBUTES);
+
+  // A sync client puts its own p3.jpg in place between the check and the move.
+  MakeFile("p3.jpg");
+  std::unique_ptr<HeldFile> p3 = fileSystem.Hold("p3.jpg");
+  ASSERT_NE(p3, nullptr);
+  const std::string checked = p3->Identity();
+  ASSERT_TRUE(MoveFileExW(Full("p3.jpg").c_str(), Full("p3.jpg.old").c_str(), 0));
+  MakeFile("p3.jpg", 9);
+  const std::string newcomer = fileSystem.FileIdentity("p3.jpg");
+  ASSERT_NE(newcomer, checked);
+  const HeldFile::Renamed renamed = p3->RenameTo("x3.jpg");
+  EXPECT_NE(renamed, HeldFile::Renamed::Unsure);
+  EXPECT_EQ(fileSystem.FileIdentity("p3.jpg"), newcomer) << "the newcomer was moved";
+  if (renamed == HeldFile::Renamed::Yes) {
+    EXPECT_EQ(fileSystem.FileIdentity("x3.jpg"), checked);
+  } else {
+    EXPECT_EQ(Attributes("x3.jpg"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(fileSystem.FileIdentity("p3.jpg.old"), checked);
+  }
+}
+
 // The identity follows a file through its renames and tells it from the
 // file given its name after it; a journal or settings file past the limit
 // is not read at all.
