@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "AppIcon.h"
 #include "Dpi.h"
 #include "FileOrder.h"
 #include "Form.h"
@@ -315,6 +316,10 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
 
   // ---- System menu, Home key, About, Web, properties (SetupSystem.cpp) ----
   void InstallSystemMenu();
+  void SetIcons();  // SetupLayout.cpp
+  // Greys (or gives back) the system menu's entries that open a window,
+  // while a run or an undo lasts.
+  void LockSystemMenu(bool locked);
   bool WMSysCommand(WPARAM command);  // true: handled, not passed on
   void FormKeyDown(WPARAM key);
   void KAbout1Click();
@@ -382,6 +387,8 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
   OwnedFont sampleFont_;  // 13 px, the sample display
   OwnedFont smallFont_;   // 11 px, the step buttons
   Dpi dpi_;               // the density the window is laid out at
+  WindowIcons icons_;     // the window's, at dpi_
+  WindowIcons appIcons_;  // the taskbar button's (the application window), likewise
   HWND lastFocus_ = nullptr;    // given back the focus when the window is activated
   HHOOK keyPreview_ = nullptr;  // sees every key press before the focused control
   bool controlsCreated_ = false;

@@ -52,10 +52,13 @@ class WindowRenameObserver : public RenameObserver {
     return ShowMessage(form_.Handle(), std::string(text), std::string(caption),
                        MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) == IDYES;
   }
+  // No box once a close is confirmed: the window closes as soon as the run ends.
   void WarnCollision(std::string_view text, std::string_view caption, const std::string&) override {
+    if (run_.Closing()) return;
     ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
   }
   void Warn(std::string_view text, std::string_view caption) override {
+    if (run_.Closing()) return;
     ShowMessage(form_.Handle(), std::string(text), std::string(caption), MB_OK | MB_ICONERROR);
   }
   void Beep() override { DefaultBeep(); }
@@ -140,7 +143,7 @@ void TSetupForm1::KUndo1Click() {
     };
     progress.StopRequested = [&] { return run.StopRequested(); };
     result = UndoLastRun(run.Files(), paths, progress);
-    if (result.FailureCount > 0) {
+    if (result.FailureCount > 0 && !run.Closing()) {
       ShowMessage(Handle(), UndoFailureReportText(result.FailureCount, result.FirstFailures),
                   std::string(CollisionCaption), MB_OK | MB_ICONERROR);
     }

@@ -286,6 +286,8 @@ TSetupForm1::RunDriver::~RunDriver() {
 
 FileSystem& TSetupForm1::RunDriver::Files() { return *files_; }
 
+bool TSetupForm1::RunDriver::Closing() const { return form_.closeAfterRun_; }
+
 void TSetupForm1::RunDriver::ShowProgress(std::size_t done, std::size_t total,
                                           const std::string& name) {
   if (!active_) {
@@ -375,6 +377,7 @@ void TSetupForm1::RunDriver::LockInputs() {
     EnableMenuItem(f.MainMenu1, static_cast<UINT>(i), MF_BYPOSITION | MF_GRAYED);
     lockedMenus_.push_back(static_cast<UINT>(i));
   }
+  f.LockSystemMenu(true);
   DrawMenuBar(form);
 }
 
@@ -387,6 +390,7 @@ void TSetupForm1::RunDriver::UnlockInputs() {
   for (UINT position : lockedMenus_) {
     EnableMenuItem(f.MainMenu1, position, MF_BYPOSITION | MF_ENABLED);
   }
+  f.LockSystemMenu(false);
   DrawMenuBar(f.Handle());
   if (focus_ && IsWindow(focus_) && IsWindowEnabled(focus_)) {
     if (GetFocus() == f.BitBtn1 || !GetFocus()) SetFocus(focus_);

@@ -43,6 +43,9 @@ class TSetupForm1::RunDriver {
   bool StopRequested() const { return stop_; }
   // Between the files: the run's files are renamed.
   bool Active() const { return active_; }
+  // A close was confirmed: the window closes once the run is over, and
+  // no box is shown before.
+  bool Closing() const;
 
   // Asks whether to stop; closing: the window then closes after the run.
   void AskStop(bool closing);

@@ -175,6 +175,7 @@ void TSetupForm1::N11Click(int item) {
 }
 
 void TSetupForm1::Option1Click() {
+  if (run_) return;  // as every entry that opens a window (KAbout1Click)
   TOptionForm1* options = windows_.OptionForm();
   if (!options) return;
   RECT outer{};

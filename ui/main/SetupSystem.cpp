@@ -30,6 +30,11 @@ void TSetupForm1::InstallSystemMenu() {
   AppendMenuW(menu, MF_STRING, kSysCmdAbout, Widen(Text(kTextSystemMenuAbout)).c_str());
 }
 
+void TSetupForm1::LockSystemMenu(bool locked) {
+  HMENU menu = GetSystemMenu(Handle(), FALSE);
+  if (menu) EnableMenuItem(menu, kSysCmdAbout, MF_BYCOMMAND | (locked ? MF_GRAYED : MF_ENABLED));
+}
+
 // The command value is compared whole: the About entry's 1 would be lost to
 // the usual masking of the low four bits.
 bool TSetupForm1::WMSysCommand(WPARAM command) {
@@ -57,15 +62,22 @@ void TSetupForm1::FormKeyDown(WPARAM key) {
   if (key == VK_HOME) CenterWindowAnimated(Handle());
 }
 
+// Every entry that opens a window does nothing while a run or an undo
+// lasts: its modal loop would hold the run inside the run's own pump, and
+// the run would wait, unstoppable, until the window closed.
 void TSetupForm1::KAbout1Click() {
+  if (run_) return;
   if (TAboutForm1* about = windows_.AboutForm()) about->ShowModal();
 }
 
-void TSetupForm1::Web1Click() { OpenWebSite(Handle()); }
+void TSetupForm1::Web1Click() {
+  if (!run_) OpenWebSite(Handle());
+}
 
 // The highlighted line, ticked or not; its bare name resolves against the
 // current folder, which the browser keeps equal to the folder shown.
 void TSetupForm1::KPropertyClick() {
+  if (run_) return;
   const int index = HighlightedIndex();
   if (index < 0 || index >= static_cast<int>(Session().Files.size())) return;
   ShowFileProperties(Session().Files[static_cast<size_t>(index)].Name);

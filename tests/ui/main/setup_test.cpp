@@ -665,14 +665,26 @@ TEST_F(SetupWindowTest, LongRunAnswersShowsProgressAndStopsOnEscOrClose) {
   EXPECT_TRUE(form_->UndoAvailable());
 
   // Closing after the third file of the next run asks the same; on Yes the
-  // run stops, then the window closes and saves the settings.
+  // run stops, then the window closes and saves the settings, with no box
+  // in between for the file another program holds open. The system menu's
+  // About, chosen after the second file, opens nothing: its modal loop
+  // would hold the run until it closed.
   ClickButton(controls_->SpeedButton14);
   SetFieldText(controls_->ComboBox1, "s");
   boxes_.clear();
+  const std::string inUse = "f" + std::string(1, static_cast<char>('a' + done)) + ".txt";
+  HANDLE held = CreateFileW(Widen(folder_ + "\\" + inUse).c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  RunWatcher about(*form_, 2, form_->Handle(), WM_SYSCOMMAND, 1);
   RunWatcher closer(*form_, 3, form_->Handle(), WM_CLOSE, 0);
   ClickButton(controls_->BitBtn1);
+  about.Stop([this] { Pump(); });
   closer.Stop([this] { Pump(); });
   Pump();
+  CloseHandle(held);
+  EXPECT_TRUE(about.acted);
+  EXPECT_TRUE(FileExists(inUse));
   ASSERT_EQ(boxes_.size(), 2u);
   EXPECT_EQ(boxes_[1].text, "ファイル名の変換を中止します。\n\nよろしいですか？");
   const int second = renamed("s");
