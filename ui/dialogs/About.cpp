@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "AppIcon.h"
 #include "Application.h"
 #include "ControlRow.h"
 #include "ShellActions.h"
@@ -178,6 +179,7 @@ bool SameThread(HWND window) {
 
 TAboutForm1::~TAboutForm1() {
   if (Handle()) DestroyWindow(Handle());
+  if (icon_) DestroyIcon(icon_);
 }
 
 HWND* TAboutForm1::Member(const char* name) {
@@ -217,11 +219,9 @@ void TAboutForm1::CreateFonts() {
   font_.Reset(CreateUiFont(dpi_.FontHeight(12)));
   bannerFont_.Reset(CreateShiftJisFont(dpi_.FontHeight(36), FW_BOLD, true, "Tahoma"));
   bannerSubFont_.Reset(CreateUiFont(dpi_.FontHeight(12), FW_BOLD));
-  // The icon resource holds 32 x 32 only; the system scales it once here.
-  const int iconSize = dpi_.Scale(32);
-  icon_ = static_cast<HICON>(
-      LoadImageW(Application.Instance() ? Application.Instance() : GetModuleHandleW(nullptr),
-                 MAKEINTRESOURCEW(1), IMAGE_ICON, iconSize, iconSize, LR_SHARED));
+  // The image made for the size the box draws it at (48 pixels at 144 dpi).
+  if (icon_) DestroyIcon(icon_);
+  icon_ = LoadAppIcon(dpi_.Scale(32));
 }
 
 void TAboutForm1::FormDpiChanged(Dpi dpi, const RECT& suggested) {

@@ -95,6 +95,7 @@ void TSetupForm1::Create() {
   NoteStartupPhase("main window: handle");
   // The fonts come at the density of the monitor the window opened on.
   dpi_ = WindowDpi(Handle());
+  SetIcons();
   CreateFonts();
   // Created first, this is the application's main window.
   if (!IsWindow(Application.MainWindow())) Application.SetMainWindow(Handle());

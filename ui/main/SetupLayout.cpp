@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "Application.h"
 #include "CheckListBox.h"
 #include "DirectoryListBox.h"
 #include "DriveComboBox.h"
@@ -60,9 +61,17 @@ SIZE TSetupForm1::MinTrackSize() const {
 // The window moved to a monitor of another density: fonts, controls and
 // glyphs at the new one, then the size and place the system suggests, whose
 // size change lays the window out.
+// The title bar's, Alt+Tab's and the taskbar's icons, drawn from the image
+// of their size at the window's density.
+void TSetupForm1::SetIcons() {
+  icons_.Set(Handle(), dpi_);
+  if (Application.Handle()) appIcons_.Set(Application.Handle(), dpi_);
+}
+
 void TSetupForm1::FormDpiChanged(Dpi dpi, const RECT& suggested) {
   if (dpi != dpi_) {
     dpi_ = dpi;
+    SetIcons();
     // The controls hold the old fonts until they are given the new ones.
     OwnedFont previous[] = {std::move(font_), std::move(sampleFont_), std::move(smallFont_)};
     CreateFonts();
