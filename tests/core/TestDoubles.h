@@ -70,6 +70,8 @@ class MemoryFolder : public FileSystem {
   void Remove(const std::string& name) { files_.erase(Key(name)); }
   bool Has(const std::string& name) const { return files_.count(Key(name)) != 0; }
   int ContentOf(const std::string& name) const { return files_.at(Key(name)).second; }
+  // The name as the entry spells it (letter case included).
+  const std::string& Spelling(const std::string& name) const { return files_.at(Key(name)).first; }
   std::size_t Size() const { return files_.size(); }
 
   // Names as the browser would list them (sorted without regard to case):

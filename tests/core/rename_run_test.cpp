@@ -567,8 +567,11 @@ struct FaultRun {
                        RenamePlace{std::string(MemoryFolder::Root), "KVTrun.log"});
   }
 
+  // Letter case included: a name changing only in case is not given
+  // while the file keeps its old spelling.
   bool At(const std::string& name, const Row& row) const {
-    return folder.Has(name) && folder.ContentOf(name) == row.Content;
+    return folder.Has(name) && folder.ContentOf(name) == row.Content &&
+           folder.Spelling(name) == MemoryFolder::Local(name);
   }
   bool PastLimit(std::size_t r) const {
     return std::int64_t{start} + static_cast<std::int64_t>(r) > RenameSession::MaxStartNumber;
