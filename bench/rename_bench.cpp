@@ -18,6 +18,7 @@
 #include "PreviewRows.h"
 #include "RenameRun.h"
 #include "RenameSession.h"
+#include "RenameUndo.h"
 #include "RenameTexts.h"
 #include "SequenceNumber.h"
 #include "WideText.h"
@@ -122,7 +123,8 @@ std::string NumberedName(int i) {
 
 // The run over the folder's files: file_000000.dat ... to renamed_00001.dat
 // ..., or (renumber) renamed_00001.dat ... to renamed_00002.dat ...
-double RunEngine(int count, int* renamed, const std::string& journal, bool renumber) {
+double RunEngine(int count, int* renamed, const std::string& journal, bool renumber,
+                 const std::string& folder = {}) {
   Fields fields;
   RenameSession session(fields);
   session.DigitCount = kDigits;
@@ -136,7 +138,7 @@ double RunEngine(int count, int* renamed, const std::string& journal, bool renum
   LARGE_INTEGER start, end;
   QueryPerformanceCounter(&start);
   const RenameRunResult result =
-      RunRename(session, preview, fileSystem, observer, RenamePlace{"", journal});
+      RunRename(session, preview, fileSystem, observer, RenamePlace{folder, journal});
   QueryPerformanceCounter(&end);
   *renamed = result.CompletedCount;
   return Seconds(start, end);
@@ -150,6 +152,18 @@ void MakeNumberedFolder(const std::string& folder, int count) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   }
+}
+
+// The undo of the journaled run just made in folder: every file back.
+double RunUndo(const std::string& journal, int* restored) {
+  Win32FileSystem fileSystem;
+  const std::string undoJournal = journal.substr(0, journal.size() - 10) + "KVTundo.log";
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  const UndoResult result = UndoLastRun(fileSystem, JournalPaths{journal, undoJournal});
+  QueryPerformanceCounter(&end);
+  *restored = result.Restored;
+  return Seconds(start, end);
 }
 
 double Median(std::vector<double> values) {
@@ -173,8 +187,8 @@ int main(int argc, char** argv) {
   bool ok = true;
   const int count = argc > 2 ? std::max(10, std::atoi(argv[2])) : 1000;
   const std::string journal = root + "\\KVTrun.log";
-  const char* const kinds[] = {"bare", "engine", "journal", "renumber"};
-  std::vector<double> times[4];
+  const char* const kinds[] = {"bare", "engine", "journal", "renumber", "undo"};
+  std::vector<double> times[5];
   for (int rep = 0; rep < repetitions; ++rep) {
     // All four folders exist while any runs, and the order rotates, so that
     // no kind always goes first on a machine whose load comes and goes.
@@ -193,13 +207,23 @@ int main(int argc, char** argv) {
       int renamed = 0;
       const double seconds = k == 0   ? RunBare(count, &renamed)
                              : k == 1 ? RunEngine(count, &renamed, "", false)
-                                      : RunEngine(count, &renamed, journal, k == 3);
-      SetCurrentDirectoryW(Widen(root).c_str());
+                                      : RunEngine(count, &renamed, journal, k == 3,
+                                                  k == 2 ? folders[k] : std::string());
       if (renamed != count) {
         std::printf("%s renamed %d of %d files\n", kinds[k], renamed, count);
         ok = false;
       }
       times[k].push_back(seconds);
+      if (k == 2) {
+        // The same files back through their held handles, right after.
+        int restored = 0;
+        times[4].push_back(RunUndo(journal, &restored));
+        if (restored != count) {
+          std::printf("undo restored %d of %d files\n", restored, count);
+          ok = false;
+        }
+      }
+      SetCurrentDirectoryW(Widen(root).c_str());
     }
     for (const std::string& folder : folders) RemoveFolder(folder);
     DeleteFileW(Widen(journal).c_str());
@@ -207,13 +231,14 @@ int main(int argc, char** argv) {
   const double bare = Median(times[0]), engine = Median(times[1]), journaled = Median(times[2]),
                renumber = Median(times[3]);
   std::printf("%d files, medians of %d:\n", count, repetitions);
-  for (int k = 0; k < 4; ++k) {
+  for (int k = 0; k < 5; ++k) {
     const double t = Median(times[k]);
     std::printf("  %-8s %.3f s (%.2f ms/file)\n", kinds[k], t, t * 1000 / count);
   }
   std::printf("  engine / bare      %.3f (target <= 1.05)\n", engine / bare);
   std::printf("  journal / engine   %.3f (target <= 1.15)\n", journaled / engine);
   std::printf("  renumber / bare    %.3f (target <= 1.10)\n", renumber / bare);
+  std::printf("  undo / journal     %.3f (target <= 1.5)\n", Median(times[4]) / journaled);
   std::fflush(stdout);
   SetCurrentDirectoryW(temp);
   RemoveDirectoryW(Widen(root).c_str());
