@@ -687,8 +687,10 @@ TEST_F(SetupWindowTest, LongRunAnswersShowsProgressAndStopsOnEscOrClose) {
   EXPECT_TRUE(FileExists(inUse));
   ASSERT_EQ(boxes_.size(), 2u);
   EXPECT_EQ(boxes_[1].text, "ファイル名の変換を中止します。\n\nよろしいですか？");
+  // The close came once three files were reached; the first of them is the
+  // one held open, so at least two were renamed.
   const int second = renamed("s");
-  EXPECT_GE(second, 3);
+  EXPECT_GE(second, 2);
   EXPECT_LT(second, 12);
   EXPECT_EQ(form_->Handle(), nullptr);
   EXPECT_TRUE(FileExists(folder_ + "\\KVTset.ini"));
