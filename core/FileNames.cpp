@@ -1,5 +1,6 @@
 #include "FileNames.h"
 
+#include "Texts.h"
 #include "Utf8.h"
 
 namespace korvath {
@@ -29,8 +30,6 @@ std::string_view ExtractNamePart(std::string_view path) {
 
 namespace korvath {
 namespace {
-
-constexpr std::string_view kControlCharacters = "制御文字";
 
 void AddBadCharacter(NewNameCheck& check, std::string_view shown) {
   // Kept as a space-separated list: "* ? |".
@@ -80,7 +79,7 @@ void CheckNewName(std::string_view name, NewNameCheck& check) {
     if (length == 1) {
       const unsigned char c = static_cast<unsigned char>(name[pos]);
       if (c < 0x20) {
-        AddBadCharacter(check, kControlCharacters);
+        AddBadCharacter(check, Text(kTextControlCharacters));
       } else if (c == ':') {
         if (!(drive && pos == 1)) AddBadCharacter(check, ":");
       } else if (c == '*' || c == '?' || c == '<' || c == '>' || c == '|' || c == '"') {

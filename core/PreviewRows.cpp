@@ -132,7 +132,7 @@ bool ComposePreview(const PreviewBatch& batch, const PreviewInputs& inputs, Take
 
   // The mark goes in front of the name, in the buffer the grid draws from.
   std::string marked;
-  marked.reserve(out.Names.size() + out.MarkedCount * ConflictMark.size());
+  marked.reserve(out.Names.size() + out.MarkedCount * std::string_view(ConflictMark).size());
   std::size_t begin = 0;
   for (std::size_t r = 0; r < rows; ++r) {
     if (out.Marked[r]) marked += ConflictMark;
@@ -172,7 +172,7 @@ bool PreviewRows::Marked(std::size_t row) const {
 
 std::string_view PreviewRows::NewName(std::size_t row) const {
   std::string_view name = Cell(1, row);
-  if (Marked(row)) name.remove_prefix(ConflictMark.size());
+  if (Marked(row)) name.remove_prefix(std::string_view(ConflictMark).size());
   return name;
 }
 

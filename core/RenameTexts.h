@@ -1,5 +1,6 @@
 #pragma once
-// Fixed texts of the rename core and the small texts it composes for the
+// The rename core's texts by the names the core knows them by (their
+// words are rows of TextTable.h), and the small texts it composes for the
 // main window's displays.
 
 #include <cstddef>
@@ -7,47 +8,46 @@
 #include <string_view>
 #include <vector>
 
+#include "Texts.h"
+
 namespace korvath {
 
 struct Move;
 
 // The extension field's text that keeps each file's own extension.
-inline constexpr std::string_view KeepExtension = "(変更なし)";
+inline constexpr TextRef KeepExtension{kTextKeepExtension};
 
-// The twelve fixed entries of the extension field's drop-down list.
-inline constexpr std::string_view ExtensionChoices[] = {KeepExtension, ".bmp",  ".dib", ".jpg",
-                                                        ".jpeg",       ".gif",  ".png", ".txt",
-                                                        ".htm",        ".html", ".wav", ".midi"};
+// The extension field's drop-down list: KeepExtension, then these eleven.
+inline constexpr std::string_view FixedExtensions[] = {
+    ".bmp", ".dib", ".jpg", ".jpeg", ".gif", ".png", ".txt", ".htm", ".html", ".wav", ".midi"};
 
 // Preview grid cell texts (leading ASCII space included).
-inline constexpr std::string_view PreviewEmptyText = " (未選択)";
-inline constexpr std::string_view PreviewCompletedText = " (変更完了)";
+inline constexpr TextRef PreviewEmptyText{kTextPreviewEmpty};
+inline constexpr TextRef PreviewCompletedText{kTextPreviewCompleted};
 
 // Message boxes of the rename run.
-inline constexpr std::string_view ConfirmRenameText =
-    "ファイル名の変換を行います。\n\nよろしいですか？";
-inline constexpr std::string_view ConfirmRenameCaption = "情報";
-inline constexpr std::string_view CollisionText =
-    "同じ名前のファイルが、既に存在します。\n\n変更ができませんでした。";
-inline constexpr std::string_view CollisionCaption = "警告";
+// The question before a run; in English a pattern of FormatText whose {1}
+// is the number of files to rename, filled in where it is asked.
+inline constexpr TextRef ConfirmRenameText{kTextConfirmRename};
+inline constexpr TextRef ConfirmRenameCaption{kTextCaptionInformation};
+inline constexpr TextRef CollisionText{kTextCollision};
+inline constexpr TextRef CollisionCaption{kTextCaptionWarning};
 // Refusals before the run and the report of refused renames after it share
 // the collision warning's caption and icon.
-inline constexpr std::string_view LeavesFolderText =
-    "新しい名前が、表示中のフォルダの外を指しています。\n\n変更ができませんでした。";
+inline constexpr TextRef LeavesFolderText{kTextLeavesFolder};
 
 // "ファイル名に使えない文字「* ?」が含まれています。\n\n変更ができませんでした。"
 std::string BadCharactersText(std::string_view characters);
 
 // Reasons in the report for renames the program itself did not attempt.
-inline constexpr std::string_view CollisionReason = "同じ名前のファイルが、既に存在します。";
-inline constexpr std::string_view UnusableNameReason = "ファイル名に使えない名前です。";
-inline constexpr std::string_view TooLongNameReason = "名前が長すぎます。";
-inline constexpr std::string_view JournalFailedReason = "記録ファイルに書き込めませんでした。";
-inline constexpr std::string_view NoTemporaryNameReason = "一時的な名前を付けられませんでした。";
-inline constexpr std::string_view MissingFileReason = "ファイルが見つかりません。";
+inline constexpr TextRef CollisionReason{kTextReasonCollision};
+inline constexpr TextRef UnusableNameReason{kTextReasonUnusableName};
+inline constexpr TextRef TooLongNameReason{kTextReasonTooLong};
+inline constexpr TextRef JournalFailedReason{kTextReasonJournalFailed};
+inline constexpr TextRef NoTemporaryNameReason{kTextReasonNoTemporaryName};
+inline constexpr TextRef MissingFileReason{kTextReasonMissingFile};
 // Undo: the name is now another file's (another program renamed files since).
-inline constexpr std::string_view ChangedFileReason =
-    "変換の後で、別のファイルに置き換わっています。";
+inline constexpr TextRef ChangedFileReason{kTextReasonChangedFile};
 // A file left under a temporary name: "<reason>（現在の名前: ~KVT1_a.txt）".
 std::string StrandedReason(std::string_view reason, std::string_view where);
 
@@ -63,16 +63,17 @@ inline constexpr std::size_t ReportedFailureLimit = 5;
 // "old → new：reason" for each of the first few, and "ほか<m>個" for the rest.
 std::string FailureReportText(int failureCount, const std::vector<RenameFailure>& firstFailures);
 // The same for an undo: "<n>個のファイルは、元の名前に戻せませんでした。..."
-std::string UndoFailureReportText(int failureCount, const std::vector<RenameFailure>& firstFailures);
+std::string UndoFailureReportText(int failureCount,
+                                  const std::vector<RenameFailure>& firstFailures);
 
 // Conflict marks of the preview grid: the mark before a new name the run
 // could not give, and their count for status bar panel 3, "※<n>", empty
 // without marks.
-inline constexpr std::string_view ConflictMark = "※";
+inline constexpr TextRef ConflictMark{kTextConflictMark};
 std::string MarkedCountText(std::size_t markedCount);
 
 // The File menu's undo.
-inline constexpr std::string_view UndoMenuCaption = "元に戻す";
+inline constexpr TextRef UndoMenuCaption{kTextUndoCaption};
 // "直前のファイル名の変換を元に戻します。\n\n<folder>\nの<n>個のファイルが、
 // 元の名前に戻ります。\n\nよろしいですか？"
 std::string ConfirmUndoText(std::string_view folder, std::size_t fileCount);
@@ -87,11 +88,9 @@ std::string JournalSetAsideText(std::string_view path, std::string_view aside);
 
 // A run under way: the Execute button's caption meanwhile, the question
 // before stopping, and the progress panel's "<n> / <N>".
-inline constexpr std::string_view StopRunCaption = "中止";
-inline constexpr std::string_view ConfirmStopText =
-    "ファイル名の変換を中止します。\n\nよろしいですか？";
-inline constexpr std::string_view ConfirmStopUndoText =
-    "元に戻す操作を中止します。\n\nよろしいですか？";
+inline constexpr TextRef StopRunCaption{kTextStopRun};
+inline constexpr TextRef ConfirmStopText{kTextConfirmStop};
+inline constexpr TextRef ConfirmStopUndoText{kTextConfirmStopUndo};
 std::string ProgressText(std::size_t done, std::size_t total);
 
 // Digit-count display: "3桁", or "１０桁" in full width.

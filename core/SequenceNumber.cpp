@@ -2,11 +2,14 @@
 
 #include <charconv>
 
+#include "Texts.h"
+
 namespace korvath {
 
 const std::array<std::string_view, 10> ZeroPadTable = {
     "", "0", "00", "000", "0000", "00000", "000000", "0000000", "00000000", "000000000"};
 
+// Data, not texts: the characters a number is written in when full width.
 const std::array<FullWidthPair, 15> FullWidthTable = {{
     {'0', "０"},
     {'1', "１"},
@@ -46,7 +49,7 @@ void AppendFullWidthDigits(std::string& out, std::string_view text) {
   static const FullWidthIndex index;
   for (char c : text) {
     const unsigned position = index.Position[static_cast<unsigned char>(c)];
-    if (position == 0) throw EConvertError("変換できません");
+    if (position == 0) throw EConvertError(std::string(Text(kTextCannotConvert)));
     out.append(FullWidthTable[position - 1].Target);
   }
 }

@@ -71,6 +71,8 @@ KORVATH_TEXT(kTextTipExecute, "ファイル名変更実行", "Rename the checked
 KORVATH_TEXT(kTextStopRun, "中止", "Stop")
 KORVATH_TEXT(kTextAccessibleDrive, "ドライブ", "Drive")
 KORVATH_TEXT(kTextAccessibleFolder, "フォルダ", "Folder")
+// The accessible name of a preview row: old name, new name.
+KORVATH_TEXT(kTextGridRowName, "{1} → {2}", "{1} → {2}")
 // The same in both languages: the hidden file list's mask, and the sample
 // panel's design text that the composed sample name replaces at once.
 KORVATH_TEXT(kTextAllFilesMask, "*.*", "*.*")

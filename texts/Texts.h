@@ -37,6 +37,15 @@ std::string_view Text(TextId id, Language language);
 std::string FormatText(TextId id, std::initializer_list<std::string_view> arguments);
 std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> arguments);
 
+// A text named by a constant of its own (the core's CollisionText) and read
+// where it is used, in the language of that moment: a constant made before
+// the start-up picks the language does not fix it.
+struct TextRef {
+  TextId Id;
+  operator std::string_view() const { return Text(Id); }
+  friend bool operator==(TextRef ref, std::string_view text) { return Text(ref.Id) == text; }
+};
+
 // The id's name as written in the table ("kTextConfirmRename"), for the
 // tests' messages.
 std::string_view TextName(TextId id);

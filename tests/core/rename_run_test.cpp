@@ -189,7 +189,7 @@ TEST(RenameRun, NamesLeavingTheFolderOrHoldingBadCharactersAreRefusedBeforeAskin
       {"C:\\", "*", ".txt", leaves},  // one box, the graver one
       // Allowed: subfolders, dots inside names, and characters of any
       // script (表 and ポ end in the bytes of "\\" and "|" in Shift-JIS).
-      {"sub\\", "", KeepExtension.data(), ""},
+      {"sub\\", "", Text(kTextKeepExtension).data(), ""},
       {"./..a", ".", ".txt", ""},
       {"表ポ", "", ".txt", ""},
       {"café_", "😀", ".한글", ""},

@@ -158,7 +158,7 @@ void TSetupForm1::CreateControls() {
     HWND parent = row.parent ? ControlByName(row.parent) : Handle();
     HFONT font = row.font == FontKind::Sample  ? sampleFont_.Get()
                  : row.font == FontKind::Small ? smallFont_.Get()
-                                                : font_.Get();
+                                               : font_.Get();
     const Bounds& b = row.bounds;
     int id = ControlId(i);
     HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
@@ -182,8 +182,7 @@ void TSetupForm1::CreateControls() {
         break;
       }
       case Kind::Panel:
-        created =
-            CreatePanel(parent, id, row.style, row.exStyle, b.left, b.top, b.width, b.height);
+        created = CreatePanel(parent, id, row.style, row.exStyle, b.left, b.top, b.width, b.height);
         SetWindowTextW(created, text.c_str());
         break;
       case Kind::SpeedButton:
@@ -291,7 +290,8 @@ void TSetupForm1::CreateControls() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
   }
 
-  for (const std::string_view choice : ExtensionChoices) {
+  SendMessageW(ComboBox3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(KeepExtension).c_str()));
+  for (const std::string_view choice : FixedExtensions) {
     SendMessageW(ComboBox3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(choice).c_str()));
   }
   SetWindowTextUtf8(ComboBox3, KeepExtension);

@@ -97,16 +97,18 @@ void TSetupForm1::GiveAccessibleNames() {
     SetAccessibleText(field.control, std::move(text));
   }
   SetAccessibleText(DriveComboBox1->Handle(), {.Name = std::string(Text(kTextAccessibleDrive))});
-  SetAccessibleText(DirectoryListBox1->Handle(), {.Name = std::string(Text(kTextAccessibleFolder))});
+  SetAccessibleText(DirectoryListBox1->Handle(),
+                    {.Name = std::string(Text(kTextAccessibleFolder))});
   SetAccessibleText(CheckListBox1->Handle(),
                     {.Name = LabelName(Label8),
                      .ItemName = [this](int i) { return session_->Files.at(i).Name; },
                      .ItemChecked = [this](int i) { return session_->Files.at(i).Checked; }});
-  SetAccessibleText(StringGrid1->Handle(), {.Name = LabelName(Label9), .ItemName = [this](int i) {
-                                              const auto row = static_cast<std::size_t>(i);
-                                              return std::string(StringGrid1->Cell(0, row)) +
-                                                     " → " + std::string(StringGrid1->Cell(1, row));
-                                            }});
+  SetAccessibleText(StringGrid1->Handle(),
+                    {.Name = LabelName(Label9), .ItemName = [this](int i) {
+                       const auto row = static_cast<std::size_t>(i);
+                       return FormatText(kTextGridRowName,
+                                         {StringGrid1->Cell(0, row), StringGrid1->Cell(1, row)});
+                     }});
   // The glyph buttons by their tooltips, the step buttons by field and step.
   for (const SetupRow* row = ControlTable::kRows; row->kind != Kind::StatusBar; ++row) {
     if (row->kind != Kind::SpeedButton || !row->member) continue;

@@ -12,41 +12,47 @@
 namespace korvath {
 
 namespace {
-const char* const kMenuTitles[] = {"ファイル/&File", "選択/&Select", "表示/&View", "ヘルプ/&Help"};
+constexpr TextId kMenuTitles[] = {kTextMenuFile, kTextMenuSelect, kTextMenuView, kTextMenuHelp};
+
+std::string Label(TextId id) { return std::string(Text(id)); }
+
+// Until File is opened: "(&1)C:\" in Japanese, "&1 C:\" in English.
+std::string RecentFolder(int number) {
+  return FormatText(kTextMenuRecentFolder, {std::to_string(number), "C:\\"});
+}
 
 // Every item of a menu has its own access key, the hidden ones included:
 // "Sort" beside "Status" takes its T, "Natural" beside "Name" its A.
 std::vector<MenuItemRow> MenuItems() {
   return {
-      {kMenuFile, kCmdKUndo1, "元に戻す/&Undo", true, false},
-      {kMenuFile, kCmdKProperty1, "プロパティ/&Property..."},
+      {kMenuFile, kCmdKUndo1, Label(kTextMenuUndo), true, false},
+      {kMenuFile, kCmdKProperty1, Label(kTextMenuProperties)},
       {kMenuFile, kCmdN1, ""},
-      {kMenuFile, kCmdN11, "(&1)C:\\"},
-      {kMenuFile, kCmdN21, "(&2)C:\\"},
-      {kMenuFile, kCmdN31, "(&3)C:\\"},
-      {kMenuFile, kCmdN41, "(&4)C:\\"},
-      {kMenuFile, kCmdN51, "(&5)C:\\"},
-      {kMenuFile, kCmdN61, "(&6)C:\\"},
+      {kMenuFile, kCmdN11, RecentFolder(1)},
+      {kMenuFile, kCmdN21, RecentFolder(2)},
+      {kMenuFile, kCmdN31, RecentFolder(3)},
+      {kMenuFile, kCmdN41, RecentFolder(4)},
+      {kMenuFile, kCmdN51, RecentFolder(5)},
+      {kMenuFile, kCmdN61, RecentFolder(6)},
       {kMenuFile, kCmdN2, ""},
-      {kMenuFile, kCmdKExit1, "終了/&Exit"},
-      {kMenuSelect, kCmdSelectAll1, "すべて選択/&All"},
-      {kMenuSelect, kCmdChange1, "選択の切り替え/&Change"},
-      {kMenuSelect, kCmdNot1, "すべて未選択/&Not"},
-      {kMenuView, kCmdKStatus1, "ステータスバー/&Status", false},
-      {kMenuView, kCmdKRenew1, "最新の状態に更新/&Renew"},
+      {kMenuFile, kCmdKExit1, Label(kTextMenuExit)},
+      {kMenuSelect, kCmdSelectAll1, Label(kTextMenuSelectAll)},
+      {kMenuSelect, kCmdChange1, Label(kTextMenuInvertSelection)},
+      {kMenuSelect, kCmdNot1, Label(kTextMenuSelectNone)},
+      {kMenuView, kCmdKStatus1, Label(kTextMenuStatusBar), false},
+      {kMenuView, kCmdKRenew1, Label(kTextMenuRefresh)},
       {kMenuView, kCmdN3, ""},
-      {kMenuView, kCmdKOption1, "オプション/&Option..."},
-      {kMenuView, kCmdKSort1, "並び順/Sor&t", true, true, false, kMenuSort},
-      {kMenuSort, kCmdKName1, "名前順/&Name", true, true, true, -1, true},
-      {kMenuSort, kCmdKNatural1, "自然順/N&atural", true, true, false, -1, true},
-      {kMenuSort, kCmdKDate1, "更新日時順/&Date", true, true, false, -1, true},
-      {kMenuSort, kCmdKShoot1, std::string(Text(kTextMenuSortByShootingDate)), true, true, false,
-       -1, true},
-      {kMenuSort, kCmdKHand1, std::string(Text(kTextMenuSortByHand)), false, true, false, -1, true},
-      {kMenuHelp, kCmdWeb1, "Webサイトへアクセス/&Web"},
+      {kMenuView, kCmdKOption1, Label(kTextMenuOptions)},
+      {kMenuView, kCmdKSort1, Label(kTextMenuSort), true, true, false, kMenuSort},
+      {kMenuSort, kCmdKName1, Label(kTextMenuSortByName), true, true, true, -1, true},
+      {kMenuSort, kCmdKNatural1, Label(kTextMenuSortNatural), true, true, false, -1, true},
+      {kMenuSort, kCmdKDate1, Label(kTextMenuSortByDate), true, true, false, -1, true},
+      {kMenuSort, kCmdKShoot1, Label(kTextMenuSortByShootingDate), true, true, false, -1, true},
+      {kMenuSort, kCmdKHand1, Label(kTextMenuSortByHand), false, true, false, -1, true},
+      {kMenuHelp, kCmdWeb1, Label(kTextMenuWebSite)},
       {kMenuHelp, kCmdN4, ""},
-      {kMenuHelp, kCmdKAbout1, "バージョン情報/&About..."},
-      {kMenuPopup, kCmdKProperty2, "プロパティ/&Property..."},
+      {kMenuHelp, kCmdKAbout1, Label(kTextMenuAbout)},
+      {kMenuPopup, kCmdKProperty2, Label(kTextMenuProperties)},
   };
 }
 }  // namespace
@@ -57,7 +63,7 @@ void TSetupForm1::CreateMenus() {
   for (int m = 0; m < kMenuPopup; ++m) {
     menus_->menus[m] = CreatePopupMenu();
     AppendMenuW(MainMenu1, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menus_->menus[m]),
-                Widen(kMenuTitles[m]).c_str());
+                Widen(Text(kMenuTitles[m])).c_str());
   }
   menus_->menus[kMenuPopup] = CreatePopupMenu();
   menus_->menus[kMenuSort] = CreatePopupMenu();

@@ -67,7 +67,7 @@ constexpr UINT kFrameMilliseconds = 16;
 // ("6個存在 ※2"); the last panel is too narrow, under the size grip. working:
 // the marks are not known yet and a frame has passed ("6個存在 計算中").
 std::string WithMarkedCount(std::string text, const PreviewRows& rows, bool working) {
-  for (std::string_view tail : {ConflictMark, Text(kTextPreviewWorking)}) {
+  for (std::string_view tail : {std::string_view(ConflictMark), Text(kTextPreviewWorking)}) {
     const std::size_t at = text.find(tail);
     if (at != std::string::npos && at > 0 && text[at - 1] == ' ') text.resize(at - 1);
   }

@@ -17,6 +17,7 @@
 #include "RenameTexts.h"
 #include "Setup.h"
 #include "SystemDlls.h"
+#include "Texts.h"
 #include "Utf8.h"
 #include "WideText.h"
 #include "Win32Collation.h"
@@ -52,14 +53,15 @@ struct HandedPath {
 
 // One box for all the files handed over that are not checked, however many.
 std::string LeftOutText(const std::string& folder, const std::vector<std::string>& paths) {
-  std::string text = std::to_string(paths.size()) + "個のファイルは、表示中のフォルダ「" + folder +
-                     "」の一覧にないため、選択しませんでした。\n";
+  std::string text = FormatText(kTextLeftOut, {std::to_string(paths.size()), folder}) + "\n";
   std::size_t shown = 0;
   for (const std::string& path : paths) {
     if (shown == ReportedFailureLimit) break;
     text += (shown++ == 0 ? "\n" : "") + path + "\n";
   }
-  if (paths.size() > shown) text += "ほか" + std::to_string(paths.size() - shown) + "個\n";
+  if (paths.size() > shown) {
+    text += FormatText(kTextMoreFiles, {std::to_string(paths.size() - shown)}) + "\n";
+  }
   text.pop_back();
   return text;
 }

@@ -15,6 +15,7 @@
 #include "RenameUndo.h"
 #include "Setup.h"
 #include "SetupRunDriver.h"
+#include "Texts.h"
 #include "Win32FileSystem.h"
 #include "WindowText.h"
 
@@ -43,13 +44,22 @@ TSetupForm1::RunInProgress::~RunInProgress() {
 namespace {
 class WindowRenameObserver : public RenameObserver {
  public:
-  // The window's start-number field, status bar and file list.
+  // The window's start-number field, status bar and file list, and the
+  // number of files the run is to rename.
   WindowRenameObserver(TSetupForm1& form, TSetupForm1::RunDriver& run, HWND startNumber,
-                       HWND statusBar, TFileListBox& files)
-      : form_(form), run_(run), startNumber_(startNumber), statusBar_(statusBar), files_(files) {}
+                       HWND statusBar, TFileListBox& files, std::size_t fileCount)
+      : form_(form),
+        run_(run),
+        startNumber_(startNumber),
+        statusBar_(statusBar),
+        files_(files),
+        fileCount_(fileCount) {}
 
+  // The run's question is a fixed text of the table: its English form
+  // counts the files ("Rename 12 files?"), the Japanese one has no argument.
   bool Ask(std::string_view text, std::string_view caption) override {
-    return ShowMessage(form_.Handle(), std::string(text), std::string(caption),
+    return ShowMessage(form_.Handle(), FormatText(text, {std::to_string(fileCount_)}),
+                       std::string(caption),
                        MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) == IDYES;
   }
   // No box once a close is confirmed: the window closes as soon as the run ends.
@@ -83,6 +93,7 @@ class WindowRenameObserver : public RenameObserver {
   HWND startNumber_;
   HWND statusBar_;
   TFileListBox& files_;
+  std::size_t fileCount_;
 };
 }  // namespace
 
@@ -99,7 +110,8 @@ void TSetupForm1::BitBtn1Click() {
   RenameRunResult result;
   {
     RunDriver run(*this, FileListBox1->Directory(), ConfirmStopText);
-    WindowRenameObserver observer(*this, run, Panel2, StatusBar1, *FileListBox1);
+    WindowRenameObserver observer(*this, run, Panel2, StatusBar1, *FileListBox1,
+                                  session_->CheckedCount());
     const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
     result = RunRename(*session_, *preview_, run.Files(), observer, place);
   }  // the inputs are given back first: a focus moved on below finds them
@@ -119,7 +131,9 @@ void TSetupForm1::BitBtn1Click() {
   EnableControl(BitBtn1, preview_->ExecuteEnabled());
 }
 
-bool TSetupForm1::UndoAvailable() { return CanUndo(*fileSystem_, JournalPathsBeside(SettingsPath)); }
+bool TSetupForm1::UndoAvailable() {
+  return CanUndo(*fileSystem_, JournalPathsBeside(SettingsPath));
+}
 
 void TSetupForm1::KUndo1Click() {
   if (run_) return;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "Handles.h"
+#include "Texts.h"
 #include "WideText.h"
 #include "WorkingFolder.h"
 
@@ -23,12 +24,40 @@ std::string TwoDigits(unsigned value) {
   return text;
 }
 
+// English: the user's short date and time, as Explorer shows them
+// ("5/6/2004 7:08:10 AM"); Japanese keeps its fixed "2004/05/06 07:08:10".
+std::optional<std::string> UserLocaleText(const SYSTEMTIME& time) {
+  const int dateLength = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr,
+                                         nullptr, 0, nullptr);
+  const int timeLength = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &time, nullptr, nullptr, 0);
+  if (dateLength <= 1 || timeLength <= 1) return std::nullopt;
+  std::wstring date(static_cast<std::size_t>(dateLength), L'\0');
+  std::wstring clock(static_cast<std::size_t>(timeLength), L'\0');
+  if (!GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date.data(),
+                       dateLength, nullptr) ||
+      !GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &time, nullptr, clock.data(), timeLength)) {
+    return std::nullopt;
+  }
+  date.resize(static_cast<std::size_t>(dateLength - 1));
+  clock.resize(static_cast<std::size_t>(timeLength - 1));
+  return Narrow(date + L" " + clock);
+}
+
 std::optional<std::string> TimeText(const FILETIME& written) {
   FILETIME local;
   WORD dosDate = 0, dosTime = 0;
   if (!FileTimeToLocalFileTime(&written, &local) ||
       !FileTimeToDosDateTime(&local, &dosDate, &dosTime)) {
     return std::nullopt;
+  }
+  if (CurrentLanguage() == Language::English) {
+    // The same moment as the Japanese text, to its two seconds.
+    FILETIME dos;
+    SYSTEMTIME time;
+    if (!DosDateTimeToFileTime(dosDate, dosTime, &dos) || !FileTimeToSystemTime(&dos, &time)) {
+      return std::nullopt;
+    }
+    return UserLocaleText(time);
   }
   return FormatDosTimeStamp(dosDate, dosTime, LocaleText(LOCALE_SDATE, "/"),
                             LocaleText(LOCALE_STIME, ":"));
@@ -43,6 +72,7 @@ std::optional<std::string> LocalTimeText(std::uint64_t ticks) {
       !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local)) {
     return std::nullopt;
   }
+  if (CurrentLanguage() == Language::English) return UserLocaleText(local);
   const std::string date = LocaleText(LOCALE_SDATE, "/"), time = LocaleText(LOCALE_STIME, ":");
   return std::to_string(local.wYear) + date + TwoDigits(local.wMonth) + date +
          TwoDigits(local.wDay) + " " + TwoDigits(local.wHour) + time + TwoDigits(local.wMinute) +

@@ -21,7 +21,8 @@ struct FileInfo {
 FileInfo ReadFileInfo(const std::string& name);
 
 // A moment on the timeline (FILETIME ticks, UTC) in the computer's local
-// time, "yyyy/mm/dd hh:nn:ss" with the locale's separators, to the second.
+// time, "yyyy/mm/dd hh:nn:ss" with the locale's separators, to the second
+// (English: the user's short date and time format).
 std::optional<std::string> LocalTimeText(std::uint64_t ticks);
 
 // "<size div 1024> KB".

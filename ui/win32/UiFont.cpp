@@ -14,6 +14,7 @@ HFONT CreateShiftJisFont(int characterHeight, int weight, bool italic, const cha
 
 HFONT CreateUiFont(int characterHeight, int weight) {
   if (CurrentLanguage() == Language::Japanese) {
+    // A face name is data, not a text: it names the font on every Windows.
     return CreateShiftJisFont(characterHeight, weight, false, "ＭＳ Ｐゴシック");
   }
   // The dialog face of every Windows, which links to the faces of other
