@@ -250,3 +250,33 @@ KORVATH_TEXT(kTextIoError, "I/O エラー ({1})", "I/O error {1}")
 KORVATH_TEXT(kTextSystemError, "エラー {1}", "Error {1}")
 KORVATH_TEXT(kTextCannotCreateWindow, "ウィンドウ {1} を作れません ({2}, エラー {3})",
              "Cannot create the window {1} ({2}, error {3})")
+
+// ---------------------------------------------------------------------------
+// The journals: one Korvath a journal, kept until every file is home
+KORVATH_TEXT(kTextJournalBusy,
+             "別の Korvath が、\n{1}\nのファイル名を変換しています。\n\nその変換が終わるまで、ファイル名の変換と「元に戻す」はできません。",
+             "Another Korvath is renaming files in\n{1}\n\nFiles cannot be renamed or given back their names until it has finished.")
+KORVATH_TEXT(kTextJournalBusyElsewhere,
+             "別の Korvath が、ファイル名を変換しています。\n\nその変換が終わるまで、ファイル名の変換と「元に戻す」はできません。",
+             "Another Korvath is renaming files.\n\nFiles cannot be renamed or given back their names until it has finished.")
+KORVATH_TEXT(kTextJournalWaiting,
+             "前回のファイル名の変換は、途中で止まったままです。\n\n{1}\nのファイルを変換前の名前に戻すまで、新しい変換はできません。\n\n次の起動で、もう一度尋ねます。",
+             "The last rename was cut off and has not been rolled back.\n\nNo new rename can start until the files in\n{1}\nhave their names from before it again.\n\nKorvath asks again at its next start.")
+KORVATH_TEXT(kTextJournalCannotWrite,
+             "記録ファイル {1} を作れません。\n\nどのファイルも変換しませんでした。",
+             "The journal {1} cannot be written.\n\nNo file was renamed.")
+KORVATH_TEXT(kTextJournalFolderUnreachable,
+             "{1}\nが見つかりません。\n\nどのファイルも動かさずに記録ファイルを残しておき、次の起動でもう一度尋ねます。",
+             "{1}\ncannot be found.\n\nNo file was moved; the journal is kept and Korvath asks again at its next start.")
+KORVATH_TEXT(kTextJournalWithoutIdentities,
+             "この記録ファイルは以前の版が書いたもので、ファイルが変換したときと同じものかを確かめられません。",
+             "This journal was written by an earlier version: Korvath cannot check that the files are the ones it renamed.")
+KORVATH_TEXT(kTextUndoFolderMissing,
+             "{1}\nが見つかりません。\n\n元に戻せませんでした。",
+             "{1}\ncannot be found.\n\nNothing was given back its old name.")
+KORVATH_TEXT(kTextRecoveryKept,
+             "戻せなかったファイルがあるため、記録ファイルは残しておき、次の起動でもう一度戻します。",
+             "The journal is kept for the files that could not be given back; Korvath tries again at its next start.")
+KORVATH_TEXT(kTextNotReached,
+             "{1}個のファイルは、まだ名前を変えていません。",
+             "{1} {1:file has|files have} not been renamed yet.")
