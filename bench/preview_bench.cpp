@@ -72,8 +72,11 @@ class ListedFolder : public FileSystem {
     names = names_;
     return true;
   }
-  std::unique_ptr<JournalWriter> CreateJournal(const std::string&) override { return nullptr; }
-  bool ReadWholeFile(const std::string&, std::string&) override { return false; }
+  std::unique_ptr<HeldJournal> HoldJournal(const std::string&, bool, JournalHold& how) override {
+    how = JournalHold::Failed;
+    return nullptr;
+  }
+  bool PeekFile(const std::string&, std::size_t, std::string&) override { return false; }
   bool RemoveFile(const std::string&) override { return false; }
 
  private:

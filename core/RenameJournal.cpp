@@ -1,5 +1,7 @@
 #include "RenameJournal.h"
 
+#include <algorithm>
+
 #include "FileNames.h"
 
 namespace korvath {
@@ -82,43 +84,112 @@ bool IsJournalFolder(std::string_view folder) {
   return rest.empty() || IsJournalName(rest);
 }
 
-bool ParseJournal(std::string_view text, Journal& journal) {
-  journal = Journal();
+namespace {
+// The header's fields, when line is one the run writes.
+bool ReadHeader(std::string_view line, std::string_view& kind, std::string_view& folder) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  const std::vector<std::string_view> fields = Fields(line);
+  if (fields.size() != 3 || fields[0] != "KVTJ1") return false;
+  if (fields[1] != JournalRunKind && fields[1] != JournalUndoKind) return false;
+  if (!IsJournalFolder(fields[2])) return false;
+  kind = fields[1];
+  folder = fields[2];
+  return true;
+}
+
+constexpr std::uint32_t kRefused = std::uint32_t{1} << 31;
+
+// A step's line from where it starts: its fields, the line break not included.
+std::vector<std::string_view> StepFields(std::string_view text, std::size_t at) {
+  std::string_view line = text.substr(at, text.find('\n', at) - at);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return Fields(line);
+}
+}  // namespace
+
+JournalStep Journal::Step(std::size_t i) const {
+  const std::uint32_t at = steps_[i];
+  const std::vector<std::string_view> fields = StepFields(text_, at & ~kRefused);
+  return {fields[1], fields[2], (at & kRefused) != 0,
+          fields.size() == 4 ? fields[3] : std::string_view()};
+}
+
+bool Journal::LacksIdentities() const {
+  for (std::size_t i = 0; i < steps_.size(); ++i) {
+    if ((steps_[i] & kRefused) == 0 && StepFields(text_, steps_[i]).size() == 3) return true;
+  }
+  return false;
+}
+
+JournalLook LookAtJournal(std::string_view text, std::string* kind, std::string* folder) {
   if (text.substr(0, JournalBom.size()) == JournalBom) text.remove_prefix(JournalBom.size());
+  const std::size_t end = text.find('\n');
+  if (end == std::string_view::npos) {
+    // Only the header's beginning, or nothing at all: the program stopped
+    // before its first record, and nothing was done.
+    constexpr std::string_view mark = "KVTJ1\t";
+    return text.substr(0, mark.size()) == mark.substr(0, std::min(text.size(), mark.size()))
+               ? JournalLook::Empty
+               : JournalLook::Foreign;
+  }
+  std::string_view headerKind, headerFolder;
+  if (!ReadHeader(text.substr(0, end), headerKind, headerFolder)) return JournalLook::Foreign;
+  if (kind != nullptr) *kind = std::string(headerKind);
+  if (folder != nullptr) *folder = std::string(headerFolder);
+  // The last whole line: a torn one after it was never finished.
+  std::string_view rest = text.substr(end + 1);
+  rest = rest.substr(0, rest.rfind('\n') == std::string_view::npos ? 0 : rest.rfind('\n') + 1);
+  if (rest.empty()) return JournalLook::Cut;
+  rest.remove_suffix(1);
+  const std::size_t start = rest.rfind('\n');
+  std::string_view last = start == std::string_view::npos ? rest : rest.substr(start + 1);
+  if (!last.empty() && last.back() == '\r') last.remove_suffix(1);
+  return last == "E" ? JournalLook::Finished : JournalLook::Cut;
+}
+
+bool ParseJournal(std::string text, Journal& journal) {
+  journal = Journal();
+  if (text.size() > kLargestWholeFile) return false;
+  journal.text_ = std::move(text);
+  std::string_view all = journal.text_;
+  std::size_t pos = all.substr(0, JournalBom.size()) == JournalBom ? JournalBom.size() : 0;
   bool first = true;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
+  bool lastRefusable = false;  // the last step may still be marked refused
+  while (pos < all.size()) {
+    const std::size_t end = all.find('\n', pos);
     if (end == std::string_view::npos) break;  // torn: never finished
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const std::vector<std::string_view> fields = Fields(line);
+    const std::size_t at = pos;
+    std::string_view line = all.substr(pos, end - pos);
+    pos = end + 1;
     if (first) {
-      if (fields.size() != 3 || fields[0] != "KVTJ1") return false;
-      if (fields[1] != JournalRunKind && fields[1] != JournalUndoKind) return false;
-      if (!IsJournalFolder(fields[2])) return false;
-      journal.Kind = std::string(fields[1]);
-      journal.Folder = std::string(fields[2]);
+      std::string_view kind, folder;
+      if (!ReadHeader(line, kind, folder)) return false;
+      journal.Kind = std::string(kind);
+      journal.Folder = std::string(folder);
       first = false;
-    } else if (journal.Ended) {
-      return false;  // nothing follows the end
-    } else if (fields[0] == "S" && (fields.size() == 3 || fields.size() == 4)) {
+      continue;
+    }
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (journal.Ended) return false;  // nothing follows the end
+    if (line.size() >= 2 && line[0] == 'S' && line[1] == '\t') {
+      const std::vector<std::string_view> fields = Fields(line);
+      if (fields.size() != 3 && fields.size() != 4) return false;
       if (!IsJournalName(fields[1]) || !IsJournalName(fields[2])) return false;
-      JournalStep step{std::string(fields[1]), std::string(fields[2]), false, {}};
-      if (fields.size() == 4) {
-        if (fields[3].empty()) return false;
-        step.Identity = std::string(fields[3]);
-      }
-      journal.Steps.push_back(std::move(step));
-    } else if (line == "F" && !journal.Steps.empty() && !journal.Steps.back().Failed) {
-      journal.Steps.back().Failed = true;
+      if (fields.size() == 4 && fields[3].empty()) return false;
+      journal.steps_.push_back(static_cast<std::uint32_t>(at));
+      lastRefusable = true;
+    } else if (line == "F" && lastRefusable) {
+      journal.steps_.back() |= kRefused;
+      lastRefusable = false;
     } else if (line == "E") {
       journal.Ended = true;
     } else {
       return false;
     }
   }
-  return !first;
+  if (first) return false;
+  journal.steps_.shrink_to_fit();
+  return true;
 }
 
 }  // namespace korvath

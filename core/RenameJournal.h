@@ -19,6 +19,7 @@
 // share, and every name a plain name in it or one below it, never climbing
 // out of it nor naming a drive or a root.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,19 +27,39 @@
 
 namespace korvath {
 
+// One step as read back: views into the journal's text.
 struct JournalStep {
-  std::string From;
-  std::string To;
+  std::string_view From;
+  std::string_view To;
   bool Failed = false;
-  std::string Identity;  // the file's identity when renamed; empty: not recorded
+  std::string_view Identity;  // the file's identity when renamed; empty: not recorded
 };
 
-struct Journal {
+// A journal read back. Its text is kept whole and each step is no more
+// than where its line starts, so that a journal of millions of short steps
+// costs a small multiple of its size.
+class Journal {
+ public:
   std::string Kind;
   std::string Folder;
-  std::vector<JournalStep> Steps;
   bool Ended = false;
+
+  std::size_t StepCount() const { return steps_.size(); }
+  JournalStep Step(std::size_t i) const;
+  // True when a step taken carries no identity (an earlier version's
+  // journal): its files can be known by their names only.
+  bool LacksIdentities() const;
+
+ private:
+  friend bool ParseJournal(std::string text, Journal& journal);
+  std::string text_;
+  // Where each step's line starts; the top bit marks a refused step.
+  std::vector<std::uint32_t> steps_;
 };
+// 32 MiB: a journal of 100,000 files that all step aside under temporary
+// names, with names of 40 characters, and any settings file the program
+// writes (1,000 masks of 2,047 characters) stay well below it.
+inline constexpr std::size_t kLargestWholeFile = std::size_t{32} << 20;
 
 inline constexpr std::string_view JournalRunKind = "run";
 inline constexpr std::string_view JournalUndoKind = "undo";
@@ -56,8 +77,22 @@ inline constexpr std::string_view JournalEndLine = "E\n";
 // journal the run could have written: no header, a record of no known
 // kind, a folder that is no full path (IsJournalFolder), a name that
 // leaves the folder (IsJournalName). A torn last line (cut off while being
-// written) is ignored: its step was never taken.
-bool ParseJournal(std::string_view text, Journal& journal);
+// written) is ignored: its step was never taken. The text is kept by the
+// journal; at most kLargestWholeFile of it.
+bool ParseJournal(std::string text, Journal& journal);
+
+// What a look at a journal's text tells without reading its steps.
+enum class JournalLook {
+  Empty,     // nothing, or cut off before its header: nothing was done
+  Foreign,   // not a journal the run writes (its header, at least)
+  Cut,       // no end line: cut off, or still being written
+  Finished,  // ends with its end line
+};
+// kind and folder are the header's (when not Empty nor Foreign). A
+// Finished look is only as trustworthy as its header: ParseJournal reads
+// the rest.
+JournalLook LookAtJournal(std::string_view text, std::string* kind = nullptr,
+                          std::string* folder = nullptr);
 
 // "C:\photos", "C:\", "\\server\share\photos": a drive's or a share's
 // full path, with no "." or ".." step and nothing the file system would
@@ -75,6 +110,20 @@ class JournalWriter {
   virtual ~JournalWriter() = default;
   virtual bool Append(std::string_view text) = 0;
   virtual bool Flush() = 0;
+};
+
+// A journal file held open, from before a run's or an undo's question to
+// its end, so that no other Korvath takes it for one cut off nor writes to
+// it; the system lets it go when the program ends, however it ends.
+class HeldJournal : public JournalWriter {
+ public:
+  // The whole file from its start; false when unreadable or larger than
+  // kLargestWholeFile. Appends go on at its end.
+  virtual bool Read(std::string& text) = 0;
+  // Empties it: the next Append writes from the start.
+  virtual bool Clear() = 0;
+  // The file is gone once the hold ends.
+  virtual bool Remove() = 0;
 };
 
 }  // namespace korvath

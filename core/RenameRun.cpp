@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "FileNames.h"
+#include "HeldJournals.h"
 #include "NameConflicts.h"
 #include "NameKeys.h"
 #include "PreviewRows.h"
@@ -62,6 +63,68 @@ class NamedFile : public HeldFile {
   std::string name_;
 };
 
+// The run's journal, held from before the question to the end of the run.
+struct RunJournal {
+  std::unique_ptr<HeldJournal> File;
+  bool Made = false;  // the file was not there before: gone again unless written
+
+  // Holds the journal; the refusal to show when no run may start: another
+  // Korvath holds it, it cannot be written, or a run or an undo cut off
+  // waits to be rolled back.
+  std::string Open(FileSystem& fileSystem, const RenamePlace& place) {
+    if (!place.UndoJournalPath.empty()) {
+      OpenedJournal undo = OpenJournal(fileSystem, place.UndoJournalPath, false);
+      if (undo.How == FileSystem::JournalHold::Busy) {
+        return JournalBusyText(fileSystem, place.UndoJournalPath);
+      }
+      if (undo.Held()) {
+        if (undo.Look == JournalLook::Finished && undo.Kind == JournalUndoKind) {
+          undo.File->Remove();  // only its clearing away was lost
+        } else if (undo.Look != JournalLook::Empty) {
+          return FormatText(kTextJournalWaiting,
+                            {undo.Folder.empty() ? place.UndoJournalPath : undo.Folder});
+        }
+      }
+    }
+    OpenedJournal run = OpenJournal(fileSystem, place.JournalPath, true);
+    if (run.How == FileSystem::JournalHold::Busy) {
+      return JournalBusyText(fileSystem, place.JournalPath);
+    }
+    if (!run.Held()) return FormatText(kTextJournalCannotWrite, {place.JournalPath});
+    File = std::move(run.File);
+    Made = run.Text.empty();
+    switch (run.Look) {
+      case JournalLook::Empty:
+        return {};
+      case JournalLook::Finished:
+        if (run.Kind == JournalRunKind) return {};  // the last run's: replaced by this one
+        break;
+      case JournalLook::Cut:
+      case JournalLook::Foreign:
+        break;
+    }
+    // Cut off, or not one this program can read: it may be all that
+    // records files left under temporary names.
+    return FormatText(kTextJournalWaiting, {run.Folder.empty() ? place.JournalPath : run.Folder});
+  }
+
+  // Before the first step: the journal emptied and its header written.
+  bool Start(const std::string& folder) {
+    started_ = true;
+    return File && File->Clear() && File->Append(JournalHeader(JournalRunKind, folder));
+  }
+
+  RunJournal() = default;
+  RunJournal(const RunJournal&) = delete;
+  RunJournal& operator=(const RunJournal&) = delete;
+  ~RunJournal() {
+    // A question answered No, or nothing to do: a journal made for the run
+    // goes again, one already there stays as it was.
+    if (File && Made && !started_) File->Remove();
+  }
+  bool started_ = false;
+};
+
 }  // namespace
 
 std::unique_ptr<HeldFile> FileSystem::Hold(const std::string& name) {
@@ -89,6 +152,19 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
     result.Refused = true;
     observer.Warn(BadCharactersText(check.BadCharacters), CollisionCaption);
     return result;
+  }
+
+  // The journal is held from before the question to the end of the run:
+  // no other Korvath starts a run or an undo on it meanwhile, nor takes it
+  // for one cut off. A journal not finished is never replaced.
+  RunJournal held;
+  if (!place.JournalPath.empty()) {
+    const std::string refusal = held.Open(fileSystem, place);
+    if (!refusal.empty()) {
+      result.Refused = true;
+      observer.Warn(refusal, CollisionCaption);
+      return result;
+    }
   }
 
   if (!observer.Ask(ConfirmRenameText, ConfirmRenameCaption)) return result;
@@ -154,14 +230,12 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
   }
 
   if (!moves.empty()) {
-    std::unique_ptr<JournalWriter> journal;
-    if (place.JournalPath.empty()) {
-      journal = std::make_unique<NoJournal>();
-    } else {
-      journal = fileSystem.CreateJournal(place.JournalPath);
-      if (journal && !journal->Append(JournalHeader(JournalRunKind, place.Folder))) journal.reset();
+    NoJournal none;
+    JournalWriter* journal = &none;
+    if (!place.JournalPath.empty()) {
+      journal = held.Start(place.Folder) ? held.File.get() : nullptr;
     }
-    if (journal) {
+    if (journal != nullptr) {
       // Files, not steps: those settled before the batch count as done.
       const std::size_t before = rows - moves.size();
       int renamed = 0;  // files the batch moved, for the journal's keeping
@@ -171,7 +245,8 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
       };
       const auto moved = [&](std::size_t m) {
         observer.Beep();
-        // One past the number just given, and never back.
+        // One past the number just given, while the run goes on; a stop
+        // sets it back to the first row not reached.
         const int next = std::min(plan[rowOfMove[m]].Number, RenameSession::MaxStartNumber - 1) + 1;
         if (next > session.StartNumber) {
           session.StartNumber = next;
@@ -183,12 +258,17 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
         observer.ShowCompletedCount(CompletedCountText(result.CompletedCount));
       };
       outcomes = ExecuteMoves(fileSystem, place.Folder, moves, *journal, moved, turn);
-      if (renamed > 0 || place.JournalPath.empty()) {
+      // Kept while a file it lists was renamed, for the undo, or is left
+      // under a temporary name, for the way home.
+      const bool stranded =
+          std::any_of(outcomes.begin(), outcomes.end(), [](const MoveResult& outcome) {
+            return outcome.Result == MoveResult::Outcome::Stranded;
+          });
+      if (renamed > 0 || stranded || journal == &none) {
         journal->Append(JournalEndLine);
         journal->Flush();
       } else {
-        journal.reset();
-        fileSystem.RemoveFile(place.JournalPath);  // nothing to undo
+        held.File->Remove();  // nothing to undo
       }
     } else {
       outcomes.assign(
@@ -208,22 +288,25 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
     }
   }
 
-  // Every number reached is used up, given or skipped; past a stop, the
-  // files given their names from a temporary one count as reached too.
-  std::size_t reached = firstUntried;
-  for (std::size_t m = 0; m < moves.size() && !outcomes.empty(); ++m) {
-    if (outcomes[m].Result == MoveResult::Outcome::Done) {
-      reached = std::max(reached, rowOfMove[m] + 1);
-    }
-  }
-  result.Visited = static_cast<int>(result.Stopped ? reached : rows);
-  if (reached > 0) {
-    const int next = std::min(plan[reached - 1].Number, RenameSession::MaxStartNumber - 1) + 1;
+  // Every number reached is used up, given or skipped. A stop leaves the
+  // start number at the first row not reached, however many rows after it
+  // were (a chain is carried out from its free end): a second run with the
+  // same fields numbers the rest in list order.
+  result.Visited = static_cast<int>(firstUntried);
+  if (firstUntried > 0 || result.Stopped) {
+    const int next = firstUntried < rows
+                         ? plan[firstUntried].Number
+                         : std::min(plan[rows - 1].Number, RenameSession::MaxStartNumber - 1) + 1;
     if (next != session.StartNumber || !startShown) {
       session.StartNumber = next;
       observer.ShowStartNumber(session.StartNumberText());
     }
   }
+  std::size_t notReached = 0;
+  for (const MoveResult& outcome : outcomes) {
+    if (outcome.Result == MoveResult::Outcome::NotTried) ++notReached;
+  }
+  result.NotReached = static_cast<int>(notReached);
 
   std::vector<RenameFailure> failures;
   for (std::size_t r = 0; r < rows; ++r) {
@@ -233,8 +316,14 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
       failures.push_back({plan[r].OldName, plan[r].NewName, reasons[r]});
     }
   }
-  if (result.Failures > 0) {
-    observer.Warn(FailureReportText(result.Failures, failures), CollisionCaption);
+  if (result.Failures > 0 || notReached > 0) {
+    std::string report;
+    if (notReached > 0) report = FormatText(kTextNotReached, {std::to_string(notReached)});
+    if (result.Failures > 0) {
+      if (!report.empty()) report += "\n\n";
+      report += FailureReportText(result.Failures, failures);
+    }
+    observer.Warn(report, CollisionCaption);
   }
 
   // The re-read list is all unchecked: the grid shows only its completion row.

@@ -52,12 +52,28 @@ class FileSystem {
   // Every entry of a folder (files and folders, hidden ones too, not "."
   // and ".."); false when the folder cannot be read.
   virtual bool ListNames(const std::string& folder, std::vector<std::string>& names) = 0;
-  // Creates (or empties) a journal file; null when it cannot be written.
-  virtual std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) = 0;
-  // False when the file is missing, unreadable, or larger than
-  // kLargestWholeFile: journals and settings come from folders anyone may
-  // have written to, and are never read into memory whatever their size.
-  virtual bool ReadWholeFile(const std::string& path, std::string& text) = 0;
+  // Opens a journal file and holds it until the HeldJournal is destroyed:
+  // no other holder, in this program or another, gets it meanwhile
+  // (Busy), though anyone may look at it (PeekFile). create: a missing
+  // file is made (Held) rather than Missing. Failed: it cannot be opened.
+  enum class JournalHold { Held, Missing, Busy, Failed };
+  virtual std::unique_ptr<HeldJournal> HoldJournal(const std::string& path, bool create,
+                                                   JournalHold& how) = 0;
+  // At most most bytes from the start of a file, held by another or not,
+  // without getting in the way of its holder; false when it cannot be read.
+  virtual bool PeekFile(const std::string& path, std::size_t most, std::string& text) = 0;
+  // Tells whether a file changed since it was last read (its size and
+  // last-write time); empty when it is not there.
+  virtual std::string FileStamp(const std::string& path) {
+    (void)path;
+    return {};
+  }
+  // True when this folder is a link to another place (a junction, a
+  // symbolic link): a journal's step never goes through one.
+  virtual bool IsLinkFolder(const std::string& path) {
+    (void)path;
+    return false;
+  }
   virtual bool RemoveFile(const std::string& path) = 0;
   // Text of an earlier version's journal (Shift-JIS) as UTF-8; nullopt when
   // this file system cannot convert it.
@@ -78,10 +94,6 @@ class FileSystem {
   virtual std::unique_ptr<HeldFile> Hold(const std::string& name);
 };
 
-// 32 MiB: a journal of 100,000 files that all step aside under temporary
-// names, with names of 40 characters, and any settings file the program
-// writes (1,000 masks of 2,047 characters) stay well below it.
-inline constexpr std::size_t kLargestWholeFile = std::size_t{32} << 20;
 
 // What the run needs from the window.
 class RenameObserver {
@@ -125,6 +137,7 @@ struct RenameRunResult {
   int Collisions = 0;      // name taken: warned and skipped
   int Failures = 0;        // refused by the file system: reported after the run
   bool Stopped = false;    // ended early on StopRequested: the rest kept their names
+  int NotReached = 0;      // stopped: files whose turn had not come (told in the report)
 };
 
 // BitBtn1Click without the window. First checks every new name: one that
@@ -149,6 +162,8 @@ RenameRunResult RunRename(RenameSession& session, PreviewRows& preview, FileSyst
 struct RenamePlace {
   std::string Folder;
   std::string JournalPath;  // empty: no journal (and nothing to undo)
+  // The undo's journal: a run does not start while one is left unfinished.
+  std::string UndoJournalPath = {};
 };
 
 // The same run in place.Folder, journaled: the names held are read with

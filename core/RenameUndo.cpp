@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "FileNames.h"
+#include "HeldJournals.h"
 #include "NameConflicts.h"
 #include "NameKeys.h"
 #include "StagedMoves.h"
@@ -12,67 +13,107 @@
 namespace korvath {
 namespace {
 
-enum class JournalRead {
-  Missing,  // no journal (or one cut off before its header)
-  Refused,  // there, but not a journal the run writes
-  Read,
-};
+using JournalHold = FileSystem::JournalHold;
 
-// Only the header's beginning, or nothing at all: the program stopped
-// before its first record, and nothing was done.
-bool BeforeTheHeader(std::string_view text) {
-  if (text.substr(0, JournalBom.size()) == JournalBom) text.remove_prefix(JournalBom.size());
-  constexpr std::string_view mark = "KVTJ1\t";
-  return text.find('\n') == std::string_view::npos &&
-         text.substr(0, mark.size()) == mark.substr(0, std::min(text.size(), mark.size()));
-}
-
-// A journal without the byte order mark is an earlier version's, in
-// Shift-JIS; one the file system cannot convert is as unreadable as a
-// broken one. kind: what the journal at this path must be.
-JournalRead ReadJournal(FileSystem& fileSystem, const std::string& path, std::string_view kind,
-                        Journal& journal) {
-  std::string bytes;
-  if (!fileSystem.ReadWholeFile(path, bytes)) {
-    // Too large, or not readable at all: nothing the run wrote.
-    return fileSystem.EntryExists(path) ? JournalRead::Refused : JournalRead::Missing;
-  }
-  if (BeforeTheHeader(bytes)) return JournalRead::Missing;
-  bool parsed = false;
-  if (std::string_view(bytes).substr(0, JournalBom.size()) == JournalBom) {
-    parsed = ParseJournal(bytes, journal);
-  } else {
-    const std::optional<std::string> text = fileSystem.ShiftJisToUtf8(bytes);
-    parsed = text && ParseJournal(*text, journal);
-  }
-  return parsed && journal.Kind == kind ? JournalRead::Read : JournalRead::Refused;
-}
-
-// Files whose name the journal changed (a file that went aside and came
-// back has none to undo).
-std::size_t RenamedFiles(const std::vector<JournalFile>& files) {
-  return static_cast<std::size_t>(
-      std::count_if(files.begin(), files.end(),
-                    [](const JournalFile& f) { return NameKey(f.From) != NameKey(f.To); }));
-}
-
-// The run's journal again, with only the steps of the files given, in
-// their order: read back, it gives exactly those files' moves.
-bool RewriteJournal(FileSystem& fileSystem, const std::string& path, const Journal& journal,
-                    const std::vector<JournalFile>& files, const std::vector<std::size_t>& kept) {
+// The run's journal again, with only the steps of the files kept, in their
+// order, and for a file the undo left under a temporary name, the step
+// there: read back, it gives exactly those files' moves.
+bool RewriteJournal(HeldJournal& file, const Journal& journal,
+                    const std::vector<JournalFile>& files,
+                    const std::vector<std::pair<std::size_t, std::string>>& kept) {
   std::vector<std::size_t> steps;
-  for (std::size_t file : kept) {
-    steps.insert(steps.end(), files[file].Steps.begin(), files[file].Steps.end());
+  for (const auto& [index, where] : kept) {
+    steps.insert(steps.end(), files[index].Steps.begin(), files[index].Steps.end());
   }
   std::sort(steps.begin(), steps.end());
   std::string text = JournalHeader(JournalRunKind, journal.Folder);
   for (std::size_t s : steps) {
-    const JournalStep& step = journal.Steps[s];
+    const JournalStep step = journal.Step(s);
     text += JournalStepLine(step.From, step.To, step.Identity);
   }
+  for (const auto& [index, where] : kept) {
+    if (!where.empty()) text += JournalStepLine(files[index].To, where, files[index].Identity);
+  }
   text += JournalEndLine;
-  std::unique_ptr<JournalWriter> writer = fileSystem.CreateJournal(path);
-  return writer && writer->Append(text) && writer->Flush();
+  return file.Clear() && file.Append(text) && file.Flush();
+}
+
+// A journal at start-up, as the recovery sees it.
+enum class JournalState {
+  Missing,       // no file
+  Empty,         // cut off before its header: nothing was done
+  Foreign,       // not a journal the run writes, or not of the kind its name says
+  Finished,      // ended: a run's is kept for its undo, an undo's is cleared away
+  NothingMoved,  // cut off before any file had another name
+  Cut,           // cut off with files under other names
+};
+
+enum class RecoveryStep {
+  Keep,           // left as it is, unread past its header
+  Remove,         // deleted: it records nothing to do
+  SetAside,       // renamed to AsidePath, unused, and the user told
+  AskToRollBack,  // the question, naming the folder; see RollBackAfterYes
+};
+
+struct RecoveryRule {
+  JournalState State;
+  bool Undo;  // the undo's journal (false: the run's)
+  RecoveryStep Step;
+};
+
+// Every decision of the recovery before the question. After it:
+//   No                                  -> kept, asked again at the next start
+//   Yes, the folder out of reach        -> kept, the user told, asked again
+//   Yes, every file brought back        -> removed
+//   Yes, some file not brought back     -> kept (the user told which), tried again
+// A journal another Korvath holds is Busy: the recovery touches neither
+// journal and says that another Korvath is renaming. A cut-off undo is
+// settled first; while it is kept, the run's journal stays for its undo.
+constexpr RecoveryRule kRecoveryRules[] = {
+    {JournalState::Missing, false, RecoveryStep::Keep},
+    {JournalState::Missing, true, RecoveryStep::Keep},
+    {JournalState::Empty, false, RecoveryStep::Remove},
+    {JournalState::Empty, true, RecoveryStep::Remove},
+    {JournalState::Foreign, false, RecoveryStep::SetAside},
+    {JournalState::Foreign, true, RecoveryStep::SetAside},
+    {JournalState::Finished, false, RecoveryStep::Keep},
+    {JournalState::Finished, true, RecoveryStep::Remove},
+    {JournalState::NothingMoved, false, RecoveryStep::Remove},
+    {JournalState::NothingMoved, true, RecoveryStep::Remove},
+    {JournalState::Cut, false, RecoveryStep::AskToRollBack},
+    {JournalState::Cut, true, RecoveryStep::AskToRollBack},
+};
+
+RecoveryStep DecideRecovery(JournalState state, bool undo) {
+  for (const RecoveryRule& rule : kRecoveryRules) {
+    if (rule.State == state && rule.Undo == undo) return rule.Step;
+  }
+  return RecoveryStep::Keep;
+}
+
+// The state of an opened journal, parsed into journal; a cut-off one's
+// files are counted.
+JournalState StateOf(OpenedJournal& opened, std::string_view kind, Journal& journal,
+                     std::size_t& files) {
+  if (opened.How == JournalHold::Missing) return JournalState::Missing;
+  if (!opened.Held()) return JournalState::Foreign;  // there, and unreadable
+  switch (opened.Look) {
+    case JournalLook::Empty:
+      return JournalState::Empty;
+    case JournalLook::Foreign:
+      return JournalState::Foreign;
+    case JournalLook::Finished:
+    case JournalLook::Cut:
+      break;
+  }
+  // Read whole, finished or not: a journal is trusted only as far as every
+  // line of it is one the run writes.
+  if (opened.Kind != kind || !ParseJournal(std::move(opened.Text), journal)) {
+    return JournalState::Foreign;
+  }
+  if (journal.Ended) return JournalState::Finished;
+  files = RenamedFileCount(journal);
+  return files == 0 ? JournalState::NothingMoved : JournalState::Cut;
 }
 
 }  // namespace
@@ -93,28 +134,70 @@ std::string AsidePath(const std::string& journalPath) {
 }
 
 std::optional<UndoSummary> UndoableRun(FileSystem& fileSystem, const JournalPaths& paths) {
+  // An undo's journal, left or live, comes first.
+  if (fileSystem.EntryExists(paths.Undo)) return std::nullopt;
+  OpenedJournal run = OpenJournal(fileSystem, paths.Run, false);
+  if (!run.Held() || run.Look != JournalLook::Finished || run.Kind != JournalRunKind) {
+    return std::nullopt;
+  }
+  run.File.reset();
   Journal journal;
-  if (ReadJournal(fileSystem, paths.Run, JournalRunKind, journal) != JournalRead::Read ||
-      !journal.Ended) {
-    return std::nullopt;
-  }
-  const std::size_t files = RenamedFiles(JournalFiles(journal));
-  if (files == 0 || !fileSystem.EntryExists(journal.Folder) || fileSystem.EntryExists(paths.Undo)) {
-    return std::nullopt;
-  }
-  return UndoSummary{journal.Folder, files};
+  if (!ParseJournal(std::move(run.Text), journal) || !journal.Ended) return std::nullopt;
+  const std::size_t files = RenamedFileCount(journal);
+  if (files == 0) return std::nullopt;
+  return UndoSummary{journal.Folder, files, journal.LacksIdentities()};
 }
 
 bool CanUndo(FileSystem& fileSystem, const JournalPaths& paths) {
   return UndoableRun(fileSystem, paths).has_value();
 }
 
+std::optional<UndoSummary> UndoAvailability::Check(FileSystem& fileSystem,
+                                                   const JournalPaths& paths) {
+  std::string runStamp = fileSystem.FileStamp(paths.Run);
+  std::string undoStamp = fileSystem.FileStamp(paths.Undo);
+  if (known_ && runStamp == runStamp_ && undoStamp == undoStamp_) return summary_;
+  summary_ = UndoableRun(fileSystem, paths);
+  // A journal another Korvath holds is asked about again next time.
+  JournalHold how = JournalHold::Missing;
+  known_ = summary_.has_value() || !fileSystem.EntryExists(paths.Run) ||
+           fileSystem.HoldJournal(paths.Run, false, how) != nullptr;
+  runStamp_ = std::move(runStamp);
+  undoStamp_ = std::move(undoStamp);
+  return summary_;
+}
+
 UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths,
                        const UndoProgress& progress) {
   UndoResult result;
+  // Both journals are held until the undo is over: no other Korvath
+  // starts a run or an undo on them, nor takes them for ones cut off.
+  OpenedJournal run = OpenJournal(fileSystem, paths.Run, false);
+  if (run.How == JournalHold::Busy) {
+    result.Busy = true;
+    result.BusyText = JournalBusyText(fileSystem, paths.Run);
+    return result;
+  }
+  if (!run.Held() || run.Look != JournalLook::Finished || run.Kind != JournalRunKind) {
+    return result;
+  }
+  OpenedJournal undo = OpenJournal(fileSystem, paths.Undo, true);
+  if (undo.How == JournalHold::Busy) {
+    result.Busy = true;
+    result.BusyText = JournalBusyText(fileSystem, paths.Undo);
+    return result;
+  }
+  if (undo.Held() && undo.Look != JournalLook::Empty) return result;  // one cut off waits
   Journal journal;
-  if (ReadJournal(fileSystem, paths.Run, JournalRunKind, journal) != JournalRead::Read ||
-      !journal.Ended || fileSystem.EntryExists(paths.Undo)) {
+  if (!ParseJournal(std::move(run.Text), journal) || !journal.Ended) {
+    if (undo.Held()) undo.File->Remove();
+    return result;
+  }
+  // The folder is looked at once the undo was chosen, not before.
+  if (!fileSystem.EntryExists(journal.Folder)) {
+    result.FolderMissing = true;
+    result.Folder = journal.Folder;
+    if (undo.Held()) undo.File->Remove();
     return result;
   }
   result.Done = true;
@@ -137,6 +220,12 @@ UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths,
   };
   const auto stopRequested = [&] { return progress.StopRequested && progress.StopRequested(); };
   show(0, moves.size(), std::string());
+  const auto stopBeforeAnyMove = [&] {
+    result.Stopped = true;
+    result.Kept = static_cast<int>(moves.size());
+    if (undo.Held()) undo.File->Remove();
+    return result;
+  };
 
   // A file gone, or an old name now held by a file that stays, is skipped;
   // a skipped file keeps its place from whoever would have taken it. The
@@ -148,10 +237,7 @@ UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths,
   std::vector<std::string> oldKeys(moves.size()), newKeys(moves.size()), reasons(moves.size());
   std::vector<bool> missing(moves.size());
   for (std::size_t i = 0; i < moves.size(); ++i) {
-    if (stopRequested()) {
-      result.Stopped = true;
-      return result;
-    }
+    if (stopRequested()) return stopBeforeAnyMove();
     oldKeys[i] = NameKey(moves[i].From);
     newKeys[i] = NameKey(moves[i].To);
     show(0, moves.size(), moves[i].From);
@@ -163,12 +249,12 @@ UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths,
   const std::vector<NameConflict> conflicts = FindConflicts(
       oldKeys, newKeys, missing, [&](std::size_t i) { return taken.Holds(newKeys[i]); }, nullptr,
       &unchanged);
-  if (stopRequested()) {
-    result.Stopped = true;
-    return result;
-  }
+  if (stopRequested()) return stopBeforeAnyMove();
   for (std::size_t i = 0; i < moves.size(); ++i) {
-    if (conflicts[i] == NameConflict::Unusable) {
+    if (PassesThroughLink(fileSystem, journal.Folder, moves[i].From) ||
+        PassesThroughLink(fileSystem, journal.Folder, moves[i].To)) {
+      reasons[i] = std::string(Text(kTextReasonLinkFolder));
+    } else if (conflicts[i] == NameConflict::Unusable) {
       reasons[i] = MissingFileReason;
     } else if (conflicts[i] != NameConflict::None && conflicts[i] != NameConflict::Unchanged) {
       reasons[i] = CollisionReason;
@@ -182,41 +268,48 @@ UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths,
     indexOf.push_back(i);
   }
 
-  std::unique_ptr<JournalWriter> writer = fileSystem.CreateJournal(paths.Undo);
-  if (writer && writer->Append(JournalHeader(JournalUndoKind, journal.Folder))) {
+  if (undo.Held() && undo.File->Append(JournalHeader(JournalUndoKind, journal.Folder))) {
+    HeldJournal& writer = *undo.File;
     // Files, not steps: those skipped before the batch count as done.
     const std::size_t skipped = moves.size() - batch.size();
     const auto turn = [&](const MoveTurn& at) {
       show(skipped + at.Settled, moves.size(), batch[at.Move].From);
-      return !progress.StopRequested || !progress.StopRequested();
+      return !stopRequested();
     };
     const std::vector<MoveResult> outcomes = ExecuteMoves(
-        fileSystem, journal.Folder, batch, *writer, [&](std::size_t) { ++result.Restored; }, turn);
-    std::vector<std::size_t> notReached;  // files of the run, in its order
+        fileSystem, journal.Folder, batch, writer, [&](std::size_t) { ++result.Restored; }, turn);
+    // Files of the run that may still be undone, in its order, with where
+    // a file left under a temporary name is.
+    std::vector<std::pair<std::size_t, std::string>> kept;
     for (std::size_t b = 0; b < batch.size(); ++b) {
-      if (outcomes[b].Result == MoveResult::Outcome::NotTried) {
+      const MoveResult& outcome = outcomes[b];
+      const std::size_t file = fileOf[indexOf[b]];
+      if (outcome.Result == MoveResult::Outcome::NotTried) {
         result.Stopped = true;
-        notReached.push_back(fileOf[indexOf[b]]);
-      } else if (outcomes[b].Result == MoveResult::Outcome::Refused) {
-        reasons[indexOf[b]] = outcomes[b].Reason;
-      } else if (outcomes[b].Result == MoveResult::Outcome::Stranded) {
-        reasons[indexOf[b]] = StrandedReason(outcomes[b].Reason, outcomes[b].Where);
+        kept.push_back({file, {}});
+      } else if (outcome.Result == MoveResult::Outcome::Refused) {
+        reasons[indexOf[b]] = outcome.Reason;
+        // Another file under the name now is no file of the run's.
+        if (outcome.Reason != ChangedFileReason) kept.push_back({file, {}});
+      } else if (outcome.Result == MoveResult::Outcome::Stranded) {
+        reasons[indexOf[b]] = StrandedReason(outcome.Reason, outcome.Where);
+        kept.push_back({file, outcome.Where});
       }
     }
-    // Stopped: what is left can be undone later. The run's journal is
-    // rewritten while the undo's still stands, so that a stop in between
-    // finds the undo to roll back at the next start.
-    const bool keepRun =
-        !notReached.empty() && RewriteJournal(fileSystem, paths.Run, journal, files, notReached);
-    writer->Append(JournalEndLine);
-    writer->Flush();
-    writer.reset();
-    // The run's journal goes first: should the program stop in between,
-    // the finished undo is only cleared away at the next start.
-    if (!keepRun) fileSystem.RemoveFile(paths.Run);
-    fileSystem.RemoveFile(paths.Undo);
+    std::sort(kept.begin(), kept.end());
+    result.Kept = static_cast<int>(kept.size());
+    // The run's journal is rewritten while the undo's still stands
+    // unfinished, so that a stop in between finds the undo to roll back at
+    // the next start; should the rewrite fail, it is left so.
+    if (kept.empty() || RewriteJournal(*run.File, journal, files, kept)) {
+      writer.Append(JournalEndLine);
+      writer.Flush();
+      if (kept.empty()) run.File->Remove();
+      writer.Remove();
+    }
   } else {
     for (std::size_t i : indexOf) reasons[i] = JournalFailedReason;
+    if (undo.Held()) undo.File->Remove();
   }
 
   for (std::size_t i = 0; i < moves.size(); ++i) {
@@ -232,49 +325,96 @@ UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths,
 Recovery RecoverInterrupted(FileSystem& fileSystem, const JournalPaths& paths,
                             const std::function<bool(const std::string&)>& ask) {
   Recovery recovery;
-  Journal undo, run;
-  const JournalRead undoRead = ReadJournal(fileSystem, paths.Undo, JournalUndoKind, undo);
-  const JournalRead runRead = ReadJournal(fileSystem, paths.Run, JournalRunKind, run);
-  // Nothing a journal that is not the run's own says is carried out; it is
-  // kept aside for whoever wants to look at it.
-  for (const auto& [read, path] : {std::pair{undoRead, &paths.Undo}, {runRead, &paths.Run}}) {
-    if (read != JournalRead::Refused) continue;
-    const std::string aside = AsidePath(*path);
-    fileSystem.RemoveFile(aside);
-    fileSystem.Rename(*path, aside);
-    recovery.SetAside.emplace_back(*path, aside);
+  OpenedJournal undoFile = OpenJournal(fileSystem, paths.Undo, false);
+  OpenedJournal runFile = OpenJournal(fileSystem, paths.Run, false);
+  for (const auto& [opened, path] : {std::pair{&undoFile, &paths.Undo}, {&runFile, &paths.Run}}) {
+    if (opened->How != JournalHold::Busy) continue;
+    // Another Korvath's run or undo: neither journal is this one's to settle.
+    recovery.Busy = true;
+    recovery.Told = JournalBusyText(fileSystem, *path);
+    return recovery;
   }
-  if (undoRead == JournalRead::Missing) fileSystem.RemoveFile(paths.Undo);
-  if (runRead == JournalRead::Missing) fileSystem.RemoveFile(paths.Run);
+  Journal undo, run;
+  std::size_t undoFiles = 0, runFiles = 0;
+  const JournalState undoState = StateOf(undoFile, JournalUndoKind, undo, undoFiles);
+  const JournalState runState = StateOf(runFile, JournalRunKind, run, runFiles);
 
-  // A folder out of reach (a card or stick taken out) is left for a later
-  // start, journal and all. Nothing moves before the user has said yes.
-  const auto rollBack = [&](const Journal& journal, const std::string& path, bool isUndo) {
-    if (!fileSystem.EntryExists(journal.Folder)) return false;
-    const std::size_t files = RenamedFiles(JournalFiles(journal));
-    if (files > 0) {
-      if (!ask(RecoveryQuestionText(journal.Folder, files, isUndo))) return false;
-      const RollBackResult rolled = RollBack(fileSystem, journal);
-      recovery.Told = RecoveredText(rolled.Restored, rolled.Left, isUndo);
+  std::vector<std::string> told;
+  // Everything settled without a question; false: the journal waits for one.
+  const auto settle = [&](OpenedJournal& opened, const std::string& path, JournalState state,
+                          bool isUndo) {
+    switch (DecideRecovery(state, isUndo)) {
+      case RecoveryStep::Keep:
+        return true;
+      case RecoveryStep::Remove:
+        if (opened.Held()) opened.File->Remove();
+        return true;
+      case RecoveryStep::SetAside: {
+        // Nothing a journal that is not the run's own says is carried out;
+        // it is kept aside for whoever wants to look at it.
+        opened.File.reset();
+        const std::string aside = AsidePath(path);
+        fileSystem.RemoveFile(aside);
+        fileSystem.Rename(path, aside);
+        recovery.SetAside.emplace_back(path, aside);
+        return true;
+      }
+      case RecoveryStep::AskToRollBack:
+        return false;
     }
-    fileSystem.RemoveFile(path);  // cut off before a file had moved: nothing to tell
     return true;
   };
-  if (undoRead == JournalRead::Read) {
-    // An undo cut off goes back to the state after the run, which can then
-    // be undone again; a finished one only lost its clearing away.
-    if (undo.Ended) {
-      if (runRead == JournalRead::Read) fileSystem.RemoveFile(paths.Run);
-      fileSystem.RemoveFile(paths.Undo);
-    } else if (!rollBack(undo, paths.Undo, true) || !recovery.Told.empty()) {
-      return recovery;  // kept, or rolled back: the run's journal is for its undo
+  // The question first; the folder is looked at only after a yes.
+  const auto rollBack = [&](OpenedJournal& opened, const Journal& journal, std::size_t files,
+                            bool isUndo) {
+    std::string question = RecoveryQuestionText(journal.Folder, files, isUndo);
+    if (journal.LacksIdentities()) question += "\n\n" + std::string(Text(kTextJournalWithoutIdentities));
+    if (!ask(question)) return;
+    if (!fileSystem.EntryExists(journal.Folder)) {
+      told.push_back(FormatText(kTextJournalFolderUnreachable, {journal.Folder}));
+      return;
     }
+    const RollBackResult rolled = RollBack(fileSystem, journal);
+    std::string text = RecoveredText(rolled.Restored, rolled.Left, isUndo);
+    if (rolled.Left.empty()) {
+      opened.File->Remove();
+    } else {
+      text += "\n\n" + std::string(Text(kTextRecoveryKept));
+    }
+    told.push_back(std::move(text));
+  };
+
+  const bool undoSettled = settle(undoFile, paths.Undo, undoState, true);
+  if (!undoSettled) {
+    // An undo cut off goes back to the state after the run, which can then
+    // be undone again: the run's journal is for that undo, and stays.
+    rollBack(undoFile, undo, undoFiles, true);
+    if (runState == JournalState::Foreign || runState == JournalState::Empty) {
+      settle(runFile, paths.Run, runState, false);
+    }
+  } else if (!settle(runFile, paths.Run, runState, false)) {
+    rollBack(runFile, run, runFiles, false);
   }
-  if (runRead == JournalRead::Read && !run.Ended &&
-      !(undoRead == JournalRead::Read && undo.Ended)) {
-    rollBack(run, paths.Run, false);
+  for (const std::string& text : told) {
+    if (!recovery.Told.empty()) recovery.Told += "\n\n";
+    recovery.Told += text;
   }
   return recovery;
+}
+
+bool RecoveryWaits(FileSystem& fileSystem, const JournalPaths& paths) {
+  for (const std::string* path : {&paths.Undo, &paths.Run}) {
+    JournalHold how = JournalHold::Missing;
+    const std::unique_ptr<HeldJournal> held = fileSystem.HoldJournal(*path, false, how);
+    if (how == JournalHold::Missing) continue;
+    if (!held) return true;  // busy or unreadable: the recovery says so
+    if (path == &paths.Undo) return true;  // an undo's journal is never left behind
+    std::string text;
+    std::string kind;
+    if (!held->Read(text)) return true;
+    if (LookAtJournal(text, &kind) != JournalLook::Finished || kind != JournalRunKind) return true;
+  }
+  return false;
 }
 
 }  // namespace korvath

@@ -1,6 +1,7 @@
 #include "StagedMoves.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -366,24 +367,102 @@ std::vector<MoveResult> ExecuteMoves(FileSystem& fileSystem, const std::string& 
 std::vector<JournalFile> JournalFiles(const Journal& journal) {
   std::vector<JournalFile> files;
   std::unordered_map<std::string, std::size_t> fileAt;  // current name -> file
-  for (std::size_t s = 0; s < journal.Steps.size(); ++s) {
-    const JournalStep& step = journal.Steps[s];
+  for (std::size_t s = 0; s < journal.StepCount(); ++s) {
+    const JournalStep step = journal.Step(s);
     if (step.Failed) continue;
     const auto found = fileAt.find(NameKey(step.From));
     std::size_t file;
     if (found == fileAt.end()) {
       file = files.size();
-      files.push_back({step.From, step.From, {}, {}});
+      files.push_back({std::string(step.From), std::string(step.From), {}, {}});
     } else {
       file = found->second;
       fileAt.erase(found);
     }
-    files[file].To = step.To;
-    if (!step.Identity.empty()) files[file].Identity = step.Identity;
+    files[file].To = std::string(step.To);
+    if (!step.Identity.empty()) files[file].Identity = std::string(step.Identity);
     files[file].Steps.push_back(s);
     fileAt[NameKey(step.To)] = file;
   }
   return files;
+}
+
+namespace {
+// Every file of the journal by the name it has now, in one table of
+// eight bytes a slot: a journal of millions of steps is counted in a small
+// multiple of its own size. A slot holds the step that gave the file its
+// current name, the step of its first name and a few bits of the name's
+// hash; 0 is a free slot, kGone one whose file has moved on.
+class NamesNow {
+ public:
+  explicit NamesNow(const Journal& journal) : journal_(journal) {
+    std::size_t size = 16;
+    while (size < journal.StepCount() + journal.StepCount() / 2) size *= 2;
+    slots_.assign(size, 0);
+  }
+
+  // The first step of the file now under name, which leaves it (the file
+  // moves on); none: a file the journal meets here first.
+  std::size_t Take(std::string_view name) {
+    const std::string key = NameKey(name);
+    const std::uint64_t hash = Hash(key);
+    for (std::size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
+      const std::uint64_t slot = slots_[at];
+      if (slot == 0) return kNone;
+      if (slot == kGone || (slot >> 46) != (hash >> 46)) continue;
+      if (NameKey(journal_.Step(NowStep(slot)).To) != key) continue;
+      slots_[at] = kGone;
+      return FirstStep(slot);
+    }
+  }
+
+  void Put(std::size_t step, std::size_t first) {
+    const std::uint64_t hash = Hash(NameKey(journal_.Step(step).To));
+    std::size_t at = hash & (slots_.size() - 1);
+    while (slots_[at] != 0) at = (at + 1) & (slots_.size() - 1);
+    slots_[at] = (hash >> 46 << 46) | (std::uint64_t{step} << 23) | first;
+  }
+
+  // Files whose name now differs from their first (letter case aside).
+  std::size_t Renamed() const {
+    std::size_t renamed = 0;
+    for (std::uint64_t slot : slots_) {
+      if (slot == 0 || slot == kGone) continue;
+      if (NameKey(journal_.Step(FirstStep(slot)).From) != NameKey(journal_.Step(NowStep(slot)).To)) {
+        ++renamed;
+      }
+    }
+    return renamed;
+  }
+
+ private:
+  // The shortest step line is six bytes: the largest journal has fewer
+  // steps than 23 bits count.
+  static_assert(kLargestWholeFile / 6 < (std::size_t{1} << 23));
+  static constexpr std::uint64_t kGone = ~std::uint64_t{0};
+  static std::size_t NowStep(std::uint64_t slot) { return (slot >> 23) & ((1u << 23) - 1); }
+  static std::size_t FirstStep(std::uint64_t slot) { return slot & ((1u << 23) - 1); }
+  static std::uint64_t Hash(std::string_view key) {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (char c : key) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    // A zero top and a full one would read as a free slot or a gone one.
+    return hash | (std::uint64_t{1} << 46);
+  }
+
+  const Journal& journal_;
+  std::vector<std::uint64_t> slots_;
+};
+}  // namespace
+
+std::size_t RenamedFileCount(const Journal& journal) {
+  NamesNow names(journal);
+  for (std::size_t s = 0; s < journal.StepCount(); ++s) {
+    const JournalStep step = journal.Step(s);
+    if (step.Failed) continue;
+    const std::size_t first = names.Take(step.From);
+    names.Put(s, first == kNone ? s : first);
+  }
+  return names.Renamed();
 }
 
 std::vector<Move> NetMoves(const Journal& journal) {
@@ -392,30 +471,46 @@ std::vector<Move> NetMoves(const Journal& journal) {
   return moves;
 }
 
+bool PassesThroughLink(FileSystem& fileSystem, const std::string& folder, std::string_view name) {
+  // Each folder on the way, from the outermost in.
+  for (std::size_t slash = name.find('\\'); slash != std::string_view::npos;
+       slash = name.find('\\', slash + 1)) {
+    if (fileSystem.IsLinkFolder(JoinPath(folder, name.substr(0, slash)))) return true;
+  }
+  return false;
+}
+
 RollBackResult RollBack(FileSystem& fileSystem, const Journal& journal) {
   RollBackResult result;
   // The name each step's file had before the journal's first step: a step
   // from a name no earlier step produced brings a file home.
   std::unordered_map<std::string, std::string> originOf;  // produced name -> first name
-  std::vector<std::string> origin(journal.Steps.size());
-  std::vector<bool> home(journal.Steps.size(), true);
-  for (std::size_t i = 0; i < journal.Steps.size(); ++i) {
-    const JournalStep& step = journal.Steps[i];
+  std::vector<std::string> origin(journal.StepCount());
+  std::vector<bool> home(journal.StepCount(), true);
+  for (std::size_t i = 0; i < journal.StepCount(); ++i) {
+    const JournalStep step = journal.Step(i);
     if (step.Failed) continue;
     const auto found = originOf.find(NameKey(step.From));
     home[i] = found == originOf.end();
-    origin[i] = home[i] ? step.From : found->second;
+    origin[i] = home[i] ? std::string(step.From) : found->second;
     originOf[NameKey(step.To)] = origin[i];
   }
-  for (std::size_t i = journal.Steps.size(); i-- > 0;) {
-    const JournalStep& step = journal.Steps[i];
+  for (std::size_t i = journal.StepCount(); i-- > 0;) {
+    const JournalStep step = journal.Step(i);
     if (step.Failed) continue;
     const std::string from = JoinPath(journal.Folder, step.From);
     const std::string to = JoinPath(journal.Folder, step.To);
+    // A step below the folder goes only into folders of its own: one that
+    // is a link now would carry it to wherever the link points.
+    if (PassesThroughLink(fileSystem, journal.Folder, step.From) ||
+        PassesThroughLink(fileSystem, journal.Folder, step.To)) {
+      if (!fileSystem.EntryExists(from)) result.Left.push_back({std::string(step.To), origin[i]});
+      continue;
+    }
     if (fileSystem.EntryExists(from) || !fileSystem.EntryExists(to)) continue;  // not taken
-    // Checked and moved through the file held: a file given the name since
-    // by another program is not this step's, and stays where it is, as if
-    // the step had not been taken.
+    // Checked and moved through the file held (files only, never a
+    // folder): a file given the name since by another program is not this
+    // step's, and stays where it is, as if the step had not been taken.
     const std::unique_ptr<HeldFile> held = fileSystem.Hold(to);
     const std::string now = held ? held->Identity() : std::string();
     if (held && !step.Identity.empty() && !now.empty() && now != step.Identity) continue;
@@ -428,7 +523,7 @@ RollBackResult RollBack(FileSystem& fileSystem, const Journal& journal) {
       if (home[i]) ++result.Restored;
       continue;
     }
-    result.Left.push_back({step.To, origin[i]});
+    result.Left.push_back({std::string(step.To), origin[i]});
   }
   return result;
 }

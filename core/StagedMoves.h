@@ -87,11 +87,19 @@ struct JournalFile {
 };
 std::vector<JournalFile> JournalFiles(const Journal& journal);
 std::vector<Move> NetMoves(const Journal& journal);
+// How many files the journal's taken steps gave another name (a file that
+// went aside and came back has none), in a small multiple of the
+// journal's size however many steps it holds.
+std::size_t RenamedFileCount(const Journal& journal);
+// True when a name below folder ("sub\a.txt") goes through a folder that
+// is a link (FileSystem::IsLinkFolder).
+bool PassesThroughLink(FileSystem& fileSystem, const std::string& folder, std::string_view name);
 
 // Rolls back the taken steps of a journal, last first. A step counts as
 // taken when its source is gone and its target is there, so rolling back
 // twice is harmless; a target now held by another file than the step's
-// (its identity differs) counts as not taken. Returns the files brought back
+// (its identity differs) counts as not taken; only files move, and a step
+// through a folder that is a link now is left undone. Returns the files brought back
 // (first name and the name they had) and, in left, those that could not be.
 struct RollBackResult {
   int Restored = 0;

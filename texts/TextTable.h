@@ -280,3 +280,6 @@ KORVATH_TEXT(kTextRecoveryKept,
 KORVATH_TEXT(kTextNotReached,
              "{1}個のファイルは、まだ名前を変えていません。",
              "{1} {1:file has|files have} not been renamed yet.")
+KORVATH_TEXT(kTextReasonLinkFolder,
+             "リンクになっているフォルダの中は、変更しません。",
+             "The folder is a link: nothing in it is renamed.")

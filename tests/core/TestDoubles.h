@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,11 +104,13 @@ class MemoryFolder : public FileSystem {
   }
 
   bool Exists(const std::string& name) override {
+    Touched.push_back(name);
     ExistsCalls.push_back(name);
     return Has(name) && ContentOf(name) >= 0;
   }
   bool Rename(const std::string& from, const std::string& to) override {
     Tick();
+    Touched.push_back(from);
     RenameCalls.push_back({from, to});
     if (Journals.count(from) != 0) {  // a journal put aside
       if (Journals.count(to) != 0) return false;
@@ -131,9 +134,11 @@ class MemoryFolder : public FileSystem {
   }
   std::string LastFailureReason() override { return "refused"; }
   bool EntryExists(const std::string& name) override {
+    Touched.push_back(name);
     return Has(name) || Journals.count(name) != 0 || name == Root;
   }
   std::string FileIdentity(const std::string& name) override {
+    Touched.push_back(name);
     if (!Identities || !Has(name) || ContentOf(name) < 0) return {};
     return "c" + std::to_string(ContentOf(name));
   }
@@ -169,6 +174,7 @@ class MemoryFolder : public FileSystem {
   };
   std::unique_ptr<HeldFile> Hold(const std::string& name) override {
     HoldCalls.push_back(name);
+    Touched.push_back(name);
     if (!Has(name) || ContentOf(name) < 0) return nullptr;
     return std::make_unique<Held>(*this, name, ContentOf(name));
   }
@@ -183,6 +189,7 @@ class MemoryFolder : public FileSystem {
 
   bool ListNames(const std::string& path, std::vector<std::string>& names) override {
     ++ListCalls;
+    Touched.push_back(path);
     std::string folder = path;  // "C:\\photos\\" as "C:\\photos"
     if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     const std::string head = Local(folder).empty() || folder == Root ? "" : Key(folder) + "\\";
@@ -197,9 +204,17 @@ class MemoryFolder : public FileSystem {
     return there;
   }
 
-  class Writer : public JournalWriter {
+  class Writer : public HeldJournal {
    public:
-    Writer(MemoryFolder& folder, std::string path) : folder_(folder), path_(std::move(path)) {}
+    Writer(MemoryFolder& folder, std::string path, bool held)
+        : folder_(folder), path_(std::move(path)), held_(held) {
+      if (held_) folder_.Holders.insert(path_);
+    }
+    ~Writer() override {
+      if (!held_) return;
+      folder_.Holders.erase(path_);
+      if (removed_) folder_.Journals.erase(path_);
+    }
     bool Append(std::string_view text) override {
       folder_.Tick();
       if (folder_.FailAppendAfter >= 0 && folder_.FailAppendAfter-- == 0) return false;
@@ -207,20 +222,66 @@ class MemoryFolder : public FileSystem {
       return true;
     }
     bool Flush() override { return true; }
+    bool Read(std::string& text) override {
+      const std::string& all = folder_.Journals[path_];
+      if (all.size() > kLargestWholeFile) return false;
+      text = all;
+      return true;
+    }
+    bool Clear() override {
+      folder_.Journals[path_].clear();
+      return true;
+    }
+    bool Remove() override {
+      removed_ = true;
+      return true;
+    }
 
    private:
     MemoryFolder& folder_;
     std::string path_;
+    bool held_;
+    bool removed_ = false;
   };
-  std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) override {
+  // A journal as another program would write it: emptied, not held.
+  std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) {
     Journals[path].clear();
-    return std::make_unique<Writer>(*this, path);
+    return std::make_unique<Writer>(*this, path, false);
   }
-  bool ReadWholeFile(const std::string& path, std::string& text) override {
+  std::unique_ptr<HeldJournal> HoldJournal(const std::string& path, bool create,
+                                           JournalHold& how) override {
+    Touched.push_back(path);
+    if (Holders.count(path) != 0 || Elsewhere.count(path) != 0) {
+      how = JournalHold::Busy;
+      return nullptr;
+    }
+    if (Journals.count(path) == 0 && !create) {
+      how = JournalHold::Missing;
+      return nullptr;
+    }
+    if (RefuseJournals) {
+      how = JournalHold::Failed;
+      return nullptr;
+    }
+    Journals[path];
+    how = JournalHold::Held;
+    return std::make_unique<Writer>(*this, path, true);
+  }
+  bool PeekFile(const std::string& path, std::size_t most, std::string& text) override {
     const auto found = Journals.find(path);
-    if (found == Journals.end() || found->second.size() > kLargestWholeFile) return false;
-    text = found->second;
+    if (found == Journals.end()) return false;
+    text = found->second.substr(0, most);
     return true;
+  }
+  std::string FileStamp(const std::string& path) override {
+    ++StampCalls;
+    const auto found = Journals.find(path);
+    if (found == Journals.end()) return {};
+    return std::to_string(found->second.size()) + ":" + std::to_string(std::hash<std::string>{}(found->second));
+  }
+  bool IsLinkFolder(const std::string& path) override {
+    Touched.push_back(path);
+    return Links.count(Key(path)) != 0;
   }
   bool RemoveFile(const std::string& path) override { return Journals.erase(path) != 0; }
   // Through glibc's own code page 932 tables.
@@ -260,6 +321,13 @@ class MemoryFolder : public FileSystem {
   std::vector<std::string> HoldCalls;
 
   std::map<std::string, std::string> Journals;
+  std::set<std::string> Holders;    // journals held by this program
+  std::set<std::string> Elsewhere;  // journals another Korvath holds
+  std::set<std::string> Links;      // keys of folders that are links
+  bool RefuseJournals = false;      // no journal can be opened
+  int StampCalls = 0;
+  // Every path looked at or changed, in order (journals and folder alike).
+  std::vector<std::string> Touched;
   std::vector<std::string> ExistsCalls;
   std::vector<std::pair<std::string, std::string>> RenameCalls;
   std::vector<std::pair<std::string, std::string>> Renamed;

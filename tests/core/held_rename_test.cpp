@@ -62,9 +62,9 @@ TEST(HeldRename, ARenameCalledOffIsJournaledAsWhatHappenedOnTheDisk) {
   EXPECT_EQ(results[2].Result, MoveResult::Outcome::Done);
   Journal journal;
   ASSERT_TRUE(ParseJournal(folder.Journals[kPaths.Run], journal));
-  ASSERT_EQ(journal.Steps.size(), 4u);
-  EXPECT_FALSE(journal.Steps[0].Failed);
-  EXPECT_TRUE(journal.Steps[1].Failed);
+  ASSERT_EQ(journal.StepCount(), 4u);
+  EXPECT_FALSE(journal.Step(0).Failed);
+  EXPECT_TRUE(journal.Step(1).Failed);
   EXPECT_EQ((std::map<std::string, int>{{"a1.jpg", 1}, {"p2.jpg", 2}, {"a3.jpg", 3}, {"a4.jpg", 4}}),
             folder.State());
 

@@ -126,9 +126,9 @@ TEST(JournalTrust, AJournalTheRunCouldNotHaveWrittenIsPutAsideAndMovesNothing) {
     EXPECT_TRUE(ParseJournal(
         Header(f) + Steps({{"a.txt", "sub\\..a.txt"}, {"~KVT1_b", "b"}}) + "S\tc\td\tc7\nF\nE\n",
         journal));
-    ASSERT_EQ(journal.Steps.size(), 3u);
-    EXPECT_EQ(journal.Steps[2].Identity, "c7");
-    EXPECT_TRUE(journal.Steps[2].Failed);
+    ASSERT_EQ(journal.StepCount(), 3u);
+    EXPECT_EQ(journal.Step(2).Identity, "c7");
+    EXPECT_TRUE(journal.Step(2).Failed);
   }
 }
 
@@ -159,7 +159,8 @@ TEST(JournalTrust, RecoveryAsksWithTheFolderAndTheFileCountBeforeMovingAnything)
   EXPECT_EQ(
       questions[0],
       "前回のファイル名の変換は、途中で止まっていました。\n\nC:\\run\nの2個のファイルを、"
-      "変換前の名前に戻しますか？\n\n「いいえ」のときは何も動かさず、次の起動でもう一度尋ねます。");
+      "変換前の名前に戻しますか？\n\n「いいえ」のときは何も動かさず、次の起動でもう一度尋ねます。"
+      "\n\nこの記録ファイルは以前の版が書いたもので、ファイルが変換したときと同じものかを確かめられません。");
   EXPECT_EQ(folder.State(), (std::map<std::string, int>{{"sub\\x.txt", 1},
                                                         {"a.txt", 2},
                                                         {"..\\elsewhere\\stolen.txt", 4},

@@ -23,6 +23,7 @@
 #include "Handles.h"
 #include "Histories.h"
 #include "NamingFields.h"
+#include "RenameUndo.h"
 
 namespace korvath {
 
@@ -204,7 +205,8 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
   void LoadOptionMasks();    // once the options dialog exists
   bool SaveSettings();
   FileOrder SortOrder() const;
-  // The last run's journal is complete and its folder is there.
+  // The last run's journal is complete and no other Korvath holds it;
+  // read again only when it has changed.
   bool UndoAvailable();
 
   // ---- A run under way (SetupRunDriver.cpp) ----
@@ -265,9 +267,10 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
   // File > 元に戻す: takes back the last run (from its journal), after a
   // question, then shows its folder as it now is.
   void KUndo1Click();
-  // Before the first folder is shown: a run or undo cut off last time is
-  // rolled back, and the user is told.
-  void RecoverInterruptedRename();
+  // Before the first folder is shown, and before a run when a journal
+  // waits: a run or undo cut off last time is rolled back once the user
+  // agrees, and the user is told. False when another Korvath is renaming.
+  bool RecoverInterruptedRename();
 
   // ---- Settings (SetupSettings.cpp) ----
   void ComputeSettingsPath();
@@ -376,6 +379,7 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
   std::unique_ptr<RenameSession> session_;
   std::unique_ptr<PreviewRows> preview_;
   std::unique_ptr<FileSystem> fileSystem_;
+  UndoAvailability undoAvailability_;
   // The preview's names and marks for the whole list, with the names held
   // in the shown folder (forgotten at every reading of the folder).
   std::unique_ptr<PreviewWork> previewWork_;

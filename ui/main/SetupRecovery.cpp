@@ -12,7 +12,7 @@
 
 namespace korvath {
 
-void TSetupForm1::RecoverInterruptedRename() {
+bool TSetupForm1::RecoverInterruptedRename() {
   const Recovery recovery = RecoverInterrupted(
       *fileSystem_, JournalPathsBeside(SettingsPath), [&](const std::string& question) {
         return ShowMessage(Handle(), question, std::string(ConfirmRenameCaption),
@@ -23,9 +23,11 @@ void TSetupForm1::RecoverInterruptedRename() {
                 MB_OK | MB_ICONERROR);
   }
   if (!recovery.Told.empty()) {
-    ShowMessage(Handle(), recovery.Told, std::string(ConfirmRenameCaption),
-                MB_OK | MB_ICONINFORMATION);
+    ShowMessage(Handle(), recovery.Told,
+                std::string(recovery.Busy ? CollisionCaption : ConfirmRenameCaption),
+                MB_OK | (recovery.Busy ? MB_ICONERROR : MB_ICONINFORMATION));
   }
+  return !recovery.Busy;
 }
 
 }  // namespace korvath

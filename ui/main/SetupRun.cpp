@@ -106,13 +106,20 @@ void TSetupForm1::BitBtn1Click() {
   // fields and check marks as they are now, whatever the preview's thread
   // has got to: its work is given up, and taken up again if nothing runs.
   previewWork_->Cancel();
+  // A run or undo cut off and kept is offered again first: no run starts
+  // while one waits (the run itself refuses then, naming its folder).
+  const JournalPaths journals = JournalPathsBeside(SettingsPath);
+  if (RecoveryWaits(*fileSystem_, journals) && !RecoverInterruptedRename()) {
+    RefreshPreview();
+    return;
+  }
   const RunInProgress running(*this);
   RenameRunResult result;
   {
     RunDriver run(*this, FileListBox1->Directory(), ConfirmStopText);
     WindowRenameObserver observer(*this, run, Panel2, StatusBar1, *FileListBox1,
                                   session_->CheckedCount());
-    const RenamePlace place{FileListBox1->Directory(), JournalPathsBeside(SettingsPath).Run};
+    const RenamePlace place{FileListBox1->Directory(), journals.Run, journals.Undo};
     result = RunRename(*session_, *preview_, run.Files(), observer, place);
   }  // the inputs are given back first: a focus moved on below finds them
   if (!result.Confirmed) {
@@ -132,7 +139,7 @@ void TSetupForm1::BitBtn1Click() {
 }
 
 bool TSetupForm1::UndoAvailable() {
-  return CanUndo(*fileSystem_, JournalPathsBeside(SettingsPath));
+  return undoAvailability_.Check(*fileSystem_, JournalPathsBeside(SettingsPath)).has_value();
 }
 
 void TSetupForm1::KUndo1Click() {
@@ -140,7 +147,9 @@ void TSetupForm1::KUndo1Click() {
   const JournalPaths paths = JournalPathsBeside(SettingsPath);
   const std::optional<UndoSummary> undo = UndoableRun(*fileSystem_, paths);
   if (!undo) return;
-  if (ShowMessage(Handle(), ConfirmUndoText(undo->Folder, undo->Files),
+  std::string question = ConfirmUndoText(undo->Folder, undo->Files);
+  if (undo->WithoutIdentities) question += "\n\n" + std::string(Text(kTextJournalWithoutIdentities));
+  if (ShowMessage(Handle(), question,
                   std::string(ConfirmRenameCaption),
                   MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) != IDYES) {
     return;
@@ -157,7 +166,12 @@ void TSetupForm1::KUndo1Click() {
     };
     progress.StopRequested = [&] { return run.StopRequested(); };
     result = UndoLastRun(run.Files(), paths, progress);
-    if (result.FailureCount > 0 && !run.Closing()) {
+    if (result.Busy || result.FolderMissing) {
+      ShowMessage(Handle(),
+                  result.Busy ? result.BusyText
+                              : FormatText(kTextUndoFolderMissing, {result.Folder}),
+                  std::string(CollisionCaption), MB_OK | MB_ICONERROR);
+    } else if (result.FailureCount > 0 && !run.Closing()) {
       ShowMessage(Handle(), UndoFailureReportText(result.FailureCount, result.FirstFailures),
                   std::string(CollisionCaption), MB_OK | MB_ICONERROR);
     }

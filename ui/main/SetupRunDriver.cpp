@@ -70,13 +70,20 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
   bool ListNames(const std::string& folder, std::vector<std::string>& names) override {
     return Cancellable([&] { return inner_.ListNames(folder, names); });
   }
-  std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) override {
-    std::unique_ptr<JournalWriter> writer = Call([&] { return inner_.CreateJournal(path); });
-    if (!writer) return nullptr;
-    return std::make_unique<Journal>(std::move(writer), *this);
+  std::unique_ptr<HeldJournal> HoldJournal(const std::string& path, bool create,
+                                           JournalHold& how) override {
+    std::unique_ptr<HeldJournal> held = Call([&] { return inner_.HoldJournal(path, create, how); });
+    if (!held) return nullptr;
+    return std::make_unique<Journal>(std::move(held), *this);
   }
-  bool ReadWholeFile(const std::string& path, std::string& text) override {
-    return Call([&] { return inner_.ReadWholeFile(path, text); });
+  bool PeekFile(const std::string& path, std::size_t most, std::string& text) override {
+    return Call([&] { return inner_.PeekFile(path, most, text); });
+  }
+  std::string FileStamp(const std::string& path) override {
+    return Call([&] { return inner_.FileStamp(path); });
+  }
+  bool IsLinkFolder(const std::string& path) override {
+    return Cancellable([&] { return inner_.IsLinkFolder(path); });
   }
   bool RemoveFile(const std::string& path) override {
     return Call([&] { return inner_.RemoveFile(path); });
@@ -115,9 +122,9 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
     PumpingFileSystem& files_;
   };
 
-  class Journal : public JournalWriter {
+  class Journal : public HeldJournal {
    public:
-    Journal(std::unique_ptr<JournalWriter> inner, PumpingFileSystem& files)
+    Journal(std::unique_ptr<HeldJournal> inner, PumpingFileSystem& files)
         : inner_(std::move(inner)), files_(files) {}
     bool Append(std::string_view text) override {
       return files_.Call([&] { return inner_->Append(text); });
@@ -125,9 +132,18 @@ class TSetupForm1::RunDriver::PumpingFileSystem : public FileSystem {
     bool Flush() override {
       return files_.Call([&] { return inner_->Flush(); });
     }
+    bool Read(std::string& text) override {
+      return files_.Call([&] { return inner_->Read(text); });
+    }
+    bool Clear() override {
+      return files_.Call([&] { return inner_->Clear(); });
+    }
+    bool Remove() override {
+      return files_.Call([&] { return inner_->Remove(); });
+    }
 
    private:
-    std::unique_ptr<JournalWriter> inner_;
+    std::unique_ptr<HeldJournal> inner_;
     PumpingFileSystem& files_;
   };
 

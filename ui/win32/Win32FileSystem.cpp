@@ -75,16 +75,59 @@ bool Win32FileSystem::ListNames(const std::string& folder, std::vector<std::stri
 
 namespace {
 
-class Win32JournalWriter : public JournalWriter {
+// Reads from where the file stands at most most bytes; false on an error
+// or past most.
+bool ReadUpTo(HANDLE file, std::size_t most, std::string& text, bool refuseLonger) {
+  text.clear();
+  char buffer[65536];
+  DWORD read = 0;
+  bool ok = true;
+  while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
+    // Still growing while read: no more than the limit all the same.
+    if (text.size() + read > most) {
+      if (refuseLonger) return false;
+      text.append(buffer, most - text.size());
+      return true;
+    }
+    text.append(buffer, read);
+  }
+  return ok;
+}
+
+class Win32HeldJournal : public HeldJournal {
  public:
-  explicit Win32JournalWriter(OwnedFile file) : file_(std::move(file)) {}
+  explicit Win32HeldJournal(OwnedFile file) : file_(std::move(file)) {}
   bool Append(std::string_view text) override {
+    LARGE_INTEGER end{};
+    if (!SetFilePointerEx(file_.Get(), end, nullptr, FILE_END)) return false;
     DWORD written = 0;
     return WriteFile(file_.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
                      nullptr) &&
            written == text.size();
   }
   bool Flush() override { return FlushFileBuffers(file_.Get()) != FALSE; }
+  bool Read(std::string& text) override {
+    LARGE_INTEGER size{}, start{};
+    if (!GetFileSizeEx(file_.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > kLargestWholeFile ||
+        !SetFilePointerEx(file_.Get(), start, nullptr, FILE_BEGIN)) {
+      return false;
+    }
+    return ReadUpTo(file_.Get(), kLargestWholeFile, text, true);
+  }
+  bool Clear() override {
+    LARGE_INTEGER start{};
+    return SetFilePointerEx(file_.Get(), start, nullptr, FILE_BEGIN) &&
+           SetEndOfFile(file_.Get()) != FALSE;
+  }
+  bool Remove() override {
+    // Gone when this handle closes, however the program ends: no other
+    // Korvath can take the name in between.
+    FILE_DISPOSITION_INFO info{};
+    info.DeleteFile = TRUE;
+    return SetFileInformationByHandle(file_.Get(), FileDispositionInfo, &info, sizeof info) !=
+           FALSE;
+  }
 
  private:
   OwnedFile file_;
@@ -92,35 +135,58 @@ class Win32JournalWriter : public JournalWriter {
 
 }  // namespace
 
-std::unique_ptr<JournalWriter> Win32FileSystem::CreateJournal(const std::string& path) {
-  // Hidden, so that it stays out of the file list when the settings file's
-  // folder is the one shown.
-  OwnedFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
-  if (!file) return nullptr;
-  return std::make_unique<Win32JournalWriter>(std::move(file));
+std::unique_ptr<HeldJournal> Win32FileSystem::HoldJournal(const std::string& path, bool create,
+                                                          JournalHold& how) {
+  // Shared for reading only: no other holder gets it, and the system lets
+  // it go with the program however the program ends. Hidden, so that it
+  // stays out of the file list when the settings file's folder is the one
+  // shown. OPEN_ALWAYS, never CREATE_ALWAYS: what is there is read first.
+  OwnedFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                             FILE_SHARE_READ, nullptr, create ? OPEN_ALWAYS : OPEN_EXISTING,
+                             FILE_ATTRIBUTE_HIDDEN, nullptr));
+  if (!file) {
+    const DWORD error = GetLastError();
+    lastError_ = error;
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+      how = JournalHold::Busy;
+    } else if (!create && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
+      how = JournalHold::Missing;
+    } else {
+      how = JournalHold::Failed;
+    }
+    return nullptr;
+  }
+  // A folder or a device under the journal's name is no journal.
+  if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
+    how = JournalHold::Failed;
+    return nullptr;
+  }
+  how = JournalHold::Held;
+  return std::make_unique<Win32HeldJournal>(std::move(file));
 }
 
-bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& text) {
+bool Win32FileSystem::PeekFile(const std::string& path, std::size_t most, std::string& text) {
+  // Every sharing: the holder's writes and removal are not in the way.
   OwnedFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > kLargestWholeFile) {
-    return false;
-  }
-  text.clear();
-  char buffer[65536];
-  DWORD read = 0;
-  bool ok = true;
-  while ((ok = ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
-    // Still growing while read: no more than the limit all the same.
-    if (text.size() + read > kLargestWholeFile) return false;
-    text.append(buffer, read);
-  }
-  return ok;
+  return ReadUpTo(file.Get(), most, text, false);
+}
+
+std::string Win32FileSystem::FileStamp(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return {};
+  char text[64];
+  std::snprintf(text, sizeof text, "%08lx%08lx-%08lx%08lx", data.nFileSizeHigh, data.nFileSizeLow,
+                data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+  return text;
+}
+
+bool Win32FileSystem::IsLinkFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 namespace {

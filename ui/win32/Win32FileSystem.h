@@ -24,11 +24,20 @@ class Win32FileSystem : public FileSystem {
   bool EntryExists(const std::string& name) override;
   // A "*" search of the folder: every entry but "." and "..".
   bool ListNames(const std::string& folder, std::vector<std::string>& names) override;
-  // CREATE_ALWAYS, hidden, no sharing for writers; Append is one WriteFile,
-  // Flush is FlushFileBuffers.
-  std::unique_ptr<JournalWriter> CreateJournal(const std::string& path) override;
-  // Refuses a file over kLargestWholeFile before reading any of it.
-  bool ReadWholeFile(const std::string& path, std::string& text) override;
+  // Read, write and delete access shared for reading only (a second
+  // holder meets a sharing violation: Busy), hidden, OPEN_ALWAYS or
+  // OPEN_EXISTING. Append writes at the end, Flush is FlushFileBuffers,
+  // Read refuses a file over kLargestWholeFile before reading any of it,
+  // Remove sets the delete disposition on the handle.
+  std::unique_ptr<HeldJournal> HoldJournal(const std::string& path, bool create,
+                                           JournalHold& how) override;
+  // Read access with every sharing.
+  bool PeekFile(const std::string& path, std::size_t most, std::string& text) override;
+  // Size and last-write time (GetFileAttributesExW).
+  std::string FileStamp(const std::string& path) override;
+  // A folder with the reparse-point attribute: a junction, a symbolic link
+  // or a mount point.
+  bool IsLinkFolder(const std::string& path) override;
   // Volume serial and file index (GetFileInformationByHandle) on NTFS and
   // ReFS; elsewhere size and last-write time.
   std::string FileIdentity(const std::string& name) override;

@@ -78,7 +78,9 @@ TEST_F(JournalTrustTest, RecoveryAsksFirstAndAPlantedJournalMovesNothing) {
                           JournalStepLine("b.txt", "p2.txt"));
   const std::string question = "前回のファイル名の変換は、途中で止まっていました。\n\n" + folder_ +
                                "\nの2個のファイルを、変換前の名前に戻しますか？\n\n"
-                               "「いいえ」のときは何も動かさず、次の起動でもう一度尋ねます。";
+                               "「いいえ」のときは何も動かさず、次の起動でもう一度尋ねます。\n\n"
+                               "この記録ファイルは以前の版が書いたもので、ファイルが変換したときと"
+                               "同じものかを確かめられません。";
   answer_ = IDNO;
   Start();
   ASSERT_EQ(boxes_.size(), 1u);

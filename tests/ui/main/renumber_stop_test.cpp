@@ -1,6 +1,8 @@
 // Renumbering a folder in place from the main window, stopped halfway by
 // Esc: the files stay under their old or their new names, the displays say
-// what was done, and File > Undo gives back the folder as it was.
+// what was done and what was not reached, a second run with the same
+// fields finishes the numbering in list order, and File > Undo takes that
+// run back.
 
 #include <windows.h>
 
@@ -98,7 +100,7 @@ TEST_F(RenumberStopTest, EscHalfwayStopsAtOldOrNewNamesAndUndoRestoresTheFolder)
   answer_ = IDYES;
   ClickButton(controls_->BitBtn1);
   Pump();
-  ASSERT_EQ(boxes_.size(), 2u);
+  ASSERT_EQ(boxes_.size(), 3u);
   EXPECT_EQ(boxes_[0].text, ConfirmRenameText);
   EXPECT_EQ(boxes_[1].text, ConfirmStopText);
   // The progress counts files.
@@ -122,16 +124,31 @@ TEST_F(RenumberStopTest, EscHalfwayStopsAtOldOrNewNamesAndUndoRestoresTheFolder)
   std::string count = testsupport::StatusBarText(controls_->StatusBar1, kPanelCount);
   if (!count.empty() && count[0] == '\t') count.erase(0, 1);
   EXPECT_EQ(count, CompletedCountText(done));
-  // One past the last number given (201, given first).
-  EXPECT_EQ(TSetupForm1::WindowText(controls_->Panel2), "202");
+  // The report counts the files not reached; the start number stays at
+  // the first of them (p001's 2), not past the numbers given from the
+  // chain's far end, so the same fields run again finish in list order.
+  EXPECT_EQ(boxes_[2].text, FormatText(kTextNotReached, {std::to_string(kFiles - done)}));
+  EXPECT_EQ(TSetupForm1::WindowText(controls_->Panel2), "002");
   EXPECT_EQ(TSetupForm1::WindowText(controls_->BitBtn1), "実行");
+  const std::map<std::string, std::string> stopped = Folder();
 
+  boxes_.clear();
+  ClickButton(controls_->SpeedButton14);  // check all again
+  ClickButton(controls_->BitBtn1);
+  Pump();
+  ASSERT_EQ(boxes_.size(), 1u);  // the question only: no taken name, nothing refused
+  std::map<std::string, std::string> oneUp;
+  for (int n = 1; n <= kFiles; ++n) oneUp[Numbered(n + 1)] = std::to_string(n);
+  EXPECT_EQ(Folder(), oneUp);
+  EXPECT_EQ(TSetupForm1::WindowText(controls_->Panel2), "202");
+
+  // Undo takes back the second run: the folder as the stop left it.
   ASSERT_TRUE(form_->UndoAvailable());
   boxes_.clear();
   Menu(kCmdKUndo1);
   ASSERT_EQ(boxes_.size(), 1u);  // the question, and no failures
-  EXPECT_EQ(boxes_[0].text, ConfirmUndoText(folder_, static_cast<std::size_t>(done)));
-  EXPECT_EQ(Folder(), before);
+  EXPECT_EQ(boxes_[0].text, ConfirmUndoText(folder_, static_cast<std::size_t>(kFiles - done)));
+  EXPECT_EQ(Folder(), stopped);
   EXPECT_FALSE(form_->UndoAvailable());
 }
 

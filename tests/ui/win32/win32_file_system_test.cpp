@@ -238,21 +238,60 @@ TEST_F(Win32Folder, IdentityFollowsAFileAndOversizedFilesAreNotRead) {
   EXPECT_EQ(fileSystem.FileIdentity("a.txt"), b);
   EXPECT_EQ(fileSystem.FileIdentity("gone.txt"), "");
 
+}
+
+// A held journal: no second holder gets it (in this process as in another:
+// the sharing is the same), a look at it still reads it, it is hidden,
+// read whole up to the limit, emptied and written again, and gone once let
+// go after Remove. A folder that is a link is told from one that is not.
+TEST_F(Win32Folder, AJournalIsHeldAgainstEveryOtherHolderAndRemovedWhenLetGo) {
+  using Hold = FileSystem::JournalHold;
+  const std::string path = folder_ + "\\KVTrun.log";
+  Hold how = Hold::Held;
+  EXPECT_EQ(fileSystem.HoldJournal(path, false, how), nullptr);
+  EXPECT_EQ(how, Hold::Missing);
+  std::unique_ptr<HeldJournal> held = fileSystem.HoldJournal(path, true, how);
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(how, Hold::Held);
+  EXPECT_NE(GetFileAttributesW(Full("KVTrun.log").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+  ASSERT_TRUE(held->Append("KVTJ1\trun\tC:\\x\n"));
+  ASSERT_TRUE(held->Append("S\ta\tb\n"));
+  Win32FileSystem other;
+  EXPECT_EQ(other.HoldJournal(path, true, how), nullptr);
+  EXPECT_EQ(how, Hold::Busy);
   std::string text;
-  ASSERT_TRUE(fileSystem.ReadWholeFile(folder_ + "\\c.txt", text));
-  EXPECT_EQ(text, "a.txt");
+  ASSERT_TRUE(other.PeekFile(path, 6, text));
+  EXPECT_EQ(text, "KVTJ1\t");
+  ASSERT_TRUE(held->Read(text));
+  EXPECT_EQ(text, "KVTJ1\trun\tC:\\x\nS\ta\tb\n");
+  ASSERT_TRUE(held->Clear());
+  ASSERT_TRUE(held->Append("E\n"));
+  ASSERT_TRUE(held->Read(text));
+  EXPECT_EQ(text, "E\n");
+  const std::string stamp = fileSystem.FileStamp(path);
+  EXPECT_FALSE(stamp.empty());
+  ASSERT_TRUE(held->Remove());
+  held.reset();
+  EXPECT_FALSE(fileSystem.EntryExists(path));
+  EXPECT_EQ(fileSystem.FileStamp(path), "");
+
+  // Past the limit a journal is not read at all.
   HANDLE big = CreateFileW(Full("big.log").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(big, INVALID_HANDLE_VALUE);
-  for (const std::size_t size : {kLargestWholeFile, kLargestWholeFile + 1}) {
-    LARGE_INTEGER end;
-    end.QuadPart = static_cast<LONGLONG>(size);
-    ASSERT_TRUE(SetFilePointerEx(big, end, nullptr, FILE_BEGIN));
-    ASSERT_TRUE(SetEndOfFile(big));
-    EXPECT_EQ(fileSystem.ReadWholeFile(folder_ + "\\big.log", text), size == kLargestWholeFile)
-        << size;
-  }
+  LARGE_INTEGER end;
+  end.QuadPart = static_cast<LONGLONG>(kLargestWholeFile + 1);
+  ASSERT_TRUE(SetFilePointerEx(big, end, nullptr, FILE_BEGIN));
+  ASSERT_TRUE(SetEndOfFile(big));
   CloseHandle(big);
+  held = fileSystem.HoldJournal(folder_ + "\\big.log", false, how);
+  ASSERT_NE(held, nullptr);
+  EXPECT_FALSE(held->Read(text));
+  held.reset();
+
+  ASSERT_TRUE(CreateDirectoryW(Full("plain").c_str(), nullptr));
+  EXPECT_FALSE(fileSystem.IsLinkFolder(folder_ + "\\plain"));
+  EXPECT_FALSE(fileSystem.IsLinkFolder(folder_ + "\\c.txt"));
 }
 
 TEST_F(Win32Folder, ShiftJisNamesAreRenamedWhole) {
