@@ -416,21 +416,29 @@ class NamesNow {
     }
   }
 
+  // The file first named at step first now has step's new name. A file
+  // the journal said had that name already is no longer followed (the
+  // run never writes such a journal; read as a list of every file's moves,
+  // it keeps its last name).
   void Put(std::size_t step, std::size_t first) {
-    const std::uint64_t hash = Hash(NameKey(journal_.Step(step).To));
+    const std::string key = NameKey(journal_.Step(step).To);
+    const std::uint64_t hash = Hash(key);
     std::size_t at = hash & (slots_.size() - 1);
-    while (slots_[at] != 0) at = (at + 1) & (slots_.size() - 1);
+    for (; slots_[at] != 0; at = (at + 1) & (slots_.size() - 1)) {
+      const std::uint64_t slot = slots_[at];
+      if (slot == kGone || (slot >> 46) != (hash >> 46)) continue;
+      if (NameKey(journal_.Step(NowStep(slot)).To) != key) continue;
+      settled_ += IsRenamed(slot);
+      break;
+    }
     slots_[at] = (hash >> 46 << 46) | (std::uint64_t{step} << 23) | first;
   }
 
   // Files whose name now differs from their first (letter case aside).
   std::size_t Renamed() const {
-    std::size_t renamed = 0;
+    std::size_t renamed = settled_;
     for (std::uint64_t slot : slots_) {
-      if (slot == 0 || slot == kGone) continue;
-      if (NameKey(journal_.Step(FirstStep(slot)).From) != NameKey(journal_.Step(NowStep(slot)).To)) {
-        ++renamed;
-      }
+      if (slot != 0 && slot != kGone) renamed += IsRenamed(slot);
     }
     return renamed;
   }
@@ -442,6 +450,9 @@ class NamesNow {
   static constexpr std::uint64_t kGone = ~std::uint64_t{0};
   static std::size_t NowStep(std::uint64_t slot) { return (slot >> 23) & ((1u << 23) - 1); }
   static std::size_t FirstStep(std::uint64_t slot) { return slot & ((1u << 23) - 1); }
+  bool IsRenamed(std::uint64_t slot) const {
+    return NameKey(journal_.Step(FirstStep(slot)).From) != NameKey(journal_.Step(NowStep(slot)).To);
+  }
   static std::uint64_t Hash(std::string_view key) {
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
     for (char c : key) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
@@ -451,6 +462,7 @@ class NamesNow {
 
   const Journal& journal_;
   std::vector<std::uint64_t> slots_;
+  std::size_t settled_ = 0;  // renamed files no longer followed
 };
 }  // namespace
 

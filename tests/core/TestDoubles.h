@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "NamingFields.h"
+#include "PreviewRows.h"
 #include "RenameRun.h"
+#include "RenameSession.h"
 #include "RenameTexts.h"
 #include "ShiftJis.h"
 #include "Utf8.h"
@@ -409,6 +411,28 @@ class RecordingObserver : public RenameObserver {
 
  private:
   MemoryFolder* folder_;
+};
+
+// A folder with the given files, listed and checked as asked.
+struct Bench {
+  FakeFields fields;
+  MemoryFolder folder;
+  RecordingObserver observer{&folder};
+  RenameSession session{fields};
+  PreviewRows preview;
+
+  void List(std::initializer_list<std::pair<const char*, bool>> files) {
+    List(std::vector<std::pair<const char*, bool>>(files));
+  }
+  void List(const std::vector<std::pair<const char*, bool>>& files) {
+    int content = 0;
+    for (const auto& [name, checked] : files) {
+      folder.Add(name, ++content);
+      session.Files.push_back({name, checked});
+    }
+    session.RefreshPreview(preview);
+  }
+  RenameRunResult Run() { return RunRename(session, preview, folder, observer); }
 };
 
 }  // namespace korvath::testing

@@ -23,28 +23,8 @@ using testing::FakeFields;
 using testing::MemoryFolder;
 using testing::PowerCut;
 using testing::RecordingObserver;
+using testing::Bench;
 
-// A folder with the given files, listed and checked as asked.
-struct Bench {
-  FakeFields fields;
-  MemoryFolder folder;
-  RecordingObserver observer{&folder};
-  RenameSession session{fields};
-  PreviewRows preview;
-
-  void List(std::initializer_list<std::pair<const char*, bool>> files) {
-    List(std::vector<std::pair<const char*, bool>>(files));
-  }
-  void List(const std::vector<std::pair<const char*, bool>>& files) {
-    int content = 0;
-    for (const auto& [name, checked] : files) {
-      folder.Add(name, ++content);
-      session.Files.push_back({name, checked});
-    }
-    session.RefreshPreview(preview);
-  }
-  RenameRunResult Run() { return RunRename(session, preview, folder, observer); }
-};
 
 TEST(RenameRun, NoToTheQuestionChangesNothing) {
   Bench b;
