@@ -1,6 +1,7 @@
 #include "RenameJournal.h"
 
 #include <algorithm>
+#include <array>
 
 #include "FileNames.h"
 
@@ -18,12 +19,20 @@ std::string Record(std::string_view mark, std::initializer_list<std::string_view
   return text;
 }
 
-std::vector<std::string_view> Fields(std::string_view line) {
-  std::vector<std::string_view> fields;
+// A record's fields, tab-separated: up to four, and one more for a record
+// with too many (size() then says so), without a heap allocation.
+struct RecordFields {
+  std::array<std::string_view, 5> field;
+  std::size_t count = 0;
+  std::size_t size() const { return count; }
+  std::string_view operator[](std::size_t i) const { return field[i]; }
+};
+RecordFields Fields(std::string_view line) {
+  RecordFields fields;
   for (;;) {
     const std::size_t tab = line.find('\t');
-    fields.push_back(line.substr(0, tab));
-    if (tab == std::string_view::npos) return fields;
+    fields.field[fields.count++] = line.substr(0, tab);
+    if (tab == std::string_view::npos || fields.count == fields.field.size()) return fields;
     line.remove_prefix(tab + 1);
   }
 }
@@ -88,7 +97,7 @@ namespace {
 // The header's fields, when line is one the run writes.
 bool ReadHeader(std::string_view line, std::string_view& kind, std::string_view& folder) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  const std::vector<std::string_view> fields = Fields(line);
+  const RecordFields fields = Fields(line);
   if (fields.size() != 3 || fields[0] != "KVTJ1") return false;
   if (fields[1] != JournalRunKind && fields[1] != JournalUndoKind) return false;
   if (!IsJournalFolder(fields[2])) return false;
@@ -100,7 +109,7 @@ bool ReadHeader(std::string_view line, std::string_view& kind, std::string_view&
 constexpr std::uint32_t kRefused = std::uint32_t{1} << 31;
 
 // A step's line from where it starts: its fields, the line break not included.
-std::vector<std::string_view> StepFields(std::string_view text, std::size_t at) {
+RecordFields StepFields(std::string_view text, std::size_t at) {
   std::string_view line = text.substr(at, text.find('\n', at) - at);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return Fields(line);
@@ -109,7 +118,7 @@ std::vector<std::string_view> StepFields(std::string_view text, std::size_t at) 
 
 JournalStep Journal::Step(std::size_t i) const {
   const std::uint32_t at = steps_[i];
-  const std::vector<std::string_view> fields = StepFields(text_, at & ~kRefused);
+  const RecordFields fields = StepFields(text_, at & ~kRefused);
   return {fields[1], fields[2], (at & kRefused) != 0,
           fields.size() == 4 ? fields[3] : std::string_view()};
 }
@@ -172,7 +181,7 @@ bool ParseJournal(std::string text, Journal& journal) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (journal.Ended) return false;  // nothing follows the end
     if (line.size() >= 2 && line[0] == 'S' && line[1] == '\t') {
-      const std::vector<std::string_view> fields = Fields(line);
+      const RecordFields fields = Fields(line);
       if (fields.size() != 3 && fields.size() != 4) return false;
       if (!IsJournalName(fields[1]) || !IsJournalName(fields[2])) return false;
       if (fields.size() == 4 && fields[3].empty()) return false;

@@ -392,7 +392,9 @@ namespace {
 // eight bytes a slot: a journal of millions of steps is counted in a small
 // multiple of its own size. A slot holds the step that gave the file its
 // current name, the step of its first name and a few bits of the name's
-// hash; 0 is a free slot, kGone one whose file has moved on.
+// hash; 0 is a free slot. Open addressing without tombstones: a file that
+// moves on leaves its slot free again (the slots after it shift back), so
+// a journal of one name over and over costs no more than any other.
 class NamesNow {
  public:
   explicit NamesNow(const Journal& journal) : journal_(journal) {
@@ -405,15 +407,11 @@ class NamesNow {
   // moves on); none: a file the journal meets here first.
   std::size_t Take(std::string_view name) {
     const std::string key = NameKey(name);
-    const std::uint64_t hash = Hash(key);
-    for (std::size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
-      const std::uint64_t slot = slots_[at];
-      if (slot == 0) return kNone;
-      if (slot == kGone || (slot >> 46) != (hash >> 46)) continue;
-      if (NameKey(journal_.Step(NowStep(slot)).To) != key) continue;
-      slots_[at] = kGone;
-      return FirstStep(slot);
-    }
+    const std::size_t at = Find(key, Hash(key));
+    if (slots_[at] == 0) return kNone;
+    const std::size_t first = FirstStep(slots_[at]);
+    Free(at);
+    return first;
   }
 
   // The file first named at step first now has step's new name. A file
@@ -423,14 +421,8 @@ class NamesNow {
   void Put(std::size_t step, std::size_t first) {
     const std::string key = NameKey(journal_.Step(step).To);
     const std::uint64_t hash = Hash(key);
-    std::size_t at = hash & (slots_.size() - 1);
-    for (; slots_[at] != 0; at = (at + 1) & (slots_.size() - 1)) {
-      const std::uint64_t slot = slots_[at];
-      if (slot == kGone || (slot >> 46) != (hash >> 46)) continue;
-      if (NameKey(journal_.Step(NowStep(slot)).To) != key) continue;
-      settled_ += IsRenamed(slot);
-      break;
-    }
+    const std::size_t at = Find(key, hash);
+    if (slots_[at] != 0) settled_ += IsRenamed(slots_[at]);
     slots_[at] = (hash >> 46 << 46) | (std::uint64_t{step} << 23) | first;
   }
 
@@ -438,7 +430,7 @@ class NamesNow {
   std::size_t Renamed() const {
     std::size_t renamed = settled_;
     for (std::uint64_t slot : slots_) {
-      if (slot != 0 && slot != kGone) renamed += IsRenamed(slot);
+      if (slot != 0) renamed += IsRenamed(slot);
     }
     return renamed;
   }
@@ -447,17 +439,42 @@ class NamesNow {
   // The shortest step line is six bytes: the largest journal has fewer
   // steps than 23 bits count.
   static_assert(kLargestWholeFile / 6 < (std::size_t{1} << 23));
-  static constexpr std::uint64_t kGone = ~std::uint64_t{0};
   static std::size_t NowStep(std::uint64_t slot) { return (slot >> 23) & ((1u << 23) - 1); }
   static std::size_t FirstStep(std::uint64_t slot) { return slot & ((1u << 23) - 1); }
-  bool IsRenamed(std::uint64_t slot) const {
-    return NameKey(journal_.Step(FirstStep(slot)).From) != NameKey(journal_.Step(NowStep(slot)).To);
-  }
   static std::uint64_t Hash(std::string_view key) {
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
     for (char c : key) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    // A zero top and a full one would read as a free slot or a gone one.
+    hash ^= hash >> 29;  // the low bits pick the slot: every byte goes into them
+    // A zero slot reads as a free one.
     return hash | (std::uint64_t{1} << 46);
+  }
+  std::size_t Mask() const { return slots_.size() - 1; }
+  std::string NowKey(std::uint64_t slot) const { return NameKey(journal_.Step(NowStep(slot)).To); }
+  bool IsRenamed(std::uint64_t slot) const {
+    return NameKey(journal_.Step(FirstStep(slot)).From) != NowKey(slot);
+  }
+
+  // The slot holding key, or the free slot where it would go.
+  std::size_t Find(const std::string& key, std::uint64_t hash) const {
+    std::size_t at = hash & Mask();
+    for (; slots_[at] != 0; at = (at + 1) & Mask()) {
+      if ((slots_[at] >> 46) == (hash >> 46) && NowKey(slots_[at]) == key) break;
+    }
+    return at;
+  }
+
+  // Frees slot at, moving back each later slot of its run that would no
+  // longer be found past the gap.
+  void Free(std::size_t at) {
+    for (std::size_t next = (at + 1) & Mask(); slots_[next] != 0; next = (next + 1) & Mask()) {
+      const std::size_t home = Hash(NowKey(slots_[next])) & Mask();
+      // Stays when its home lies cyclically in (at, next].
+      const bool stays = at <= next ? (at < home && home <= next) : (at < home || home <= next);
+      if (stays) continue;
+      slots_[at] = slots_[next];
+      at = next;
+    }
+    slots_[at] = 0;
   }
 
   const Journal& journal_;
