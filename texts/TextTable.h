@@ -15,6 +15,8 @@ KORVATH_TEXT(kTextNone, "", "")
 
 // ---------------------------------------------------------------------------
 // The program and its windows' captions
+// The program's name: its message boxes' caption and the About box's banner.
+KORVATH_TEXT(kTextProgramName, "Korvath", "Korvath")
 KORVATH_TEXT(kTextMainCaption, "Korvath ver1.7", "Korvath 1.7")
 KORVATH_TEXT(kTextCaptionInformation, "情報", "Korvath")
 KORVATH_TEXT(kTextCaptionWarning, "警告", "Korvath")
@@ -94,6 +96,8 @@ KORVATH_TEXT(kTextPreviewWorking, "計算中", "working")
 KORVATH_TEXT(kTextFileCount, "{1}個存在", "{1} {1:file|files}")
 KORVATH_TEXT(kTextCompletedCount, "{1}個完了", "{1} renamed")
 KORVATH_TEXT(kTextProgress, "{1} / {2}", "{1} / {2}")
+// The file information's size, in whole kilobytes.
+KORVATH_TEXT(kTextFileSize, "{1} KB", "{1} KB")
 // While the photos' and videos' dates are read for the shooting-date order.
 KORVATH_TEXT(kTextReadingCaptureDates, "撮影日時を読んでいます {1} / {2}",
              "Reading the dates taken {1} / {2}")
