@@ -71,6 +71,18 @@ prepare_prefix() {
     fi
     touch "$WINEPREFIX/.korvath-fontlink-3"
   fi
+  if [ ! -f "$WINEPREFIX/.korvath-tahoma-1" ]; then
+    # The system's dialog face "MS Shell Dlg 2" is Tahoma, the English
+    # windows' face and the About box's banner; Wine does not find its own
+    # copy where Debian puts it, and would draw them in a Japanese face.
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    for f in tahoma.ttf tahomabd.ttf; do
+      for dir in /usr/share/wine/fonts /usr/lib/wine/fonts; do
+        [ -f "$dir/$f" ] && cp "$dir/$f" "$WINEPREFIX/drive_c/windows/Fonts/" && break
+      done
+    done
+    touch "$WINEPREFIX/.korvath-tahoma-1"
+  fi
   flock -u 8
   exec 8>&-
 }
