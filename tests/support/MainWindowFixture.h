@@ -208,7 +208,7 @@ class MainWindowFixture : public ::testing::Test {
   }
 
   // A left click at a point of a window's client area.
-  void Click(HWND window, int x, int y) {
+  void ClickAt(HWND window, int x, int y) {
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     Pump();

@@ -29,7 +29,7 @@ class EnglishWindowsTest : public testsupport::MainWindowFixture {
   EnglishWindowsTest() : MainWindowFixture("korvath_english_") {}
 
   std::string Text(HWND window) { return TSetupForm1::WindowText(window); }
-  void ClickButton(HWND button) { Click(button, 5, 5); }
+  void ClickButton(HWND button) { ClickAt(button, 5, 5); }
 };
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -72,7 +72,7 @@ TEST_F(EnglishWindowsTest, MenusQuestionsAndReportsInEnglishAndTheSettingsFileUn
   EXPECT_EQ(Text(controls_->Panel3), "1");
   EXPECT_EQ(Text(controls_->BitBtn1), "Rename");
   EXPECT_EQ(testsupport::ComboItem(controls_->FilterComboBox1->Handle(), 0), "All Files (*.*)");
-  Click(controls_->CheckListBox1->Handle(), 60, 8);
+  ClickAt(controls_->CheckListBox1->Handle(), 60, 8);
   EXPECT_EQ(Status(3), "3 files");
   EXPECT_EQ(Status(0), "a.txt");
   EXPECT_EQ(Status(1), "0 KB");

@@ -59,7 +59,7 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
  protected:
   SetupWindowTest() : MainWindowFixture("korvath_setup_") { dialogKeys_ = true; }
 
-  void ClickButton(HWND button) { Click(button, 5, 5); }
+  void ClickButton(HWND button) { ClickAt(button, 5, 5); }
 
   void Key(HWND window, WPARAM key) {
     testsupport::PressKey(window, key);
@@ -88,7 +88,7 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
   void ClickLine(int index, bool onBox) {
     HWND list = controls_->CheckListBox1->Handle();
     int top = controls_->CheckListBox1->TopIndex();
-    Click(list, onBox ? 8 : 60, (index - top) * TCheckListBox::kItemHeight + 8);
+    ClickAt(list, onBox ? 8 : 60, (index - top) * TCheckListBox::kItemHeight + 8);
   }
 
   std::string Text(HWND window) { return TSetupForm1::WindowText(window); }
