@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Korvath
 # need, only those that are missing, without asking anything. Also generates
-# the ja_JP.UTF-8 locale (Wine takes its ANSI code page 932 from it).
+# the ja_JP.UTF-8 locale (Wine takes its ANSI code page 932 from it) and the
+# en_US.UTF-8 one.
 set -euo pipefail
 
 packages=(
@@ -35,12 +36,19 @@ if [ "${#missing[@]}" -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
 fi
 
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
-  echo "install-deps: generating the ja_JP.UTF-8 locale"
-  if [ -f /etc/locale.gen ] && grep -q '^# *ja_JP.UTF-8 UTF-8' /etc/locale.gen; then
-    "${sudo_cmd[@]}" sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  elif ! grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
-    echo 'ja_JP.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+# Japanese for the program as its users see it; English for the test that
+# starts it under an English display language.
+generate=0
+for name in ja_JP en_US; do
+  locale -a 2>/dev/null | grep -qix "$name.utf8" && continue
+  echo "install-deps: generating the $name.UTF-8 locale"
+  if [ -f /etc/locale.gen ] && grep -q "^# *$name.UTF-8 UTF-8" /etc/locale.gen; then
+    "${sudo_cmd[@]}" sed -i "s/^# *\\($name.UTF-8 UTF-8\\)/\\1/" /etc/locale.gen
+  elif ! grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
+    echo "$name.UTF-8 UTF-8" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
   fi
+  generate=1
+done
+if [ "$generate" = 1 ]; then
   "${sudo_cmd[@]}" locale-gen >/dev/null
 fi

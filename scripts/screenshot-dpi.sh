@@ -11,6 +11,11 @@
 # build-dir defaults to build/windows (it must hold ui/Korvath.exe and the
 # wine-run wrapper); the PNGs go to docs-dir (default docs/) as
 # main-window-<dpi>dpi.png, options-144dpi.png and about-144dpi.png.
+#
+# With KORVATH_WINE_LOCALE=en_US.UTF-8 the program runs under an English
+# Windows and shows its English texts: the main window, the options dialog
+# and the About box at 96 and 144 dpi, as english-main-<dpi>dpi.png,
+# english-options-<dpi>dpi.png and english-about-<dpi>dpi.png.
 set -eu
 source "$(dirname "$0")/screenshot-lib.sh"
 shot_begin screenshot-dpi.sh "${1:-}"
@@ -43,8 +48,21 @@ save_window() {
   exit 1
 }
 
+case "${KORVATH_WINE_LOCALE:-ja_JP.UTF-8}" in
+  ja_*)
+    densities="96 144 192" dialogs_at=144 main_caption="Korvath ver1.7"
+    option_caption="オプション" about_caption="バージョン情報"
+    main_png=main-window option_png=options about_png=about
+    ;;
+  *)
+    densities="96 144" dialogs_at="96 144" main_caption="Korvath 1.7"
+    option_caption="Options" about_caption="About Korvath"
+    main_png=english-main option_png=english-options about_png=english-about
+    ;;
+esac
+
 display=131
-for dpi in 96 144 192; do
+for dpi in $densities; do
   rm -f "$samples/KVTset.ini"
   set_dpi "$dpi"
   s() { echo $((($1 * dpi + 48) / 96)); }
@@ -68,16 +86,17 @@ for dpi in 96 144 192; do
   client "$(s 472)" "$(s 164)"
   client "$(s 150)" "$(s $((46 + 16 * 3)))"
   sleep 1
-  save_window "$window" "$docs/main-window-${dpi}dpi.png"
+  save_window "$window" "$docs/$main_png-${dpi}dpi.png"
 
-  if [ "$dpi" = 144 ]; then
-    # View > Option..., then Help > About, by their access keys.
-    shot_open v o "オプション" "the options dialog"
-    save_window "$opened" "$docs/options-144dpi.png"
+  if [[ " $dialogs_at " == *" $dpi "* ]]; then
+    # View > Option..., then Help > About, by their access keys (the same
+    # in both languages).
+    shot_open v o "$option_caption" "the options dialog"
+    save_window "$opened" "$docs/$option_png-${dpi}dpi.png"
     xdotool key alt+F4
     sleep 1
-    shot_open h a "バージョン情報" "the About box"
-    save_window "$opened" "$docs/about-144dpi.png"
+    shot_open h a "$about_caption" "the About box"
+    save_window "$opened" "$docs/$about_png-${dpi}dpi.png"
     xdotool key Return
     sleep 1
   fi

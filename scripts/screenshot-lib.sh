@@ -1,7 +1,8 @@
 # Shared by the screenshot scripts: sourced, not run. Each script calls
 #   shot_begin <script name> <build-dir or "">   checks the build and the tools, makes $work
 #   shot_start <folder> [first display]          starts Korvath there on an Xvfb of its own
-#                                                (KORVATH_SCREEN: its size, default 1024x768)
+#                                                (KORVATH_SCREEN: its size, default 1024x768;
+#                                                $main_caption: the main window's caption)
 #   client X Y                                   clicks at a point of the main window's client area
 #   shot_open <menu key> <item key> <name> <what>
 #                                                opens a window from the main window's menu by its
@@ -74,7 +75,7 @@ shot_start() {
   (cd "$folder" && exec "$build/wine-run" "$exe") &
   korvath_pid=$!
 
-  window=$(wait_for "Korvath ver1.7")
+  window=$(wait_for "${main_caption:-Korvath ver1.7}")
   [ -n "$window" ] || { echo "$shot_name: the main window did not appear" >&2; exit 1; }
   sleep 2
   # Client-area coordinates of the window (Wine draws its own frame here).

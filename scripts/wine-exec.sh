@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Runs one Windows program under Wine in a private prefix, with the Japanese
-# locale (ANSI code page 932), booting and preparing the prefix on first use.
-# Without a display the program runs under xvfb-run.
+# locale (ANSI code page 932) unless told otherwise, booting and preparing the
+# prefix on first use. Without a display the program runs under xvfb-run.
 #
 #   KORVATH_WINEPREFIX  the prefix (required; the build tree's wrapper sets it)
 #   KORVATH_WINE_LOCK   machine-wide lock serialising Wine runs
 #                       (default /tmp/korvath-wine.lock; "none" disables it)
+#   KORVATH_WINE_LOCALE the Unix locale Wine takes the Windows locale, display
+#                       language and ANSI code page from (default ja_JP.UTF-8;
+#                       en_US.UTF-8 makes an English Windows, code page 1252)
 set -u
 
 if [ -z "${KORVATH_WINEPREFIX:-}" ]; then
@@ -16,8 +19,8 @@ fi
 export WINEPREFIX="$KORVATH_WINEPREFIX"
 export WINEARCH=win64
 export WINEDEBUG=-all
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+export LANG="${KORVATH_WINE_LOCALE:-ja_JP.UTF-8}"
+export LC_ALL="$LANG"
 # No menu entries, no Gecko or Mono installer prompts, and no debugger on a
 # crash: winedbg would wait for an answer while holding the machine-wide lock.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d"
@@ -67,6 +70,18 @@ prepare_prefix() {
       "$WINESERVER" -w
     fi
     touch "$WINEPREFIX/.korvath-fontlink-3"
+  fi
+  if [ ! -f "$WINEPREFIX/.korvath-tahoma-1" ]; then
+    # The system's dialog face "MS Shell Dlg 2" is Tahoma, the English
+    # windows' face and the About box's banner; Wine does not find its own
+    # copy where Debian puts it, and would draw them in a Japanese face.
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    for f in tahoma.ttf tahomabd.ttf; do
+      for dir in /usr/share/wine/fonts /usr/lib/wine/fonts; do
+        [ -f "$dir/$f" ] && cp "$dir/$f" "$WINEPREFIX/drive_c/windows/Fonts/" && break
+      done
+    done
+    touch "$WINEPREFIX/.korvath-tahoma-1"
   fi
   flock -u 8
   exec 8>&-

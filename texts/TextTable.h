@@ -15,6 +15,8 @@ KORVATH_TEXT(kTextNone, "", "")
 
 // ---------------------------------------------------------------------------
 // The program and its windows' captions
+// The program's name: its message boxes' caption and the About box's banner.
+KORVATH_TEXT(kTextProgramName, "Korvath", "Korvath")
 KORVATH_TEXT(kTextMainCaption, "Korvath ver1.7", "Korvath 1.7")
 KORVATH_TEXT(kTextCaptionInformation, "情報", "Korvath")
 KORVATH_TEXT(kTextCaptionWarning, "警告", "Korvath")
@@ -56,7 +58,7 @@ KORVATH_TEXT(kTextLabelFiles, "対象ファイル選択:", "Files:")
 KORVATH_TEXT(kTextTipFolderUp, "1つ上へ", "Up One Level")
 KORVATH_TEXT(kTextTipCheckAll, "全選択", "Check All")
 KORVATH_TEXT(kTextTipUncheckAll, "全解除", "Uncheck All")
-KORVATH_TEXT(kTextLabelPreview, "ファイル名(変換前→後):", "Names (before → after):")
+KORVATH_TEXT(kTextLabelPreview, "ファイル名(変換前→後):", "Before → after:")
 KORVATH_TEXT(kTextLabelSample, "サンプル:", "Sample:")
 KORVATH_TEXT(kTextLabelFileType, "対象ファイルの種類:", "File type:")
 KORVATH_TEXT(kTextLabelPrefix, "接頭語:", "Prefix:")
@@ -94,6 +96,8 @@ KORVATH_TEXT(kTextPreviewWorking, "計算中", "working")
 KORVATH_TEXT(kTextFileCount, "{1}個存在", "{1} {1:file|files}")
 KORVATH_TEXT(kTextCompletedCount, "{1}個完了", "{1} renamed")
 KORVATH_TEXT(kTextProgress, "{1} / {2}", "{1} / {2}")
+// The file information's size, in whole kilobytes.
+KORVATH_TEXT(kTextFileSize, "{1} KB", "{1} KB")
 // While the photos' and videos' dates are read for the shooting-date order.
 KORVATH_TEXT(kTextReadingCaptureDates, "撮影日時を読んでいます {1} / {2}",
              "Reading the dates taken {1} / {2}")

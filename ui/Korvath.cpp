@@ -10,6 +10,7 @@
 #include "ProgramWindows.h"
 #include "Setup.h"
 #include "SystemDlls.h"
+#include "Texts.h"
 #include "WideText.h"
 
 // The wide entry: paths handed over may hold any character.
@@ -17,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR arguments, int) {
   using namespace korvath;
   RestrictDllSearch();
   Application.Initialize(instance);
-  Application.SetTitle("Korvath");
+  Application.SetTitle(std::string(Text(kTextProgramName)));
 
   ProgramWindows windows;
   // The creation sequence reports its own errors and goes on; an error that

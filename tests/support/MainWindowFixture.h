@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,6 +65,41 @@ inline void WriteProfileText(const std::string& ini, const char* section, const 
                              const std::string& value) {
   WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(value).c_str(),
                              Widen(ini).c_str());
+}
+
+// Access keys as a menu shows them: the letter after a single "&".
+inline char AccessKey(const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+  }
+  return 0;
+}
+
+// Every item of the menus and of their submenus without an access key, or
+// with one that another item of its menu has too; walked counts the menus.
+inline std::vector<std::string> AccessKeyFaults(std::vector<HMENU> menus, std::size_t& walked) {
+  std::vector<std::string> faults;
+  for (walked = 0; walked < menus.size(); ++walked) {
+    HMENU menu = menus[walked];
+    std::map<char, std::string> taken;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      const std::string caption = MenuText(menu, static_cast<UINT>(i), MF_BYPOSITION);
+      if (HMENU sub = GetSubMenu(menu, i)) menus.push_back(sub);
+      if (caption.empty()) continue;  // a separator
+      const char key = AccessKey(caption);
+      if (!key) {
+        faults.push_back(caption + " has no access key");
+      } else if (!taken.emplace(key, caption).second) {
+        faults.push_back(caption + " and " + taken[key] + " share " + key);
+      }
+    }
+  }
+  return faults;
 }
 
 // Types text into a control as the keyboard would, one UTF-16 unit per
@@ -168,6 +205,38 @@ class MainWindowFixture : public ::testing::Test {
   void Menu(UINT command) {
     PostMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
     Pump();
+  }
+
+  // A left click at a point of a window's client area.
+  void ClickAt(HWND window, int x, int y) {
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Pump();
+  }
+
+  // Replaces a field's text (for texts no keyboard here can type), with the
+  // notification the edit would send.
+  void SetFieldText(HWND combo, const std::string& text) {
+    SetWindowTextUtf8(combo, text);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    Pump();
+  }
+
+  // The focus leaves the prefix field: its text joins the prefix history.
+  void LeavePrefixField() {
+    SendMessageW(form_->Handle(), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(controls_->ComboBox1), CBN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(controls_->ComboBox1));
+    Pump();
+  }
+
+  // A status bar panel as shown, its centring tab left out.
+  std::string Status(int panel) {
+    Pump();  // the count waits for the whole list's marks
+    std::string text = StatusBarText(controls_->StatusBar1, panel);
+    if (!text.empty() && text[0] == '\t') text.erase(0, 1);
+    return text;
   }
 
   // The main window's handlers are private; a test calls one through these.

@@ -15,7 +15,22 @@ void TStringGrid::Create(HWND parent, int id, int left, int top, int width, int 
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageW(handle_, LB_SETITEMHEIGHT, 0, kRowHeight + kLineWidth);
+  SendMessageW(handle_, LB_SETITEMHEIGHT, 0, RowHeight());
+}
+
+int TStringGrid::RowHeight() const {
+  TEXTMETRICW metrics{};
+  {
+    WindowDC screen;
+    SelectGuard select(screen.Get(), font_);
+    GetTextMetricsW(screen.Get(), &metrics);
+  }
+  // A font within the design's height keeps it (the Japanese rows at every
+  // density); a taller one gets its own height below the text's one-pixel
+  // (scaled) offset from the row's top.
+  const int design = dpi_.Scale(kRowHeight);
+  const int text = static_cast<int>(metrics.tmHeight);
+  return (text <= design ? design : text + dpi_.Scale(1)) + kLineWidth;
 }
 
 void TStringGrid::SetRows(std::size_t rowCount, CellSource source) {
@@ -42,7 +57,7 @@ void TStringGrid::SetDpi(Dpi dpi, HFONT font) {
   dpi_ = dpi;
   font_ = font;
   // The lines between cells stay one pixel, as the system's grid lines do.
-  SendMessageW(handle_, LB_SETITEMHEIGHT, 0, dpi_.Scale(kRowHeight) + kLineWidth);
+  SendMessageW(handle_, LB_SETITEMHEIGHT, 0, RowHeight());
   InvalidateRect(handle_, nullptr, FALSE);
 }
 

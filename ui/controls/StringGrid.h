@@ -45,6 +45,9 @@ class TStringGrid : public TControl {
 
  private:
   void Draw(const DRAWITEMSTRUCT& item) const;
+  // A row's height with the line below it: the design's, or the font's
+  // when its letters reach lower (the English face's descenders).
+  int RowHeight() const;
 
   HFONT font_ = nullptr;
   std::size_t rowCount_ = 0;

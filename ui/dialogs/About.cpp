@@ -89,10 +89,12 @@ void DrawBanner(HDC dc, const RECT& r, HFONT titleFont, HFONT subFont, Dpi dpi) 
   SetBkMode(dc, TRANSPARENT);
   {
     SelectGuard select(dc, titleFont);
+    const std::wstring name = Widen(Text(kTextProgramName));
+    const int length = static_cast<int>(name.size());
     SetTextColor(dc, RGB(0, 30, 80));
-    TextOutW(dc, r.left + s(18), r.top + s(6), L"Korvath", 7);
+    TextOutW(dc, r.left + s(18), r.top + s(6), name.c_str(), length);
     SetTextColor(dc, RGB(255, 255, 255));
-    TextOutW(dc, r.left + s(16), r.top + s(4), L"Korvath", 7);
+    TextOutW(dc, r.left + s(16), r.top + s(4), name.c_str(), length);
   }
   {
     SelectGuard select(dc, subFont);

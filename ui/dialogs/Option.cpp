@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "Application.h"
 #include "CodePages.h"
 #include "ControlFocus.h"
 #include "ControlRow.h"
+#include "Handles.h"
 #include "MessageBox.h"
 #include "SettingsFile.h"
 #include "Texts.h"
@@ -141,6 +143,22 @@ void DrawSizeGrip(HDC dc, const RECT& rect, Dpi dpi) {
   }
 }
 
+// A label's bounds: the table's, but in English as tall as the font's
+// letters, descenders included (Tahoma reaches lower than the Japanese face
+// the table was drawn for, whose labels keep their heights).
+Bounds LabelFit(Bounds b, const OptionRow& row, HFONT font) {
+  if (row.kind != OptionKind::Static || row.text == kTextNone ||
+      CurrentLanguage() == Language::Japanese) {
+    return b;
+  }
+  TEXTMETRICW metrics{};
+  WindowDC screen;
+  SelectGuard select(screen.Get(), font);
+  GetTextMetricsW(screen.Get(), &metrics);
+  b.height = std::max(b.height, static_cast<int>(metrics.tmHeight));
+  return b;
+}
+
 }  // namespace
 
 TOptionForm1::TOptionForm1() = default;
@@ -186,7 +204,7 @@ SIZE TOptionForm1::OuterSize(int clientHeight) const {
 
 void TOptionForm1::PlaceControls() {
   for (const OptionRow& row : kControls) {
-    const Bounds b = Scaled(row.bounds, dpi_);
+    const Bounds b = LabelFit(Scaled(row.bounds, dpi_), row, font_.Get());
     HWND control = this->*row.member;
     SetWindowPos(control, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -214,7 +232,7 @@ void TOptionForm1::FormDpiChanged(Dpi dpi, const RECT& suggested) {
 void TOptionForm1::CreateControls() {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
   for (const OptionRow& row : kControls) {
-    const Bounds& b = row.bounds;
+    const Bounds b = LabelFit(row.bounds, row, font_.Get());
     HWND control =
         CreateWindowExW(row.exStyle, ClassName(row.kind), Widen(Text(row.text)).c_str(), row.style,
                         b.left, b.top, b.width, b.height, Handle(),

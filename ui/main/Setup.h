@@ -390,6 +390,7 @@ class TSetupForm1 : public TForm, public NamingFields, private SetupFormControls
   OwnedFont font_;        // 12 px, the window's font
   OwnedFont sampleFont_;  // 13 px, the sample display
   OwnedFont smallFont_;   // 11 px, the step buttons
+  int timePanelWidth_ = 0;  // the status bar's time panel, as its widest text needs
   Dpi dpi_;               // the density the window is laid out at
   WindowIcons icons_;     // the window's, at dpi_
   WindowIcons appIcons_;  // the taskbar button's (the application window), likewise

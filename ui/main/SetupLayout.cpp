@@ -8,6 +8,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -15,6 +17,7 @@
 #include "CheckListBox.h"
 #include "DirectoryListBox.h"
 #include "DriveComboBox.h"
+#include "FileInfo.h"
 #include "FileListBox.h"
 #include "FilterComboBox.h"
 #include "GlyphButton.h"
@@ -35,10 +38,40 @@ namespace {
 constexpr int kMinWidth = 521, kMinHeight = 430;
 }  // namespace
 
+namespace {
+// The widest time the status bar shows in English, in the user's format: a
+// file's date in the shooting-date order at 12/28/2026 10:58:58 PM, local
+// time. The Japanese panels keep the widths Japanese users know.
+int TimePanelWidth(HFONT font, Dpi dpi) {
+  if (CurrentLanguage() == Language::Japanese) return 0;
+  SYSTEMTIME local{2026, 12, 0, 28, 22, 58, 58, 0}, universal{};
+  FILETIME ticks{};
+  if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal) ||
+      !SystemTimeToFileTime(&universal, &ticks)) {
+    return 0;
+  }
+  const std::optional<std::string> time =
+      LocalTimeText(static_cast<std::uint64_t>(ticks.dwHighDateTime) << 32 | ticks.dwLowDateTime);
+  if (!time) return 0;
+  WindowDC screen;
+  SelectGuard select(screen.Get(), font);
+  int widest = 0;
+  for (TextId id : {kTextModifiedAt, kTextTakenAt}) {
+    const std::wstring text = Widen(FormatText(id, {*time}));
+    SIZE size{};
+    GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    widest = std::max(widest, static_cast<int>(size.cx));
+  }
+  // The panel's borders and the status bar's margins beside the text.
+  return widest + dpi.Scale(12);
+}
+}  // namespace
+
 void TSetupForm1::CreateFonts() {
   font_.Reset(CreateUiFont(dpi_.FontHeight(12)));
   sampleFont_.Reset(CreateUiFont(dpi_.FontHeight(13)));
   smallFont_.Reset(CreateUiFont(dpi_.FontHeight(11)));
+  timePanelWidth_ = TimePanelWidth(font_.Get(), dpi_);
 }
 
 // 521 x 430 at 96. At another density the client area that size leaves at
@@ -100,6 +133,7 @@ void TSetupForm1::FormResize() {
   in.clientHeight = client.bottom;
   in.statusBarHeight = bar.bottom - bar.top;
   in.statusBarClientWidth = barClient.right;
+  in.timePanelWidth = timePanelWidth_;
   MainWindowLayout out = ComputeMainWindowLayout(in, dpi_);
 
   auto place = [](HWND control, const Bounds& b) {

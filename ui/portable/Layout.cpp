@@ -1,5 +1,7 @@
 #include "Layout.h"
 
+#include <algorithm>
+
 #include "RenameTexts.h"
 
 namespace korvath {
@@ -12,9 +14,13 @@ constexpr int kSamplePanelWidth = 145;
 constexpr int kDriveSelectorHeightInRule = 18;
 }  // namespace
 
-std::array<int, 5> StatusPanelWidths(int statusBarClientWidth, Dpi dpi) {
+std::array<int, 5> StatusPanelWidths(int statusBarClientWidth, Dpi dpi, int timePanelWidth) {
   int unit = (statusBarClientWidth - dpi.Scale(120)) / 8;
-  return {unit * 3, unit * 2, unit * 3, dpi.Scale(96), dpi.Scale(24)};
+  std::array<int, 5> widths{unit * 3, unit * 2, unit * 3, dpi.Scale(96), dpi.Scale(24)};
+  const int more = std::clamp(timePanelWidth - widths[2], 0, std::max(0, unit * 2));
+  widths[0] -= more;
+  widths[2] += more;
+  return widths;
 }
 
 PreviewColumnWidths GridColumnWidths(int gridWidth, Dpi dpi) {
@@ -64,7 +70,7 @@ MainWindowLayout ComputeMainWindowLayout(const LayoutInput& in, Dpi dpi) {
   out.previewPanel.left = cw - out.previewPanel.width - gap;
   out.previewPanel.top = gap;
 
-  out.statusPanelWidths = StatusPanelWidths(in.statusBarClientWidth, dpi);
+  out.statusPanelWidths = StatusPanelWidths(in.statusBarClientWidth, dpi, in.timePanelWidth);
   out.toolButtons = {ButtonPlace{s(108), s(10)}, ButtonPlace{s(140), s(10)},
                      ButtonPlace{s(164), s(10)}};
   return out;

@@ -17,6 +17,7 @@ struct LayoutInput {
   int clientHeight = 0;
   int statusBarHeight = 0;  // 0 while the status bar is hidden
   int statusBarClientWidth = 0;
+  int timePanelWidth = 0;  // what the widest time text needs; 0: the rule's share
 };
 
 struct Bounds {
@@ -47,8 +48,11 @@ struct MainWindowLayout {
 // rule's divisions stay.
 MainWindowLayout ComputeMainWindowLayout(const LayoutInput& in, Dpi dpi = {});
 
-// Status panels 0 to 4 for the status bar's client width.
-std::array<int, 5> StatusPanelWidths(int statusBarClientWidth, Dpi dpi = {});
+// Status panels 0 to 4 for the status bar's client width. A time panel that
+// needs more than its share (an English date, "12/28/2026 10:58:58 PM")
+// takes it from the name's panel, which keeps at least a third of its own.
+std::array<int, 5> StatusPanelWidths(int statusBarClientWidth, Dpi dpi = {},
+                                     int timePanelWidth = 0);
 
 // The preview grid's two columns for its outer width.
 PreviewColumnWidths GridColumnWidths(int gridWidth, Dpi dpi = {});

@@ -79,7 +79,9 @@ std::optional<std::string> LocalTimeText(std::uint64_t ticks) {
          time + TwoDigits(local.wSecond);
 }
 
-std::string FileSizeText(std::uint64_t bytes) { return std::to_string(bytes / 1024) + " KB"; }
+std::string FileSizeText(std::uint64_t bytes) {
+  return FormatText(kTextFileSize, {std::to_string(bytes / 1024)});
+}
 
 std::string FormatDosTimeStamp(unsigned short dosDate, unsigned short dosTime,
                                const std::string& dateSeparator, const std::string& timeSeparator) {

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <map>
 #include <string>
 #include <utility>
@@ -168,40 +167,15 @@ class KeyboardTest : public testsupport::MainWindowFixture {
   Reader reader_;
 };
 
-// Access keys as the menu shows them: the letter after a single "&".
-char AccessKey(const std::string& caption) {
-  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
-  }
-  return 0;
-}
-
 TEST_F(KeyboardTest, EveryItemOfEachMenuHasItsOwnAccessKey) {
   Start();
   form_->SetMenuItemVisible(kCmdKStatus1, true);  // hidden, but still an item of its menu
-  std::vector<std::pair<std::string, HMENU>> menus = {{"menu bar", controls_->MainMenu1},
-                                                      {"pop-up", controls_->PopupMenu1}};
-  for (std::size_t m = 0; m < menus.size(); ++m) {
-    const auto [title, menu] = menus[m];
-    SCOPED_TRACE(title);
-    std::map<char, std::string> taken;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-      const std::string caption = MenuText(menu, static_cast<UINT>(i), MF_BYPOSITION);
-      if (HMENU sub = GetSubMenu(menu, i)) menus.emplace_back(caption, sub);
-      if (caption.empty()) continue;  // a separator
-      const char key = AccessKey(caption);
-      EXPECT_NE(key, 0) << caption;
-      if (!key) continue;
-      EXPECT_TRUE(taken.emplace(key, caption).second)
-          << caption << " and " << taken[key] << " share " << key;
-    }
+  std::size_t walked = 0;
+  for (const std::string& fault :
+       testsupport::AccessKeyFaults({controls_->MainMenu1, controls_->PopupMenu1}, walked)) {
+    ADD_FAILURE() << fault;
   }
-  EXPECT_GE(menus.size(), 7u) << "the four menus, the sort submenu and the pop-up";
+  EXPECT_GE(walked, 7u) << "the menu bar, the four menus, the sort submenu and the pop-up";
   EXPECT_EQ(MenuText(controls_->KView1, kCmdKStatus1, MF_BYCOMMAND), "ステータスバー/&Status");
 }
 

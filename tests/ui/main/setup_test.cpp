@@ -59,12 +59,7 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
  protected:
   SetupWindowTest() : MainWindowFixture("korvath_setup_") { dialogKeys_ = true; }
 
-  void Click(HWND window, int x, int y) {
-    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    Pump();
-  }
-  void ClickButton(HWND button) { Click(button, 5, 5); }
+  void ClickButton(HWND button) { ClickAt(button, 5, 5); }
 
   void Key(HWND window, WPARAM key) {
     testsupport::PressKey(window, key);
@@ -74,14 +69,6 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
   // Types text into an editable drop-down, as keystrokes.
   void Type(HWND combo, const std::string& text) {
     testsupport::TypeText(GetWindow(combo, GW_CHILD), text);
-    Pump();
-  }
-  // Replaces a field's text (for texts no keyboard here can type), with the
-  // notification the edit would send.
-  void SetFieldText(HWND combo, const std::string& text) {
-    SetWindowTextUtf8(combo, text);
-    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_EDITCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
     Pump();
   }
 
@@ -101,15 +88,9 @@ class SetupWindowTest : public testsupport::MainWindowFixture {
   void ClickLine(int index, bool onBox) {
     HWND list = controls_->CheckListBox1->Handle();
     int top = controls_->CheckListBox1->TopIndex();
-    Click(list, onBox ? 8 : 60, (index - top) * TCheckListBox::kItemHeight + 8);
+    ClickAt(list, onBox ? 8 : 60, (index - top) * TCheckListBox::kItemHeight + 8);
   }
 
-  std::string Status(int panel) {
-    Pump();  // the count waits for the whole list's marks
-    std::string text = testsupport::StatusBarText(controls_->StatusBar1, panel);
-    if (!text.empty() && text[0] == '\t') text.erase(0, 1);
-    return text;
-  }
   std::string Text(HWND window) { return TSetupForm1::WindowText(window); }
   std::vector<std::string> Names() {
     std::vector<std::string> names;
@@ -1001,13 +982,6 @@ class MixedNamesTest : public SetupWindowTest {
       CloseHandle(handle);
       made_[names[i]] = std::move(file);
     }
-  }
-
-  void LeavePrefixField() {
-    SendMessageW(form_->Handle(), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(controls_->ComboBox1), CBN_KILLFOCUS),
-                 reinterpret_cast<LPARAM>(controls_->ComboBox1));
-    Pump();
   }
 
   // Shows folder, checks what the window shows of each file, then renames

@@ -38,6 +38,19 @@ TEST(MainWindowLayout, WorkedExampleAndSmallestWindow) {
   // the client edge.
   EXPECT_EQ(small.previewPanel.left, small.checkList.left + small.checkList.width + 10);
   EXPECT_EQ(small.previewPanel.left + small.previewPanel.width, 513 - 10);
+
+  // An English time needing more than its share takes it from the name's
+  // panel, which keeps a third of its own; a shorter one changes nothing.
+  struct Case {
+    int timePanelWidth;
+    std::array<int, 5> widths;
+  };
+  for (const Case& c : {Case{0, {180, 120, 180, 96, 24}}, Case{150, {180, 120, 180, 96, 24}},
+                        Case{200, {160, 120, 200, 96, 24}}, Case{400, {60, 120, 300, 96, 24}}}) {
+    SCOPED_TRACE(c.timePanelWidth);
+    EXPECT_EQ(ComputeMainWindowLayout({608, 600, 400, 19, 600, c.timePanelWidth}).statusPanelWidths,
+              c.widths);
+  }
 }
 
 TEST(OptionLayout, KeepsTheListAndButtonsAttachedToTheBottom) {
