@@ -167,6 +167,14 @@ std::optional<UndoSummary> UndoAvailability::Check(FileSystem& fileSystem,
   return summary_;
 }
 
+void UndoAvailability::Know(FileSystem& fileSystem, const JournalPaths& paths,
+                            std::optional<UndoSummary> summary) {
+  runStamp_ = fileSystem.FileStamp(paths.Run);
+  undoStamp_ = fileSystem.FileStamp(paths.Undo);
+  summary_ = std::move(summary);
+  known_ = true;
+}
+
 UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths,
                        const UndoProgress& progress) {
   UndoResult result;
@@ -384,6 +392,15 @@ Recovery RecoverInterrupted(FileSystem& fileSystem, const JournalPaths& paths,
     told.push_back(std::move(text));
   };
 
+  // A finished run's journal, read whole here, is what the File menu's
+  // Undo would read again: its summary goes with the recovery.
+  if (runState == JournalState::Finished &&
+      (undoState == JournalState::Missing || undoState == JournalState::Finished ||
+       undoState == JournalState::Empty || undoState == JournalState::NothingMoved)) {
+    recovery.LastRunKnown = true;
+    const std::size_t files = RenamedFileCount(run);
+    if (files > 0) recovery.LastRun = UndoSummary{run.Folder, files, run.LacksIdentities()};
+  }
   const bool undoSettled = settle(undoFile, paths.Undo, undoState, true);
   if (!undoSettled) {
     // An undo cut off goes back to the state after the run, which can then

@@ -45,6 +45,8 @@ bool CanUndo(FileSystem& fileSystem, const JournalPaths& paths);
 class UndoAvailability {
  public:
   std::optional<UndoSummary> Check(FileSystem& fileSystem, const JournalPaths& paths);
+  // What the start-up's recovery read of the journals as they are now.
+  void Know(FileSystem& fileSystem, const JournalPaths& paths, std::optional<UndoSummary> summary);
 
  private:
   bool known_ = false;
@@ -94,6 +96,10 @@ struct Recovery {
   std::string Told;  // what the user is told afterwards (empty: nothing)
   std::vector<std::pair<std::string, std::string>> SetAside;  // journal, its new name
   bool Busy = false;  // another Korvath is renaming: Told says so
+  // Read on the way: the last run as its undo would take it back, when the
+  // journals are left as they are for that undo (UndoAvailability::Know).
+  std::optional<UndoSummary> LastRun;
+  bool LastRunKnown = false;
 };
 Recovery RecoverInterrupted(FileSystem& fileSystem, const JournalPaths& paths,
                             const std::function<bool(const std::string&)>& ask);

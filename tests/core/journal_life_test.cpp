@@ -238,15 +238,21 @@ TEST(JournalLife, APlantedJournalTouchesNothingBeforeTheAnswerNorThroughALink) {
   EXPECT_NE(question[0].find(Text(kTextJournalWithoutIdentities)), std::string::npos);
   EXPECT_FALSE(TouchedUnder(folder.Touched, share));
 
+  // Finished: the start-up reads it (asking nothing) for the File menu,
+  // which does not read it again.
   folder.Journals[kPaths.Run] = Journal(share, {{"a.txt", "b.txt"}}, true);
+  const Recovery start = RecoverInterrupted(folder, kPaths, ask);
+  EXPECT_EQ(question.size(), 1u);
+  ASSERT_TRUE(start.LastRunKnown);
   UndoAvailability menu;
+  menu.Know(folder, kPaths, start.LastRun);
   for (int opening = 0; opening < 3; ++opening) {
     const std::optional<UndoSummary> undo = menu.Check(folder, kPaths);
     ASSERT_TRUE(undo);
     EXPECT_TRUE(undo->WithoutIdentities);
   }
   EXPECT_EQ(std::count(folder.Touched.begin(), folder.Touched.end(), kPaths.Run), 2)
-      << "the File menu reads the journal again";  // the No above, and the first opening
+      << "the File menu reads the journal again";  // the two start-ups only
   EXPECT_FALSE(TouchedUnder(folder.Touched, share));
 
   // In Root, docs is a link to another folder: its secret stays there, the

@@ -18,6 +18,10 @@ bool TSetupForm1::RecoverInterruptedRename() {
         return ShowMessage(Handle(), question, std::string(ConfirmRenameCaption),
                            MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON1) == IDYES;
       });
+  // The File menu's Undo need not read the journal again.
+  if (recovery.LastRunKnown) {
+    undoAvailability_.Know(*fileSystem_, JournalPathsBeside(SettingsPath), recovery.LastRun);
+  }
   for (const auto& [journal, aside] : recovery.SetAside) {
     ShowMessage(Handle(), JournalSetAsideText(journal, aside), std::string(CollisionCaption),
                 MB_OK | MB_ICONERROR);

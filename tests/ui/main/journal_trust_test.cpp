@@ -124,6 +124,91 @@ TEST_F(JournalTrustTest, RecoveryAsksFirstAndAPlantedJournalMovesNothing) {
   EXPECT_EQ(FileBytes("KVTrun.bad"), planted);
 }
 
+// Not a test of its own: the other Korvath of the test below, started by
+// it as a second process of this program. It holds the journal named in
+// KORVATH_HOLD_JOURNAL, as a run does, sets the event KORVATH_HOLD_READY,
+// and lets go once the event KORVATH_HOLD_RELEASE is set.
+TEST(OtherKorvath, HoldsAJournalUntilReleased) {
+  wchar_t path[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"KORVATH_HOLD_JOURNAL", path, MAX_PATH) == 0) {
+    GTEST_SKIP() << "started by AJournalAnotherKorvathHoldsIsNeitherRolledBackNorReplaced";
+  }
+  Win32FileSystem files;
+  FileSystem::JournalHold how = FileSystem::JournalHold::Missing;
+  const std::unique_ptr<HeldJournal> held = files.HoldJournal(Narrow(path), false, how);
+  ASSERT_NE(held, nullptr);
+  HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"KORVATH_HOLD_READY");
+  HANDLE release = OpenEventW(SYNCHRONIZE, FALSE, L"KORVATH_HOLD_RELEASE");
+  ASSERT_TRUE(ready && release);
+  SetEvent(ready);
+  EXPECT_EQ(WaitForSingleObject(release, 60000), WAIT_OBJECT_0);
+  CloseHandle(ready);
+  CloseHandle(release);
+}
+
+// A run of another Korvath under way, its journal held by that process:
+// this window's start says so and offers no roll-back, its Execute refuses
+// with the same message and renames nothing, and the journal is left as
+// the other wrote it. Once the other is gone, the start asks as for any
+// run cut off.
+TEST_F(JournalTrustTest, AJournalAnotherKorvathHoldsIsNeitherRolledBackNorReplaced) {
+  MakeFile("p1.txt", "first");
+  MakeFile("b.txt", "second");
+  const std::string live =
+      JournalHeader(JournalRunKind, folder_) + JournalStepLine("a.txt", "p1.txt", "i1");
+  MakeFile(Journal(), live);
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"KORVATH_HOLD_READY");
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, L"KORVATH_HOLD_RELEASE");
+  ASSERT_TRUE(ready && release);
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command =
+      L"\"" + std::wstring(self) + L"\" --gtest_filter=OtherKorvath.HoldsAJournalUntilReleased";
+  SetEnvironmentVariableW(L"KORVATH_HOLD_JOURNAL", Widen(Journal()).c_str());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION other{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &other));
+  SetEnvironmentVariableW(L"KORVATH_HOLD_JOURNAL", nullptr);
+  ASSERT_EQ(WaitForSingleObject(ready, 60000), WAIT_OBJECT_0);
+
+  const std::string busy = "別の Korvath が、\n" + folder_ +
+                           "\nのファイル名を変換しています。\n\nその変換が終わるまで、"
+                           "ファイル名の変換と「元に戻す」はできません。";
+  answer_ = IDYES;
+  Start();
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, busy);
+  EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_FALSE(form_->UndoAvailable());
+  boxes_.clear();
+  RenameAllTo("x");
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, busy);
+  EXPECT_EQ(FileBytes("p1.txt"), "first");
+  EXPECT_EQ(FileBytes("b.txt"), "second");
+
+  SetEvent(release);
+  EXPECT_EQ(WaitForSingleObject(other.hProcess, 60000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(other.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(other.hThread);
+  CloseHandle(other.hProcess);
+  CloseHandle(ready);
+  CloseHandle(release);
+  EXPECT_EQ(FileBytes(Journal()), live);
+
+  DestroyWindows();
+  boxes_.clear();
+  answer_ = IDNO;
+  Start();
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].text.find("途中で止まっていました"), std::string::npos) << boxes_[0].text;
+  EXPECT_EQ(FileBytes(Journal()), live);
+}
+
 // After the run another program renames p2 to moved and p3 to p2. The undo
 // asks naming the folder and the count, runs through the run's driver
 // (Execute reads "中止", the fields are locked), gives p1 its old name back,
