@@ -407,7 +407,7 @@ class NamesNow {
   // moves on); none: a file the journal meets here first.
   std::size_t Take(std::string_view name) {
     const std::string key = NameKey(name);
-    const std::size_t at = Find(key, Hash(key));
+    const std::size_t at = Find(name, key, Hash(key));
     if (slots_[at] == 0) return kNone;
     const std::size_t first = FirstStep(slots_[at]);
     Free(at);
@@ -418,10 +418,10 @@ class NamesNow {
   // the journal said had that name already is no longer followed (the
   // run never writes such a journal; read as a list of every file's moves,
   // it keeps its last name).
-  void Put(std::size_t step, std::size_t first) {
-    const std::string key = NameKey(journal_.Step(step).To);
+  void Put(std::size_t step, std::string_view name, std::size_t first) {
+    const std::string key = NameKey(name);
     const std::uint64_t hash = Hash(key);
-    const std::size_t at = Find(key, hash);
+    const std::size_t at = Find(name, key, hash);
     if (slots_[at] != 0) settled_ += IsRenamed(slots_[at]);
     slots_[at] = (hash >> 46 << 46) | (std::uint64_t{step} << 23) | first;
   }
@@ -454,11 +454,14 @@ class NamesNow {
     return NameKey(journal_.Step(FirstStep(slot)).From) != NowKey(slot);
   }
 
-  // The slot holding key, or the free slot where it would go.
-  std::size_t Find(const std::string& key, std::uint64_t hash) const {
+  // The slot holding name (key its NameKey), or the free slot where it
+  // would go. A name spelt as the slot's is its key without folding it.
+  std::size_t Find(std::string_view name, const std::string& key, std::uint64_t hash) const {
     std::size_t at = hash & Mask();
     for (; slots_[at] != 0; at = (at + 1) & Mask()) {
-      if ((slots_[at] >> 46) == (hash >> 46) && NowKey(slots_[at]) == key) break;
+      if ((slots_[at] >> 46) != (hash >> 46)) continue;
+      const std::string_view now = journal_.Step(NowStep(slots_[at])).To;
+      if (now == name || NameKey(now) == key) break;
     }
     return at;
   }
@@ -489,7 +492,7 @@ std::size_t RenamedFileCount(const Journal& journal) {
     const JournalStep step = journal.Step(s);
     if (step.Failed) continue;
     const std::size_t first = names.Take(step.From);
-    names.Put(s, first == kNone ? s : first);
+    names.Put(s, step.To, first == kNone ? s : first);
   }
   return names.Renamed();
 }
