@@ -7,6 +7,7 @@
 #pragma once
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,9 +39,10 @@ inline void WriteBenchFile(const std::string& path, std::string_view bytes) {
 // window of the process whose title holds titlePart answers a sent message:
 // its message loop runs, the window shown and idle. The same test serves the
 // program and the bare ones (a console program has no input-idle event).
-// Then closes it.
+// Then closes it; peakMiB, when given, receives the process's peak working
+// set until then.
 inline double TimeProgramStart(const std::string& commandLine, const std::string& folder,
-                               const wchar_t* titlePart = L"") {
+                               const wchar_t* titlePart = L"", double* peakMiB = nullptr) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
@@ -79,6 +81,13 @@ inline double TimeProgramStart(const std::string& commandLine, const std::string
   DWORD_PTR answer = 0;
   if (found.window) SendMessageTimeoutW(found.window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
   QueryPerformanceCounter(&end);
+  if (peakMiB != nullptr) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    *peakMiB = GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters)
+                   ? static_cast<double>(counters.PeakWorkingSetSize) / (1 << 20)
+                   : -1;
+  }
   if (found.window) PostMessageW(found.window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 1);

@@ -41,6 +41,7 @@
 #include "MessageBox.h"
 #include "Option.h"
 #include "PreviewRows.h"
+#include "RenameJournal.h"
 #include "ProgramWindows.h"
 #include "RenameSession.h"
 #include "Setup.h"
@@ -219,6 +220,43 @@ int LargeFolderStartup(const std::string& folder, int repetitions) {
   return met ? 0 : 1;
 }
 
+// Start-up of the program in a folder whose settings sit beside a finished
+// 32 MiB journal (a renumbering of 540,000 files, each with its identity),
+// against the same start without it: each its own process, alternating.
+int JournalStartup(const std::string& korvath, int repetitions) {
+  const std::string plain = TempFolder("plain");
+  const std::string journaled = TempFolder("journaled");
+  for (const std::string* folder : {&plain, &journaled}) {
+    WriteBenchFile(*folder + "\\KVTset.ini", "[SetUp]\r\n");
+  }
+  std::string text = JournalHeader(JournalRunKind, "C:\\photos");
+  for (int n = 1; text.size() + 200 < kLargestWholeFile; ++n) {
+    char from[32], to[32], id[48];
+    std::snprintf(from, sizeof from, "IMG_%07d.JPG", n);
+    std::snprintf(to, sizeof to, "trip_%07d.jpg", n);
+    std::snprintf(id, sizeof id, "i1a2b3c4d-%08x%08x", n / 7, n);
+    text += JournalStepLine(from, to, id);
+  }
+  text += JournalEndLine;
+  WriteBenchFile(journaled + "\\KVTrun.log", text);
+  std::vector<double> without, with, peakWithout, peakWith;
+  for (int i = 0; i < repetitions; ++i) {
+    double peak = 0;
+    without.push_back(TimeProgramStart("\"" + korvath + "\"", plain, L"", &peak));
+    peakWithout.push_back(peak);
+    with.push_back(TimeProgramStart("\"" + korvath + "\"", journaled, L"", &peak));
+    peakWith.push_back(peak);
+  }
+  std::printf("start-up beside a %zu MiB finished journal: %.1f ms, peak %.0f MiB\n",
+              text.size() >> 20, Median(with), Median(peakWith));
+  std::printf("start-up without a journal: %.1f ms, peak %.0f MiB\n", Median(without),
+              Median(peakWithout));
+  std::printf("with / without: %.2f time, +%.0f ms, +%.0f MiB\n", Median(with) / Median(without),
+              Median(with) - Median(without), Median(peakWith) - Median(peakWithout));
+  for (const std::string* folder : {&plain, &journaled}) RemoveTree(*folder);
+  return 0;
+}
+
 // The windows made in start-up order in this process, timed between the
 // notes the start-up makes, against the bare window made and shown here.
 void StartupPhases(int repetitions, int childCount) {
@@ -284,6 +322,13 @@ int main(int argc, char** argv) {
   SetMessageBoxHandler([](HWND, const std::string&, const std::string&, UINT flags) {
     return (flags & MB_YESNO) ? IDYES : IDOK;
   });
+  if (argc > 2 && std::string_view(argv[2]) == "--journal") {
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    const std::string self = Narrow(module);
+    return JournalStartup(self.substr(0, self.find_last_of('\\')) + "\\..\\ui\\Korvath.exe",
+                          repetitions);
+  }
   if (argc > 2) return LargeFolderStartup(argv[2], repetitions);
   const std::string startFolder = CurrentFolder();
   std::string empty = TempFolder("empty");
