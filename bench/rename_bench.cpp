@@ -207,8 +207,7 @@ int main(int argc, char** argv) {
       int renamed = 0;
       const double seconds = k == 0   ? RunBare(count, &renamed)
                              : k == 1 ? RunEngine(count, &renamed, "", false)
-                                      : RunEngine(count, &renamed, journal, k == 3,
-                                                  k == 2 ? folders[k] : std::string());
+                                      : RunEngine(count, &renamed, journal, k == 3, folders[k]);
       if (renamed != count) {
         std::printf("%s renamed %d of %d files\n", kinds[k], renamed, count);
         ok = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -191,6 +192,30 @@ bool Win32FileSystem::IsLinkFolder(const std::string& path) {
 
 namespace {
 
+// Whether the volume of file (by its serial number) keeps a file's index
+// through renames: asked of the system once a volume, since every step of a
+// run reads an identity twice and the question costs more than the rest of
+// the step under Wine.
+bool KeepsLastingIndex(HANDLE file, DWORD serial) {
+  static std::mutex guard;
+  static std::vector<std::pair<DWORD, bool>> known;
+  {
+    const std::lock_guard<std::mutex> lock(guard);
+    for (const auto& [volume, lasting] : known) {
+      if (volume == serial) return lasting;
+    }
+  }
+  wchar_t system[MAX_PATH + 1] = {};
+  if (!GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr, nullptr, system,
+                                     MAX_PATH + 1)) {
+    return false;  // not kept: asked again next time
+  }
+  const bool lasting = lstrcmpiW(system, L"NTFS") == 0 || lstrcmpiW(system, L"ReFS") == 0;
+  const std::lock_guard<std::mutex> lock(guard);
+  if (known.size() < 64) known.emplace_back(serial, lasting);
+  return lasting;
+}
+
 // The identity of the file open as file: see FileIdentity.
 std::string IdentityOf(HANDLE file) {
   BY_HANDLE_FILE_INFORMATION info{};
@@ -198,10 +223,7 @@ std::string IdentityOf(HANDLE file) {
   // The file index lasts through renames on NTFS and ReFS; FAT derives it
   // from where the name stands in its folder, which a rename can move, and
   // other file systems may not keep one at all: size and time stand in.
-  wchar_t system[MAX_PATH + 1] = {};
-  const bool lastingIndex = GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr,
-                                                          nullptr, system, MAX_PATH + 1) &&
-                            (lstrcmpiW(system, L"NTFS") == 0 || lstrcmpiW(system, L"ReFS") == 0) &&
+  const bool lastingIndex = KeepsLastingIndex(file, info.dwVolumeSerialNumber) &&
                             (info.nFileIndexHigh != 0 || info.nFileIndexLow != 0);
   char text[64];
   if (lastingIndex) {
