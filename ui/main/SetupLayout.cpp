@@ -39,11 +39,11 @@ constexpr int kMinWidth = 521, kMinHeight = 430;
 }  // namespace
 
 namespace {
-// The widest time the status bar shows in English, in the user's format: a
-// file's date in the shooting-date order at 12/28/2026 10:58:58 PM, local
-// time. The Japanese panels keep the widths Japanese users know.
+// The widest time the status bar shows, in the user's format: a file's date
+// in the shooting-date order ("撮影日時 2026/12/28 22:58:58", "Taken
+// 12/28/2026 10:58:58 PM"), local time. The Japanese panels keep the
+// widths Japanese users know in every other order (FormResize).
 int TimePanelWidth(HFONT font, Dpi dpi) {
-  if (CurrentLanguage() == Language::Japanese) return 0;
   SYSTEMTIME local{2026, 12, 0, 28, 22, 58, 58, 0}, universal{};
   FILETIME ticks{};
   if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal) ||
@@ -133,7 +133,11 @@ void TSetupForm1::FormResize() {
   in.clientHeight = client.bottom;
   in.statusBarHeight = bar.bottom - bar.top;
   in.statusBarClientWidth = barClient.right;
-  in.timePanelWidth = timePanelWidth_;
+  // In Japanese the time panel grows only for the shooting-date order's
+  // labelled dates; in English its plain times need the room too.
+  in.timePanelWidth = CurrentLanguage() == Language::Japanese && SortOrder() != FileOrder::ShootingDate
+                          ? 0
+                          : timePanelWidth_;
   MainWindowLayout out = ComputeMainWindowLayout(in, dpi_);
 
   auto place = [](HWND control, const Bounds& b) {

@@ -28,6 +28,8 @@ void TSetupForm1::ShowSortOrderChecks() {
   SetMenuItemChecked(kCmdKShoot1, !handOrder_ && order == FileOrder::ShootingDate);
   SetMenuItemVisible(kCmdKHand1, handOrder_);
   SetMenuItemChecked(kCmdKHand1, handOrder_);
+  // The status bar's time panel is as wide as the order's dates need.
+  FormResize();
 }
 
 // Before the first folder is shown, so that it is read once, in its order.
