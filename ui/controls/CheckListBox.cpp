@@ -89,6 +89,20 @@ void TCheckListBox::ShowMovedLine(int index) {
   NotifyWinEvent(EVENT_OBJECT_FOCUS, handle_, OBJID_CLIENT, index + 1);
 }
 
+// The mark moves to line (-1: none): both rows are drawn again.
+void TCheckListBox::MarkDropLine(int line) {
+  if (line == dropLine_) return;
+  for (const int row : {dropLine_, line}) {
+    RECT rect;
+    if (row >= 0 &&
+        SendMessageW(handle_, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
+      InvalidateRect(handle_, &rect, TRUE);
+    }
+  }
+  dropLine_ = line;
+  UpdateWindow(handle_);
+}
+
 int TCheckListBox::LineAt(int y) const {
   const int count = Count();
   if (count == 0) return -1;
@@ -128,6 +142,18 @@ void TCheckListBox::Draw(const DRAWITEMSTRUCT& item) const {
   inner.left += dpi_.Scale(2);
   SelectGuard font(dc, font_);
   FinishListRow(item, text, inner, Widen(entry.Name));
+  // A dragged line goes in above the line marked when it comes from below,
+  // below it when it comes from above: a bar at that edge.
+  if (dragging_ && static_cast<int>(item.itemID) == dropLine_ && dropLine_ != dragFrom_) {
+    const int thick = dpi_.Scale(2);
+    RECT bar = rect;
+    if (dropLine_ < dragFrom_) {
+      bar.bottom = bar.top + thick;
+    } else {
+      bar.top = bar.bottom - thick;
+    }
+    FillRect(dc, &bar, GetSysColorBrush(COLOR_WINDOWTEXT));
+  }
 }
 
 LRESULT CALLBACK TCheckListBox::SubclassProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam,
@@ -158,18 +184,28 @@ LRESULT CALLBACK TCheckListBox::SubclassProc(HWND window, UINT msg, WPARAM wpara
         // The list's own tracking would move the highlight along.
         self->dragging_ = true;
         SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_SIZENS)));
+        self->MarkDropLine(self->LineAt(y));
         return 0;
       }
       break;
     case WM_LBUTTONUP: {
       const int from = self->dragFrom_;
       const bool dragged = self->dragging_;
+      self->MarkDropLine(-1);
       self->dragFrom_ = -1;
       self->dragging_ = false;
       LRESULT result = DefSubclassProc(window, msg, wparam, lparam);
       if (dragged) self->MoveLine(from, self->LineAt(static_cast<short>(HIWORD(lparam))));
       return result;
     }
+    case WM_CAPTURECHANGED:
+      // The drag ends without a drop (another window took the mouse).
+      if (self->dragging_) {
+        self->MarkDropLine(-1);
+        self->dragging_ = false;
+        self->dragFrom_ = -1;
+      }
+      break;
     case WM_SYSKEYDOWN:
       if ((wparam == VK_UP || wparam == VK_DOWN) && self->ItemIndex() >= 0) {
         const int from = self->ItemIndex();

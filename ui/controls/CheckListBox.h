@@ -49,6 +49,9 @@ class TCheckListBox : public TControl {
   // Highlights the moved line, shows it, and tells screen readers where it
   // stands now.
   void ShowMovedLine(int index);
+  // While a line is dragged, the line it would take if let go (the mark
+  // drawn at that line's edge); -1 otherwise.
+  int DropLine() const { return dragging_ ? dropLine_ : -1; }
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam,
@@ -64,6 +67,8 @@ class TCheckListBox : public TControl {
   int dragFrom_ = -1;  // the line pressed on, until the button is released
   POINT dragStart_{};
   bool dragging_ = false;
+  int dropLine_ = -1;  // where the dragged line would go, marked
+  void MarkDropLine(int line);
 };
 
 }  // namespace korvath

@@ -149,14 +149,19 @@ class OpenOrderTest : public testsupport::MainWindowFixture {
     EXPECT_FALSE(controls_->FileListBox1->ReadingDates());
   }
 
-  // A press on a line's name, a move onto another line, the release.
+  // A press on a line's name, a move onto another line, the release. The
+  // mark shows where the line would go while it is dragged, and goes with
+  // the release.
   void DragLine(int from, int to) {
     HWND list = controls_->CheckListBox1->Handle();
     const int h = TCheckListBox::kItemHeight;
     SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, from * h + 8));
     SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, (from + to) * h / 2 + 8));
+    EXPECT_EQ(controls_->CheckListBox1->DropLine(), ((from + to) * h / 2 + 8) / h);
     SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, to * h + 8));
+    EXPECT_EQ(controls_->CheckListBox1->DropLine(), to);
     SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(40, to * h + 8));
+    EXPECT_EQ(controls_->CheckListBox1->DropLine(), -1);
     Pump();
   }
 
