@@ -13,9 +13,10 @@
 # main-window-<dpi>dpi.png, options-144dpi.png and about-144dpi.png.
 #
 # With KORVATH_WINE_LOCALE=en_US.UTF-8 the program runs under an English
-# Windows and shows its English texts: the main window, the options dialog
-# and the About box at 96 and 144 dpi, as english-main-<dpi>dpi.png,
-# english-options-<dpi>dpi.png and english-about-<dpi>dpi.png.
+# Windows and shows its English texts: the main window at 96, 144 and 192
+# dpi, the options dialog and the About box at 96 and 144, as
+# english-main-<dpi>dpi.png, english-options-<dpi>dpi.png and
+# english-about-<dpi>dpi.png.
 set -eu
 source "$(dirname "$0")/screenshot-lib.sh"
 shot_begin screenshot-dpi.sh "${1:-}"
@@ -55,7 +56,7 @@ case "${KORVATH_WINE_LOCALE:-ja_JP.UTF-8}" in
     main_png=main-window option_png=options about_png=about
     ;;
   *)
-    densities="96 144" dialogs_at="96 144" main_caption="Korvath 1.7"
+    densities="96 144 192" dialogs_at="96 144" main_caption="Korvath 1.7"
     option_caption="Options" about_caption="About Korvath"
     main_png=english-main option_png=english-options about_png=english-about
     ;;
