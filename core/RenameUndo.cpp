@@ -133,10 +133,14 @@ std::string AsidePath(const std::string& journalPath) {
   return journalPath + ".bad";
 }
 
-std::optional<UndoSummary> UndoableRun(FileSystem& fileSystem, const JournalPaths& paths) {
+namespace {
+// UndoableRun, and whether another Korvath holds the run's journal.
+std::optional<UndoSummary> LastRun(FileSystem& fileSystem, const JournalPaths& paths, bool& busy) {
+  busy = false;
   // An undo's journal, left or live, comes first.
   if (fileSystem.EntryExists(paths.Undo)) return std::nullopt;
   OpenedJournal run = OpenJournal(fileSystem, paths.Run, false);
+  busy = run.How == JournalHold::Busy;
   if (!run.Held() || run.Look != JournalLook::Finished || run.Kind != JournalRunKind) {
     return std::nullopt;
   }
@@ -146,6 +150,12 @@ std::optional<UndoSummary> UndoableRun(FileSystem& fileSystem, const JournalPath
   const std::size_t files = RenamedFileCount(journal);
   if (files == 0) return std::nullopt;
   return UndoSummary{journal.Folder, files, journal.LacksIdentities()};
+}
+}  // namespace
+
+std::optional<UndoSummary> UndoableRun(FileSystem& fileSystem, const JournalPaths& paths) {
+  bool busy = false;
+  return LastRun(fileSystem, paths, busy);
 }
 
 bool CanUndo(FileSystem& fileSystem, const JournalPaths& paths) {
@@ -157,11 +167,10 @@ std::optional<UndoSummary> UndoAvailability::Check(FileSystem& fileSystem,
   std::string runStamp = fileSystem.FileStamp(paths.Run);
   std::string undoStamp = fileSystem.FileStamp(paths.Undo);
   if (known_ && runStamp == runStamp_ && undoStamp == undoStamp_) return summary_;
-  summary_ = UndoableRun(fileSystem, paths);
+  bool busy = false;
+  summary_ = LastRun(fileSystem, paths, busy);
   // A journal another Korvath holds is asked about again next time.
-  JournalHold how = JournalHold::Missing;
-  known_ = summary_.has_value() || !fileSystem.EntryExists(paths.Run) ||
-           fileSystem.HoldJournal(paths.Run, false, how) != nullptr;
+  known_ = !busy;
   runStamp_ = std::move(runStamp);
   undoStamp_ = std::move(undoStamp);
   return summary_;
@@ -180,21 +189,18 @@ UndoResult UndoLastRun(FileSystem& fileSystem, const JournalPaths& paths,
   UndoResult result;
   // Both journals are held until the undo is over: no other Korvath
   // starts a run or an undo on them, nor takes them for ones cut off.
-  OpenedJournal run = OpenJournal(fileSystem, paths.Run, false);
-  if (run.How == JournalHold::Busy) {
+  const auto busy = [&](const std::string& path) {
     result.Busy = true;
-    result.BusyText = JournalBusyText(fileSystem, paths.Run);
+    result.BusyText = JournalBusyText(fileSystem, path);
     return result;
-  }
+  };
+  OpenedJournal run = OpenJournal(fileSystem, paths.Run, false);
+  if (run.How == JournalHold::Busy) return busy(paths.Run);
   if (!run.Held() || run.Look != JournalLook::Finished || run.Kind != JournalRunKind) {
     return result;
   }
   OpenedJournal undo = OpenJournal(fileSystem, paths.Undo, true);
-  if (undo.How == JournalHold::Busy) {
-    result.Busy = true;
-    result.BusyText = JournalBusyText(fileSystem, paths.Undo);
-    return result;
-  }
+  if (undo.How == JournalHold::Busy) return busy(paths.Undo);
   if (undo.Held() && undo.Look != JournalLook::Empty) return result;  // one cut off waits
   Journal journal;
   if (!ParseJournal(std::move(run.Text), journal) || !journal.Ended) {
