@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -106,13 +107,13 @@ class MemoryFolder : public FileSystem {
   }
 
   bool Exists(const std::string& name) override {
-    Touched.push_back(name);
+    Touch(name);
     ExistsCalls.push_back(name);
     return Has(name) && ContentOf(name) >= 0;
   }
   bool Rename(const std::string& from, const std::string& to) override {
     Tick();
-    Touched.push_back(from);
+    Touch(from);
     RenameCalls.push_back({from, to});
     if (Journals.count(from) != 0) {  // a journal put aside
       if (Journals.count(to) != 0) return false;
@@ -136,11 +137,11 @@ class MemoryFolder : public FileSystem {
   }
   std::string LastFailureReason() override { return "refused"; }
   bool EntryExists(const std::string& name) override {
-    Touched.push_back(name);
+    Touch(name);
     return Has(name) || Journals.count(name) != 0 || name == Root;
   }
   std::string FileIdentity(const std::string& name) override {
-    Touched.push_back(name);
+    Touch(name);
     if (!Identities || !Has(name) || ContentOf(name) < 0) return {};
     return "c" + std::to_string(ContentOf(name));
   }
@@ -176,7 +177,7 @@ class MemoryFolder : public FileSystem {
   };
   std::unique_ptr<HeldFile> Hold(const std::string& name) override {
     HoldCalls.push_back(name);
-    Touched.push_back(name);
+    Touch(name);
     if (!Has(name) || ContentOf(name) < 0) return nullptr;
     return std::make_unique<Held>(*this, name, ContentOf(name));
   }
@@ -191,7 +192,7 @@ class MemoryFolder : public FileSystem {
 
   bool ListNames(const std::string& path, std::vector<std::string>& names) override {
     ++ListCalls;
-    Touched.push_back(path);
+    Touch(path);
     std::string folder = path;  // "C:\\photos\\" as "C:\\photos"
     if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     const std::string head = Local(folder).empty() || folder == Root ? "" : Key(folder) + "\\";
@@ -252,7 +253,7 @@ class MemoryFolder : public FileSystem {
   }
   std::unique_ptr<HeldJournal> HoldJournal(const std::string& path, bool create,
                                            JournalHold& how) override {
-    Touched.push_back(path);
+    Touch(path);
     if (Holders.count(path) != 0 || Elsewhere.count(path) != 0) {
       how = JournalHold::Busy;
       return nullptr;
@@ -282,7 +283,7 @@ class MemoryFolder : public FileSystem {
     return std::to_string(found->second.size()) + ":" + std::to_string(std::hash<std::string>{}(found->second));
   }
   bool IsLinkFolder(const std::string& path) override {
-    Touched.push_back(path);
+    Touch(path);
     return Links.count(Key(path)) != 0;
   }
   bool RemoveFile(const std::string& path) override { return Journals.erase(path) != 0; }
@@ -328,13 +329,26 @@ class MemoryFolder : public FileSystem {
   std::set<std::string> Links;      // keys of folders that are links
   bool RefuseJournals = false;      // no journal can be opened
   int StampCalls = 0;
-  // Every path looked at or changed, in order (journals and folder alike).
+  // Every path looked at or changed, in order (journals and folder alike);
+  // the preview's thread lists the folder too.
   std::vector<std::string> Touched;
+  void Touch(const std::string& path) {
+    const std::lock_guard<std::mutex> lock(touchGuard_.guard);
+    Touched.push_back(path);
+  }
   std::vector<std::string> ExistsCalls;
   std::vector<std::pair<std::string, std::string>> RenameCalls;
   std::vector<std::pair<std::string, std::string>> Renamed;
 
  private:
+  // A copy of the folder gets a lock of its own.
+  struct Guard {
+    std::mutex guard;
+    Guard() = default;
+    Guard(const Guard&) {}
+    Guard& operator=(const Guard&) { return *this; }
+  };
+  Guard touchGuard_;
   std::map<std::string, std::pair<std::string, int>> files_;
 };
 
